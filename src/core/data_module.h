@@ -1,0 +1,114 @@
+#pragma once
+// The shared data operations every screen uses: balances, the fund-flow log,
+// use counts, states, the drop-down name lists and the type-ahead, and the
+// creation of names a book does not have yet. Each call reads the database at
+// the moment of the call and keeps nothing between calls.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/database.h"
+#include "core/money.h"
+#include "core/names.h"
+#include "core/session.h"
+
+namespace fennory {
+
+// One row of the fund-flow log. theIn and theOut: money into and out of the
+// account; the other of the two is zero.
+struct FlowEntry {
+    std::string theDate;
+    std::string theType;
+    std::string Remark;
+    Money theIn;
+    Money theOut;
+    std::string AName;
+    std::string FName;
+    std::string theT;
+    std::int64_t theID = 0;
+    std::string theE;
+};
+
+class TfrmDM {
+  public:
+    TfrmDM(Database& db, Session& session);
+
+    Database& db() { return db_; }
+    Session& session() { return session_; }
+    const std::string& book() const { return session_.CurrentBook; }
+
+    // The highest ID of the table (of every book): the key of the row just
+    // inserted into it. 0 for an empty table.
+    std::int64_t myRetID(std::string_view table);
+
+    // The balance of the open book's account; zero when there is none.
+    Money RetAMoney(std::string_view account);
+
+    // The member's sum of an amount column in one month ("yyyy-mm"), or in the
+    // current month when none is given.
+    Money myRetMMoney(std::string_view table, std::string_view member, std::string_view dateColumn,
+                      std::string_view amountColumn, std::string_view month);
+    Money myRetMMoney(std::string_view table, std::string_view member, std::string_view dateColumn,
+                      std::string_view amountColumn);
+
+    void AccountUp(Money amount, std::string_view account);
+    void AccountDown(Money amount, std::string_view account);
+
+    // Appends a fund-flow entry that records the account's balance as it is now,
+    // so callers move the balance first.
+    void List_Add(const FlowEntry& entry);
+
+    // One more use of the open book's name.
+    void myCountUp(std::string_view table, std::string_view nameColumn, std::string_view name);
+
+    // Switches a name row to "启用" or "停用".
+    void myState(std::string_view table, std::string_view state, std::int64_t id);
+
+    // The drop-down lists, in the open book's order (thePX). The lookup forms
+    // (DB...) and the editable forms give the same names.
+    std::vector<std::string> ComInType();
+    std::vector<std::string> ComOutType();
+    std::vector<std::string> ComTZType();
+    std::vector<std::string> ComPType();
+    std::vector<std::string> ComAccount();
+    std::vector<std::string> ComFamily();
+    std::vector<std::string> DBComInType() { return ComInType(); }
+    std::vector<std::string> DBComOutType() { return ComOutType(); }
+    std::vector<std::string> DBComTZType() { return ComTZType(); }
+    std::vector<std::string> DBComPType() { return ComPType(); }
+    std::vector<std::string> DBComAccount() { return ComAccount(); }
+    std::vector<std::string> DBComFamily() { return ComFamily(); }
+    std::vector<std::string> DBComSBook();   // every book, in the order made
+    std::vector<std::string> DBComSAType();  // the five account types
+    std::vector<std::string> DBComSZType();  // movement kinds of the open book's log
+    std::vector<std::string> nameList(const NameTable& list);
+
+    // Type-ahead: the one name in use whose name or pinyin code contains the
+    // text (letter case ignored, % and _ taken literally), or nothing when none
+    // or several match or the text is empty.
+    std::optional<std::string> mySelectCom(std::string_view text, std::string_view nameColumn,
+                                           std::string_view table);
+
+    // Names typed but not yet known: each creates the row when the open book
+    // lacks it, with its pinyin code. None writes a log entry.
+    void NewFamily(std::string_view name);
+    void NewAccount(std::string_view name, std::string_view member);
+    void mySaveNew(std::string_view table, std::string_view nameColumn, std::string_view name);
+
+    // The order clause a drop-down list gets for an order code.
+    static std::string orderClause(int thePX, std::string_view nameColumn, bool hasCount);
+
+  private:
+    Database& db_;
+    Session& session_;
+};
+
+// Refuses anything but a table of the data file; table names cannot be bound.
+std::string_view requireTable(std::string_view table);
+// Refuses anything but a plain column name.
+std::string_view requireColumn(std::string_view column);
+
+}  // namespace fennory

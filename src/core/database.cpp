@@ -1,0 +1,324 @@
+#include "core/database.h"
+
+#define SQLITE_HAS_CODEC 1
+#include <sqlite3.h>
+
+#include <fmt/format.h>
+
+#include <cstring>
+
+#include "core/gbk.h"
+
+namespace fennory {
+namespace {
+
+constexpr std::string_view kSchema =
+#include "schema_sql.inc"
+    ;
+
+// Tables every data file of the program has; a file without them is refused.
+constexpr const char* kRequiredTables[] = {"SBase", "SBook", "SAccount", "UList", "SAType"};
+
+int compareGbk(void*, int lenA, const void* a, int lenB, const void* b) {
+    std::string ka = gbk::sortKey({static_cast<const char*>(a), static_cast<std::size_t>(lenA)});
+    std::string kb = gbk::sortKey({static_cast<const char*>(b), static_cast<std::size_t>(lenB)});
+    int c = ka.compare(kb);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+}  // namespace
+
+DbError::DbError(int code, std::string engineMessage, std::string statement)
+    : std::runtime_error(fmt::format("{} (in: {})", engineMessage, statement)),
+      code_(code),
+      engineMessage_(std::move(engineMessage)),
+      statement_(std::move(statement)) {}
+
+// ---- Statement ----
+
+Statement::Statement(sqlite3* db, sqlite3_stmt* stmt, std::string sql)
+    : db_(db), stmt_(stmt), sql_(std::move(sql)) {}
+
+Statement::Statement(Statement&& o) noexcept : db_(o.db_), stmt_(o.stmt_), sql_(std::move(o.sql_)) {
+    o.stmt_ = nullptr;
+}
+
+Statement& Statement::operator=(Statement&& o) noexcept {
+    if (this != &o) {
+        sqlite3_finalize(stmt_);
+        db_ = o.db_;
+        stmt_ = o.stmt_;
+        sql_ = std::move(o.sql_);
+        o.stmt_ = nullptr;
+    }
+    return *this;
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+void Statement::fail(int rc) const {
+    throw DbError(rc, sqlite3_errmsg(db_), sql_);
+}
+
+Statement& Statement::bind(int index, std::string_view text) {
+    int rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                               SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK) {
+        fail(rc);
+    }
+    return *this;
+}
+
+Statement& Statement::bind(int index, std::int64_t value) {
+    int rc = sqlite3_bind_int64(stmt_, index, value);
+    if (rc != SQLITE_OK) {
+        fail(rc);
+    }
+    return *this;
+}
+
+Statement& Statement::bind(int index, Money value) {
+    return bind(index, value.units());
+}
+
+Statement& Statement::bind(int index, Null) {
+    int rc = sqlite3_bind_null(stmt_, index);
+    if (rc != SQLITE_OK) {
+        fail(rc);
+    }
+    return *this;
+}
+
+Statement& Statement::bind(int index, const Value& value) {
+    std::visit([&](const auto& v) { bind(index, v); }, value);
+    return *this;
+}
+
+bool Statement::step() {
+    int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) {
+        return true;
+    }
+    if (rc == SQLITE_DONE) {
+        return false;
+    }
+    // Reset so that the statement's error does not linger into the next use.
+    sqlite3_reset(stmt_);
+    throw DbError(rc, sqlite3_errmsg(db_), sql_);
+}
+
+void Statement::run() {
+    while (step()) {
+    }
+}
+
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
+
+std::string Statement::columnName(int col) const {
+    const char* n = sqlite3_column_name(stmt_, col);
+    return n ? n : "";
+}
+
+bool Statement::isNull(int col) const {
+    return sqlite3_column_type(stmt_, col) == SQLITE_NULL;
+}
+
+std::string Statement::text(int col) const {
+    const unsigned char* t = sqlite3_column_text(stmt_, col);
+    if (!t) {
+        return {};
+    }
+    return std::string(reinterpret_cast<const char*>(t),
+                       static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col)));
+}
+
+std::int64_t Statement::integer(int col) const {
+    return sqlite3_column_int64(stmt_, col);
+}
+
+Money Statement::money(int col) const {
+    return Money::fromUnits(sqlite3_column_int64(stmt_, col));
+}
+
+double Statement::real(int col) const {
+    return sqlite3_column_double(stmt_, col);
+}
+
+// ---- Database ----
+
+Database::Database(sqlite3* db, std::filesystem::path path) : db_(db), path_(std::move(path)) {}
+
+Database::Database(Database&& o) noexcept
+    : db_(o.db_), path_(std::move(o.path_)), depth_(o.depth_) {
+    o.db_ = nullptr;
+}
+
+Database& Database::operator=(Database&& o) noexcept {
+    if (this != &o) {
+        sqlite3_close_v2(db_);
+        db_ = o.db_;
+        path_ = std::move(o.path_);
+        depth_ = o.depth_;
+        o.db_ = nullptr;
+    }
+    return *this;
+}
+
+Database::~Database() {
+    sqlite3_close_v2(db_);
+}
+
+std::string_view Database::schemaSql() {
+    return kSchema;
+}
+
+sqlite3* Database::openKeyed(const std::filesystem::path& file, int flags) {
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(file.string().c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close_v2(db);
+        throw DataFileError(fmt::format("无法打开数据文件 {}：{}", file.string(), msg));
+    }
+    rc = sqlite3_key(db, kKey, static_cast<int>(std::strlen(kKey)));
+    if (rc != SQLITE_OK) {
+        std::string msg = sqlite3_errmsg(db);
+        sqlite3_close_v2(db);
+        throw DataFileError(fmt::format("无法打开数据文件 {}：{}", file.string(), msg));
+    }
+    // Names are ordered "ORDER BY x COLLATE GBK", the order Chinese users expect.
+    sqlite3_create_collation_v2(db, "GBK", SQLITE_UTF8, nullptr, compareGbk, nullptr);
+    // A commit must survive a crash or a power cut: rollback journal, full sync.
+    char* err = nullptr;
+    rc = sqlite3_exec(db,
+                      "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; "
+                      "PRAGMA busy_timeout=5000;",
+                      nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        std::string msg = err ? err : sqlite3_errmsg(db);
+        sqlite3_free(err);
+        sqlite3_close_v2(db);
+        throw DataFileError(fmt::format("{} 不是本软件的数据文件（{}）", file.string(), msg));
+    }
+    return db;
+}
+
+Database Database::open(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        throw DataFileError(fmt::format("数据文件 {} 不存在", file.string()));
+    }
+    Database d(openKeyed(file, SQLITE_OPEN_READWRITE), file);
+    try {
+        for (const char* table : kRequiredTables) {
+            auto found = d.queryInt(
+                "SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?1", table);
+            if (found.value_or(0) == 0) {
+                throw DataFileError(
+                    fmt::format("{} 不是本软件的数据文件（缺少表 {}）", file.string(), table));
+            }
+        }
+    } catch (const DbError& e) {
+        // A wrong key or a file of another kind reads as "file is not a database".
+        throw DataFileError(
+            fmt::format("{} 不是本软件的数据文件（{}）", file.string(), e.engineMessage()));
+    }
+    return d;
+}
+
+Database Database::create(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec)) {
+        throw DataFileError(fmt::format("数据文件 {} 已存在，不会覆盖", file.string()));
+    }
+    Database d(openKeyed(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE), file);
+    {
+        Transaction t(d);
+        d.executeScript(kSchema);
+        t.commit();
+    }
+    return d;
+}
+
+Statement Database::prepare(std::string_view sql) {
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        throw DbError(rc, sqlite3_errmsg(db_), std::string(sql));
+    }
+    return Statement(db_, stmt, std::string(sql));
+}
+
+void Database::executeScript(std::string_view sql) {
+    std::string text(sql);
+    char* err = nullptr;
+    int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        std::string msg = err ? err : sqlite3_errmsg(db_);
+        sqlite3_free(err);
+        throw DbError(rc, msg, text.size() > 200 ? text.substr(0, 200) + "..." : text);
+    }
+}
+
+std::int64_t Database::lastInsertId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+int Database::changes() const {
+    return sqlite3_changes(db_);
+}
+
+// ---- Transaction ----
+
+Transaction::Transaction(Database& db) : db_(db), level_(db.depth_ + 1) {
+    if (level_ == 1) {
+        db_.executeScript("BEGIN IMMEDIATE");
+    } else {
+        db_.executeScript(fmt::format("SAVEPOINT fennory_{}", level_));
+    }
+    db_.depth_ = level_;
+}
+
+void Transaction::commit() {
+    if (done_) {
+        return;
+    }
+    if (db_.depth_ != level_) {
+        throw std::logic_error("an inner transaction is still open");
+    }
+    if (level_ == 1) {
+        db_.executeScript("COMMIT");
+    } else {
+        db_.executeScript(fmt::format("RELEASE fennory_{}", level_));
+    }
+    done_ = true;
+    db_.depth_ = level_ - 1;
+}
+
+Transaction::~Transaction() {
+    if (done_) {
+        return;
+    }
+    // Rollback cannot be allowed to throw out of a destructor; if it fails the
+    // connection's own rollback on error has already undone the work.
+    char* err = nullptr;
+    if (level_ == 1) {
+        sqlite3_exec(db_.db_, "ROLLBACK", nullptr, nullptr, &err);
+    } else {
+        std::string sql = fmt::format("ROLLBACK TO fennory_{0}; RELEASE fennory_{0}", level_);
+        sqlite3_exec(db_.db_, sql.c_str(), nullptr, nullptr, &err);
+    }
+    sqlite3_free(err);
+    db_.depth_ = level_ - 1;
+}
+
+}  // namespace fennory

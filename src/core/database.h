@@ -1,0 +1,179 @@
+#pragma once
+// The data file: one SQLCipher connection, statements with bound parameters,
+// and transactions. Every value reaches the engine as a bound parameter.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/money.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace fennory {
+
+// An engine error: SQLite's own message and the statement that failed.
+class DbError : public std::runtime_error {
+  public:
+    DbError(int code, std::string engineMessage, std::string statement);
+    int code() const { return code_; }
+    const std::string& engineMessage() const { return engineMessage_; }
+    const std::string& statement() const { return statement_; }
+
+  private:
+    int code_;
+    std::string engineMessage_;
+    std::string statement_;
+};
+
+// The file exists but is not a data file of this program (wrong key, another
+// kind of file, or one that lacks the program's tables), or cannot be opened.
+class DataFileError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Null {};
+using Value = std::variant<Null, std::int64_t, std::string, Money>;
+
+class Statement {
+  public:
+    Statement(Statement&&) noexcept;
+    Statement& operator=(Statement&&) noexcept;
+    ~Statement();
+
+    // Parameters are numbered from 1 as in SQLite.
+    Statement& bind(int index, std::string_view text);
+    Statement& bind(int index, const char* text) { return bind(index, std::string_view(text)); }
+    Statement& bind(int index, const std::string& text) {
+        return bind(index, std::string_view(text));
+    }
+    Statement& bind(int index, std::int64_t value);
+    Statement& bind(int index, int value) { return bind(index, static_cast<std::int64_t>(value)); }
+    Statement& bind(int index, Money value);
+    Statement& bind(int index, Null);
+    Statement& bind(int index, const Value& value);
+
+    // Binds each argument to the next parameter, starting at 1.
+    template <class... Args>
+    Statement& bindAll(const Args&... args) {
+        int i = 0;
+        (bind(++i, args), ...);
+        return *this;
+    }
+
+    // Advances to the next row; false when there are no more.
+    bool step();
+    // Runs a statement that returns no rows.
+    void run();
+    void reset();
+
+    int columnCount() const;
+    std::string columnName(int col) const;
+    bool isNull(int col) const;
+    std::string text(int col) const;
+    std::int64_t integer(int col) const;
+    Money money(int col) const;
+    double real(int col) const;
+
+    const std::string& sql() const { return sql_; }
+
+  private:
+    friend class Database;
+    Statement(sqlite3* db, sqlite3_stmt* stmt, std::string sql);
+    [[noreturn]] void fail(int rc) const;
+
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+    std::string sql_;
+};
+
+class Database {
+  public:
+    // The database password of every data file of the program.
+    static constexpr const char* kKey = "pxd417";
+
+    // Opens an existing data file. Throws DataFileError when it is missing or is
+    // not a data file of this program.
+    static Database open(const std::filesystem::path& file);
+
+    // Creates a new data file from the schema; refuses to overwrite a file.
+    static Database create(const std::filesystem::path& file);
+
+    Database(Database&&) noexcept;
+    Database& operator=(Database&&) noexcept;
+    ~Database();
+
+    Statement prepare(std::string_view sql);
+    // Runs a statement with the given values bound in order.
+    template <class... Args>
+    void execute(std::string_view sql, const Args&... args) {
+        prepare(sql).bindAll(args...).run();
+    }
+    // Runs statement text that takes no values (schema, pragmas).
+    void executeScript(std::string_view sql);
+
+    // The first column of the first row, or nothing when there is no row.
+    template <class... Args>
+    std::optional<std::string> queryText(std::string_view sql, const Args&... args) {
+        Statement s = prepare(sql);
+        s.bindAll(args...);
+        if (!s.step() || s.isNull(0)) {
+            return std::nullopt;
+        }
+        return s.text(0);
+    }
+    template <class... Args>
+    std::optional<std::int64_t> queryInt(std::string_view sql, const Args&... args) {
+        Statement s = prepare(sql);
+        s.bindAll(args...);
+        if (!s.step() || s.isNull(0)) {
+            return std::nullopt;
+        }
+        return s.integer(0);
+    }
+
+    std::int64_t lastInsertId() const;
+    int changes() const;
+    int transactionDepth() const { return depth_; }
+    const std::filesystem::path& path() const { return path_; }
+
+    // The schema text every new data file is made from.
+    static std::string_view schemaSql();
+
+  private:
+    friend class Transaction;
+    Database(sqlite3* db, std::filesystem::path path);
+    static sqlite3* openKeyed(const std::filesystem::path& file, int flags);
+
+    sqlite3* db_ = nullptr;
+    std::filesystem::path path_;
+    int depth_ = 0;
+};
+
+// One unit of work. The outermost transaction of a connection is BEGIN ...
+// COMMIT; an inner one is a savepoint. Leaving the scope without commit() rolls
+// the unit back.
+class Transaction {
+  public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit();
+
+  private:
+    Database& db_;
+    int level_;
+    bool done_ = false;
+};
+
+}  // namespace fennory

@@ -1,0 +1,67 @@
+#include "core/names.h"
+
+#include <fmt/format.h>
+
+#include <stdexcept>
+
+#include "core/data_module.h"
+#include "core/pinyin.h"
+
+namespace fennory {
+
+std::optional<NameTable> findNameTable(std::string_view table, std::string_view column) {
+    for (const NameTable& t :
+         {kAccounts, kMembers, kIncomeKinds, kExpenseKinds, kInvestmentKinds, kContacts}) {
+        if (t.table == table && t.column == column) {
+            return t;
+        }
+    }
+    return std::nullopt;
+}
+
+void TfrmDM::NewFamily(std::string_view name) {
+    Transaction t(db_);
+    auto found =
+        db_.queryInt("SELECT count(*) FROM SFamily WHERE FName=?1 AND BName=?2", name, book());
+    if (found.value_or(0) == 0) {
+        db_.execute(
+            "INSERT INTO SFamily(FName,BName,thePY,theGX,BirDate,Remark) "
+            "VALUES(?1,?2,?3,'','','')",
+            name, book(), PinyinCode(name));
+    }
+    t.commit();
+}
+
+void TfrmDM::NewAccount(std::string_view name, std::string_view member) {
+    Transaction t(db_);
+    auto found =
+        db_.queryInt("SELECT count(*) FROM SAccount WHERE AName=?1 AND BName=?2", name, book());
+    if (found.value_or(0) == 0) {
+        db_.execute(
+            "INSERT INTO SAccount(AName,BName,thePY,theState,theCount,Remark,AMoney,theType,FName) "
+            "VALUES(?1,?2,?3,'启用',0,'',0,'现金',?4)",
+            name, book(), PinyinCode(name), member);
+    }
+    t.commit();
+}
+
+void TfrmDM::mySaveNew(std::string_view table, std::string_view nameColumn, std::string_view name) {
+    auto list = findNameTable(table, nameColumn);
+    if (!list || !list->hasStateAndCount || list->table == kAccounts.table) {
+        throw std::invalid_argument(
+            fmt::format("not a category or contact list: '{}.{}'", table, nameColumn));
+    }
+    Transaction t(db_);
+    auto found = db_.queryInt(
+        fmt::format("SELECT count(*) FROM {} WHERE {}=?1 AND BName=?2", list->table, list->column),
+        name, book());
+    if (found.value_or(0) == 0) {
+        db_.execute(fmt::format("INSERT INTO {}({},BName,theState,theCount,thePY) "
+                                "VALUES(?1,?2,'启用',0,?3)",
+                                list->table, list->column),
+                    name, book(), PinyinCode(name));
+    }
+    t.commit();
+}
+
+}  // namespace fennory

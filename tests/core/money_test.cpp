@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "core/money.h"
+
+namespace fennory {
+namespace {
+
+struct ParseCase {
+    const char* text;
+    std::int64_t units;
+};
+
+TEST(MoneyParse, AcceptsWhatAUserTypesForAnAmount) {
+    const ParseCase cases[] = {
+        {"100", 1000000}, {"-500", -5000000},      {"0.5", 5000},      {".5", 5000},
+        {"12.", 120000},  {"1234.5678", 12345678}, {"  12  ", 120000}, {"0", 0},
+        {"-0.0001", -1},  {"007", 70000},          {"100.0", 1000000},
+    };
+    for (const auto& c : cases) {
+        auto m = Money::parse(c.text);
+        ASSERT_TRUE(m.has_value()) << "refused: '" << c.text << "'";
+        EXPECT_EQ(m->units(), c.units) << "for '" << c.text << "'";
+    }
+}
+
+TEST(MoneyParse, RefusesAnythingThatIsNotAPlainNumber) {
+    for (const char* text :
+         {"", " ", "-", ".", "-.", "abc", "12a", "1e3", "+5", "1,234", "12.34567", "1.2.3", "--1",
+          "1-", "１２", "0x10", "12 34", "99999999999999999999", "922337203685478"}) {
+        EXPECT_FALSE(Money::parse(text).has_value()) << "accepted: '" << text << "'";
+    }
+}
+
+TEST(MoneyFormat, DisplayHasTwoDecimalsAndThousandsSeparators) {
+    EXPECT_EQ(Money::parse("1234.5")->toDisplay(), "1,234.50");
+    EXPECT_EQ(Money::parse("-500")->toDisplay(), "-500.00");
+    EXPECT_EQ(Money::parse("0")->toDisplay(), "0.00");
+    EXPECT_EQ(Money::parse("999.99")->toDisplay(), "999.99");
+    EXPECT_EQ(Money::parse("1000")->toDisplay(), "1,000.00");
+    EXPECT_EQ(Money::parse("1234567.891")->toDisplay(), "1,234,567.89");
+    EXPECT_EQ(Money::parse("-1234567")->toDisplay(), "-1,234,567.00");
+}
+
+TEST(MoneyFormat, DisplayRoundsHalfAwayFromZeroWithoutANegativeZero) {
+    EXPECT_EQ(Money::parse("0.005")->toDisplay(), "0.01");
+    EXPECT_EQ(Money::parse("-0.005")->toDisplay(), "-0.01");
+    EXPECT_EQ(Money::parse("0.0049")->toDisplay(), "0.00");
+    EXPECT_EQ(Money::parse("-0.004")->toDisplay(), "0.00");
+    EXPECT_EQ(Money::parse("2.995")->toFixed2(), "3.00");
+}
+
+TEST(MoneyFormat, PlainHasOnlyTheDecimalsTheValueNeeds) {
+    EXPECT_EQ(Money::parse("1234.5")->toPlain(), "1234.5");
+    EXPECT_EQ(Money::parse("1234.50")->toPlain(), "1234.5");
+    EXPECT_EQ(Money::parse("-0.0001")->toPlain(), "-0.0001");
+    EXPECT_EQ(Money::parse("100")->toPlain(), "100");
+    EXPECT_EQ(Money().toPlain(), "0");
+}
+
+TEST(MoneyArithmetic, IsExactWhereFloatingPointIsNot) {
+    Money sum;
+    for (int i = 0; i < 10; ++i) {
+        sum += *Money::parse("0.1");
+    }
+    EXPECT_EQ(sum, Money::yuan(1));
+    EXPECT_EQ(*Money::parse("100.0"), *Money::parse("100"));
+    EXPECT_EQ((*Money::parse("100") - *Money::parse("130")).toDisplay(), "-30.00");
+    EXPECT_DOUBLE_EQ(Money::yuan(25).ratioTo(Money::yuan(100)), 0.25);
+    EXPECT_DOUBLE_EQ(Money::yuan(25).ratioTo(Money()), 0.0);
+}
+
+}  // namespace
+}  // namespace fennory

@@ -1,0 +1,12 @@
+# A plain SQLite file starts with "SQLite format 3"; an encrypted one does not.
+if(NOT EXISTS ${FILE})
+  message(FATAL_ERROR "the build made no data file at ${FILE}")
+endif()
+file(READ ${FILE} _head LIMIT 15)
+if(_head STREQUAL "SQLite format 3")
+  message(FATAL_ERROR "${FILE} is a plain SQLite file, not encrypted")
+endif()
+file(SIZE ${FILE} _size)
+if(_size LESS 1024)
+  message(FATAL_ERROR "${FILE} is too small to hold the schema")
+endif()

@@ -1,0 +1,51 @@
+#pragma once
+// A real data file in a temporary folder, made from the schema, with a session
+// on one open book.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/data_module.h"
+#include "core/database.h"
+#include "core/session.h"
+
+namespace fennory::testing {
+
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+class BookTest : public ::testing::Test {
+  protected:
+    BookTest();
+
+    // Rows of a query as text, one vector per row.
+    std::vector<std::vector<std::string>> rows(const std::string& sql);
+    std::string one(const std::string& sql);
+
+    void addAccount(const std::string& name, const std::string& amount,
+                    const std::string& book = "");
+    void addName(const std::string& table, const std::string& column, const std::string& name,
+                 const std::string& pinyin, const std::string& state = "启用", int count = 0,
+                 const std::string& book = "");
+    // Every row of every table, for comparing the file before and after.
+    std::string dump();
+
+    TempFolder folder;
+    Database db;
+    Session session;
+    TfrmDM dm;
+};
+
+}  // namespace fennory::testing
