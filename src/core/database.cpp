@@ -132,6 +132,10 @@ bool Statement::isNull(int col) const {
     return sqlite3_column_type(stmt_, col) == SQLITE_NULL;
 }
 
+bool Statement::isInteger(int col) const {
+    return sqlite3_column_type(stmt_, col) == SQLITE_INTEGER;
+}
+
 std::string Statement::text(int col) const {
     const unsigned char* t = sqlite3_column_text(stmt_, col);
     if (!t) {

@@ -78,6 +78,7 @@ class Statement {
     int columnCount() const;
     std::string columnName(int col) const;
     bool isNull(int col) const;
+    bool isInteger(int col) const;
     std::string text(int col) const;
     std::int64_t integer(int col) const;
     Money money(int col) const;

@@ -1,0 +1,269 @@
+#include "books/book_creation.h"
+
+#include <fmt/format.h>
+
+#include "core/gbk.h"
+#include "core/pinyin.h"
+
+namespace fennory {
+namespace {
+
+constexpr std::size_t kPasswordByteLimit = 20;
+constexpr std::size_t kDescriptionByteLimit = 25;
+
+struct CopySpec {
+    const char* table;
+    const char* columns;  // copied unchanged, after BName
+    const std::vector<std::string>* defaults;
+    const char* defaultColumn;
+};
+
+const CopySpec& copySpec(int group) {
+    static const CopySpec specs[kCopyGroupCount] = {
+        {"InD", "IName, thePY, Remark, theState, theCount", &myNewIn(), "IName"},
+        {"OutD", "OName, thePY, Remark, theState, theCount", &myNewOut(), "OName"},
+        {"TD", "TName, thePY, Remark, theState, theCount", &myNewTZ(), "TName"},
+        {"SFamily", "FName, thePY, Remark, theGX, BirDate", nullptr, nullptr},
+        {"SAccount", "AName, thePY, AMoney, Remark, theState, theCount, theType, FName", nullptr,
+         nullptr},
+        {"PD", "PName, thePY, Remark, theState, theCount", nullptr, nullptr},
+    };
+    return specs[group];
+}
+
+// mySaveTable: one default list for a book, in list order.
+void saveDefaultList(Database& db, const char* table, const char* column,
+                     const std::vector<std::string>& names, std::string_view book) {
+    Statement s =
+        db.prepare(fmt::format("INSERT INTO {}({},thePY,BName,Remark,theState,theCount) "
+                               "VALUES(?1,?2,?3,'','启用',0)",
+                               table, column));
+    for (const std::string& name : names) {
+        s.reset();
+        s.bindAll(name, PinyinCode(name), book);
+        s.run();
+    }
+}
+
+void insertBook(TfrmDM& dm, const NewBookInput& in) {
+    dm.db().execute(
+        "INSERT INTO SBook(BName,BPass,BDate,Remark,thePX,theJZPX) VALUES(?1,?2,?3,?4,5,3)",
+        in.name, in.password, dm.session().StartupDate, in.description);
+}
+
+void insertSettingsRow(Database& db, std::string_view book) {
+    db.execute(
+        "INSERT INTO SMRX(BName,BPassKG,BPass,FName,AName,IName,OName,TName,PName,D_I,D_O,D_C,"
+        "D_B,D_D,D_T,TX_M,TX_T) VALUES(?1,0,'','','','','','','',0,0,0,0,0,0,-1,0)",
+        book);
+}
+
+}  // namespace
+
+const std::vector<std::string>& myNewIn() {
+    static const std::vector<std::string> names = {
+        "工资",     "奖金", "补助津贴", "中奖奖金",     "稿费版税收入", "赡养费",   "亲属赠予金",
+        "经营所得", "分红", "利息收入", "出卖实物财产", "租赁所得",     "其他收入", "网银"};
+    return names;
+}
+
+const std::vector<std::string>& myNewOut() {
+    static const std::vector<std::string> names = {
+        "食品",         "水费",         "电费",     "煤气费",       "烟酒饮料",     "衣服",
+        "鞋帽",         "日常用品",     "房租",     "其他日常杂项", "医疗药品费",   "保健费",
+        "电话费",       "手机费",       "上网费",   "邮寄费",       "学杂费",       "培训费",
+        "书籍及音像",   "订阅报章杂志", "外出就餐", "旅游度假",     "娱乐费",       "公共汽车费",
+        "汽油费",       "养路费",       "年检费",   "汽车维护费",   "停车过路费",   "房屋维修",
+        "电器维修",     "家具维修",     "赡养费",   "抚养费",       "慈善捐款",     "礼品礼金",
+        "福利彩票",     "购买家电",     "购买家具", "购买数码产品", "购买通讯产品", "购买收藏品",
+        "赎回典当物品", "利息支出",     "交纳保费", "按揭还款",     "额外付款",     "银行手续费",
+        "其他支出",     "网银"};
+    return names;
+}
+
+const std::vector<std::string>& myNewTZ() {
+    static const std::vector<std::string> names = {"股票", "基金", "国债",   "保险",    "房产",
+                                                   "外汇", "期货", "贵金属", "其他投资"};
+    return names;
+}
+
+BookNum myBookNum(Database& db) {
+    BookNum n;
+    n.count = static_cast<int>(db.queryInt("SELECT count(*) FROM SBook").value_or(0));
+    n.proposedName = n.count == 0 ? "我家账簿" : "我家账簿" + std::to_string(n.count);
+    return n;
+}
+
+CheckResult checkNewBook(Database& db, const NewBookInput& in) {
+    if (in.confirm != in.password) {
+        return CheckResult::fail("新密码与确认密码不一致！", field::kConfirm);
+    }
+    if (in.name.empty()) {
+        return CheckResult::fail("账簿名称 不能为空！", field::kBookName);
+    }
+    // The fields limit typing; text that arrives longer is refused, not cut.
+    if (gbk::byteLength(in.name) > kNameByteLimit) {
+        return CheckResult::fail("账簿名称 长度不能大于20！", field::kBookName);
+    }
+    if (gbk::byteLength(in.password) > kPasswordByteLimit) {
+        return CheckResult::fail("密码 长度不能大于20！", field::kPassword);
+    }
+    if (db.queryInt("SELECT count(*) FROM SBook WHERE BName=?1", in.name).value_or(0) > 0) {
+        return CheckResult::fail("账簿名称 重复，请重新录入！", field::kBookName);
+    }
+    return CheckResult::pass();
+}
+
+CheckResult createFirstBook(TfrmDM& dm, const NewBookInput& in) {
+    NewBookInput book = in;
+    book.description = gbk::cutToBytes(in.description, kDescriptionByteLimit);
+    if (auto r = checkNewBook(dm.db(), book); !r.ok) {
+        return r;
+    }
+    Transaction t(dm.db());
+    insertBook(dm, book);
+    if (book.defaultIncome) {
+        saveDefaultList(dm.db(), "InD", "IName", myNewIn(), book.name);
+    }
+    if (book.defaultExpense) {
+        saveDefaultList(dm.db(), "OutD", "OName", myNewOut(), book.name);
+    }
+    if (book.defaultInvestment) {
+        saveDefaultList(dm.db(), "TD", "TName", myNewTZ(), book.name);
+    }
+    insertSettingsRow(dm.db(), book.name);
+    t.commit();
+    dm.session().CurrentBook = book.name;
+    return CheckResult::pass();
+}
+
+std::array<CopySource, kCopyGroupCount> defaultCopySources() {
+    std::array<CopySource, kCopyGroupCount> g{};
+    g[kCopyIncome].choice = CopyChoice::Default;
+    g[kCopyExpense].choice = CopyChoice::Default;
+    g[kCopyInvestment].choice = CopyChoice::Default;
+    return g;
+}
+
+std::string copyGroupField(int group) {
+    return "copy" + std::to_string(group);
+}
+
+CheckResult createBookWithCopies(TfrmDM& dm, const NewBook1Input& in) {
+    NewBookInput book = in.book;
+    book.description = gbk::cutToBytes(book.description, kDescriptionByteLimit);
+    if (auto r = checkNewBook(dm.db(), book); !r.ok) {
+        return r;
+    }
+    // A group that copies from no book is refused before anything is written,
+    // so a refused dialog never leaves a half-made book behind.
+    for (int g = 0; g < kCopyGroupCount; ++g) {
+        if (in.groups[g].choice == CopyChoice::FromBook && in.groups[g].book.empty()) {
+            return CheckResult::fail("请选择 账簿名称！", copyGroupField(g));
+        }
+    }
+    Transaction t(dm.db());
+    insertBook(dm, book);
+    for (int g = 0; g < kCopyGroupCount; ++g) {
+        const CopySpec& spec = copySpec(g);
+        const CopySource& src = in.groups[g];
+        if (src.choice == CopyChoice::FromBook) {
+            dm.db().execute(fmt::format("INSERT INTO {0}(BName, {1}) SELECT ?1, {1} FROM {0} "
+                                        "WHERE BName=?2 ORDER BY ID",
+                                        spec.table, spec.columns),
+                            book.name, src.book);
+        } else if (src.choice == CopyChoice::Default && spec.defaults) {
+            saveDefaultList(dm.db(), spec.table, spec.defaultColumn, *spec.defaults, book.name);
+        }
+    }
+    insertSettingsRow(dm.db(), book.name);
+    t.commit();
+    return CheckResult::pass();
+}
+
+Table memberList(TfrmDM& dm) {
+    Statement s = dm.db().prepare(
+        "SELECT FName AS 姓名, thePY AS 拼音码, theGX AS 关系, BirDate AS 生日, Remark AS 备注, "
+        "BName AS 帐薄名称, ID FROM SFamily WHERE BName=?1 ORDER BY ID");
+    s.bind(1, dm.book());
+    return Table::load(std::move(s));
+}
+
+CheckResult saveMember(TfrmDM& dm, const MemberInput& in) {
+    if (in.name.empty()) {
+        return CheckResult::fail("姓名不能为空！请重新录入！", field::kMemberName);
+    }
+    if (dm.db()
+            .queryInt("SELECT count(*) FROM SFamily WHERE FName=?1 AND BName=?2", in.name,
+                      dm.book())
+            .value_or(0) > 0) {
+        return CheckResult::fail("姓名添加重复！", field::kMemberName);
+    }
+    dm.db().execute(
+        "INSERT INTO SFamily(FName,BName,thePY,theGX,BirDate,Remark) VALUES(?1,?2,?3,?4,?5,?6)",
+        in.name, dm.book(), PinyinCode(in.name), in.relation, in.birthday, in.remark);
+    return CheckResult::pass();
+}
+
+void deleteMember(TfrmDM& dm, std::int64_t id) {
+    dm.db().execute("DELETE FROM SFamily WHERE ID=?1 AND BName=?2", id, dm.book());
+}
+
+Table openingAccountList(TfrmDM& dm) {
+    Statement s = dm.db().prepare(
+        "SELECT theType AS 账户分类, FName AS 家庭成员, AName AS 账户名称, thePY AS 拼音码, "
+        "BName AS 账薄名称, AMoney AS 初始金额, Remark AS 备注, theState AS 状态, ID "
+        "FROM SAccount WHERE BName=?1 ORDER BY ID");
+    s.bind(1, dm.book());
+    return Table::load(std::move(s), {"初始金额"});
+}
+
+CheckResult saveOpeningAccount(TfrmDM& dm, const OpeningAccountInput& in) {
+    if (in.type.empty()) {
+        return CheckResult::fail("请选择 账户分类！", field::kAccountType);
+    }
+    if (in.member.empty()) {
+        return CheckResult::fail("请选择 家庭成员！", field::kAccountMember);
+    }
+    if (in.name.empty()) {
+        return CheckResult::fail("账户名称不能为空！请重新录入！", field::kAccountName);
+    }
+    if (in.amount.empty()) {
+        return CheckResult::fail("初始金额不能为空！请重新录入！", field::kAmount);
+    }
+    auto amount = Money::parse(in.amount);
+    if (!amount) {
+        return CheckResult::fail("初始金额 必须是数字！请重新录入！", field::kAmount);
+    }
+    if (dm.db()
+            .queryInt("SELECT count(*) FROM SAccount WHERE AName=?1 AND BName=?2", in.name,
+                      dm.book())
+            .value_or(0) > 0) {
+        return CheckResult::fail("账户名称添加重复！", field::kAccountName);
+    }
+    Transaction t(dm.db());
+    dm.db().execute(
+        "INSERT INTO SAccount(AName,BName,thePY,theState,Remark,AMoney,theType,FName) "
+        "VALUES(?1,?2,?3,'启用',?4,?5,?6,?7)",
+        in.name, dm.book(), PinyinCode(in.name), in.remark, *amount, in.type, in.member);
+    std::int64_t id = dm.db().lastInsertId();
+    dm.List_Add({.theDate = dm.session().StartupDate,
+                 .theType = "开户",
+                 .Remark = in.remark,
+                 .theIn = *amount,
+                 .theOut = Money(),
+                 .AName = in.name,
+                 .FName = in.member,
+                 .theT = "SAccount",
+                 .theID = id,
+                 .theE = "新增"});
+    t.commit();
+    return CheckResult::pass();
+}
+
+void deleteOpeningAccount(TfrmDM& dm, std::int64_t id) {
+    // Only the account row; its opening entry stays in the log.
+    dm.db().execute("DELETE FROM SAccount WHERE ID=?1 AND BName=?2", id, dm.book());
+}
+
+}  // namespace fennory

@@ -1,0 +1,39 @@
+#pragma once
+// Opening a book with its password; the remembered book and password; the
+// open book's settings.
+
+#include <string>
+#include <vector>
+
+#include "core/check_result.h"
+#include "core/data_module.h"
+
+namespace fennory {
+
+// What the open-book dialog shows when it appears.
+struct OpenDialogStart {
+    std::vector<std::string> books;  // every book
+    std::string book;                // preselected: the remembered one
+    bool rememberBook = false;
+    std::string password;  // the remembered password
+    bool rememberPassword = false;
+    std::string focus;  // "book", "password" or "open"
+};
+OpenDialogStart openDialogStart(TfrmDM& dm);
+
+struct OpenInput {
+    std::string book;
+    std::string password;
+    bool rememberBook = false;
+    bool rememberPassword = false;
+};
+
+// "打开": checks, then the book becomes CurrentBook with its OpenBookState, and
+// the remembered book and password are saved, in one transaction. A refused
+// password leaves no book open.
+CheckResult openBook(TfrmDM& dm, const OpenInput& in);
+
+// Loads SBook's order codes and the SMRX row of CurrentBook into OpenBookState.
+void loadOpenBookState(TfrmDM& dm);
+
+}  // namespace fennory

@@ -1,0 +1,107 @@
+#include "core/table.h"
+
+#include <algorithm>
+
+#include "core/gbk.h"
+
+namespace fennory {
+
+int Table::column(std::string_view name) const {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i] == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+namespace {
+
+struct TextOf {
+    bool display;
+    std::string operator()(Null) const { return {}; }
+    std::string operator()(std::int64_t v) const { return std::to_string(v); }
+    std::string operator()(const std::string& v) const { return v; }
+    std::string operator()(Money m) const { return display ? m.toDisplay() : m.toPlain(); }
+};
+
+}  // namespace
+
+std::string Table::displayText(std::size_t row, int col) const {
+    if (row >= rows.size() || col < 0 || static_cast<std::size_t>(col) >= rows[row].size()) {
+        return {};
+    }
+    return std::visit(TextOf{true}, rows[row][static_cast<std::size_t>(col)]);
+}
+
+std::string Table::text(std::size_t row, int col) const {
+    if (row >= rows.size() || col < 0 || static_cast<std::size_t>(col) >= rows[row].size()) {
+        return {};
+    }
+    return std::visit(TextOf{false}, rows[row][static_cast<std::size_t>(col)]);
+}
+
+Table Table::load(Statement s, const std::vector<std::string>& moneyColumns) {
+    Table t;
+    const int n = s.columnCount();
+    std::vector<bool> isMoney(static_cast<std::size_t>(n), false);
+    for (int c = 0; c < n; ++c) {
+        t.columns.push_back(s.columnName(c));
+        isMoney[static_cast<std::size_t>(c)] = std::find(moneyColumns.begin(), moneyColumns.end(),
+                                                         t.columns.back()) != moneyColumns.end();
+    }
+    while (s.step()) {
+        std::vector<Value> row;
+        row.reserve(static_cast<std::size_t>(n));
+        for (int c = 0; c < n; ++c) {
+            const bool money = isMoney[static_cast<std::size_t>(c)];
+            if (money) {
+                row.emplace_back(std::in_place_type<Money>, s.money(c));  // NULL reads as 0
+            } else if (s.isNull(c)) {
+                row.emplace_back(std::in_place_type<Null>);
+            } else if (s.isInteger(c)) {
+                row.emplace_back(std::in_place_type<std::int64_t>, s.integer(c));
+            } else {
+                row.emplace_back(std::in_place_type<std::string>, s.text(c));
+            }
+        }
+        t.rows.push_back(std::move(row));
+    }
+    return t;
+}
+
+int compareCells(const Value& a, const Value& b) {
+    auto rank = [](const Value& v) -> int {
+        if (std::holds_alternative<Null>(v)) {
+            return 0;
+        }
+        return std::holds_alternative<std::string>(v) ? 2 : 1;
+    };
+    auto number = [](const Value& v) -> long double {
+        if (auto m = std::get_if<Money>(&v)) {
+            return static_cast<long double>(m->units()) / Money::kScale;
+        }
+        return static_cast<long double>(std::get<std::int64_t>(v));
+    };
+    int ra = rank(a), rb = rank(b);
+    if (ra != rb) {
+        return ra < rb ? -1 : 1;
+    }
+    if (ra == 0) {
+        return 0;
+    }
+    if (ra == 1) {
+        if (std::holds_alternative<Money>(a) && std::holds_alternative<Money>(b)) {
+            auto x = std::get<Money>(a), y = std::get<Money>(b);
+            return x < y ? -1 : (y < x ? 1 : 0);
+        }
+        long double x = number(a), y = number(b);
+        return x < y ? -1 : (y < x ? 1 : 0);
+    }
+    std::string ka = gbk::sortKey(std::get<std::string>(a));
+    std::string kb = gbk::sortKey(std::get<std::string>(b));
+    int c = ka.compare(kb);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+}  // namespace fennory

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/main_texts.h"
+#include "core/table.h"
+#include "core/totals.h"
+#include "core/updater_files.h"
+#include "support/test_data_file.h"
+
+namespace fennory {
+namespace {
+
+class MainTotals : public testing::BookTest {
+  protected:
+    void account(const char* name, const char* type, const char* amount,
+                 const char* state = "启用") {
+        db.execute(
+            "INSERT INTO SAccount(AName,BName,AMoney,theType,theState) "
+            "VALUES(?1,?2,?3,?4,?5)",
+            name, session.CurrentBook, *Money::parse(amount), type, state);
+    }
+    void record(const char* table, const char* dateCol, const char* moneyCol, const char* amount,
+                const char* book = nullptr) {
+        db.execute(std::string("INSERT INTO ") + table + "(BName," + dateCol + "," + moneyCol +
+                       ") VALUES(?1,'2024-01-01',?2)",
+                   book ? book : session.CurrentBook.c_str(), *Money::parse(amount));
+    }
+};
+
+TEST_F(MainTotals, NoBookOpenShowsZerosAndAFullShare) {
+    session.CurrentBook.clear();
+    Totals t = mySum(dm);
+    EXPECT_EQ(t.netFunds.toDisplay(), "0.00");
+    EXPECT_EQ(t.statusLine(), "收入：0.00 支出：0.00 结余：0.00 支出占收入：100.00%");
+}
+
+TEST_F(MainTotals, FundsLiabilitiesAndNetFunds) {
+    account("现金", "现金", "500");
+    account("工行卡", "银行卡", "1000");
+    account("旧卡", "银行卡", "300", "停用");  // disabled accounts still count
+    account("支付宝", "电子账户", "150");
+    account("存钱罐", "其它", "50");
+    account("信用卡", "信用卡", "-200");
+    account("外币", "外汇账户", "9999");  // not one of the five types: counts nowhere
+    record("Borrow", "BDate", "BMoney", "300");
+    record("Debt", "DDate", "DMoney", "0");
+    record("TTable", "TDate", "TMoney", "0");
+    record("Borrow", "BDate", "BMoney", "777", "另一本");
+    Totals t = mySum(dm);
+    EXPECT_EQ(t.bankCard.toDisplay(), "1,300.00");
+    EXPECT_EQ(t.debtsShown.toDisplay(), "-300.00");
+    EXPECT_EQ(t.liabilities.toDisplay(), "-500.00");
+    EXPECT_EQ(t.funds.toDisplay(), "2,000.00");
+    EXPECT_EQ(t.netFunds.toDisplay(), "1,500.00");
+}
+
+TEST_F(MainTotals, CreditsAndInvestmentsAreFunds) {
+    record("Debt", "DDate", "DMoney", "120.5");
+    record("TTable", "TDate", "TMoney", "1000");
+    Totals t = mySum(dm);
+    EXPECT_EQ(t.funds.toDisplay(), "1,120.50");
+    EXPECT_EQ(t.netFunds, t.funds);
+}
+
+TEST_F(MainTotals, TheExpenseShareOfTheStatusLine) {
+    record("InTable", "IDate", "IMoney", "1000");
+    record("OutTable", "ODate", "OMoney", "400");
+    EXPECT_EQ(mySum(dm).statusLine(),
+              "收入：1,000.00 支出：400.00 结余：600.00 支出占收入：40.00%");
+    record("OutTable", "ODate", "OMoney", "600");
+    EXPECT_EQ(mySum(dm).statusLine(),
+              "收入：1,000.00 支出：1,000.00 结余：0.00 支出占收入：100.00%");
+}
+
+TEST(ExpenseShare, IsZeroWhenExpensesExceedIncome) {
+    EXPECT_DOUBLE_EQ(expenseShare(Money::yuan(400), Money::yuan(1000)), 0.0);
+    EXPECT_DOUBLE_EQ(expenseShare(Money::yuan(1000), Money()), 0.0);
+    EXPECT_DOUBLE_EQ(expenseShare(Money(), Money()), 100.0);
+    EXPECT_NEAR(expenseShare(Money::yuan(3), Money::yuan(1)), 33.3333, 1e-3);
+}
+
+TEST(StatusDate, ShowsGregorianLunarAndWeekday) {
+    EXPECT_EQ(statusDateText("2024-02-10"), "公历2024年02月10日 农历二零二四年一月初一  星期六");
+    EXPECT_EQ(statusDateText("2026-12-07"), "公历2026年12月07日 农历二零二六年十月二十九  星期一");
+    EXPECT_EQ(statusDateText("2052-01-01"), "公历2052年01月01日 输入越界  星期一");
+}
+
+TEST(Edition, EmptyReadsAsTheComputerEdition) {
+    EXPECT_EQ(editionText(""), "电脑版");
+    EXPECT_EQ(editionText("U盘版"), "U盘版");
+}
+
+TEST(UpdaterFiles, TheNewUpdaterReplacesTheOldAndLeftoversGo) {
+    testing::TempFolder exe;
+    std::filesystem::create_directories(exe.path() / "Update");
+    std::ofstream(exe.path() / "Update" / "Update.exe") << "new";
+    std::ofstream(exe.path() / "Update.exe") << "old";
+    std::ofstream(exe.path() / "Update" / "Account.zip") << "x";
+    std::ofstream(exe.path() / "AccountUp.exe") << "x";
+    std::ofstream(exe.path() / "keep.txt") << "x";
+    tidyUpdaterFiles(exe.path());
+    std::ifstream in(exe.path() / "Update.exe");
+    std::string content;
+    in >> content;
+    EXPECT_EQ(content, "new");
+    EXPECT_FALSE(std::filesystem::exists(exe.path() / "Update" / "Update.exe"));
+    EXPECT_FALSE(std::filesystem::exists(exe.path() / "Update" / "Account.zip"));
+    EXPECT_FALSE(std::filesystem::exists(exe.path() / "AccountUp.exe"));
+    EXPECT_TRUE(std::filesystem::exists(exe.path() / "keep.txt"));
+}
+
+TEST(TableCells, SortByValueAndTextInPinyinOrder) {
+    EXPECT_LT(compareCells(Money::yuan(2), Money::yuan(10)), 0);
+    EXPECT_LT(compareCells(std::int64_t{2}, std::int64_t{10}), 0);
+    EXPECT_LT(compareCells(std::string("餐饮"), std::string("交通")), 0);
+    EXPECT_LT(compareCells(Null{}, std::string("a")), 0);
+    EXPECT_EQ(compareCells(std::string("a"), std::string("a")), 0);
+}
+
+}  // namespace
+}  // namespace fennory
