@@ -1,0 +1,65 @@
+// Program entry: the single-instance guard, the data file, the data module and
+// the main window. The only place that wires the concrete pieces together.
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLocale>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <memory>
+
+#include "core/data_module.h"
+#include "core/database.h"
+#include "core/dates.h"
+#include "core/main_texts.h"
+#include "core/session.h"
+#include "core/ui/application.h"
+#include "core/ui/main_window.h"
+#include "core/ui/prompter.h"
+#include "core/ui/single_instance.h"
+
+int main(int argc, char** argv) {
+    using namespace fennory;
+    ui::Application app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kProductName.data(), kProductName.size()));
+    QApplication::setApplicationDisplayName(QApplication::applicationName());
+    // Dates shown as text read "yyyy-mm-dd" everywhere.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+
+    ui::SingleInstance guard;
+    if (!guard.acquire()) {
+        ui::MessageBoxPrompter().warn(QStringLiteral("Fennory 已经打开了！"),
+                                      QStringLiteral("警告"));
+        return 1;
+    }
+
+    Session session;
+    session.StartupDate = dates::today();
+    session.ExeFolder = QApplication::applicationDirPath().toStdString();
+
+    ui::MessageBoxPrompter prompter;
+    const std::filesystem::path dataFile = session.dataFile();
+    if (!std::filesystem::exists(dataFile)) {
+        prompter.warn(QStringLiteral("Fennory 的 数据库文件 不存在，请尽快与我们联系！"));
+        QDesktopServices::openUrl(
+            QUrl(QString::fromUtf8(kVendorAddress.data(), kVendorAddress.size())));
+        return 1;
+    }
+
+    std::unique_ptr<Database> db;
+    try {
+        db = std::make_unique<Database>(Database::open(dataFile));
+    } catch (const std::exception& e) {
+        prompter.warn(QString::fromStdString(e.what()));
+        return 1;
+    }
+    TfrmDM dm(*db, session);
+
+    ui::TfrmMain window(dm, prompter);
+    prompter.setParent(&window);
+    window.startUp();
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,114 @@
+#include "books/ui/open_book_dialog.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "books/book_creation.h"
+#include "books/open_book.h"
+#include "core/main_texts.h"
+#include "core/ui/inputs.h"
+
+namespace fennory::ui {
+
+void maskWithAtSigns(QLineEdit* edit) {
+    edit->setEchoMode(QLineEdit::Password);
+    edit->setStyleSheet(QStringLiteral("lineedit-password-character: 64;"));
+}
+
+TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent)
+    : QDialog(parent),
+      dm_(dm),
+      prompter_(prompter),
+      host_(host),
+      books_(new QComboBox(this)),
+      password_(new QLineEdit(this)),
+      rememberBook_(new QCheckBox(QStringLiteral("记住账簿"), this)),
+      rememberPassword_(new QCheckBox(QStringLiteral("记住密码"), this)),
+      open_(new QPushButton(QStringLiteral("打开"), this)),
+      exit_(new QPushButton(QStringLiteral("退出"), this)) {
+    setWindowTitle(QStringLiteral("打开账簿"));
+    setFixedSize(280, 290);
+
+    // In place of the vendor's page: the product name.
+    auto* banner = new QLabel(qs(std::string(kProductName)), this);
+    banner->setFixedHeight(72);
+    banner->setAlignment(Qt::AlignCenter);
+    QFont bf = banner->font();
+    bf.setPixelSize(22);
+    bf.setBold(true);
+    banner->setFont(bf);
+    banner->setStyleSheet(QStringLiteral("background:#2e7d5b; color:white;"));
+
+    auto* group = new QGroupBox(QStringLiteral("软件登录"), this);
+    auto* form = new QFormLayout(group);
+    form->addRow(QStringLiteral("账簿名称："), books_);
+    form->addRow(QStringLiteral("密        码："), password_);
+    maskWithAtSigns(password_);
+    limitGbk(password_, 20);
+    auto* ticks = new QHBoxLayout;
+    ticks->addWidget(rememberBook_);
+    ticks->addWidget(rememberPassword_);
+    form->addRow(ticks);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(open_);
+    buttons->addWidget(exit_);
+    form->addRow(buttons);
+    open_->setDefault(true);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 8);
+    outer->addWidget(banner);
+    auto* inner = new QVBoxLayout;
+    inner->setContentsMargins(8, 0, 8, 0);
+    inner->addWidget(group);
+    outer->addLayout(inner);
+
+    OpenDialogStart start = openDialogStart(dm_);
+    for (const auto& b : start.books) {
+        books_->addItem(qs(b));
+    }
+    books_->setCurrentIndex(books_->findText(qs(start.book)));
+    rememberBook_->setChecked(start.rememberBook);
+    password_->setText(qs(start.password));
+    rememberPassword_->setChecked(start.rememberPassword);
+
+    connect(books_, &QComboBox::activated, this, [this] {
+        password_->clear();
+        password_->setFocus();
+    });
+    connect(rememberPassword_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on) {
+            rememberBook_->setChecked(true);
+        }
+    });
+    connect(open_, &QPushButton::clicked, this, &TfrmOpenBook::onOpen);
+    connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
+
+    QWidget* focus = start.focus == field::kOpen       ? static_cast<QWidget*>(open_)
+                     : start.focus == field::kPassword ? static_cast<QWidget*>(password_)
+                                                       : static_cast<QWidget*>(books_);
+    QTimer::singleShot(0, focus, [focus] { focus->setFocus(); });
+}
+
+void TfrmOpenBook::onOpen() {
+    OpenInput in{ss(books_->currentText()), ss(password_->text()), rememberBook_->isChecked(),
+                 rememberPassword_->isChecked()};
+    CheckResult r = openBook(dm_, in);
+    if (!r.ok) {
+        if (r.field == field::kPassword && dm_.book().empty()) {
+            host_.bookClosed();
+        }
+        prompter_.warn(qs(r.message));
+        (r.field == field::kBookList ? static_cast<QWidget*>(books_) : password_)->setFocus();
+        return;
+    }
+    host_.bookOpened();
+    accept();
+}
+
+}  // namespace fennory::ui

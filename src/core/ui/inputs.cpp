@@ -1,0 +1,110 @@
+#include "core/ui/inputs.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+#include "core/gbk.h"
+
+namespace fennory::ui {
+
+GbkLimitValidator::GbkLimitValidator(std::size_t maxBytes, QObject* parent)
+    : QValidator(parent), maxBytes_(maxBytes) {}
+
+QValidator::State GbkLimitValidator::validate(QString& input, int&) const {
+    return gbk::byteLength(input.toStdString()) <= maxBytes_ ? Acceptable : Invalid;
+}
+
+void GbkLimitValidator::fixup(QString& input) const {
+    input = QString::fromStdString(gbk::cutToBytes(input.toStdString(), maxBytes_));
+}
+
+void limitGbk(QLineEdit* edit, std::size_t maxBytes) {
+    edit->setValidator(new GbkLimitValidator(maxBytes, edit));
+}
+
+NameCombo::NameCombo(QWidget* parent, std::size_t maxBytes) : QComboBox(parent) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);  // the type-ahead does the completing
+    limitGbk(lineEdit(), maxBytes);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &NameCombo::onEdited);
+}
+
+void NameCombo::setNames(const std::vector<std::string>& names) {
+    clear();
+    for (const auto& n : names) {
+        addItem(QString::fromStdString(n));
+    }
+    setCurrentIndex(-1);
+    clearEditText();
+}
+
+std::string NameCombo::name() const {
+    return currentText().trimmed().toStdString();
+}
+
+void NameCombo::setName(const std::string& name) {
+    int i = findText(QString::fromStdString(name));
+    if (i >= 0) {
+        setCurrentIndex(i);
+    } else {
+        setCurrentIndex(-1);
+        setEditText(QString::fromStdString(name));
+    }
+}
+
+void NameCombo::onEdited(const QString& text) {
+    if (completing_ || !typeAhead_) {
+        return;
+    }
+    if (auto full = typeAhead_(text.toStdString())) {
+        QString q = QString::fromStdString(*full);
+        if (q != text) {
+            completing_ = true;
+            setName(*full);
+            completing_ = false;
+        }
+    }
+}
+
+DateEdit::DateEdit(QWidget* parent) : QDateEdit(parent) {
+    setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    setCalendarPopup(true);
+    setDate(QDate::currentDate());
+}
+
+std::string DateEdit::dateText() const {
+    return date().toString(Qt::ISODate).toStdString();
+}
+
+void DateEdit::setDateText(const std::string& d) {
+    QDate q = QDate::fromString(QString::fromStdString(d), Qt::ISODate);
+    if (q.isValid()) {
+        setDate(q);
+    }
+}
+
+MoneyEdit::MoneyEdit(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("^-?[0-9]*\\.?[0-9]{0,4}$")), this));
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+CriteriaBox::CriteriaBox(const QString& caption, QWidget* input, QWidget* parent)
+    : QWidget(parent), box_(new QCheckBox(caption, this)), input_(input) {
+    auto* lay = new QHBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(box_);
+    lay->addWidget(input_, 1);
+    auto tick = [this] { box_->setChecked(true); };
+    if (auto* e = qobject_cast<QLineEdit*>(input)) {
+        connect(e, &QLineEdit::textEdited, this, tick);
+    } else if (auto* c = qobject_cast<QComboBox*>(input)) {
+        connect(c, &QComboBox::currentTextChanged, this, tick);
+    } else if (auto* d = qobject_cast<QDateEdit*>(input)) {
+        connect(d, &QDateEdit::dateChanged, this, tick);
+    }
+}
+
+}  // namespace fennory::ui

@@ -1,0 +1,85 @@
+#pragma once
+// The entry controls every screen uses: text with a GBK byte limit, the
+// editable name drop-down with type-ahead, dates, amounts and criteria.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QValidator>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fennory::ui {
+
+// Refuses an edit that would make the text longer than its GBK byte limit, so
+// a name longer than the limit cannot be typed.
+class GbkLimitValidator : public QValidator {
+  public:
+    GbkLimitValidator(std::size_t maxBytes, QObject* parent);
+    State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+    std::size_t maxBytes() const { return maxBytes_; }
+
+  private:
+    std::size_t maxBytes_;
+};
+
+// A plain text field limited to maxBytes of GBK text.
+void limitGbk(QLineEdit* edit, std::size_t maxBytes);
+
+// The editable drop-down of names. Each change of its text asks the
+// type-ahead; one match replaces the text with the full name.
+class NameCombo : public QComboBox {
+    Q_OBJECT
+  public:
+    using TypeAhead = std::function<std::optional<std::string>(const std::string&)>;
+    explicit NameCombo(QWidget* parent = nullptr, std::size_t maxBytes = 20);
+
+    void setNames(const std::vector<std::string>& names);
+    void setTypeAhead(TypeAhead typeAhead) { typeAhead_ = std::move(typeAhead); }
+    std::string name() const;
+    void setName(const std::string& name);
+
+  private:
+    void onEdited(const QString& text);
+    TypeAhead typeAhead_;
+    bool completing_ = false;
+};
+
+// A date picker that reads and writes "yyyy-mm-dd".
+class DateEdit : public QDateEdit {
+    Q_OBJECT
+  public:
+    explicit DateEdit(QWidget* parent = nullptr);
+    std::string dateText() const;
+    void setDateText(const std::string& date);
+};
+
+// An amount field: only the characters a number can hold.
+class MoneyEdit : public QLineEdit {
+    Q_OBJECT
+  public:
+    explicit MoneyEdit(QWidget* parent = nullptr);
+};
+
+// A tick box beside an input; changing the input ticks it.
+class CriteriaBox : public QWidget {
+    Q_OBJECT
+  public:
+    CriteriaBox(const QString& caption, QWidget* input, QWidget* parent = nullptr);
+    bool isTicked() const { return box_->isChecked(); }
+    void setTicked(bool on) { box_->setChecked(on); }
+    QCheckBox* box() const { return box_; }
+    QWidget* input() const { return input_; }
+
+  private:
+    QCheckBox* box_;
+    QWidget* input_;
+};
+
+}  // namespace fennory::ui

@@ -1,0 +1,569 @@
+#include "core/ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <set>
+
+#include "books/book_creation.h"
+#include "books/ui/new_book_dialogs.h"
+#include "books/ui/open_book_dialog.h"
+#include "core/main_texts.h"
+#include "core/totals.h"
+#include "core/updater_files.h"
+
+// The pictures live in a static library: their resources must be registered.
+static void initIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace fennory::ui {
+namespace {
+
+// Entries that need a member and an account in the book before they open.
+const std::set<std::string> kNeedsMemberAndAccount = {"income", "expense", "transfer", "borrow",
+                                                      "debt",   "invest",  "planNew"};
+
+struct ToolEntry {
+    const char* caption;
+    const char* id;
+    const char* icon;
+};
+
+const ToolEntry kToolEntries[] = {
+    {"家庭成员", "family", "family"},
+    {"账户管理", "accounts", "accounts"},
+    {"收入", "income", "income"},
+    {"支出", "expense", "expense"},
+    {"转账", "transfer", "transfer"},
+    {"债务", "borrow", "debt"},
+    {"债权", "debt", "credit"},
+    {"投资", "invest", "investment"},
+    {"新建计划", "planNew", "plan_new"},
+    {"查看计划", "planView", "plan_view"},
+    {"今日计划", "planToday", "plan_today"},
+    {"收支统计", "statistics", "statistics"},
+    {"帮助", "help", "help"},
+    {"主界面", "home", "home"},
+};
+
+QString vendorAddress() {
+    return QString::fromUtf8(kVendorAddress.data(), kVendorAddress.size());
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent),
+      dm_(dm),
+      prompter_(prompter),
+      stack_(new QStackedWidget(this)),
+      totals_(new TotalsView(this)),
+      mdi_(new QMdiArea(this)),
+      toolBar_(new QToolBar(QStringLiteral("工具栏"), this)) {
+    initIconResources();
+    setWindowTitle(qs(std::string(kProductName)));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+    stack_->addWidget(totals_);
+    stack_->addWidget(mdi_);
+    setCentralWidget(stack_);
+    handlers_ = {
+        {"newBook", [this] { newBook(); }},     {"openBook", [this] { openBookDialog(); }},
+        {"closeBook", [this] { closeBook(); }}, {"pageSetup", [this] { pageSetup(); }},
+        {"exit", [this] { close(); }},          {"calculator", [this] { calculator(); }},
+        {"help", [this] { help(); }},           {"website", [this] { website(); }},
+        {"upgrade", [this] { upgrade(); }},     {"about", [this] { about(); }},
+        {"home", [this] { myfrmClose(); }},
+    };
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    resize(1024, 618);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::buildMenus() {
+    QMenu* current = nullptr;
+    std::vector<QMenu*> stack;
+    auto top = [&](const char* title) {
+        current = menuBar()->addMenu(QString::fromUtf8(title));
+        menus_[QString::fromUtf8(title)] = current;
+        stack = {current};
+    };
+    auto entry = [&](const char* id, const char* caption, const char* shortcut = nullptr) {
+        QAction* a = stack.back()->addAction(QString::fromUtf8(caption));
+        if (shortcut) {
+            a->setShortcut(QKeySequence(QString::fromUtf8(shortcut)));
+        }
+        std::string key = id;
+        connect(a, &QAction::triggered, this, [this, key] { run(key); });
+        actions_[key] = a;
+        return a;
+    };
+    auto sep = [&] { return stack.back()->addSeparator(); };
+    auto sub = [&](const char* caption) {
+        QMenu* m = stack.back()->addMenu(QString::fromUtf8(caption));
+        stack.push_back(m);
+    };
+    auto end = [&] { stack.pop_back(); };
+
+    top("账簿【&Z】");
+    QMenu* bookMenu = current;
+    entry("newBook", "新建账簿 &N");
+    entry("openBook", "打开账簿 &O");
+    // From "关闭账簿" through "数据恢复": visible only while a book is open.
+    bookDependent_.push_back(entry("closeBook", "关闭账簿 &C"));
+    bookDependent_.push_back(sep());
+    bookDependent_.push_back(entry("bookManage", "账簿管理 &B"));
+    bookDependent_.push_back(entry("changePass", "修改密码 &S"));
+    bookDependent_.push_back(sep());
+    bookDependent_.push_back(entry("pageSetup", "打印设置 &P"));
+    bookDependent_.push_back(sep());
+    bookDependent_.push_back(entry("backup", "备份数据 &D"));
+    bookDependent_.push_back(entry("restore", "数据恢复 &R"));
+    sep();
+    entry("exit", "退出 &X");
+    (void)bookMenu;
+
+    top("基础设置【&B】");
+    bookMenus_.push_back(current);
+    entry("family", "家庭成员 &F");
+    entry("contacts", "往来人员 &P");
+    entry("accounts", "账户管理 &A");
+    sep();
+    entry("incomeKinds", "收入类别 &I");
+    entry("expenseKinds", "支出类别 &O");
+    entry("investKinds", "投资分类 &T");
+    sep();
+    entry("warn", "提醒设置 &W");
+    entry("sortOrder", "排序设置 &X");
+    entry("defaults", "默认项设置 &M");
+    sep();
+    entry("edition", "版本设置 &B");
+
+    top("记账【&W】");
+    bookMenus_.push_back(current);
+    entry("income", "收入 &I", "Ctrl+I");
+    entry("expense", "支出 &O", "Ctrl+O");
+    sep();
+    entry("transfer", "账户转账 &A", "Ctrl+A");
+    sep();
+    entry("borrow", "债务 &B", "Ctrl+B");
+    entry("debt", "债权 &D", "Ctrl+D");
+    sep();
+    entry("invest", "投资 &T", "Ctrl+T");
+
+    top("计划【&P】");
+    bookMenus_.push_back(current);
+    entry("planNew", "新建计划 &N");
+    entry("planView", "查看计划 &V");
+    entry("planRun", "执行计划 &M");
+    sep();
+    entry("planToday", "今日计划 &D");
+
+    top("导入【&D】");
+    bookMenus_.push_back(current);
+    entry("importIncome", "收入导入 &I");
+    entry("importExpense", "支出导入 &O");
+    sep();
+    entry("importTransfer", "账户转账导入 &A");
+    sep();
+    entry("importBorrow", "债务导入 &B");
+    entry("importDebt", "债权导入 &D");
+    sep();
+    entry("importInvest", "投资导入 &T");
+
+    top("报表中心【&R】");
+    bookMenus_.push_back(current);
+    entry("accountQuery", "账户查询 &X");
+    sep();
+    sub("收支报表 &F");
+    entry("reportMonth", "月报表 &M");
+    entry("reportYear", "年报表 &Y");
+    end();
+    entry("statistics", "收支统计表 &R");
+    sub("收支分析 &E");
+    entry("analysisIncome", "收入分析 &I");
+    entry("analysisExpense", "支出分析 &Q");
+    end();
+    entry("debtStatistics", "债务债权统计表 &Z");
+    sep();
+    entry("queryIncome", "收入查询 &I");
+    entry("queryExpense", "支出查询 &O");
+    sep();
+    entry("queryTransfer", "转账查询 &A");
+    sep();
+    entry("queryBorrow", "债务查询 &B");
+    entry("queryBorrowR", "还债记录查询 &H");
+    entry("queryDebt", "债权查询 &D");
+    entry("queryDebtR", "收债记录查询 &S");
+    sep();
+    entry("queryInvest", "投资查询 &T");
+    entry("queryInvestR", "收益记录查询 &Y");
+    sep();
+    sub("收入月报表 &C");
+    entry("monthIncomeKind", "按收入类别 &T");
+    entry("monthIncomeAccount", "按账户名称 &A");
+    entry("monthIncomeMember", "按家庭成员 &F");
+    end();
+    sub("支出月报表 &G");
+    entry("monthExpenseKind", "按支出类别 &T");
+    entry("monthExpenseAccount", "按账户名称 &A");
+    entry("monthExpenseMember", "按家庭成员 &F");
+    end();
+    sep();
+    entry("fundFlow", "资金流动日志 &L");
+
+    top("工具【&T】");
+    bookMenus_.push_back(current);
+    entry("calculator", "计算器 &P");
+    sep();
+    entry("sound", "提醒声音设置 &S");
+
+    top("帮助【&H】");
+    entry("help", "帮助 &H");
+    sep();
+    entry("website", "Fennory网站 &W");
+    sep();
+    entry("upgrade", "软件升级 &U");
+    sep();
+    entry("about", "关于... &A");
+
+    // An entry whose screen is not built yet stays visible but disabled.
+    for (auto& [id, a] : actions_) {
+        a->setEnabled(handlers_.count(id) > 0);
+    }
+}
+
+void TfrmMain::buildToolBar() {
+    toolBar_->setObjectName(QStringLiteral("mainToolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFixedHeight(70);
+    toolBar_->setIconSize(QSize(36, 36));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    for (const ToolEntry& t : kToolEntries) {
+        QAction* a = toolBar_->addAction(
+            QIcon(QStringLiteral(":/icons/") + QString::fromUtf8(t.icon) + QStringLiteral(".png")),
+            QString::fromUtf8(t.caption));
+        std::string id = t.id;
+        connect(a, &QAction::triggered, this, [this, id] { run(id); });
+        a->setEnabled(handlers_.count(id) > 0);
+        toolActions_[id] = a;
+    }
+}
+
+void TfrmMain::buildStatusBar() {
+    for (int i = 0; i < 3; ++i) {
+        status_[static_cast<std::size_t>(i)] = new QLabel(this);
+        status_[static_cast<std::size_t>(i)]->setContentsMargins(6, 0, 6, 0);
+    }
+    status_[0]->setText(qs(std::string(kProductName)));
+    statusBar()->addWidget(status_[0]);
+    statusBar()->addWidget(status_[1], 1);
+    statusBar()->addPermanentWidget(status_[2]);
+}
+
+QLabel* TfrmMain::statusPanel(int i) const {
+    return status_.at(static_cast<std::size_t>(i));
+}
+
+QAction* TfrmMain::action(const std::string& id) const {
+    auto it = actions_.find(id);
+    if (it != actions_.end()) {
+        return it->second;
+    }
+    auto t = toolActions_.find(id);
+    return t == toolActions_.end() ? nullptr : t->second;
+}
+
+QAction* TfrmMain::actionByCaption(const QString& caption) const {
+    for (const auto& [id, a] : actions_) {
+        if (a->text() == caption) {
+            return a;
+        }
+    }
+    return nullptr;
+}
+
+QMenu* TfrmMain::menu(const QString& title) const {
+    auto it = menus_.find(title);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+void TfrmMain::registerScreen(const std::string& id, ScreenFactory factory) {
+    screens_[id] = std::move(factory);
+    handlers_[id] = [this, id] { openRegistered(id); };
+    if (auto* a = action(id)) {
+        a->setEnabled(true);
+    }
+    if (auto t = toolActions_.find(id); t != toolActions_.end()) {
+        t->second->setEnabled(true);
+    }
+}
+
+void TfrmMain::run(const std::string& id) {
+    auto h = handlers_.find(id);
+    if (h == handlers_.end()) {
+        return;
+    }
+    if (kNeedsMemberAndAccount.count(id) && (myCheckF() || myCheckA())) {
+        return;
+    }
+    h->second();
+}
+
+void TfrmMain::openRegistered(const std::string& id) {
+    auto f = screens_.find(id);
+    if (f == screens_.end() || dm_.book().empty()) {
+        return;
+    }
+    myfrmClose();
+    if (QWidget* screen = f->second(*this)) {
+        openChild(screen, id);
+    }
+}
+
+void TfrmMain::startUp() {
+    myShow(false);
+    if (myBookNum(dm_.db()).count == 0) {
+        TfrmNewBook dialog(dm_, prompter_, *this, this);
+        dialog.exec();
+    } else {
+        TfrmOpenBook dialog(dm_, prompter_, *this, this);
+        dialog.exec();
+    }
+    tidyUpdaterFiles(dm_.session().ExeFolder);
+    if (QScreen* s = screen()) {
+        QRect avail = s->availableGeometry();
+        if (s->geometry().height() < 630) {
+            setWindowState(windowState() | Qt::WindowMaximized);
+        } else {
+            move(avail.center() - QPoint(width() / 2, height() / 2));
+        }
+    }
+}
+
+void TfrmMain::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (shownOnce_) {
+        return;
+    }
+    shownOnce_ = true;
+    mySum();
+    status_[1]->setText(qs(statusDateText(dm_.session().StartupDate)));
+    edition_ = editionText(dm_.db().queryText("SELECT theBT FROM SBase WHERE ID=1").value_or(""));
+}
+
+void TfrmMain::closeEvent(QCloseEvent* e) {
+    if (askOnClose_ && !prompter_.ask(QStringLiteral("确认要退出 Fennory记账软件 吗？  ^_^  "),
+                                      QStringLiteral("确认退出"))) {
+        e->ignore();
+        return;
+    }
+    myfrmClose();
+    e->accept();
+}
+
+void TfrmMain::myShow(bool visible) {
+    for (QAction* a : bookDependent_) {
+        a->setVisible(visible);
+    }
+    for (QMenu* m : bookMenus_) {
+        m->menuAction()->setVisible(visible);
+    }
+    toolBar_->setEnabled(visible);
+}
+
+void TfrmMain::mySum() {
+    Totals t = fennory::mySum(dm_);
+    totals_->show(t);
+    status_[2]->setText(qs(t.statusLine()));
+}
+
+void TfrmMain::myfrmClose() {
+    if (child_) {
+        mdi_->closeAllSubWindows();
+    }
+    child_ = nullptr;
+    childId_.clear();
+    stack_->setCurrentWidget(totals_);
+}
+
+void TfrmMain::openChild(QWidget* screen, const std::string& id) {
+    myfrmClose();
+    QMdiSubWindow* sub = mdi_->addSubWindow(screen);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    child_ = screen;
+    childId_ = id;
+    connect(screen, &QObject::destroyed, this, [this] { childClosed(); });
+    stack_->setCurrentWidget(mdi_);
+    sub->showMaximized();
+}
+
+void TfrmMain::childClosed() {
+    child_ = nullptr;
+    childId_.clear();
+    stack_->setCurrentWidget(totals_);
+    // Screens that move balances leave the totals out of date.
+    mySum();
+}
+
+bool TfrmMain::ScreenOpenFlag(const std::string& id) const {
+    return child_ && childId_ == id;
+}
+
+QWidget* TfrmMain::openScreen() const {
+    return child_;
+}
+
+bool TfrmMain::myCheckF() {
+    if (dm_.db().queryInt("SELECT count(*) FROM SFamily WHERE BName=?1", dm_.book()).value_or(0) >
+        0) {
+        return false;
+    }
+    myfrmClose();
+    openRegistered("family");
+    prompter_.info(QStringLiteral("您还没有录入 家庭成员，请先录入 家庭成员！"));
+    return true;
+}
+
+bool TfrmMain::myCheckA() {
+    if (dm_.db().queryInt("SELECT count(*) FROM SAccount WHERE BName=?1", dm_.book()).value_or(0) >
+        0) {
+        return false;
+    }
+    myfrmClose();
+    openRegistered("accounts");
+    prompter_.info(QStringLiteral("您还没有录入 账户名称，请先录入 账户名称！"));
+    return true;
+}
+
+void TfrmMain::bookOpened() {
+    setWindowTitle(qs(dm_.book()));
+    myShow(true);
+    mySum();
+}
+
+void TfrmMain::bookClosed() {
+    myShow(false);
+    myfrmClose();
+    mySum();
+}
+
+void TfrmMain::newBook() {
+    myfrmClose();
+    if (myBookNum(dm_.db()).count == 0) {
+        TfrmNewBook dialog(dm_, prompter_, *this, this);
+        dialog.exec();
+    } else {
+        TfrmNewBook1 dialog(dm_, prompter_, *this, this);
+        dialog.exec();
+    }
+}
+
+void TfrmMain::openBookDialog() {
+    myfrmClose();
+    TfrmOpenBook dialog(dm_, prompter_, *this, this);
+    dialog.exec();
+}
+
+void TfrmMain::closeBook() {
+    myShow(false);
+    dm_.session().CurrentBook.clear();
+    myfrmClose();
+    mySum();  // all zero now; the caption keeps the last book's name
+}
+
+void TfrmMain::pageSetup() {
+    myfrmClose();
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>();
+    }
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.exec();
+}
+
+void TfrmMain::calculator() {
+    myfrmClose();
+#ifdef Q_OS_WIN
+    const QStringList candidates = {QStringLiteral("calc.exe")};
+#else
+    const QStringList candidates = {QStringLiteral("gnome-calculator"),
+                                    QStringLiteral("kcalc"),
+                                    QStringLiteral("galculator"),
+                                    QStringLiteral("mate-calc"),
+                                    QStringLiteral("qalculate-gtk"),
+                                    QStringLiteral("qalculate-qt"),
+                                    QStringLiteral("xcalc")};
+#endif
+    for (const QString& c : candidates) {
+        QString path = QStandardPaths::findExecutable(c);
+        if (!path.isEmpty() && QProcess::startDetached(path, {})) {
+            return;
+        }
+    }
+    prompter_.warn(
+        QStringLiteral("没有找到计算器程序，请先安装一个计算器（例如 gnome-calculator）。"));
+}
+
+void TfrmMain::help() {
+    QString page = qs((dm_.session().ExeFolder / "Help" / "index.html").string());
+    if (!QFile::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        prompter_.warn(QStringLiteral("无法打开帮助文件：") + page);
+    }
+}
+
+void TfrmMain::website() {
+    QDesktopServices::openUrl(QUrl(vendorAddress()));
+}
+
+void TfrmMain::upgrade() {
+    myfrmClose();
+    QString updater = qs((dm_.session().ExeFolder / "Update.exe").string());
+    if (QFile::exists(updater) && QProcess::startDetached(updater, {})) {
+        askOnClose_ = false;
+        close();
+        return;
+    }
+    prompter_.warn(QStringLiteral("Update.exe 不存在，请下载后，解压到 Fennory 文件夹里。"));
+    QDesktopServices::openUrl(QUrl(vendorAddress() + QStringLiteral("download")));
+}
+
+void TfrmMain::about() {
+    myfrmClose();
+    QDialog d(this);
+    d.setWindowTitle(QStringLiteral("关于..."));
+    auto* outer = new QVBoxLayout(&d);
+    auto* group = new QGroupBox(QStringLiteral("软件信息"), &d);
+    auto* lines = new QVBoxLayout(group);
+    lines->addWidget(new QLabel(QStringLiteral("产品名称：") + qs(std::string(kProductName))));
+    lines->addWidget(new QLabel(QStringLiteral("产品版本：") + qs(std::string(kVersion)) +
+                                QStringLiteral(" ") + qs(edition_)));
+    auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(vendorAddress()));
+    link->setOpenExternalLinks(true);
+    lines->addWidget(link);
+    outer->addWidget(group);
+    auto* ok = new QDialogButtonBox(&d);
+    ok->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    connect(ok, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    outer->addWidget(ok);
+    d.exec();
+}
+
+}  // namespace fennory::ui

@@ -1,0 +1,115 @@
+#pragma once
+// TfrmMain: the frame every screen opens in. Menus, toolbar, status bar, the
+// totals of the open book, and at most one child screen at a time.
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPointer>
+#include <QPrinter>
+#include <QStackedWidget>
+#include <QToolBar>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/data_module.h"
+#include "core/ui/book_host.h"
+#include "core/ui/prompter.h"
+#include "core/ui/totals_view.h"
+
+namespace fennory::ui {
+
+class TfrmMain : public QMainWindow, public BookHost {
+    Q_OBJECT
+  public:
+    // Makes the screen of a child menu entry; the frame shows it maximised.
+    using ScreenFactory = std::function<QWidget*(TfrmMain&)>;
+
+    TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Start-up after the window is made: the menus hidden, then the first-book
+    // wizard or the open-book dialog, the updater tidy-up and the window size.
+    void startUp();
+
+    // A screen for a menu entry id; its entry and toolbar button become enabled.
+    void registerScreen(const std::string& id, ScreenFactory factory);
+
+    // The menu entry with this id, or with this caption.
+    QAction* action(const std::string& id) const;
+    QAction* actionByCaption(const QString& caption) const;
+    QMenu* menu(const QString& title) const;
+    QToolBar* toolBar() const { return toolBar_; }
+    TotalsView* totalsView() const { return totals_; }
+    QLabel* statusPanel(int i) const;
+
+    void myShow(bool visible);
+    void mySum();
+    void myfrmClose();
+    // Opens a child screen maximised, closing the open one first.
+    void openChild(QWidget* screen, const std::string& id);
+    bool ScreenOpenFlag(const std::string& id) const;
+    QWidget* openScreen() const;
+
+    // True (and the member or account screen opened with its message) when the
+    // open book has no member / no account yet.
+    bool myCheckF();
+    bool myCheckA();
+
+    // BookHost
+    void bookOpened() override;
+    void bookClosed() override;
+
+    TfrmDM& dm() { return dm_; }
+    Prompter& prompter() { return prompter_; }
+
+    // Whether closing asks first (tests turn the question off).
+    void setAskOnClose(bool ask) { askOnClose_ = ask; }
+
+  protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void run(const std::string& id);
+    void openRegistered(const std::string& id);
+    void newBook();
+    void openBookDialog();
+    void closeBook();
+    void pageSetup();
+    void calculator();
+    void help();
+    void website();
+    void upgrade();
+    void about();
+    void childClosed();
+
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    QStackedWidget* stack_;
+    TotalsView* totals_;
+    QMdiArea* mdi_;
+    QToolBar* toolBar_;
+    std::array<QLabel*, 3> status_{};
+    std::map<std::string, QAction*> actions_;
+    std::map<std::string, std::function<void()>> handlers_;
+    std::map<std::string, ScreenFactory> screens_;
+    std::map<std::string, QAction*> toolActions_;
+    std::vector<QAction*> bookDependent_;
+    std::vector<QMenu*> bookMenus_;
+    std::map<QString, QMenu*> menus_;
+    QPointer<QWidget> child_;
+    std::string childId_;
+    std::unique_ptr<QPrinter> printer_;
+    bool shownOnce_ = false;
+    bool askOnClose_ = true;
+    std::string edition_;
+};
+
+}  // namespace fennory::ui

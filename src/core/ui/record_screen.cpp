@@ -1,0 +1,98 @@
+#include "core/ui/record_screen.h"
+
+#include <QItemSelectionModel>
+#include <QStyle>
+
+namespace fennory::ui {
+
+RecordScreen::RecordScreen(QWidget* parent)
+    : QWidget(parent),
+      grid_(new RecordGrid(this)),
+      fields_(new QGroupBox(this)),
+      buttonRow_(new QHBoxLayout),
+      outer_(new QVBoxLayout(this)) {
+    outer_->addWidget(grid_, 1);
+    outer_->addWidget(fields_);
+    outer_->addLayout(buttonRow_);
+
+    const QStyle::StandardPixmap icons[4] = {
+        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
+        QStyle::SP_MediaSkipForward};
+    const char* hints[4] = {"第一条", "上一条", "下一条", "最后一条"};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QToolButton(this);
+        b->setIcon(style()->standardIcon(icons[i]));
+        b->setToolTip(QString::fromUtf8(hints[i]));
+        b->setAccessibleName(QString::fromUtf8(hints[i]));
+        nav_[static_cast<std::size_t>(i)] = b;
+        buttonRow_->addWidget(b);
+    }
+    connect(nav_[0], &QToolButton::clicked, this, [this] { move(0); });
+    connect(nav_[1], &QToolButton::clicked, this, [this] { move(grid_->currentRowIndex() - 1); });
+    connect(nav_[2], &QToolButton::clicked, this, [this] { move(grid_->currentRowIndex() + 1); });
+    connect(nav_[3], &QToolButton::clicked, this,
+            [this] { move(grid_->tableModel()->rowCount() - 1); });
+    buttonRow_->addStretch(1);
+
+    const char* captions[kButtonCount] = {"新增（&N）", "修改（&E）", "保存（&S）",
+                                          "取消（&C）", "删除（&D）", "退出（&X）"};
+    for (int i = 0; i < kButtonCount; ++i) {
+        buttons_[static_cast<std::size_t>(i)] =
+            new QPushButton(QString::fromUtf8(captions[i]), this);
+        buttonRow_->addWidget(buttons_[static_cast<std::size_t>(i)]);
+    }
+    connect(buttons_[kAdd], &QPushButton::clicked, this, [this] { onAdd(); });
+    connect(buttons_[kChange], &QPushButton::clicked, this, [this] { onChange(); });
+    connect(buttons_[kSave], &QPushButton::clicked, this, [this] { onSave(); });
+    connect(buttons_[kCancel], &QPushButton::clicked, this, [this] { onCancel(); });
+    connect(buttons_[kDelete], &QPushButton::clicked, this, [this] { onDelete(); });
+    connect(buttons_[kExit], &QPushButton::clicked, this, [this] { onExit(); });
+
+    // The view keeps one selection model across reloads of its table.
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& cur) {
+                showRow(cur.isValid() ? cur.row() : -1);
+                refreshStates();
+            });
+    connect(grid_->tableModel(), &QAbstractItemModel::modelReset, this, [this] {
+        if (grid_->tableModel()->rowCount() == 0) {
+            showRow(-1);
+        }
+        refreshStates();
+    });
+}
+
+void RecordScreen::addButton(QPushButton* b) {
+    buttonRow_->addWidget(b);
+}
+
+void RecordScreen::setMode(RecordMode m) {
+    mode_ = m;
+    refreshStates();
+}
+
+void RecordScreen::refreshStates() {
+    ButtonStates s = buttonStates(mode_, grid_->currentRowIndex() >= 0);
+    grid_->setEnabled(s.grid);
+    for (auto* n : nav_) {
+        n->setEnabled(s.grid);
+    }
+    fields_->setEnabled(s.fields);
+    buttons_[kAdd]->setEnabled(s.add);
+    buttons_[kChange]->setEnabled(s.change);
+    buttons_[kSave]->setEnabled(s.save);
+    buttons_[kCancel]->setEnabled(s.cancel);
+    buttons_[kDelete]->setEnabled(s.remove);
+    buttons_[kExit]->setEnabled(s.exit);
+}
+
+void RecordScreen::move(int to) {
+    int rows = grid_->tableModel()->rowCount();
+    if (rows == 0) {
+        return;
+    }
+    to = std::clamp(to, 0, rows - 1);
+    grid_->selectRow(to);
+}
+
+}  // namespace fennory::ui

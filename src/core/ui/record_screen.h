@@ -1,0 +1,62 @@
+#pragma once
+// The shared design of record and name-list screens: a read-only grid, a group
+// of fields bound to the current row, a navigator and the button row, with the
+// browse, new and change states.
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QToolButton>
+#include <QWidget>
+
+#include <array>
+
+#include "core/record_state.h"
+#include "core/ui/table_model.h"
+
+namespace fennory::ui {
+
+class RecordScreen : public QWidget {
+    Q_OBJECT
+  public:
+    enum Button { kAdd, kChange, kSave, kCancel, kDelete, kExit, kButtonCount };
+
+    explicit RecordScreen(QWidget* parent = nullptr);
+
+    RecordGrid* grid() const { return grid_; }
+    QGroupBox* fieldGroup() const { return fields_; }
+    QPushButton* button(Button b) const { return buttons_[b]; }
+    QToolButton* navigator(int i) const { return nav_[static_cast<std::size_t>(i)]; }
+    // Extra buttons of a screen go at the end of the row.
+    void addButton(QPushButton* b);
+
+    RecordMode mode() const { return mode_; }
+    void setMode(RecordMode m);
+    // Enables the controls as the state says; screens add their own rules.
+    virtual void refreshStates();
+
+  protected:
+    // The current row changed (-1: none); show its values in the fields.
+    virtual void showRow(int row) { (void)row; }
+    virtual void onAdd() {}
+    virtual void onChange() {}
+    virtual void onSave() {}
+    virtual void onCancel() {}
+    virtual void onDelete() {}
+    virtual void onExit() {}
+
+    QVBoxLayout* outer() const { return outer_; }
+
+  private:
+    void move(int to);
+
+    RecordGrid* grid_;
+    QGroupBox* fields_;
+    QHBoxLayout* buttonRow_;
+    QVBoxLayout* outer_;
+    std::array<QToolButton*, 4> nav_{};
+    std::array<QPushButton*, kButtonCount> buttons_{};
+    RecordMode mode_ = RecordMode::Browse;
+};
+
+}  // namespace fennory::ui

@@ -1,0 +1,36 @@
+#pragma once
+// The main window's client area when no screen is open: the open book's
+// balances by account type, debts, credits, investments and the totals.
+
+#include <QLabel>
+#include <QToolButton>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "core/totals.h"
+
+namespace fennory::ui {
+
+class TotalsView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TotalsView(QWidget* parent = nullptr);
+    void show(const Totals& t);
+
+    // The figure label of a row caption ("现金", "资金合计：", ...), for tests.
+    QLabel* figure(const std::string& caption) const;
+    // The clickable picture beside a row, disabled until its query screen exists.
+    QToolButton* picture(const std::string& caption) const;
+
+  signals:
+    void pictureClicked(const QString& caption);
+
+  private:
+    std::map<std::string, QLabel*> figures_;
+    std::map<std::string, QToolButton*> pictures_;
+};
+
+}  // namespace fennory::ui
