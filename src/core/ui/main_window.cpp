@@ -95,7 +95,13 @@ TfrmMain::TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     resize(1024, 618);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    // The open screen goes down with the frame; its end must not reach back
+    // into the half-destroyed window.
+    if (child_) {
+        disconnect(child_, nullptr, this, nullptr);
+    }
+}
 
 void TfrmMain::buildMenus() {
     QMenu* current = nullptr;
@@ -123,7 +129,6 @@ void TfrmMain::buildMenus() {
     auto end = [&] { stack.pop_back(); };
 
     top("账簿【&Z】");
-    QMenu* bookMenu = current;
     entry("newBook", "新建账簿 &N");
     entry("openBook", "打开账簿 &O");
     // From "关闭账簿" through "数据恢复": visible only while a book is open.
@@ -138,7 +143,6 @@ void TfrmMain::buildMenus() {
     bookDependent_.push_back(entry("restore", "数据恢复 &R"));
     sep();
     entry("exit", "退出 &X");
-    (void)bookMenu;
 
     top("基础设置【&B】");
     bookMenus_.push_back(current);
@@ -401,6 +405,7 @@ void TfrmMain::myfrmClose() {
         mdi_->closeAllSubWindows();
     }
     child_ = nullptr;
+    childRaw_ = nullptr;
     childId_.clear();
     stack_->setCurrentWidget(totals_);
 }
@@ -411,12 +416,20 @@ void TfrmMain::openChild(QWidget* screen, const std::string& id) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     child_ = screen;
     childId_ = id;
-    connect(screen, &QObject::destroyed, this, [this] { childClosed(); });
+    // A screen closed earlier may be destroyed after this one opened: only the
+    // open screen's end counts.
+    connect(screen, &QObject::destroyed, this, [this, screen](QObject* gone) {
+        if (gone == screen && childRaw_ == screen) {
+            childClosed();
+        }
+    });
+    childRaw_ = screen;
     stack_->setCurrentWidget(mdi_);
     sub->showMaximized();
 }
 
 void TfrmMain::childClosed() {
+    childRaw_ = nullptr;
     child_ = nullptr;
     childId_.clear();
     stack_->setCurrentWidget(totals_);

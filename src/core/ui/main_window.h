@@ -105,6 +105,7 @@ class TfrmMain : public QMainWindow, public BookHost {
     std::vector<QMenu*> bookMenus_;
     std::map<QString, QMenu*> menus_;
     QPointer<QWidget> child_;
+    const QObject* childRaw_ = nullptr;  // identity of the open screen, even while it dies
     std::string childId_;
     std::unique_ptr<QPrinter> printer_;
     bool shownOnce_ = false;

@@ -1,0 +1,157 @@
+// The main window's screen handling, checks and close question.
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QtTest>
+
+#include "books/book_creation.h"
+#include "books/open_book.h"
+#include "core/data_module.h"
+#include "core/database.h"
+#include "core/ui/main_window.h"
+#include "scripted_prompter.h"
+
+using namespace fennory;
+using namespace fennory::ui;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+    void onlyOneChildScreenIsOpenAtATime();
+    void bookkeepingAsksForAMemberThenAnAccountFirst();
+    void closingTheBookHidesItsMenusAndZeroesTheTotals();
+    void closingAsksAndNoKeepsTheWindowOpen();
+    void entriesOfScreensNotYetBuiltAreDisabled();
+    void menuCaptionsAndShortcuts();
+
+  private:
+    QTemporaryDir dir_;
+    std::unique_ptr<Database> db_;
+    Session session_;
+    std::unique_ptr<TfrmDM> dm_;
+    testing::ScriptedPrompter prompter_;
+    std::unique_ptr<TfrmMain> window_;
+};
+
+void MainWindowTest::init() {
+    QFile::remove(dir_.filePath("db.eac"));
+    db_ = std::make_unique<Database>(Database::create(dir_.filePath("db.eac").toStdString()));
+    session_ = Session{};
+    session_.StartupDate = "2024-05-31";
+    session_.ExeFolder = dir_.path().toStdString();
+    dm_ = std::make_unique<TfrmDM>(*db_, session_);
+    prompter_ = testing::ScriptedPrompter{};
+    NewBookInput in;
+    in.name = "家";
+    QVERIFY(createFirstBook(*dm_, in).ok);
+    QVERIFY(openBook(*dm_, {"家", "", false, false}).ok);
+    window_ = std::make_unique<TfrmMain>(*dm_, prompter_);
+    window_->setAskOnClose(false);
+    window_->bookOpened();
+}
+
+void MainWindowTest::cleanup() {
+    window_.reset();
+    dm_.reset();
+    db_.reset();
+}
+
+void MainWindowTest::onlyOneChildScreenIsOpenAtATime() {
+    QPointer<QWidget> first, second;
+    window_->registerScreen("fundFlow", [&](TfrmMain&) { return first = new QLabel("日志"); });
+    window_->registerScreen("accountQuery", [&](TfrmMain&) { return second = new QLabel("查询"); });
+    window_->action("fundFlow")->trigger();
+    QVERIFY(window_->ScreenOpenFlag("fundFlow"));
+    QVERIFY(first);
+    window_->action("accountQuery")->trigger();
+    QTRY_VERIFY(first.isNull());
+    QVERIFY(!window_->ScreenOpenFlag("fundFlow"));
+    QVERIFY(window_->ScreenOpenFlag("accountQuery"));
+    QCOMPARE(window_->openScreen(), second.data());
+    // "主界面" closes it and shows the totals again.
+    window_->action("home")->trigger();
+    QTRY_VERIFY(second.isNull());
+    QVERIFY(!window_->ScreenOpenFlag("accountQuery"));
+}
+
+void MainWindowTest::bookkeepingAsksForAMemberThenAnAccountFirst() {
+    int familyOpened = 0, incomeOpened = 0;
+    window_->registerScreen("family", [&](TfrmMain&) {
+        ++familyOpened;
+        return new QLabel("成员");
+    });
+    window_->registerScreen("income", [&](TfrmMain&) {
+        ++incomeOpened;
+        return new QLabel("收入");
+    });
+    window_->action("income")->trigger();
+    QCOMPARE(prompter_.last(), QStringLiteral("您还没有录入 家庭成员，请先录入 家庭成员！"));
+    QCOMPARE(familyOpened, 1);
+    QCOMPARE(incomeOpened, 0);
+    QVERIFY(window_->ScreenOpenFlag("family"));
+
+    dm_->NewFamily("爸爸");
+    window_->action("income")->trigger();
+    QCOMPARE(prompter_.last(), QStringLiteral("您还没有录入 账户名称，请先录入 账户名称！"));
+    QCOMPARE(incomeOpened, 0);
+
+    dm_->NewAccount("现金", "爸爸");
+    window_->action("income")->trigger();
+    QCOMPARE(incomeOpened, 1);
+    QVERIFY(window_->ScreenOpenFlag("income"));
+}
+
+void MainWindowTest::closingTheBookHidesItsMenusAndZeroesTheTotals() {
+    dm_->NewAccount("现金", "爸爸");
+    dm_->AccountUp(Money::yuan(80), "现金");
+    window_->mySum();
+    QCOMPARE(window_->totalsView()->figure("现金")->text(), QStringLiteral("80.00"));
+    window_->action("closeBook")->trigger();
+    QCOMPARE(window_->totalsView()->figure("现金")->text(), QStringLiteral("0.00"));
+    QVERIFY(!window_->menu(QStringLiteral("记账【&W】"))->menuAction()->isVisible());
+    QVERIFY(!window_->toolBar()->isEnabled());
+    QCOMPARE(window_->windowTitle(), QStringLiteral("家"));  // keeps the last book's name
+    QVERIFY(session_.CurrentBook.empty());
+}
+
+void MainWindowTest::closingAsksAndNoKeepsTheWindowOpen() {
+    window_->setAskOnClose(true);
+    window_->show();
+    prompter_.answers = {false};
+    window_->close();
+    QVERIFY(window_->isVisible());
+    QCOMPARE(prompter_.asked.back(),
+             QStringLiteral("确认退出: 确认要退出 Fennory记账软件 吗？  ^_^  "));
+    prompter_.answers = {true};
+    window_->close();
+    QVERIFY(!window_->isVisible());
+}
+
+void MainWindowTest::entriesOfScreensNotYetBuiltAreDisabled() {
+    for (const char* id : {"income", "fundFlow", "backup", "importIncome", "bookManage"}) {
+        QVERIFY2(!window_->action(id)->isEnabled(), id);
+    }
+    for (const char* id : {"newBook", "openBook", "closeBook", "pageSetup", "exit", "calculator",
+                           "help", "website", "upgrade", "about"}) {
+        QVERIFY2(window_->action(id)->isEnabled(), id);
+    }
+    window_->registerScreen("fundFlow", [](TfrmMain&) { return new QLabel; });
+    QVERIFY(window_->action("fundFlow")->isEnabled());
+}
+
+void MainWindowTest::menuCaptionsAndShortcuts() {
+    QCOMPARE(window_->action("income")->text(), QStringLiteral("收入 &I"));
+    QCOMPARE(window_->action("income")->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+    QCOMPARE(window_->action("transfer")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    QCOMPARE(window_->action("invest")->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
+    QVERIFY(window_->actionByCaption(QStringLiteral("资金流动日志 &L")));
+    QVERIFY(window_->actionByCaption(QStringLiteral("关于... &A")));
+    QCOMPARE(window_->toolBar()->actions().size(), 14);
+    QCOMPARE(window_->toolBar()->actions().back()->text(), QStringLiteral("主界面"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

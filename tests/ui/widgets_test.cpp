@@ -1,0 +1,141 @@
+// The widget kit: the table model, name drop-downs, limits, criteria and the
+// single-instance lock.
+
+#include <QAbstractItemModelTester>
+#include <QBrush>
+#include <QFile>
+#include <QFont>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "core/table.h"
+#include "core/ui/inputs.h"
+#include "core/ui/single_instance.h"
+#include "core/ui/table_model.h"
+
+using namespace fennory;
+using namespace fennory::ui;
+
+class WidgetsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void tableModelPassesTheModelTester();
+    void titleClicksSortAscendingThenDescending();
+    void nameComboCompletesTheOneMatch();
+    void moneyEditTakesOnlyNumberCharacters();
+    void criteriaBoxTicksWhenItsInputChanges();
+    void aSecondInstanceIsRefusedAndAStaleLockRecovered();
+};
+
+// Types text the way an input method delivers it, one character at a time.
+static void typeText(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+static Table sampleTable() {
+    Table t;
+    t.columns = {"名称", "金额", "次数"};
+    t.rows = {{std::string("餐饮"), Money::yuan(30), std::int64_t{2}},
+              {std::string("交通"), Money::yuan(5), std::int64_t{10}},
+              {std::string("日用"), *Money::parse("1234.5"), std::int64_t{1}}};
+    return t;
+}
+
+void WidgetsTest::tableModelPassesTheModelTester() {
+    TableModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setTable(sampleTable());
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.data(model.index(2, 1), Qt::DisplayRole).toString(), QStringLiteral("1,234.50"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("金额"));
+    model.sort(1, Qt::AscendingOrder);
+    model.setTable(Table{});
+    QCOMPARE(model.rowCount(), 0);
+}
+
+void WidgetsTest::titleClicksSortAscendingThenDescending() {
+    TableModel model;
+    model.setTable(sampleTable());
+    model.sortByTitleClick(1);
+    QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("交通"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(),
+             QColor(Qt::red));
+    QVERIFY(model.headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+    model.sortByTitleClick(1);
+    QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("日用"));
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(),
+             QColor(Qt::blue));
+    // Names sort in pinyin order, counts by value.
+    model.sortByTitleClick(0);
+    QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("餐饮"));
+    model.sortByTitleClick(2);
+    QCOMPARE(model.data(model.index(2, 2), Qt::DisplayRole).toString(), QStringLiteral("10"));
+    QVERIFY(!model.headerData(1, Qt::Horizontal, Qt::FontRole).isValid());
+}
+
+void WidgetsTest::nameComboCompletesTheOneMatch() {
+    NameCombo combo;
+    combo.setNames({"工资", "奖金", "工资补贴"});
+    combo.setTypeAhead([](const std::string& text) -> std::optional<std::string> {
+        if (text == "jj") {
+            return "奖金";
+        }
+        return std::nullopt;
+    });
+    combo.lineEdit()->setFocus();
+    QTest::keyClicks(combo.lineEdit(), "jj");
+    QCOMPARE(combo.currentText(), QStringLiteral("奖金"));
+    combo.clearEditText();
+    QTest::keyClicks(combo.lineEdit(), "gz");
+    QCOMPARE(combo.currentText(), QStringLiteral("gz"));
+    // The byte limit holds in the drop-down too.
+    combo.clearEditText();
+    typeText(combo.lineEdit(), QStringLiteral("一二三四五六七八九十十一"));
+    QCOMPARE(combo.currentText(), QStringLiteral("一二三四五六七八九十"));
+}
+
+void WidgetsTest::moneyEditTakesOnlyNumberCharacters() {
+    MoneyEdit e;
+    QTest::keyClicks(&e, "-12a3.45678");
+    QCOMPARE(e.text(), QStringLiteral("-123.4567"));
+}
+
+void WidgetsTest::criteriaBoxTicksWhenItsInputChanges() {
+    auto* edit = new QLineEdit;
+    CriteriaBox box(QStringLiteral("备注"), edit);
+    QVERIFY(!box.isTicked());
+    QTest::keyClicks(edit, "x");
+    QVERIFY(box.isTicked());
+    auto* date = new DateEdit;
+    CriteriaBox byDate(QStringLiteral("日期"), date);
+    date->setDateText("2024-01-02");
+    QVERIFY(byDate.isTicked());
+    QCOMPARE(QString::fromStdString(date->dateText()), QStringLiteral("2024-01-02"));
+}
+
+void WidgetsTest::aSecondInstanceIsRefusedAndAStaleLockRecovered() {
+    QTemporaryDir dir;
+    {
+        SingleInstance first(dir.path());
+        QVERIFY(first.acquire());
+        SingleInstance second(dir.path());
+        QVERIFY(!second.acquire());
+    }
+    // A lock left by a process that no longer runs.
+    QFile stale(dir.filePath("Account.lock"));
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("999999\nfennory\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    SingleInstance again(dir.path());
+    QVERIFY(again.acquire());
+}
+
+QTEST_MAIN(WidgetsTest)
+#include "widgets_test.moc"
