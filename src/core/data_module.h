@@ -33,7 +33,7 @@ struct FlowEntry {
 };
 
 class TfrmDM {
-  public:
+public:
     TfrmDM(Database& db, Session& session);
 
     Database& db() { return db_; }
@@ -101,7 +101,7 @@ class TfrmDM {
     // The order clause a drop-down list gets for an order code.
     static std::string orderClause(int thePX, std::string_view nameColumn, bool hasCount);
 
-  private:
+private:
     Database& db_;
     Session& session_;
 };

@@ -21,13 +21,13 @@ namespace fennory {
 
 // An engine error: SQLite's own message and the statement that failed.
 class DbError : public std::runtime_error {
-  public:
+public:
     DbError(int code, std::string engineMessage, std::string statement);
     int code() const { return code_; }
     const std::string& engineMessage() const { return engineMessage_; }
     const std::string& statement() const { return statement_; }
 
-  private:
+private:
     int code_;
     std::string engineMessage_;
     std::string statement_;
@@ -36,7 +36,7 @@ class DbError : public std::runtime_error {
 // The file exists but is not a data file of this program (wrong key, another
 // kind of file, or one that lacks the program's tables), or cannot be opened.
 class DataFileError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 
@@ -44,7 +44,7 @@ struct Null {};
 using Value = std::variant<Null, std::int64_t, std::string, Money>;
 
 class Statement {
-  public:
+public:
     Statement(Statement&&) noexcept;
     Statement& operator=(Statement&&) noexcept;
     ~Statement();
@@ -86,7 +86,7 @@ class Statement {
 
     const std::string& sql() const { return sql_; }
 
-  private:
+private:
     friend class Database;
     Statement(sqlite3* db, sqlite3_stmt* stmt, std::string sql);
     [[noreturn]] void fail(int rc) const;
@@ -97,7 +97,7 @@ class Statement {
 };
 
 class Database {
-  public:
+public:
     // The database password of every data file of the program.
     static constexpr const char* kKey = "pxd417";
 
@@ -149,7 +149,7 @@ class Database {
     // The schema text every new data file is made from.
     static std::string_view schemaSql();
 
-  private:
+private:
     friend class Transaction;
     Database(sqlite3* db, std::filesystem::path path);
     static sqlite3* openKeyed(const std::filesystem::path& file, int flags);
@@ -163,7 +163,7 @@ class Database {
 // COMMIT; an inner one is a savepoint. Leaving the scope without commit() rolls
 // the unit back.
 class Transaction {
-  public:
+public:
     explicit Transaction(Database& db);
     ~Transaction();
     Transaction(const Transaction&) = delete;
@@ -171,7 +171,7 @@ class Transaction {
 
     void commit();
 
-  private:
+private:
     Database& db_;
     int level_;
     bool done_ = false;

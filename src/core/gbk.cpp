@@ -10,7 +10,7 @@ namespace {
 
 // One converter per thread and target; iconv handles carry conversion state.
 class Converter {
-  public:
+public:
     explicit Converter(const char* to) : cd_(iconv_open(to, "UTF-8")) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             throw std::runtime_error(std::string("no iconv converter to ") + to);
@@ -35,7 +35,7 @@ class Converter {
         return std::string(outBuf, sizeof outBuf - outLeft);
     }
 
-  private:
+private:
     iconv_t cd_;
 };
 

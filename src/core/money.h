@@ -11,7 +11,7 @@
 namespace fennory {
 
 class Money {
-  public:
+public:
     static constexpr std::int64_t kScale = 10000;
 
     constexpr Money() = default;
@@ -50,7 +50,7 @@ class Money {
     // A ratio of two amounts, for shares and percentages (not for balances).
     double ratioTo(Money denominator) const;
 
-  private:
+private:
     constexpr explicit Money(std::int64_t units) : units_(units) {}
     std::int64_t units_ = 0;
 };

@@ -9,7 +9,7 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
 class CreatingBooks : public testing::BookTest {
-  protected:
+protected:
     CreatingBooks() { session.CurrentBook.clear(); }
     NewBookInput book(const std::string& name, const std::string& pass = "") {
         NewBookInput in;

@@ -10,7 +10,7 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
 class OpeningBooks : public testing::BookTest {
-  protected:
+protected:
     OpeningBooks() {
         session.CurrentBook.clear();
         make("家", "");

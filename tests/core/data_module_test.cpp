@@ -147,7 +147,7 @@ TEST_F(SharedOperations, TableAndColumnNamesThatAreNotTheFilesAreRefused) {
 // ---- drop-down lists ----
 
 class NameLists : public testing::BookTest {
-  protected:
+protected:
     NameLists() {
         // Made in this order, with these use counts.
         addName("OutD", "OName", "餐饮", "CY", "启用", 5);

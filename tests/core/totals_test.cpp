@@ -12,7 +12,7 @@ namespace fennory {
 namespace {
 
 class MainTotals : public testing::BookTest {
-  protected:
+protected:
     void account(const char* name, const char* type, const char* amount,
                  const char* state = "启用") {
         db.execute(

@@ -15,19 +15,19 @@
 namespace fennory::testing {
 
 class TempFolder {
-  public:
+public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 
 class BookTest : public ::testing::Test {
-  protected:
+protected:
     BookTest();
 
     // Rows of a query as text, one vector per row.

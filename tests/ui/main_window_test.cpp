@@ -17,7 +17,7 @@ using namespace fennory::ui;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init();
     void cleanup();
     void onlyOneChildScreenIsOpenAtATime();
@@ -27,7 +27,7 @@ class MainWindowTest : public QObject {
     void entriesOfScreensNotYetBuiltAreDisabled();
     void menuCaptionsAndShortcuts();
 
-  private:
+private:
     QTemporaryDir dir_;
     std::unique_ptr<Database> db_;
     Session session_;

@@ -14,7 +14,7 @@
 namespace fennory::testing {
 
 class ModalScript {
-  public:
+public:
     template <class Dialog>
     void then(std::function<void(Dialog&)> step) {
         steps_.push_back({[](QWidget* w) { return qobject_cast<Dialog*>(w) != nullptr; },
@@ -29,7 +29,7 @@ class ModalScript {
     bool finished() const { return steps_.empty(); }
     std::size_t remaining() const { return steps_.size(); }
 
-  private:
+private:
     void tick() {
         QWidget* w = QApplication::activeModalWidget();
         // A failed check inside a step leaves its dialog open: close every

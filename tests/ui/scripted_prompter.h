@@ -12,7 +12,7 @@
 namespace fennory::testing {
 
 class ScriptedPrompter : public ui::Prompter {
-  public:
+public:
     void info(const QString& text, const QString&) override { shown << text; }
     void warn(const QString& text, const QString&) override { shown << text; }
     bool ask(const QString& text, const QString& title) override {

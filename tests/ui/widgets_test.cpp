@@ -19,7 +19,7 @@ using namespace fennory::ui;
 
 class WidgetsTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void tableModelPassesTheModelTester();
     void titleClicksSortAscendingThenDescending();
     void nameComboCompletesTheOneMatch();

@@ -21,7 +21,7 @@ using namespace fennory::ui;
 
 class WizardFlow : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init();
     void cleanup();
     void firstStartGoesThroughTheWizardToTheMainWindow();
@@ -30,7 +30,7 @@ class WizardFlow : public QObject {
     void furtherBookRefusesAMissingSourceBook();
     void namesLongerThanTheLimitCannotBeTyped();
 
-  private:
+private:
     QTemporaryDir dir_;
     std::unique_ptr<Database> db_;
     Session session_;

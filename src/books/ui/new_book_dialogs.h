@@ -24,7 +24,7 @@ namespace fennory::ui {
 // The group "新账簿信息" both dialogs share.
 class NewBookFields : public QGroupBox {
     Q_OBJECT
-  public:
+public:
     explicit NewBookFields(QWidget* parent = nullptr);
     void setBookNum(const BookNum& n);
     NewBookInput input() const;
@@ -36,7 +36,7 @@ class NewBookFields : public QGroupBox {
     QLineEdit* description() const { return description_; }
     QLabel* count() const { return count_; }
 
-  private:
+private:
     QLabel* count_;
     QLineEdit* name_;
     QLineEdit* password_;
@@ -46,13 +46,13 @@ class NewBookFields : public QGroupBox {
 
 class TfrmNewBook : public QDialog {
     Q_OBJECT
-  public:
+public:
     TfrmNewBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr);
     NewBookFields* fields() const { return fields_; }
     QCheckBox* defaultBox(int i) const { return defaults_[static_cast<std::size_t>(i)]; }
     QPushButton* nextButton() const { return next_; }
 
-  private:
+private:
     void onNext();
 
     TfrmDM& dm_;
@@ -65,14 +65,14 @@ class TfrmNewBook : public QDialog {
 
 class TfrmNewBook1 : public QDialog {
     Q_OBJECT
-  public:
+public:
     TfrmNewBook1(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr);
     NewBookFields* fields() const { return fields_; }
     QComboBox* sourceBook(int group) const { return groups_[static_cast<std::size_t>(group)].book; }
     QRadioButton* choice(int group, CopyChoice c) const;
     QPushButton* saveButton() const { return save_; }
 
-  private:
+private:
     struct Group {
         QComboBox* book = nullptr;
         QRadioButton* fromBook = nullptr;

@@ -15,7 +15,7 @@ namespace fennory::ui {
 // "打开账簿": choose a book, give its password, remember either.
 class TfrmOpenBook : public QDialog {
     Q_OBJECT
-  public:
+public:
     TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr);
 
     QComboBox* bookList() const { return books_; }
@@ -25,7 +25,7 @@ class TfrmOpenBook : public QDialog {
     QPushButton* openButton() const { return open_; }
     QPushButton* exitButton() const { return exit_; }
 
-  private:
+private:
     void onOpen();
 
     TfrmDM& dm_;

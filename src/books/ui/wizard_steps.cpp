@@ -39,19 +39,52 @@ std::int64_t idOfRow(const RecordGrid* grid, int row) {
 
 }  // namespace
 
+// ---- the shared step ----
+
+WizardStep::WizardStep(TfrmDM& dm, Prompter& prompter, const QString& lastCaption, QWidget* parent)
+    : RecordScreen(parent), dm_(dm), prompter_(prompter), next_(new QPushButton(lastCaption)) {
+    button(kChange)->hide();
+    button(kExit)->hide();
+    addButton(next_);
+}
+
+void WizardStep::refreshStates() {
+    RecordScreen::refreshStates();
+    next_->setEnabled(mode() == RecordMode::Browse && nextAllowed_);
+}
+
+void WizardStep::saved() {
+    nextAllowed_ = true;
+    setMode(RecordMode::Browse);
+    reload();
+    grid()->selectRow(grid()->tableModel()->rowCount() - 1);
+}
+
+void WizardStep::onCancel() {
+    nextAllowed_ = true;
+    setMode(RecordMode::Browse);
+    showRow(grid()->currentRowIndex());
+}
+
+void WizardStep::onDelete() {
+    int row = grid()->currentRowIndex();
+    if (row < 0 || nameWidget()->text().isEmpty() || !askDelete(prompter_)) {
+        return;
+    }
+    removeRow(idOfRow(grid(), row));
+    reload();
+}
+
 // ---- members ----
 
 MemberStep::MemberStep(TfrmDM& dm, Prompter& prompter, QWidget* parent)
-    : RecordScreen(parent),
-      dm_(dm),
-      prompter_(prompter),
+    : WizardStep(dm, prompter, QStringLiteral("下一步"), parent),
       name_(new QLineEdit),
       relation_(new QLineEdit),
       birthday_(new QStackedWidget),
       birthdayText_(new QLineEdit),
       picker_(new DateEdit),
-      remark_(new QLineEdit),
-      next_(new QPushButton(QStringLiteral("下一步"))) {
+      remark_(new QLineEdit) {
     fieldGroup()->setTitle(QStringLiteral("家庭成员信息"));
     limitGbk(name_, 20);
     limitGbk(relation_, 20);
@@ -69,10 +102,6 @@ MemberStep::MemberStep(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     form->addWidget(birthday_, 1, 1);
     form->addWidget(new QLabel(QStringLiteral("备注：")), 1, 2);
     form->addWidget(remark_, 1, 3);
-    button(kChange)->hide();
-    button(kExit)->hide();
-    addButton(next_);
-    connect(next_, &QPushButton::clicked, this, &MemberStep::nextClicked);
     reload();
 }
 
@@ -82,11 +111,6 @@ void MemberStep::reload() {
         showRow(-1);
     }
     refreshStates();
-}
-
-void MemberStep::refreshStates() {
-    RecordScreen::refreshStates();
-    next_->setEnabled(mode() == RecordMode::Browse && nextAllowed_);
 }
 
 void MemberStep::showRow(int row) {
@@ -118,26 +142,16 @@ void MemberStep::onSave() {
         return;
     }
     birthday_->setCurrentWidget(birthdayText_);
-    nextAllowed_ = true;
-    setMode(RecordMode::Browse);
-    reload();
-    grid()->selectRow(grid()->tableModel()->rowCount() - 1);
+    saved();
 }
 
 void MemberStep::onCancel() {
     birthday_->setCurrentWidget(birthdayText_);
-    nextAllowed_ = true;
-    setMode(RecordMode::Browse);
-    showRow(grid()->currentRowIndex());
+    WizardStep::onCancel();
 }
 
-void MemberStep::onDelete() {
-    int row = grid()->currentRowIndex();
-    if (row < 0 || name_->text().isEmpty() || !askDelete(prompter_)) {
-        return;
-    }
-    deleteMember(dm_, idOfRow(grid(), row));
-    reload();
+void MemberStep::removeRow(std::int64_t id) {
+    deleteMember(dm_, id);
 }
 
 TfrmNewF::TfrmNewF(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent)
@@ -148,7 +162,7 @@ TfrmNewF::TfrmNewF(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* pare
       step_(new MemberStep(dm, prompter, this)) {
     stepDialog(this, "家庭成员管理", "单击 新增 按钮，录入 家庭成员 信息后，单击 保存 按钮。",
                "家庭成员管理  至少新增一个家庭成员", step_);
-    connect(step_, &MemberStep::nextClicked, this, &TfrmNewF::onNext);
+    connect(step_->nextButton(), &QPushButton::clicked, this, &TfrmNewF::onNext);
 }
 
 void TfrmNewF::onNext() {
@@ -164,15 +178,12 @@ void TfrmNewF::onNext() {
 // ---- accounts ----
 
 AccountStep::AccountStep(TfrmDM& dm, Prompter& prompter, QWidget* parent)
-    : RecordScreen(parent),
-      dm_(dm),
-      prompter_(prompter),
+    : WizardStep(dm, prompter, QStringLiteral("完成"), parent),
       type_(new QComboBox),
       member_(new QComboBox),
       name_(new QLineEdit),
       amount_(new MoneyEdit),
-      remark_(new QLineEdit),
-      finish_(new QPushButton(QStringLiteral("完成"))) {
+      remark_(new QLineEdit) {
     fieldGroup()->setTitle(QStringLiteral("账户信息"));
     limitGbk(name_, 20);
     limitGbk(remark_, kRemarkByteLimit);
@@ -191,9 +202,6 @@ AccountStep::AccountStep(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     add("账户名称：", name_, "例如 现金：我的现金 老公的现金；银行卡：我的农行卡");
     add("初始金额：", amount_, "该账户的实际金额，可以录入负数");
     add("备        注：", remark_, nullptr);
-    button(kChange)->hide();
-    button(kExit)->hide();
-    addButton(finish_);
     reload();
 }
 
@@ -205,11 +213,6 @@ void AccountStep::reload() {
         showRow(-1);
     }
     refreshStates();
-}
-
-void AccountStep::refreshStates() {
-    RecordScreen::refreshStates();
-    finish_->setEnabled(mode() == RecordMode::Browse && finishAllowed_);
 }
 
 void AccountStep::showRow(int row) {
@@ -261,25 +264,11 @@ void AccountStep::onSave() {
         f->setFocus();
         return;
     }
-    finishAllowed_ = true;
-    setMode(RecordMode::Browse);
-    reload();
-    grid()->selectRow(grid()->tableModel()->rowCount() - 1);
+    saved();
 }
 
-void AccountStep::onCancel() {
-    finishAllowed_ = true;
-    setMode(RecordMode::Browse);
-    showRow(grid()->currentRowIndex());
-}
-
-void AccountStep::onDelete() {
-    int row = grid()->currentRowIndex();
-    if (row < 0 || name_->text().isEmpty() || !askDelete(prompter_)) {
-        return;
-    }
-    deleteOpeningAccount(dm_, idOfRow(grid(), row));
-    reload();
+void AccountStep::removeRow(std::int64_t id) {
+    deleteOpeningAccount(dm_, id);
 }
 
 TfrmNewA::TfrmNewA(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent)

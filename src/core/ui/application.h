@@ -11,7 +11,7 @@ namespace fennory::ui {
 
 class Application : public QApplication {
     Q_OBJECT
-  public:
+public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };

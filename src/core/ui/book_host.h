@@ -4,7 +4,7 @@
 namespace fennory::ui {
 
 class BookHost {
-  public:
+public:
     virtual ~BookHost() = default;
     // A book has been opened: caption, menus and totals follow it.
     virtual void bookOpened() = 0;

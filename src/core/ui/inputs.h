@@ -19,13 +19,13 @@ namespace fennory::ui {
 // Refuses an edit that would make the text longer than its GBK byte limit, so
 // a name longer than the limit cannot be typed.
 class GbkLimitValidator : public QValidator {
-  public:
+public:
     GbkLimitValidator(std::size_t maxBytes, QObject* parent);
     State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
     std::size_t maxBytes() const { return maxBytes_; }
 
-  private:
+private:
     std::size_t maxBytes_;
 };
 
@@ -36,7 +36,7 @@ void limitGbk(QLineEdit* edit, std::size_t maxBytes);
 // type-ahead; one match replaces the text with the full name.
 class NameCombo : public QComboBox {
     Q_OBJECT
-  public:
+public:
     using TypeAhead = std::function<std::optional<std::string>(const std::string&)>;
     explicit NameCombo(QWidget* parent = nullptr, std::size_t maxBytes = 20);
 
@@ -45,7 +45,7 @@ class NameCombo : public QComboBox {
     std::string name() const;
     void setName(const std::string& name);
 
-  private:
+private:
     void onEdited(const QString& text);
     TypeAhead typeAhead_;
     bool completing_ = false;
@@ -54,7 +54,7 @@ class NameCombo : public QComboBox {
 // A date picker that reads and writes "yyyy-mm-dd".
 class DateEdit : public QDateEdit {
     Q_OBJECT
-  public:
+public:
     explicit DateEdit(QWidget* parent = nullptr);
     std::string dateText() const;
     void setDateText(const std::string& date);
@@ -63,21 +63,21 @@ class DateEdit : public QDateEdit {
 // An amount field: only the characters a number can hold.
 class MoneyEdit : public QLineEdit {
     Q_OBJECT
-  public:
+public:
     explicit MoneyEdit(QWidget* parent = nullptr);
 };
 
 // A tick box beside an input; changing the input ticks it.
 class CriteriaBox : public QWidget {
     Q_OBJECT
-  public:
+public:
     CriteriaBox(const QString& caption, QWidget* input, QWidget* parent = nullptr);
     bool isTicked() const { return box_->isChecked(); }
     void setTicked(bool on) { box_->setChecked(on); }
     QCheckBox* box() const { return box_; }
     QWidget* input() const { return input_; }
 
-  private:
+private:
     QCheckBox* box_;
     QWidget* input_;
 };

@@ -22,6 +22,7 @@
 #include "books/book_creation.h"
 #include "books/ui/new_book_dialogs.h"
 #include "books/ui/open_book_dialog.h"
+#include "core/book_checks.h"
 #include "core/main_texts.h"
 #include "core/totals.h"
 #include "core/updater_files.h"
@@ -371,7 +372,7 @@ void TfrmMain::showEvent(QShowEvent* e) {
     shownOnce_ = true;
     mySum();
     status_[1]->setText(qs(statusDateText(dm_.session().StartupDate)));
-    edition_ = editionText(dm_.db().queryText("SELECT theBT FROM SBase WHERE ID=1").value_or(""));
+    edition_ = readEdition(dm_.db());
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
@@ -445,26 +446,22 @@ QWidget* TfrmMain::openScreen() const {
     return child_;
 }
 
-bool TfrmMain::myCheckF() {
-    if (dm_.db().queryInt("SELECT count(*) FROM SFamily WHERE BName=?1", dm_.book()).value_or(0) >
-        0) {
+bool TfrmMain::showMissingNames(const std::optional<MissingNames>& missing) {
+    if (!missing) {
         return false;
     }
     myfrmClose();
-    openRegistered("family");
-    prompter_.info(QStringLiteral("您还没有录入 家庭成员，请先录入 家庭成员！"));
+    openRegistered(missing->screen);
+    prompter_.info(qs(missing->message));
     return true;
 }
 
+bool TfrmMain::myCheckF() {
+    return showMissingNames(fennory::myCheckF(dm_));
+}
+
 bool TfrmMain::myCheckA() {
-    if (dm_.db().queryInt("SELECT count(*) FROM SAccount WHERE BName=?1", dm_.book()).value_or(0) >
-        0) {
-        return false;
-    }
-    myfrmClose();
-    openRegistered("accounts");
-    prompter_.info(QStringLiteral("您还没有录入 账户名称，请先录入 账户名称！"));
-    return true;
+    return showMissingNames(fennory::myCheckA(dm_));
 }
 
 void TfrmMain::bookOpened() {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "core/book_checks.h"
 #include "core/data_module.h"
 #include "core/ui/book_host.h"
 #include "core/ui/prompter.h"
@@ -24,7 +25,7 @@ namespace fennory::ui {
 
 class TfrmMain : public QMainWindow, public BookHost {
     Q_OBJECT
-  public:
+public:
     // Makes the screen of a child menu entry; the frame shows it maximised.
     using ScreenFactory = std::function<QWidget*(TfrmMain&)>;
 
@@ -69,11 +70,11 @@ class TfrmMain : public QMainWindow, public BookHost {
     // Whether closing asks first (tests turn the question off).
     void setAskOnClose(bool ask) { askOnClose_ = ask; }
 
-  protected:
+protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-  private:
+private:
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
@@ -89,6 +90,7 @@ class TfrmMain : public QMainWindow, public BookHost {
     void upgrade();
     void about();
     void childClosed();
+    bool showMissingNames(const std::optional<MissingNames>& missing);
 
     TfrmDM& dm_;
     Prompter& prompter_;

@@ -9,7 +9,7 @@ class QWidget;
 namespace fennory::ui {
 
 class Prompter {
-  public:
+public:
     virtual ~Prompter() = default;
     virtual void info(const QString& text, const QString& title = QStringLiteral("提示")) = 0;
     virtual void warn(const QString& text, const QString& title = QStringLiteral("警告")) = 0;
@@ -18,14 +18,14 @@ class Prompter {
 };
 
 class MessageBoxPrompter : public Prompter {
-  public:
+public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     void info(const QString& text, const QString& title = QStringLiteral("提示")) override;
     void warn(const QString& text, const QString& title = QStringLiteral("警告")) override;
     bool ask(const QString& text, const QString& title) override;
 
-  private:
+private:
     QWidget* parent_;
 };
 

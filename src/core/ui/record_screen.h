@@ -18,7 +18,7 @@ namespace fennory::ui {
 
 class RecordScreen : public QWidget {
     Q_OBJECT
-  public:
+public:
     enum Button { kAdd, kChange, kSave, kCancel, kDelete, kExit, kButtonCount };
 
     explicit RecordScreen(QWidget* parent = nullptr);
@@ -35,7 +35,7 @@ class RecordScreen : public QWidget {
     // Enables the controls as the state says; screens add their own rules.
     virtual void refreshStates();
 
-  protected:
+protected:
     // The current row changed (-1: none); show its values in the fields.
     virtual void showRow(int row) { (void)row; }
     virtual void onAdd() {}
@@ -47,7 +47,7 @@ class RecordScreen : public QWidget {
 
     QVBoxLayout* outer() const { return outer_; }
 
-  private:
+private:
     void move(int to);
 
     RecordGrid* grid_;

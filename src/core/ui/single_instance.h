@@ -10,14 +10,14 @@
 namespace fennory::ui {
 
 class SingleInstance {
-  public:
+public:
     // folder: where the lock lives; empty for the user's runtime folder.
     explicit SingleInstance(const QString& folder = {});
     // True when this process now holds the lock; false when another copy runs.
     bool acquire();
     QString lockPath() const { return path_; }
 
-  private:
+private:
     QString path_;
     std::unique_ptr<QLockFile> lock_;
 };

@@ -13,7 +13,7 @@ namespace fennory::ui {
 
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
-  public:
+public:
     explicit TableModel(QObject* parent = nullptr);
 
     void setTable(Table table);
@@ -30,7 +30,7 @@ class TableModel : public QAbstractTableModel {
     int sortColumn() const { return sortColumn_; }
     Qt::SortOrder sortOrder() const { return sortOrder_; }
 
-  private:
+private:
     Table table_;
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
@@ -40,14 +40,14 @@ class TableModel : public QAbstractTableModel {
 // hundred thousand rows open at once.
 class RecordGrid : public QTableView {
     Q_OBJECT
-  public:
+public:
     explicit RecordGrid(QWidget* parent = nullptr);
     TableModel* tableModel() const { return model_; }
     void setTable(Table table, const std::vector<std::string>& hidden = {});
     void setColumnWidthByName(const std::string& name, int width);
     int currentRowIndex() const;
 
-  private:
+private:
     TableModel* model_;
 };
 

@@ -16,7 +16,7 @@ namespace fennory::ui {
 
 class TotalsView : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit TotalsView(QWidget* parent = nullptr);
     void show(const Totals& t);
 
@@ -25,10 +25,10 @@ class TotalsView : public QWidget {
     // The clickable picture beside a row, disabled until its query screen exists.
     QToolButton* picture(const std::string& caption) const;
 
-  signals:
+signals:
     void pictureClicked(const QString& caption);
 
-  private:
+private:
     std::map<std::string, QLabel*> figures_;
     std::map<std::string, QToolButton*> pictures_;
 };
