@@ -19,6 +19,7 @@
 #include "core/ui/main_window.h"
 #include "core/ui/prompter.h"
 #include "core/ui/single_instance.h"
+#include "reports/ui/fund_flow_screen.h"
 
 int main(int argc, char** argv) {
     using namespace fennory;
@@ -58,6 +59,9 @@ int main(int argc, char** argv) {
     TfrmDM dm(*db, session);
 
     ui::TfrmMain window(dm, prompter);
+    window.registerScreen("fundFlow", [&](ui::TfrmMain& w) {
+        return new ui::TfrmPage3(w.dm(), w.prompter(), ui::desktopOpener());
+    });
     prompter.setParent(&window);
     window.startUp();
     window.show();

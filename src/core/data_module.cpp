@@ -7,6 +7,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "core/condition.h"
 #include "core/dates.h"
 
 namespace fennory {
@@ -18,8 +19,17 @@ constexpr std::array<std::string_view, 28> kTables = {
     "Borrow", "Debt",    "BorrowR", "DebtR", "BList",   "DList",    "TList",
     "TTable", "TTableR", "UPlan",   "UWarn", "UList",   "SZTable",  "sqlite_sequence"};
 
-// Escapes the LIKE wildcards of a typed text so that it matches literally.
-std::string likeContains(std::string_view text) {
+std::vector<std::string> names(Statement s) {
+    std::vector<std::string> out;
+    while (s.step()) {
+        out.push_back(s.text(0));
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string likeAnywhere(const std::string& text) {
     std::string out = "%";
     for (char c : text) {
         if (c == '%' || c == '_' || c == '\\') {
@@ -30,16 +40,6 @@ std::string likeContains(std::string_view text) {
     out += '%';
     return out;
 }
-
-std::vector<std::string> names(Statement s) {
-    std::vector<std::string> out;
-    while (s.step()) {
-        out.push_back(s.text(0));
-    }
-    return out;
-}
-
-}  // namespace
 
 std::string_view requireTable(std::string_view table) {
     if (std::find(kTables.begin(), kTables.end(), table) == kTables.end() ||
@@ -213,7 +213,7 @@ std::optional<std::string> TfrmDM::mySelectCom(std::string_view text, std::strin
     }
     sql += " LIMIT 2";
     Statement s = db_.prepare(sql);
-    s.bindAll(book(), likeContains(text));
+    s.bindAll(book(), likeAnywhere(std::string(text)));
     std::vector<std::string> found = names(std::move(s));
     if (found.size() != 1) {
         return std::nullopt;

@@ -1,0 +1,213 @@
+#include "reporting/report.h"
+
+#include <fmt/format.h>
+
+#include <cmath>
+#include <ctime>
+#include <set>
+
+namespace fennory::report {
+
+Format parseFormat(const std::string& code) {
+    if (code == "%2.2n") {
+        return Format::Number;
+    }
+    if (code == "%2.2f") {
+        return Format::Fixed;
+    }
+    return Format::Text;
+}
+
+std::string formatValue(const Value& v, Format f) {
+    if (f == Format::Text) {
+        if (auto m = std::get_if<Money>(&v)) {
+            return m->toPlain();
+        }
+        if (auto i = std::get_if<std::int64_t>(&v)) {
+            return std::to_string(*i);
+        }
+        if (auto s = std::get_if<std::string>(&v)) {
+            return *s;
+        }
+        return {};
+    }
+    Money m;
+    if (auto mm = std::get_if<Money>(&v)) {
+        m = *mm;
+    } else if (auto i = std::get_if<std::int64_t>(&v)) {
+        m = Money::yuan(*i);
+    } else if (auto s = std::get_if<std::string>(&v)) {
+        m = Money::parse(*s).value_or(Money());
+    }
+    return f == Format::Number ? m.toDisplay() : m.toFixed2();
+}
+
+int Layout::rowsPerPage() const {
+    double body = height() - marginTop - marginBottom - pageHeader.height - columnHeader.height -
+                  pageFooter.height;
+    if (data.height <= 0) {
+        return 1;
+    }
+    int n = static_cast<int>(std::floor(body / data.height + 1e-9));
+    return n < 1 ? 1 : n;
+}
+
+namespace {
+
+std::set<std::string> summedColumns(const Layout& l) {
+    std::set<std::string> cols;
+    for (const Band* b : {&l.pageHeader, &l.columnHeader, &l.data, &l.summary, &l.pageFooter}) {
+        for (const Field& f : b->fields) {
+            if (f.source == Source::Sum || f.source == Source::PageSum) {
+                cols.insert(f.column);
+            }
+        }
+    }
+    return cols;
+}
+
+Money moneyOf(const Value& v) {
+    if (auto m = std::get_if<Money>(&v)) {
+        return *m;
+    }
+    if (auto i = std::get_if<std::int64_t>(&v)) {
+        return Money::yuan(*i);
+    }
+    if (auto s = std::get_if<std::string>(&v)) {
+        return Money::parse(*s).value_or(Money());
+    }
+    return Money();
+}
+
+}  // namespace
+
+Pagination paginate(const Layout& layout, const Table& rows, const std::string& printedAt) {
+    Pagination p;
+    p.printedAt = printedAt;
+    p.rowCount = rows.size();
+    const auto perPage = static_cast<std::size_t>(layout.rowsPerPage());
+    const auto summed = summedColumns(layout);
+    for (const auto& c : summed) {
+        p.totals[c] = Money();
+    }
+    std::size_t next = 0;
+    int number = 1;
+    do {
+        Page page;
+        page.number = number++;
+        page.firstRow = next;
+        page.rowCount = std::min(perPage, rows.size() - next);
+        for (const auto& c : summed) {
+            Money sum;
+            int col = rows.column(c);
+            for (std::size_t r = next; col >= 0 && r < next + page.rowCount; ++r) {
+                sum += moneyOf(rows.rows[r][static_cast<std::size_t>(col)]);
+            }
+            page.sums[c] = sum;
+            p.totals[c] += sum;
+        }
+        next += page.rowCount;
+        p.pages.push_back(page);
+    } while (next < rows.size());
+
+    // The summary follows the last row where it fits, or gets a page of its own.
+    Page& last = p.pages.back();
+    double body = layout.height() - layout.marginTop - layout.marginBottom -
+                  layout.pageHeader.height - layout.columnHeader.height - layout.pageFooter.height;
+    double used = static_cast<double>(last.rowCount) * layout.data.height;
+    if (layout.summary.height <= 0 || used + layout.summary.height <= body + 1e-9) {
+        last.hasSummary = layout.summary.height > 0;
+    } else {
+        Page extra;
+        extra.number = last.number + 1;
+        extra.firstRow = rows.size();
+        extra.rowCount = 0;
+        for (const auto& c : summed) {
+            extra.sums[c] = Money();
+        }
+        extra.hasSummary = true;
+        p.pages.push_back(extra);
+    }
+    return p;
+}
+
+std::string fieldText(const Field& f, const Table& rows, const Pagination& p, const Page& page,
+                      long row) {
+    switch (f.source) {
+        case Source::Literal:
+            return f.text;
+        case Source::Column: {
+            int col = rows.column(f.column);
+            if (row < 0 || col < 0) {
+                return f.text;
+            }
+            return f.text +
+                   formatValue(
+                       rows.rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)],
+                       f.format);
+        }
+        case Source::PageNumber:
+            return f.text + std::to_string(page.number);
+        case Source::PrintDateTime:
+            return f.text + p.printedAt;
+        case Source::RowCount:
+            return f.text + std::to_string(p.rowCount);
+        case Source::PageRowCount:
+            return f.text + std::to_string(page.rowCount);
+        case Source::RowNumber:
+            return f.text + std::to_string(row + 1);
+        case Source::Sum: {
+            auto it = p.totals.find(f.column);
+            return f.text + formatValue(it == p.totals.end() ? Money() : it->second, f.format);
+        }
+        case Source::PageSum: {
+            auto it = page.sums.find(f.column);
+            return f.text + formatValue(it == page.sums.end() ? Money() : it->second, f.format);
+        }
+    }
+    return {};
+}
+
+std::vector<PlacedPage> placePages(const Layout& l, const Table& rows, const Pagination& p) {
+    std::vector<PlacedPage> out;
+    for (const Page& page : p.pages) {
+        PlacedPage placed;
+        auto place = [&](const Band& band, double top, long row) {
+            for (const Field& f : band.fields) {
+                placed.texts.push_back({l.marginLeft + f.left, top, f.width, band.height,
+                                        fieldText(f, rows, p, page, row), f.align, f.bold,
+                                        f.fontPt});
+            }
+            for (const Rule& r : band.rules) {
+                placed.lines.push_back(
+                    {l.marginLeft + r.x1, top + r.y1, l.marginLeft + r.x2, top + r.y2});
+            }
+        };
+        double y = l.marginTop;
+        place(l.pageHeader, y, -1);
+        y += l.pageHeader.height;
+        place(l.columnHeader, y, -1);
+        y += l.columnHeader.height;
+        for (std::size_t r = page.firstRow; r < page.firstRow + page.rowCount; ++r) {
+            place(l.data, y, static_cast<long>(r));
+            y += l.data.height;
+        }
+        if (page.hasSummary) {
+            place(l.summary, y, -1);
+        }
+        place(l.pageFooter, l.height() - l.marginBottom - l.pageFooter.height, -1);
+        out.push_back(std::move(placed));
+    }
+    return out;
+}
+
+std::string nowText() {
+    std::time_t now = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&now, &t);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &t);
+    return buf;
+}
+
+}  // namespace fennory::report

@@ -1,0 +1,286 @@
+#include "reports/fund_flow.h"
+
+#include <fmt/format.h>
+
+#include "core/dates.h"
+#include "core/gbk.h"
+#include "core/main_texts.h"
+
+namespace fennory {
+
+namespace {
+constexpr const char* kListColumns =
+    "theDate AS 日期, theType AS 收支类别, Remark AS 摘要, theIn AS 收入, theOut AS 支出, "
+    "AName AS 账户名称, AMoney AS 本次余额, FName AS 家庭成员, theE AS 事件, ID";
+const std::vector<std::string> kMoneyColumns = {"收入", "支出", "本次余额"};
+}  // namespace
+
+FundFlowLog::FundFlowLog(TfrmDM& dm) : dm_(dm) {}
+
+FundFlowCriteria FundFlowLog::initialCriteria(const std::string& today) {
+    FundFlowCriteria c;
+    c.from = dates::oneMonthBack(today);
+    c.to = today;
+    return c;
+}
+
+void FundFlowLog::query(const FundFlowCriteria& c) {
+    criteria_ = c;
+    condition_ = Condition{};
+    if (c.byDate) {
+        condition_.add(" AND theDate BETWEEN ? AND ?", c.from, c.to);
+    }
+    if (c.byAccount) {
+        condition_.add(" AND AName=?", c.account);
+    }
+    if (c.byMember) {
+        condition_.add(" AND FName=?", c.member);
+    }
+    if (c.byRemark) {
+        condition_.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(c.remark));
+    }
+    if (c.byKind) {
+        condition_.add(" AND theType=?", c.kind);
+    }
+    queried_ = true;
+    myRef();
+}
+
+std::string FundFlowLog::where() const {
+    return " WHERE BName=?" + extra_.sql + condition_.sql;
+}
+
+void FundFlowLog::bindWhere(Statement& s) const {
+    s.bind(1, dm_.book());
+    extra_.bind(s, 1);
+    condition_.bind(s, 1 + static_cast<int>(extra_.values.size()));
+}
+
+std::string FundFlowLog::orderClause() const {
+    if (!criteria_.sorted) {
+        return " ORDER BY ID";
+    }
+    static const std::pair<const char*, const char*> orders[] = {{"日期", "theDate"},
+                                                                 {"收支类别", "theType"},
+                                                                 {"账户名称", "AName"},
+                                                                 {"本次余额", "AMoney"},
+                                                                 {"家庭成员", "FName"}};
+    for (const auto& [caption, column] : orders) {
+        if (criteria_.sortBy == caption) {
+            // Ties keep the order of the log.
+            return fmt::format(" ORDER BY {}, ID", column);
+        }
+    }
+    return "";
+}
+
+void FundFlowLog::myRef() {
+    Statement s = dm_.db().prepare(
+        fmt::format("SELECT {} FROM UList{}{}", kListColumns, where(), orderClause()));
+    bindWhere(s);
+    list_ = Table::load(std::move(s), kMoneyColumns);
+    Statement t = dm_.db().prepare("SELECT count(*), sum(theIn), sum(theOut) FROM UList" + where());
+    bindWhere(t);
+    totals_ = FundFlowTotals{};
+    if (t.step()) {
+        totals_.count = static_cast<std::size_t>(t.integer(0));
+        if (!t.isNull(1)) {
+            totals_.in = t.money(1);
+        }
+        if (!t.isNull(2)) {
+            totals_.out = t.money(2);
+        }
+    }
+}
+
+void FundFlowLog::deleteEntry(std::int64_t id) {
+    dm_.db().execute("DELETE FROM UList WHERE ID=?1 AND BName=?2", id, dm_.book());
+    myRef();
+}
+
+void FundFlowLog::deleteAllListed() {
+    Statement s = dm_.db().prepare("DELETE FROM UList" + where());
+    bindWhere(s);
+    s.run();
+    myRef();
+}
+
+CheckResult FundFlowLog::recalculate() {
+    if (list_.empty()) {
+        return CheckResult::pass();
+    }
+    if (criteria_.account.empty()) {
+        return CheckResult::fail("请选择 账户名称！", "account");
+    }
+    const int in = list_.column("收入"), out = list_.column("支出"),
+              balance = list_.column("本次余额"), id = list_.column("ID");
+    Transaction t(dm_.db());
+    Statement up = dm_.db().prepare("UPDATE UList SET AMoney=?1 WHERE ID=?2");
+    Money carried;
+    for (const auto& row : list_.rows) {
+        Money mIn = std::get<Money>(row[static_cast<std::size_t>(in)]);
+        Money mOut = std::get<Money>(row[static_cast<std::size_t>(out)]);
+        std::int64_t rowId = std::get<std::int64_t>(row[static_cast<std::size_t>(id)]);
+        if (!mIn.isZero()) {
+            up.reset();
+            up.bindAll(carried + mIn, rowId);
+            up.run();
+        }
+        if (!mOut.isZero()) {
+            up.reset();
+            up.bindAll(carried - mOut, rowId);
+            up.run();
+        }
+        carried = std::get<Money>(row[static_cast<std::size_t>(balance)]);
+    }
+    t.commit();
+    myRef();
+    return CheckResult::pass();
+}
+
+FlowEdit FundFlowLog::editOf(std::size_t row) const {
+    FlowEdit e;
+    e.id = std::get<std::int64_t>(list_.rows.at(row)[static_cast<std::size_t>(list_.column("ID"))]);
+    e.theDate = list_.text(row, "日期");
+    e.theType = list_.text(row, "收支类别");
+    e.Remark = list_.text(row, "摘要");
+    e.theIn = list_.text(row, "收入");
+    e.theOut = list_.text(row, "支出");
+    e.AName = list_.text(row, "账户名称");
+    e.FName = list_.text(row, "家庭成员");
+    return e;
+}
+
+CheckResult FundFlowLog::saveEdit(const FlowEdit& e) {
+    if (!dates::isValid(e.theDate)) {
+        return CheckResult::fail("日期 不是有效的日期！", "theDate");
+    }
+    // Both amounts are checked before anything is written.
+    if (e.theIn.empty()) {
+        return CheckResult::fail("收入 不能为空！请重新录入！", "theIn");
+    }
+    if (e.theOut.empty()) {
+        return CheckResult::fail("支出 不能为空！请重新录入！", "theOut");
+    }
+    auto in = Money::parse(e.theIn);
+    if (!in) {
+        return CheckResult::fail("收入 必须是数字！请重新录入！", "theIn");
+    }
+    auto out = Money::parse(e.theOut);
+    if (!out) {
+        return CheckResult::fail("支出 必须是数字！请重新录入！", "theOut");
+    }
+    dm_.db().execute(
+        "UPDATE UList SET theDate=?1, theType=?2, Remark=?3, theIn=?4, theOut=?5, AName=?6, "
+        "FName=?7 WHERE ID=?8 AND BName=?9",
+        e.theDate, e.theType, e.Remark, *in, *out, e.AName, e.FName, e.id, dm_.book());
+    myRef();
+    return CheckResult::pass();
+}
+
+Sheet FundFlowLog::sheet() const {
+    const std::string book = dm_.book();
+    Sheet s = schemeSheet(
+        fmt::format("{}-资金流动日志（{}至{}）", book, criteria_.from, criteria_.to), 9, true);
+    const double widths[9] = {4, 10, 12, 40, 10, 10, 12, 10, 12};
+    for (int c = 0; c < 9; ++c) {
+        s.setColumnWidth(c, widths[c]);
+    }
+    const char* headings[9] = {"序号", "日期",     "收支类别", "摘要",    "收入",
+                               "支出", "账户名称", "本次余额", "家庭成员"};
+    for (int c = 0; c < 9; ++c) {
+        s.setText(1, c, headings[c]);
+    }
+    const char* columns[8] = {"日期", "收支类别", "摘要",     "收入",
+                              "支出", "账户名称", "本次余额", "家庭成员"};
+    int r = 2;
+    for (std::size_t i = 0; i < list_.size(); ++i, ++r) {
+        s.setText(r, 0, std::to_string(i + 1));
+        for (int c = 0; c < 8; ++c) {
+            int col = list_.column(columns[c]);
+            s.setText(r, c + 1, list_.text(i, col));
+        }
+    }
+    s.setText(r, 0, "合计");
+    s.setText(r, 4, totals_.in ? totals_.in->toPlain() : "");
+    s.setText(r, 5, totals_.out ? totals_.out->toPlain() : "");
+    s.borderRange({1, 0, r, 8});
+    PageSetup& p = s.page();
+    p.landscape = true;
+    p.marginTop = p.marginBottom = p.marginLeft = p.marginRight = 300.0 / 7.0;
+    return s;
+}
+
+report::Layout FundFlowLog::printLayout() const {
+    using report::Align;
+    using report::Field;
+    using report::Format;
+    using report::Source;
+    report::Layout l;
+    l.name = "Print/thePage3.rf3";
+    l.landscape = true;
+    l.marginLeft = l.marginTop = l.marginRight = l.marginBottom = 10;
+    const double usable = l.width() - l.marginLeft - l.marginRight;  // 277 mm
+
+    l.pageHeader.height = 18;
+    l.pageHeader.fields = {
+        {Source::Literal, dm_.book() + "资金流动日志", "", 0, usable, Align::Center, Format::Text,
+         true, 14},
+        {Source::PageNumber, "页数 ", "", 0, 40, Align::Left, Format::Text, false, 9},
+        {Source::PrintDateTime, "", "", usable - 60, 60, Align::Right, Format::Text, false, 9},
+    };
+
+    struct Col {
+        const char* heading;
+        const char* column;
+        double width;
+        Align align;
+        Format format;
+    };
+    const Col cols[9] = {{"序号", "ID", 16, Align::Left, Format::Text},
+                         {"日期", "theDate", 24, Align::Left, Format::Text},
+                         {"收支类别", "theType", 28, Align::Left, Format::Text},
+                         {"摘要", "Remark", 65, Align::Left, Format::Text},
+                         {"收入", "theIn", 27, Align::Right, Format::Number},
+                         {"支出", "theOut", 27, Align::Right, Format::Number},
+                         {"账户名称", "AName", 30, Align::Left, Format::Text},
+                         {"账户余额", "AMoney", 30, Align::Right, Format::Number},
+                         {"家庭成员", "FName", 30, Align::Left, Format::Text}};
+    l.columnHeader.height = 7;
+    l.data.height = 6;
+    double x = 0;
+    for (const Col& c : cols) {
+        l.columnHeader.fields.push_back(
+            {Source::Literal, c.heading, "", x, c.width, c.align, Format::Text, true, 9});
+        l.data.fields.push_back(
+            {Source::Column, "", c.column, x, c.width, c.align, c.format, false, 9});
+        x += c.width;
+    }
+    l.columnHeader.rules = {{0, 7, usable, 7}};
+    const double inX = 16 + 24 + 28 + 65, outX = inX + 27;
+    l.summary.height = 8;
+    l.summary.rules = {{0, 0.5, usable, 0.5}};
+    l.summary.fields = {
+        {Source::RowCount, "合计 ", "", 0, 60, Align::Left, Format::Text, true, 9},
+        {Source::Sum, "", "theIn", inX, 27, Align::Right, Format::Number, true, 9},
+        {Source::Sum, "", "theOut", outX, 27, Align::Right, Format::Number, true, 9},
+    };
+    l.pageFooter.height = 8;
+    l.pageFooter.rules = {{0, 0.5, usable, 0.5}};
+    l.pageFooter.fields = {
+        {Source::PageRowCount, "本页合计 ", "", 0, 60, Align::Left, Format::Text, false, 9},
+        {Source::PageSum, "", "theIn", inX, 27, Align::Right, Format::Number, false, 9},
+        {Source::PageSum, "", "theOut", outX, 27, Align::Right, Format::Number, false, 9},
+        {Source::Literal, std::string(kVendorAddress), "", usable - 70, 70, Align::Right,
+         Format::Text, false, 8},
+    };
+    return l;
+}
+
+Table FundFlowLog::printRows() const {
+    Statement s = dm_.db().prepare("SELECT * FROM UList" + where() + orderClause());
+    bindWhere(s);
+    return Table::load(std::move(s), {"theIn", "theOut", "AMoney"});
+}
+
+}  // namespace fennory

@@ -1,0 +1,95 @@
+#pragma once
+// The fund-flow log screen's model: criteria, the list, its totals, deleting,
+// correcting and recalculating entries, and the log's sheet and print layout.
+// Correcting or deleting an entry changes neither balances nor records.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/check_result.h"
+#include "core/condition.h"
+#include "core/data_module.h"
+#include "core/table.h"
+#include "reporting/report.h"
+#include "reports/sheet.h"
+
+namespace fennory {
+
+struct FundFlowCriteria {
+    bool byDate = false;
+    std::string from, to;  // shown on the sheet's title whether ticked or not
+    bool byAccount = false;
+    std::string account;
+    bool byMember = false;
+    std::string member;
+    bool byRemark = false;
+    std::string remark;
+    bool byKind = false;
+    std::string kind;
+    bool sorted = false;
+    std::string sortBy = "日期";  // 日期, 收支类别, 账户名称, 本次余额, 家庭成员
+};
+
+struct FundFlowTotals {
+    std::size_t count = 0;
+    std::optional<Money> in, out;  // empty when nothing is listed
+};
+
+// One entry as the edit dialog shows and saves it.
+struct FlowEdit {
+    std::int64_t id = 0;
+    std::string theDate, theType, Remark;
+    std::string theIn, theOut;  // as typed
+    std::string AName, FName;
+};
+
+class FundFlowLog {
+public:
+    explicit FundFlowLog(TfrmDM& dm);
+
+    // The criteria the screen opens with: the last month up to today.
+    static FundFlowCriteria initialCriteria(const std::string& today);
+
+    // "查询": the condition from the ticked criteria, then the list.
+    void query(const FundFlowCriteria& c);
+    // A fixed extra condition (the account and member screens open the log on
+    // their own entries), kept under every query.
+    void setExtraCondition(Condition extra) { extra_ = std::move(extra); }
+    bool queried() const { return queried_; }
+
+    // myRef: reloads the list and the totals with the stored condition.
+    void myRef();
+    const Table& list() const { return list_; }
+    const FundFlowTotals& totals() const { return totals_; }
+    const FundFlowCriteria& criteria() const { return criteria_; }
+
+    void deleteEntry(std::int64_t id);
+    // Deletes exactly the entries the current condition selects.
+    void deleteAllListed();
+    // Recalculates 本次余额 of the listed entries in list order.
+    CheckResult recalculate();
+
+    FlowEdit editOf(std::size_t row) const;
+    CheckResult saveEdit(const FlowEdit& e);
+
+    // The "Excel" sheet and the print layout with its rows.
+    Sheet sheet() const;
+    report::Layout printLayout() const;
+    Table printRows() const;
+
+private:
+    std::string orderClause() const;
+    std::string where() const;
+    void bindWhere(Statement& s) const;
+
+    TfrmDM& dm_;
+    FundFlowCriteria criteria_;
+    Condition condition_;
+    Condition extra_;
+    Table list_;
+    FundFlowTotals totals_;
+    bool queried_ = false;
+};
+
+}  // namespace fennory

@@ -1,0 +1,352 @@
+#include "reports/ui/fund_flow_screen.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMdiSubWindow>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "core/dates.h"
+#include "reporting/ui/report_preview.h"
+
+namespace fennory::ui {
+namespace {
+
+void fill(QComboBox* c, const std::vector<std::string>& names) {
+    for (const auto& n : names) {
+        c->addItem(qs(n));
+    }
+    c->setCurrentIndex(-1);
+}
+
+QString moneyText(const std::optional<Money>& m) {
+    return m ? qs(m->toDisplay()) : QString();
+}
+
+}  // namespace
+
+TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent,
+                     const FundFlowPreset& preset)
+    : QWidget(parent),
+      dm_(dm),
+      prompter_(prompter),
+      opener_(std::move(opener)),
+      log_(dm),
+      dateBox_(new QCheckBox(QStringLiteral("日        期"))),
+      from_(new DateEdit),
+      to_(new DateEdit),
+      accountBox_(new QCheckBox(QStringLiteral("账户名称"))),
+      account_(new QComboBox),
+      memberBox_(new QCheckBox(QStringLiteral("家庭成员"))),
+      member_(new QComboBox),
+      remarkBox_(new QCheckBox(QStringLiteral("摘        要"))),
+      remark_(new QLineEdit),
+      kindBox_(new QCheckBox(QStringLiteral("收支类别"))),
+      kind_(new QComboBox),
+      sortBox_(new QCheckBox(QStringLiteral("排        序"))),
+      sort_(new QComboBox),
+      query_(new QPushButton(QStringLiteral("查询"))),
+      excel_(new QPushButton(QStringLiteral("Excel"))),
+      print_(new QPushButton(QStringLiteral("打印"))),
+      grid_(new RecordGrid),
+      totals_(new QLabel),
+      menu_(new QMenu(this)) {
+    setWindowTitle(QStringLiteral("资金流动日志"));
+    log_.setExtraCondition(preset.extra);
+
+    FundFlowCriteria start = FundFlowLog::initialCriteria(
+        dm_.session().StartupDate.empty() ? dates::today() : dm_.session().StartupDate);
+    from_->setDateText(start.from);
+    to_->setDateText(start.to);
+    fill(account_, dm_.DBComAccount());
+    fill(member_, dm_.DBComFamily());
+    fill(kind_, dm_.DBComSZType());
+    limitGbk(remark_, 60);
+    for (const char* s : {"日期", "收支类别", "账户名称", "本次余额", "家庭成员"}) {
+        sort_->addItem(QString::fromUtf8(s));
+    }
+    sort_->setCurrentIndex(0);
+
+    auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
+    auto* g = new QGridLayout(criteria);
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(from_);
+    dates->addWidget(new QLabel(QStringLiteral("至：")));
+    dates->addWidget(to_);
+    g->addWidget(dateBox_, 0, 0);
+    g->addLayout(dates, 0, 1, 1, 3);
+    g->addWidget(accountBox_, 1, 0);
+    g->addWidget(account_, 1, 1);
+    g->addWidget(memberBox_, 1, 2);
+    g->addWidget(member_, 1, 3);
+    g->addWidget(remarkBox_, 2, 0);
+    g->addWidget(remark_, 2, 1);
+    g->addWidget(kindBox_, 2, 2);
+    g->addWidget(kind_, 2, 3);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+
+    auto* side = new QGridLayout;
+    side->addWidget(sortBox_, 0, 0);
+    side->addWidget(sort_, 0, 1);
+    side->addWidget(query_, 1, 0);
+    side->addWidget(excel_, 1, 1);
+    side->addWidget(print_, 2, 0);
+    auto* exit = new QPushButton(QStringLiteral("退出"));
+    side->addWidget(exit, 2, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(criteria, 1);
+    top->addLayout(side);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(top);
+    outer->addWidget(grid_, 1);
+    outer->addWidget(totals_);
+    totals_->setText(QStringLiteral("记录：0    收入合计：    支出合计："));
+
+    excel_->setEnabled(false);
+    print_->setEnabled(false);
+
+    // Changing an input ticks its criterion.
+    connect(from_, &QDateEdit::dateChanged, dateBox_, [this] { dateBox_->setChecked(true); });
+    connect(to_, &QDateEdit::dateChanged, dateBox_, [this] { dateBox_->setChecked(true); });
+    connect(account_, &QComboBox::activated, accountBox_,
+            [this] { accountBox_->setChecked(true); });
+    connect(member_, &QComboBox::activated, memberBox_, [this] { memberBox_->setChecked(true); });
+    connect(kind_, &QComboBox::activated, kindBox_, [this] { kindBox_->setChecked(true); });
+    connect(remark_, &QLineEdit::textEdited, remarkBox_, [this] { remarkBox_->setChecked(true); });
+
+    connect(query_, &QPushButton::clicked, this, &TfrmPage3::onQuery);
+    connect(excel_, &QPushButton::clicked, this, &TfrmPage3::onExcel);
+    connect(print_, &QPushButton::clicked, this, &TfrmPage3::onPrint);
+    connect(exit, &QPushButton::clicked, this, [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+            sub->close();
+        } else {
+            close();
+        }
+    });
+
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (!menu_->isEmpty()) {
+            menu_->popup(grid_->viewport()->mapToGlobal(at));
+        }
+    });
+    grid_->setTable(log_.list(), {"ID"});
+
+    if (preset.account) {
+        accountBox_->setChecked(true);
+        account_->setCurrentIndex(account_->findText(qs(*preset.account)));
+        if (account_->currentIndex() < 0) {
+            account_->addItem(qs(*preset.account));
+            account_->setCurrentIndex(account_->count() - 1);
+        }
+    }
+    if (preset.member) {
+        memberBox_->setChecked(true);
+        member_->setCurrentIndex(member_->findText(qs(*preset.member)));
+        if (member_->currentIndex() < 0) {
+            member_->addItem(qs(*preset.member));
+            member_->setCurrentIndex(member_->count() - 1);
+        }
+    }
+}
+
+TfrmPage3* TfrmPage3::openWindow(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent,
+                                 const FundFlowPreset& preset) {
+    auto* w = new TfrmPage3(dm, prompter, std::move(opener), parent, preset);
+    w->setWindowFlag(Qt::Window);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->resize(1000, 600);
+    w->show();
+    w->onQuery();
+    return w;
+}
+
+FundFlowCriteria TfrmPage3::criteria() const {
+    FundFlowCriteria c;
+    c.byDate = dateBox_->isChecked();
+    c.from = from_->dateText();
+    c.to = to_->dateText();
+    c.byAccount = accountBox_->isChecked();
+    c.account = c.byAccount ? ss(account_->currentText()) : std::string();
+    c.byMember = memberBox_->isChecked();
+    c.member = ss(member_->currentText());
+    c.byRemark = remarkBox_->isChecked();
+    c.remark = ss(remark_->text());
+    c.byKind = kindBox_->isChecked();
+    c.kind = ss(kind_->currentText());
+    c.sorted = sortBox_->isChecked();
+    c.sortBy = ss(sort_->currentText());
+    return c;
+}
+
+void TfrmPage3::onQuery() {
+    log_.query(criteria());
+    if (menu_->isEmpty()) {
+        menu_->addAction(QStringLiteral("删除当前选中日志 &D"), this, &TfrmPage3::deleteCurrent);
+        menu_->addAction(QStringLiteral("删除所有日志 &A"), this, &TfrmPage3::deleteAll);
+        menu_->addAction(QStringLiteral("修改日志 &M"), this, &TfrmPage3::editCurrent);
+        menu_->addAction(QStringLiteral("重新计算本次余额 &J"), this, &TfrmPage3::recalculate);
+    }
+    reload();
+}
+
+void TfrmPage3::reload() {
+    grid_->setTable(log_.list(), {"ID"});
+    const std::pair<const char*, int> widths[] = {
+        {"收支类别", 100}, {"摘要", 260},     {"收入", 100},     {"支出", 100},
+        {"账户名称", 100}, {"本次余额", 100}, {"家庭成员", 100}, {"事件", 40}};
+    for (const auto& [name, w] : widths) {
+        grid_->setColumnWidthByName(name, w);
+    }
+    const FundFlowTotals& t = log_.totals();
+    totals_->setText(QStringLiteral("记录：%1    收入合计：%2    支出合计：%3")
+                         .arg(t.count)
+                         .arg(moneyText(t.in), moneyText(t.out)));
+    excel_->setEnabled(true);
+    print_->setEnabled(true);
+}
+
+void TfrmPage3::onExcel() {
+    lastExport_ = exportSheet(log_.sheet(), dm_.session(), "资金流动日志", prompter_, opener_);
+}
+
+void TfrmPage3::onPrint() {
+    showReportPreview(log_.printLayout(), log_.printRows(), this);
+}
+
+void TfrmPage3::deleteCurrent() {
+    int row = grid_->currentRowIndex();
+    if (log_.list().empty() || row < 0 || !askDelete(prompter_)) {
+        return;
+    }
+    const Table& t = grid_->tableModel()->table();  // the grid may be sorted by a title
+    log_.deleteEntry(std::stoll(t.text(static_cast<std::size_t>(row), "ID")));
+    reload();
+}
+
+void TfrmPage3::deleteAll() {
+    if (log_.list().empty() || !askDelete(prompter_)) {
+        return;
+    }
+    log_.deleteAllListed();
+    reload();
+}
+
+void TfrmPage3::editCurrent() {
+    int row = grid_->currentRowIndex();
+    if (log_.list().empty() || row < 0) {
+        return;
+    }
+    const Table& t = grid_->tableModel()->table();
+    std::int64_t id = std::stoll(t.text(static_cast<std::size_t>(row), "ID"));
+    for (std::size_t r = 0; r < log_.list().size(); ++r) {
+        if (log_.list().text(r, "ID") == std::to_string(id)) {
+            TfrmPage3_M dialog(dm_, prompter_, log_, log_.editOf(r), this);
+            if (dialog.exec() == QDialog::Accepted) {
+                reload();
+            }
+            return;
+        }
+    }
+}
+
+void TfrmPage3::recalculate() {
+    CheckResult r = log_.recalculate();
+    if (!r.ok) {
+        prompter_.warn(qs(r.message));
+        account_->setFocus();
+        return;
+    }
+    reload();
+}
+
+// ---- the edit dialog ----
+
+TfrmPage3_M::TfrmPage3_M(TfrmDM& dm, Prompter& prompter, FundFlowLog& log, const FlowEdit& entry,
+                         QWidget* parent)
+    : QDialog(parent),
+      prompter_(prompter),
+      log_(log),
+      entry_(entry),
+      date_(new DateEdit),
+      kind_(new QLineEdit),
+      remark_(new QLineEdit),
+      in_(new QLineEdit),
+      out_(new QLineEdit),
+      account_(new QComboBox),
+      member_(new QComboBox),
+      save_(new QPushButton(QStringLiteral("保存"))) {
+    setWindowTitle(QStringLiteral("修改日志"));
+    auto* group = new QGroupBox(QStringLiteral("日志修改"));
+    auto* form = new QFormLayout(group);
+    form->addRow(QStringLiteral("日        期："), date_);
+    form->addRow(QStringLiteral("收支类别："), kind_);
+    form->addRow(QStringLiteral("摘        要："), remark_);
+    form->addRow(QStringLiteral("收        入："), in_);
+    form->addRow(QStringLiteral("支        出："), out_);
+    form->addRow(QStringLiteral("账户名称："), account_);
+    form->addRow(QStringLiteral("家庭成员："), member_);
+    for (QLineEdit* e : {kind_, remark_, in_, out_}) {
+        limitGbk(e, 20);
+    }
+    // Amounts take digits and a point only.
+    for (QLineEdit* e : {in_, out_}) {
+        e->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("^[0-9]*\\.?[0-9]{0,4}$")), e));
+    }
+    auto* exit = new QPushButton(QStringLiteral("退出"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save_);
+    buttons->addWidget(exit);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(group);
+    outer->addLayout(buttons);
+
+    date_->setDateText(entry.theDate);
+    kind_->setText(qs(entry.theType));
+    remark_->setText(qs(entry.Remark));
+    in_->setText(qs(entry.theIn));
+    out_->setText(qs(entry.theOut));
+    fill(account_, dm.DBComAccount());
+    fill(member_, dm.DBComFamily());
+    for (auto [combo, value] :
+         {std::pair{account_, entry.AName}, std::pair{member_, entry.FName}}) {
+        int i = combo->findText(qs(value));
+        if (i < 0 && !value.empty()) {
+            combo->addItem(qs(value));
+            i = combo->count() - 1;
+        }
+        combo->setCurrentIndex(i);
+    }
+    connect(save_, &QPushButton::clicked, this, &TfrmPage3_M::onSave);
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmPage3_M::onSave() {
+    FlowEdit e = entry_;
+    e.theDate = date_->dateText();
+    e.theType = ss(kind_->text());
+    e.Remark = ss(remark_->text());
+    e.theIn = ss(in_->text().trimmed());
+    e.theOut = ss(out_->text().trimmed());
+    e.AName = ss(account_->currentText());
+    e.FName = ss(member_->currentText());
+    CheckResult r = log_.saveEdit(e);
+    if (!r.ok) {
+        prompter_.warn(qs(r.message));
+        (r.field == "theOut" ? out_ : in_)->setFocus();
+        return;
+    }
+    prompter_.info(QStringLiteral("资金流动日志 修改成功！"));
+    accept();
+}
+
+}  // namespace fennory::ui

@@ -1,0 +1,132 @@
+#pragma once
+// TfrmPage3 "资金流动日志" and its edit dialog TfrmPage3_M "修改日志".
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QWidget>
+
+#include <optional>
+
+#include "core/data_module.h"
+#include "core/ui/inputs.h"
+#include "core/ui/prompter.h"
+#include "core/ui/table_model.h"
+#include "reports/fund_flow.h"
+#include "reports/ui/export.h"
+
+namespace fennory::ui {
+
+// How another screen opens the log: a ticked account or member and a fixed
+// extra condition.
+struct FundFlowPreset {
+    std::optional<std::string> account;
+    std::optional<std::string> member;
+    Condition extra;
+};
+
+class TfrmPage3 : public QWidget {
+    Q_OBJECT
+public:
+    TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr,
+              const FundFlowPreset& preset = {});
+
+    // A window of its own beside the screen that opened it.
+    static TfrmPage3* openWindow(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent,
+                                 const FundFlowPreset& preset);
+
+    FundFlowLog& log() { return log_; }
+    RecordGrid* grid() const { return grid_; }
+    QPushButton* queryButton() const { return query_; }
+    QPushButton* excelButton() const { return excel_; }
+    QPushButton* printButton() const { return print_; }
+    QCheckBox* dateBox() const { return dateBox_; }
+    DateEdit* fromDate() const { return from_; }
+    DateEdit* toDate() const { return to_; }
+    QCheckBox* accountBox() const { return accountBox_; }
+    QComboBox* accountList() const { return account_; }
+    QCheckBox* memberBox() const { return memberBox_; }
+    QComboBox* memberList() const { return member_; }
+    QCheckBox* remarkBox() const { return remarkBox_; }
+    QLineEdit* remarkField() const { return remark_; }
+    QCheckBox* kindBox() const { return kindBox_; }
+    QComboBox* kindList() const { return kind_; }
+    QCheckBox* sortBox() const { return sortBox_; }
+    QComboBox* sortList() const { return sort_; }
+    QLabel* totalsLabel() const { return totals_; }
+    // The grid's context menu; empty until the first query.
+    QMenu* contextMenu() const { return menu_; }
+    QString lastExport() const { return lastExport_; }
+
+    void onQuery();
+    void onExcel();
+    void onPrint();
+    void deleteCurrent();
+    void deleteAll();
+    void editCurrent();
+    void recalculate();
+
+private:
+    FundFlowCriteria criteria() const;
+    void reload();
+
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    FileOpener opener_;
+    FundFlowLog log_;
+    QCheckBox* dateBox_;
+    DateEdit* from_;
+    DateEdit* to_;
+    QCheckBox* accountBox_;
+    QComboBox* account_;
+    QCheckBox* memberBox_;
+    QComboBox* member_;
+    QCheckBox* remarkBox_;
+    QLineEdit* remark_;
+    QCheckBox* kindBox_;
+    QComboBox* kind_;
+    QCheckBox* sortBox_;
+    QComboBox* sort_;
+    QPushButton* query_;
+    QPushButton* excel_;
+    QPushButton* print_;
+    RecordGrid* grid_;
+    QLabel* totals_;
+    QMenu* menu_;
+    QString lastExport_;
+};
+
+class TfrmPage3_M : public QDialog {
+    Q_OBJECT
+public:
+    TfrmPage3_M(TfrmDM& dm, Prompter& prompter, FundFlowLog& log, const FlowEdit& entry,
+                QWidget* parent = nullptr);
+    DateEdit* dateField() const { return date_; }
+    QLineEdit* kindField() const { return kind_; }
+    QLineEdit* remarkField() const { return remark_; }
+    QLineEdit* inField() const { return in_; }
+    QLineEdit* outField() const { return out_; }
+    QComboBox* accountList() const { return account_; }
+    QComboBox* memberList() const { return member_; }
+    QPushButton* saveButton() const { return save_; }
+
+private:
+    void onSave();
+    Prompter& prompter_;
+    FundFlowLog& log_;
+    FlowEdit entry_;
+    DateEdit* date_;
+    QLineEdit* kind_;
+    QLineEdit* remark_;
+    QLineEdit* in_;
+    QLineEdit* out_;
+    QComboBox* account_;
+    QComboBox* member_;
+    QPushButton* save_;
+};
+
+}  // namespace fennory::ui

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "import/spreadsheet_reader.h"
+#include "reports/sheet.h"
+#include "support/test_data_file.h"
+#include "support/xlsx_builder.h"
+
+namespace fennory {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using testing::TempFolder;
+
+class Reader : public ::testing::Test {
+protected:
+    std::filesystem::path file(const std::string& name) { return folder.path() / name; }
+    std::string errorOf(const std::filesystem::path& f) {
+        try {
+            readSheet1(f);
+        } catch (const SpreadsheetReadError& e) {
+            return e.what();
+        }
+        return "<no error>";
+    }
+    TempFolder folder;
+};
+
+TEST_F(Reader, WrittenWorkbookReadsBackWithItsCellsMergesAndName) {
+    Sheet s("Sheet1");
+    s.setText(0, 0, "家-资金流动日志");
+    s.merge({0, 0, 0, 2});
+    s.setText(1, 0, "日期");
+    s.setText(1, 1, "金额");
+    s.setText(1, 2, "备注");
+    s.setText(2, 0, "2024-03-05");
+    s.setText(2, 1, "1234.5");
+    s.setText(2, 2, "O'Brien \"100%\" <b>&amp;</b>");
+    s.setText(4, 2, "稀疏");
+    writeXlsx(file("out.xlsx"), {s});
+
+    auto layout = inspectXlsx(file("out.xlsx"));
+    ASSERT_EQ(layout.size(), 1u);
+    EXPECT_EQ(layout[0].name, "Sheet1");
+    EXPECT_EQ(layout[0].merges, std::vector<std::string>{"A1:C1"});
+    EXPECT_EQ(layout[0].cells, (Rows{{"家-资金流动日志", "", ""},
+                                     {"日期", "金额", "备注"},
+                                     {"2024-03-05", "1234.5", "O'Brien \"100%\" <b>&amp;</b>"},
+                                     {"", "", ""},
+                                     {"", "", "稀疏"}}));
+
+    SheetData d = readSheet1(file("out.xlsx"));
+    EXPECT_EQ(d.header, (std::vector<std::string>{"家-资金流动日志", "", ""}));
+    EXPECT_EQ(d.rowCount(), 4u);
+}
+
+TEST_F(Reader, StylesWidthsAndPageSetupAreInTheFile) {
+    Sheet s = schemeSheet("标题", 3, true);
+    s.setText(1, 0, "a");
+    s.setColumnWidth(0, 4);
+    s.setColumnWidth(2, 40);
+    s.borderRange({1, 0, 2, 2});
+    s.page().landscape = true;
+    s.page().marginLeft = s.page().marginRight = s.page().marginTop = s.page().marginBottom =
+        300.0 / 7.0;
+    writeXlsx(file("styled.xlsx"), {s});
+    XlsxSheetLayout l = inspectXlsx(file("styled.xlsx")).at(0);
+    XlsxCellStyle title = l.style("A1");
+    EXPECT_EQ(title.font, "宋体");
+    EXPECT_EQ(title.size, 16);
+    EXPECT_TRUE(title.bold);
+    EXPECT_EQ(title.halign, "center");
+    EXPECT_EQ(title.valign, "center");
+    EXPECT_EQ(l.style("A2").size, 12);
+    EXPECT_TRUE(l.style("A2").border);
+    EXPECT_TRUE(l.style("C3").border);
+    EXPECT_EQ(l.columnWidths, (std::vector<std::pair<int, double>>{{0, 4}, {2, 40}}));
+    EXPECT_TRUE(l.landscape);
+    EXPECT_NEAR(l.marginLeft * 72, 42.857, 0.01);
+    EXPECT_NEAR(l.marginBottom * 72, 42.857, 0.01);
+    EXPECT_EQ(l.footer, "&CFennory https://www.fennory.example/ 共&N页，第&P页");
+}
+
+TEST_F(Reader, SharedAndInlineStringsNumbersBooleansDatesAndGaps) {
+    const std::string styles =
+        "<numFmts><numFmt numFmtId=\"164\" formatCode=\"yyyy/mm/dd hh:mm\"/>"
+        "<numFmt numFmtId=\"165\" formatCode=\"&quot;day&quot; 0.00\"/></numFmts>"
+        "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
+        "<xf numFmtId=\"165\"/></cellXfs>";
+    const std::string shared = "<si><t>日期</t></si><si><r><t>金</t></r><r><t>额</t></r></si>";
+    const std::string data =
+        "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+        "<c r=\"C1\" t=\"inlineStr\"><is><t>备注</t></is></c><c r=\"D1\" "
+        "t=\"str\"><v>F</v></c></row>"
+        "<row r=\"2\"><c r=\"A2\" s=\"1\"><v>45356</v></c><c r=\"B2\"><v>12.5</v></c>"
+        "<c r=\"C2\" t=\"b\"><v>1</v></c><c r=\"D2\" s=\"3\"><v>0.1</v></c></row>"
+        "<row r=\"4\"><c r=\"A4\" s=\"2\"><v>45356.5</v></c><c r=\"C4\"><v>-3</v></c></row>";
+    testing::writeXlsx(file("mixed.xlsx"), "Sheet1", data, shared, styles);
+    SheetData d = readSheet1(file("mixed.xlsx"));
+    EXPECT_EQ(d.header, (std::vector<std::string>{"日期", "金额", "备注", "F"}));
+    EXPECT_EQ(d.rows, (Rows{{"2024-03-05", "12.5", "TRUE", "0.1"},
+                            {"", "", "", ""},
+                            {"2024-03-05 12:00:00", "", "-3", ""}}));
+    EXPECT_EQ(d.column("备注").value(), 2u);
+    EXPECT_FALSE(d.column("无").has_value());
+}
+
+TEST_F(Reader, EarlyDatesAndThe1904System) {
+    const std::string styles = "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/></cellXfs>";
+    testing::writeXlsx(file("early.xlsx"), "Sheet1",
+                       "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>d</t></is></c></row>"
+                       "<row r=\"2\"><c r=\"A2\" s=\"1\"><v>1</v></c></row>"
+                       "<row r=\"3\"><c r=\"A3\" s=\"1\"><v>61</v></c></row>",
+                       "", styles);
+    EXPECT_EQ(readSheet1(file("early.xlsx")).rows, (Rows{{"1900-01-01"}, {"1900-03-01"}}));
+}
+
+TEST_F(Reader, XlsFixtureReadsAsText) {
+    SheetData d = readSheet1(std::string(FENNORY_TEST_DATA) + "/income_sheet1.xls");
+    EXPECT_EQ(d.header, (std::vector<std::string>{"日期", "收入类别", "金额", "账户名称",
+                                                  "家庭成员", "备注"}));
+    EXPECT_EQ(d.rows, (Rows{{"2024-03-05", "工资", "12.5", "银行卡", "爸爸", "三月"},
+                            {"2024-03-06", "奖金", "100", "现金", "妈妈", ""},
+                            {"", "", "", "", "", ""},
+                            {"2024-03-07", "利息收入", "0.01", "银行卡", "爸爸", "含,逗号"}}));
+}
+
+TEST_F(Reader, FilesThatCannotBeReadGiveAClearError) {
+    std::ofstream(file("notes.xlsx")) << "just some text, not a workbook";
+    EXPECT_NE(errorOf(file("notes.xlsx")).find("不是 Excel 工作簿"), std::string::npos);
+
+    EXPECT_NE(errorOf(file("missing.xlsx")).find("文件不存在"), std::string::npos);
+
+    testing::writeZip(file("nozip.xlsx"), {{"hello.txt", "hi"}});
+    EXPECT_NE(errorOf(file("nozip.xlsx")).find("workbook.xml"), std::string::npos);
+
+    testing::writeXlsx(file("other.xlsx"), "收入", "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>");
+    EXPECT_NE(errorOf(file("other.xlsx")).find("Sheet1"), std::string::npos);
+
+    testing::writeXlsx(file("broken.xlsx"), "Sheet1", "<row r=\"1\"><c r=\"A1\"><v>1</v></row>");
+    EXPECT_NE(errorOf(file("broken.xlsx")).find("无法解析"), std::string::npos);
+
+    testing::writeXlsx(file("huge.xlsx"), "Sheet1", "<row r=\"99999999\"><c><v>1</v></c></row>");
+    EXPECT_NE(errorOf(file("huge.xlsx")).find("超出范围"), std::string::npos);
+
+    EXPECT_NE(errorOf(std::string(FENNORY_TEST_DATA) + "/no_sheet1.xls").find("Sheet1"),
+              std::string::npos);
+
+    // A truncated workbook.
+    Sheet s;
+    s.setText(0, 0, "x");
+    writeXlsx(file("whole.xlsx"), {s});
+    std::ifstream in(file("whole.xlsx"), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    std::ofstream(file("cut.xlsx"), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    EXPECT_NE(errorOf(file("cut.xlsx")), "<no error>");
+}
+
+TEST(SheetWriter, AFileThatCannotBeWrittenIsReported) {
+    Sheet s;
+    s.setText(0, 0, "x");
+    try {
+        writeXlsx("/proc/no/such/place/out.xlsx", {s});
+        FAIL() << "written";
+    } catch (const SpreadsheetError& e) {
+        EXPECT_STREQ(e.what(), "无法创建Xls文件，请确认是否安装EXCEL");
+    }
+}
+
+TEST(SheetWriter, ExportFilesAreNamedByBookSheetAndTime) {
+    EXPECT_EQ(exportPath("/x/Data/db.eac", "家", "资金流动日志", "20261209-101500"),
+              std::filesystem::path("/x/Data/Export/家-资金流动日志-20261209-101500.xlsx"));
+    EXPECT_EQ(exportStamp().size(), 15u);
+    EXPECT_EQ(columnName(0), "A");
+    EXPECT_EQ(columnName(8), "I");
+    EXPECT_EQ(columnName(26), "AA");
+}
+
+}  // namespace
+}  // namespace fennory

@@ -1,0 +1,214 @@
+// The fund-flow log screen: query, totals, the context menu, the sheet it
+// writes and the report it prints.
+
+#include <QFile>
+#include <QMenu>
+#include <QtTest>
+
+#include "books/book_creation.h"
+#include "books/open_book.h"
+#include "core/data_module.h"
+#include "core/database.h"
+#include "import/spreadsheet_reader.h"
+#include "modal.h"
+#include "reporting/ui/report_preview.h"
+#include "reports/ui/fund_flow_screen.h"
+#include "scripted_prompter.h"
+
+using namespace fennory;
+using namespace fennory::ui;
+
+class FundFlowScreenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void queryListsAndTotalsTheTickedEntries();
+    void changingInputsTicksTheirCriteria();
+    void excelWritesTheSheetAndOpensIt();
+    void contextMenuDeletesAfterTheQuestion();
+    void editDialogSavesAndRefusesAnEmptyAmount();
+    void printRendersPagesToPdf();
+    void presetOpensOnAnAccount();
+
+private:
+    void entry(const char* date, const char* type, const char* in, const char* out,
+               const char* account);
+    QTemporaryDir dir_;
+    std::unique_ptr<Database> db_;
+    Session session_;
+    std::unique_ptr<TfrmDM> dm_;
+    testing::ScriptedPrompter prompter_;
+    QStringList opened_;
+    FileOpener opener_;
+};
+
+void FundFlowScreenTest::init() {
+    QFile::remove(dir_.filePath("Data/db.eac"));
+    QDir(dir_.path()).mkpath("Data");
+    db_ = std::make_unique<Database>(Database::create(dir_.filePath("Data/db.eac").toStdString()));
+    session_ = Session{};
+    session_.StartupDate = "2024-02-15";
+    session_.ExeFolder = dir_.path().toStdString();
+    dm_ = std::make_unique<TfrmDM>(*db_, session_);
+    prompter_ = testing::ScriptedPrompter{};
+    opened_.clear();
+    opener_ = [this](const QString& f) {
+        opened_ << f;
+        return true;
+    };
+    NewBookInput in;
+    in.name = "家";
+    QVERIFY(createFirstBook(*dm_, in).ok);
+    QVERIFY(openBook(*dm_, {"家", "", false, false}).ok);
+    dm_->NewFamily("爸爸");
+    dm_->NewAccount("现金", "爸爸");
+    entry("2024-01-20", "工资", "1000", "0", "现金");
+    entry("2024-02-01", "餐饮", "0", "30.5", "现金");
+    entry("2024-02-02", "餐饮", "0", "12", "银行卡");
+}
+
+void FundFlowScreenTest::cleanup() {
+    dm_.reset();
+    db_.reset();
+}
+
+void FundFlowScreenTest::entry(const char* date, const char* type, const char* in, const char* out,
+                               const char* account) {
+    dm_->List_Add({.theDate = date,
+                   .theType = type,
+                   .Remark = "备注",
+                   .theIn = *Money::parse(in),
+                   .theOut = *Money::parse(out),
+                   .AName = account,
+                   .FName = "爸爸",
+                   .theT = "InTable",
+                   .theID = 1,
+                   .theE = "新增"});
+}
+
+void FundFlowScreenTest::queryListsAndTotalsTheTickedEntries() {
+    TfrmPage3 screen(*dm_, prompter_, opener_);
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
+    QVERIFY(!screen.excelButton()->isEnabled());
+    QVERIFY(screen.contextMenu()->isEmpty());
+    QCOMPARE(QString::fromStdString(screen.fromDate()->dateText()), QStringLiteral("2024-01-15"));
+    screen.queryButton()->click();
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), 3);
+    QCOMPARE(screen.totalsLabel()->text(),
+             QStringLiteral("记录：3    收入合计：1,000.00    支出合计：42.50"));
+    QVERIFY(screen.excelButton()->isEnabled());
+    QCOMPARE(screen.contextMenu()->actions().size(), 4);
+    QCOMPARE(screen.grid()->columnWidth(screen.grid()->tableModel()->table().column("摘要")), 260);
+    QVERIFY(screen.grid()->isColumnHidden(screen.grid()->tableModel()->table().column("ID")));
+
+    screen.dateBox()->setChecked(true);
+    screen.fromDate()->setDateText("2024-02-01");
+    screen.toDate()->setDateText("2024-02-29");
+    screen.queryButton()->click();
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), 2);
+}
+
+void FundFlowScreenTest::changingInputsTicksTheirCriteria() {
+    TfrmPage3 screen(*dm_, prompter_, opener_);
+    QVERIFY(!screen.dateBox()->isChecked());
+    screen.toDate()->setDateText("2024-02-10");
+    QVERIFY(screen.dateBox()->isChecked());
+    QTest::keyClicks(screen.remarkField(), "x");
+    QVERIFY(screen.remarkBox()->isChecked());
+    emit screen.kindList()->activated(0);
+    QVERIFY(screen.kindBox()->isChecked());
+    QCOMPARE(screen.kindList()->count(), 2);  // the kinds of this book's log: 工资, 餐饮
+}
+
+void FundFlowScreenTest::excelWritesTheSheetAndOpensIt() {
+    TfrmPage3 screen(*dm_, prompter_, opener_);
+    screen.queryButton()->click();
+    screen.excelButton()->click();
+    QCOMPARE(opened_.size(), 1);
+    QVERIFY(opened_[0].contains(QStringLiteral("/Data/Export/家-资金流动日志-")));
+    auto layout = inspectXlsx(opened_[0].toStdString()).at(0);
+    QCOMPARE(QString::fromStdString(layout.cells.at(0).at(0)),
+             QStringLiteral("家-资金流动日志（2024-01-15至2024-02-15）"));
+    QCOMPARE(QString::fromStdString(layout.cells.at(5).at(0)), QStringLiteral("合计"));
+    QCOMPARE(QString::fromStdString(layout.cells.at(5).at(5)), QStringLiteral("42.5"));
+
+    // No application to open it: the user is told where the file is.
+    TfrmPage3 second(*dm_, prompter_, [](const QString&) { return false; });
+    second.queryButton()->click();
+    second.excelButton()->click();
+    QVERIFY(prompter_.last().contains(second.lastExport()));
+}
+
+void FundFlowScreenTest::contextMenuDeletesAfterTheQuestion() {
+    TfrmPage3 screen(*dm_, prompter_, opener_);
+    screen.queryButton()->click();
+    prompter_.answers = {false};
+    screen.deleteCurrent();
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), 3);
+    QCOMPARE(prompter_.asked.back(), QStringLiteral("删除: 确认要删除吗？该删除将不可恢复！"));
+    prompter_.answers = {true};
+    screen.grid()->selectRow(0);
+    screen.deleteCurrent();
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), 2);
+
+    screen.accountBox()->setChecked(true);
+    screen.accountList()->setCurrentIndex(screen.accountList()->findText("现金"));
+    screen.queryButton()->click();
+    prompter_.answers = {true};
+    screen.deleteAll();
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
+    QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM UList").value(), 1);  // the bank card's
+}
+
+void FundFlowScreenTest::editDialogSavesAndRefusesAnEmptyAmount() {
+    TfrmPage3 screen(*dm_, prompter_, opener_);
+    screen.queryButton()->click();
+    screen.grid()->selectRow(0);
+    testing::ModalScript script;
+    script.then<TfrmPage3_M>([&](TfrmPage3_M& d) {
+        QCOMPARE(d.inField()->text(), QStringLiteral("1000"));
+        d.inField()->clear();
+        d.saveButton()->click();
+        QCOMPARE(prompter_.last(), QStringLiteral("收入 不能为空！请重新录入！"));
+        d.inField()->setText("999");
+        d.saveButton()->click();
+    });
+    script.start();
+    screen.editCurrent();
+    QVERIFY(script.finished());
+    QCOMPARE(prompter_.last(), QStringLiteral("资金流动日志 修改成功！"));
+    QCOMPARE(QString::fromStdString(screen.grid()->tableModel()->table().displayText(0, 3)),
+             QStringLiteral("999.00"));
+}
+
+void FundFlowScreenTest::printRendersPagesToPdf() {
+    for (int i = 0; i < 60; ++i) {
+        entry("2024-02-03", "餐饮", "0", "1", "现金");
+    }
+    FundFlowLog log(*dm_);
+    log.query(FundFlowCriteria{});
+    QString pdf = dir_.filePath("flow.pdf");
+    QVERIFY(writeReportPdf(log.printLayout(), log.printRows(), pdf));
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    QVERIFY(bytes.startsWith("%PDF"));
+    int pages = static_cast<int>(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                                 bytes.count("/Type /Page "));
+    report::Pagination p = report::paginate(log.printLayout(), log.printRows(), "");
+    QVERIFY(p.pages.size() > 1);
+    QVERIFY2(pages >= static_cast<int>(p.pages.size()), QByteArray::number(pages));
+}
+
+void FundFlowScreenTest::presetOpensOnAnAccount() {
+    FundFlowPreset preset;
+    preset.account = "银行卡";
+    TfrmPage3* w = TfrmPage3::openWindow(*dm_, prompter_, opener_, nullptr, preset);
+    QVERIFY(w->accountBox()->isChecked());
+    QCOMPARE(w->grid()->tableModel()->rowCount(), 1);
+    w->close();
+}
+
+QTEST_MAIN(FundFlowScreenTest)
+#include "fund_flow_screen_test.moc"
