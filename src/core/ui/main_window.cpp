@@ -17,6 +17,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <ranges>
 #include <set>
 
 #include "books/book_creation.h"
@@ -253,6 +255,20 @@ void TfrmMain::buildMenus() {
     for (auto& [id, a] : actions_) {
         a->setEnabled(handlers_.count(id) > 0);
     }
+    refreshSubmenus();
+}
+
+void TfrmMain::refreshSubmenus() {
+    // A submenu is available when one of its entries is.
+    for (QMenu* top : menus_ | std::views::values) {
+        for (QAction* a : top->actions()) {
+            if (QMenu* sub = a->menu()) {
+                const auto entries = sub->actions();
+                a->setEnabled(std::any_of(entries.begin(), entries.end(),
+                                          [](QAction* e) { return e->isEnabled(); }));
+            }
+        }
+    }
 }
 
 void TfrmMain::buildToolBar() {
@@ -320,6 +336,7 @@ void TfrmMain::registerScreen(const std::string& id, ScreenFactory factory) {
     if (auto t = toolActions_.find(id); t != toolActions_.end()) {
         t->second->setEnabled(true);
     }
+    refreshSubmenus();
 }
 
 void TfrmMain::run(const std::string& id) {

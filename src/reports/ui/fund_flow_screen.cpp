@@ -76,6 +76,7 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     dates->addWidget(from_);
     dates->addWidget(new QLabel(QStringLiteral("至：")));
     dates->addWidget(to_);
+    dates->addStretch(1);
     g->addWidget(dateBox_, 0, 0);
     g->addLayout(dates, 0, 1, 1, 3);
     g->addWidget(accountBox_, 1, 0);
