@@ -4,6 +4,7 @@
 
 #include "core/gbk.h"
 #include "core/pinyin.h"
+#include "reference/accounts.h"
 
 namespace fennory {
 namespace {
@@ -219,46 +220,7 @@ Table openingAccountList(TfrmDM& dm) {
 }
 
 CheckResult saveOpeningAccount(TfrmDM& dm, const OpeningAccountInput& in) {
-    if (in.type.empty()) {
-        return CheckResult::fail("请选择 账户分类！", field::kAccountType);
-    }
-    if (in.member.empty()) {
-        return CheckResult::fail("请选择 家庭成员！", field::kAccountMember);
-    }
-    if (in.name.empty()) {
-        return CheckResult::fail("账户名称不能为空！请重新录入！", field::kAccountName);
-    }
-    if (in.amount.empty()) {
-        return CheckResult::fail("初始金额不能为空！请重新录入！", field::kAmount);
-    }
-    auto amount = Money::parse(in.amount);
-    if (!amount) {
-        return CheckResult::fail("初始金额 必须是数字！请重新录入！", field::kAmount);
-    }
-    if (dm.db()
-            .queryInt("SELECT count(*) FROM SAccount WHERE AName=?1 AND BName=?2", in.name,
-                      dm.book())
-            .value_or(0) > 0) {
-        return CheckResult::fail("账户名称添加重复！", field::kAccountName);
-    }
-    Transaction t(dm.db());
-    dm.db().execute(
-        "INSERT INTO SAccount(AName,BName,thePY,theState,Remark,AMoney,theType,FName) "
-        "VALUES(?1,?2,?3,'启用',?4,?5,?6,?7)",
-        in.name, dm.book(), PinyinCode(in.name), in.remark, *amount, in.type, in.member);
-    std::int64_t id = dm.db().lastInsertId();
-    dm.List_Add({.theDate = dm.session().StartupDate,
-                 .theType = "开户",
-                 .Remark = in.remark,
-                 .theIn = *amount,
-                 .theOut = Money(),
-                 .AName = in.name,
-                 .FName = in.member,
-                 .theT = "SAccount",
-                 .theID = id,
-                 .theE = "新增"});
-    t.commit();
-    return CheckResult::pass();
+    return addAccount(dm, {in.type, in.member, in.name, in.amount, in.remark}, "初始金额");
 }
 
 void deleteOpeningAccount(TfrmDM& dm, std::int64_t id) {

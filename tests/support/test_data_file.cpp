@@ -63,6 +63,31 @@ void BookTest::addName(const std::string& table, const std::string& column, cons
                name, b, pinyin, state, count);
 }
 
+void BookTest::insertRow(const std::string& table,
+                         const std::vector<std::pair<std::string, std::string>>& values) {
+    std::vector<std::pair<std::string, std::string>> all = values;
+    for (const auto& col : rows("PRAGMA table_info(" + table + ")")) {
+        // cid, name, type, notnull, dflt_value, pk
+        bool given = false;
+        for (const auto& v : values) {
+            given = given || v.first == col[1];
+        }
+        if (!given && col[3] == "1" && col[4] == "NULL" && col[5] == "0") {
+            all.emplace_back(col[1], "0");
+        }
+    }
+    std::string names, marks;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        names += (i ? "," : "") + all[i].first;
+        marks += (i ? ",?" : "?") + std::to_string(i + 1);
+    }
+    Statement s = db.prepare("INSERT INTO " + table + "(" + names + ") VALUES(" + marks + ")");
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        s.bind(static_cast<int>(i + 1), all[i].second);
+    }
+    s.run();
+}
+
 std::string BookTest::dump() {
     std::string out;
     for (const auto& t : rows("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name")) {

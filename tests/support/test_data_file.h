@@ -39,6 +39,9 @@ protected:
     void addName(const std::string& table, const std::string& column, const std::string& name,
                  const std::string& pinyin, const std::string& state = "启用", int count = 0,
                  const std::string& book = "");
+    // Inserts a row with the given columns; other required columns get "0".
+    void insertRow(const std::string& table,
+                   const std::vector<std::pair<std::string, std::string>>& values);
     // Every row of every table, for comparing the file before and after.
     std::string dump();
 
