@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "app/screens.h"
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/dates.h"
@@ -19,7 +20,6 @@
 #include "core/ui/main_window.h"
 #include "core/ui/prompter.h"
 #include "core/ui/single_instance.h"
-#include "reports/ui/fund_flow_screen.h"
 
 int main(int argc, char** argv) {
     using namespace fennory;
@@ -59,9 +59,7 @@ int main(int argc, char** argv) {
     TfrmDM dm(*db, session);
 
     ui::TfrmMain window(dm, prompter);
-    window.registerScreen("fundFlow", [&](ui::TfrmMain& w) {
-        return new ui::TfrmPage3(w.dm(), w.prompter(), ui::desktopOpener());
-    });
+    ui::registerScreens(window);
     prompter.setParent(&window);
     window.startUp();
     window.show();

@@ -1,6 +1,7 @@
 #include "core/ui/record_screen.h"
 
 #include <QItemSelectionModel>
+#include <QMdiSubWindow>
 #include <QStyle>
 
 namespace fennory::ui {
@@ -84,6 +85,27 @@ void RecordScreen::refreshStates() {
     buttons_[kCancel]->setEnabled(s.cancel);
     buttons_[kDelete]->setEnabled(s.remove);
     buttons_[kExit]->setEnabled(s.exit);
+}
+
+std::string RecordScreen::currentText(const std::string& column) const {
+    int row = grid_->currentRowIndex();
+    if (row < 0) {
+        return {};
+    }
+    return grid_->tableModel()->table().text(static_cast<std::size_t>(row), column);
+}
+
+std::int64_t RecordScreen::currentId() const {
+    std::string id = currentText("ID");
+    return id.empty() ? 0 : std::stoll(id);
+}
+
+void RecordScreen::onExit() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        sub->close();
+    } else {
+        window()->close();
+    }
 }
 
 void RecordScreen::move(int to) {

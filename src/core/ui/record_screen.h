@@ -30,6 +30,12 @@ public:
     // Extra buttons of a screen go at the end of the row.
     void addButton(QPushButton* b);
 
+    // The current row's value of a column as stored text ("" without a row),
+    // and its ID column (0 without a row).
+    std::string currentText(const std::string& column) const;
+    std::int64_t currentId() const;
+    bool hasCurrentRow() const { return grid_->currentRowIndex() >= 0; }
+
     RecordMode mode() const { return mode_; }
     void setMode(RecordMode m);
     // Enables the controls as the state says; screens add their own rules.
@@ -43,7 +49,8 @@ protected:
     virtual void onSave() {}
     virtual void onCancel() {}
     virtual void onDelete() {}
-    virtual void onExit() {}
+    // Closes the screen: its frame when it is a child window.
+    virtual void onExit();
 
     QVBoxLayout* outer() const { return outer_; }
 

@@ -101,8 +101,11 @@ RecordGrid::RecordGrid(QWidget* parent) : QTableView(parent), model_(new TableMo
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(true);
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, model_,
-            &TableModel::sortByTitleClick);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        if (titleSorting_) {
+            model_->sortByTitleClick(section);
+        }
+    });
 }
 
 void RecordGrid::setTable(Table table, const std::vector<std::string>& hidden) {

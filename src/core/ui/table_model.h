@@ -46,9 +46,12 @@ public:
     void setTable(Table table, const std::vector<std::string>& hidden = {});
     void setColumnWidthByName(const std::string& name, int width);
     int currentRowIndex() const;
+    // Whether a click on a column title sorts the loaded rows.
+    void setTitleSorting(bool on) { titleSorting_ = on; }
 
 private:
     TableModel* model_;
+    bool titleSorting_ = true;
 };
 
 }  // namespace fennory::ui

@@ -1,0 +1,30 @@
+#include "app/screens.h"
+
+#include "reference/ui/accounts_screen.h"
+#include "reference/ui/family_screen.h"
+#include "reference/ui/name_list_screen.h"
+#include "reports/ui/fund_flow_screen.h"
+
+namespace fennory::ui {
+
+void registerScreens(TfrmMain& window) {
+    window.registerScreen("fundFlow", [](TfrmMain& w) {
+        return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("accounts", [](TfrmMain& w) {
+        return new TfrmA_Manage(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("family", [](TfrmMain& w) {
+        return new TfrmFamily(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("incomeKinds",
+                          [](TfrmMain& w) { return new TfrmIn_Manage(w.dm(), w.prompter()); });
+    window.registerScreen("expenseKinds",
+                          [](TfrmMain& w) { return new TfrmOut_Manage(w.dm(), w.prompter()); });
+    window.registerScreen("investKinds",
+                          [](TfrmMain& w) { return new TfrmT_Manage(w.dm(), w.prompter()); });
+    window.registerScreen("contacts",
+                          [](TfrmMain& w) { return new TfrmP_Manage(w.dm(), w.prompter()); });
+}
+
+}  // namespace fennory::ui

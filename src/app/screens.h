@@ -1,0 +1,10 @@
+#pragma once
+// Which screen each menu entry opens.
+
+#include "core/ui/main_window.h"
+
+namespace fennory::ui {
+
+void registerScreens(TfrmMain& window);
+
+}  // namespace fennory::ui

@@ -1,0 +1,74 @@
+#pragma once
+// The name-list screens: one implementation, four configurations.
+
+#include <QLineEdit>
+#include <QMenu>
+
+#include "core/data_module.h"
+#include "core/ui/prompter.h"
+#include "core/ui/record_screen.h"
+#include "reference/name_lists.h"
+
+namespace fennory::ui {
+
+class NameListScreen : public RecordScreen {
+    Q_OBJECT
+public:
+    NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListSpec& spec,
+                   QWidget* parent = nullptr);
+    void Ref();
+    QLineEdit* nameField() const { return name_; }
+    QLineEdit* remarkField() const { return remark_; }
+    QMenu* contextMenu() const { return menu_; }
+    void setState(const std::string& state);
+    void editPinyin();
+    void editUseCount();
+
+protected:
+    void showRow(int row) override;
+    void onAdd() override;
+    void onChange() override;
+    void onSave() override;
+    void onCancel() override;
+    void onDelete() override;
+
+private:
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    NameListModel model_;
+    QLineEdit* name_;
+    QLineEdit* remark_;
+    QMenu* menu_;
+    std::string oldName_;
+    std::int64_t editedId_ = 0;
+};
+
+class TfrmIn_Manage : public NameListScreen {
+    Q_OBJECT
+public:
+    TfrmIn_Manage(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
+        : NameListScreen(dm, p, incomeKindsSpec(), parent) {}
+};
+
+class TfrmOut_Manage : public NameListScreen {
+    Q_OBJECT
+public:
+    TfrmOut_Manage(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
+        : NameListScreen(dm, p, expenseKindsSpec(), parent) {}
+};
+
+class TfrmT_Manage : public NameListScreen {
+    Q_OBJECT
+public:
+    TfrmT_Manage(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
+        : NameListScreen(dm, p, investmentKindsSpec(), parent) {}
+};
+
+class TfrmP_Manage : public NameListScreen {
+    Q_OBJECT
+public:
+    TfrmP_Manage(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
+        : NameListScreen(dm, p, contactsSpec(), parent) {}
+};
+
+}  // namespace fennory::ui

@@ -1,0 +1,208 @@
+// The reference-data screens: accounts with their adjustment and fund-flow
+// view, the name lists, family members, and their wiring into the main window.
+
+#include <QtTest>
+
+#include "app/screens.h"
+#include "books/book_creation.h"
+#include "books/open_book.h"
+#include "core/data_module.h"
+#include "core/database.h"
+#include "modal.h"
+#include "reference/ui/accounts_screen.h"
+#include "reference/ui/editor_dialogs.h"
+#include "reference/ui/family_screen.h"
+#include "reference/ui/name_list_screen.h"
+#include "reports/ui/fund_flow_screen.h"
+#include "scripted_prompter.h"
+
+using namespace fennory;
+using namespace fennory::ui;
+
+class ReferenceScreensTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void addAnAccountAdjustItAndViewItsFundFlow();
+    void aNonZeroAccountIsNotDeletedAndNoQuestionIsAsked();
+    void renamingACategoryMovesItsRecords();
+    void changingAMemberKeepsTheBirthday();
+    void pinyinAndUseCountEditorsReloadTheList();
+    void theMainWindowOpensTheseScreens();
+
+private:
+    FileOpener opener() {
+        return [](const QString&) { return true; };
+    }
+    QTemporaryDir dir_;
+    std::unique_ptr<Database> db_;
+    Session session_;
+    std::unique_ptr<TfrmDM> dm_;
+    testing::ScriptedPrompter prompter_;
+};
+
+void ReferenceScreensTest::init() {
+    QFile::remove(dir_.filePath("db.eac"));
+    db_ = std::make_unique<Database>(Database::create(dir_.filePath("db.eac").toStdString()));
+    session_ = Session{};
+    session_.StartupDate = "2026-12-09";
+    session_.ExeFolder = dir_.path().toStdString();
+    dm_ = std::make_unique<TfrmDM>(*db_, session_);
+    prompter_ = testing::ScriptedPrompter{};
+    NewBookInput in;
+    in.name = "家";
+    QVERIFY(createFirstBook(*dm_, in).ok);
+    QVERIFY(openBook(*dm_, {"家", "", false, false}).ok);
+    dm_->NewFamily("爸爸");
+}
+
+void ReferenceScreensTest::cleanup() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TfrmPage3*>(w)) {
+            delete w;
+        }
+    }
+    dm_.reset();
+    db_.reset();
+}
+
+void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
+    TfrmA_Manage screen(*dm_, prompter_, opener());
+    screen.button(RecordScreen::kAdd)->click();
+    QVERIFY(!screen.grid()->isEnabled());
+    QVERIFY(!screen.button(RecordScreen::kAdd)->isEnabled());
+    screen.button(RecordScreen::kSave)->click();
+    QCOMPARE(prompter_.last(), QStringLiteral("请选择 账户分类！"));
+    screen.typeField()->setCurrentIndex(screen.typeField()->findText("银行卡"));
+    screen.memberField()->setCurrentIndex(0);
+    screen.nameField()->setText("工行卡");
+    screen.balanceField()->setText("100");
+    screen.button(RecordScreen::kSave)->click();
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), 1);
+    QVERIFY(screen.grid()->isEnabled());
+    QCOMPARE(QString::fromStdString(screen.currentText("账户余额")), QStringLiteral("100"));
+
+    testing::ModalScript script;
+    script.then<TfrmA_TZ>([&](TfrmA_TZ& d) {
+        d.realField()->setText("100");
+        d.saveButton()->click();
+        QCOMPARE(prompter_.last(), QStringLiteral("实际余额 不能等于 账户余额！请重新录入！"));
+        d.realField()->setText("130");
+        d.saveButton()->click();
+    });
+    script.start();
+    screen.menuAction(QStringLiteral("调整账户余额 &T"))->trigger();
+    QVERIFY(script.finished());
+    QCOMPARE(prompter_.last(), QStringLiteral("恭喜！恭喜！ 调整账户余额 保存成功！"));
+    QCOMPARE(dm_->RetAMoney("工行卡"), Money::yuan(130));
+    QCOMPARE(QString::fromStdString(screen.currentText("账户余额")), QStringLiteral("130"));
+
+    screen.menuAction(QStringLiteral("查看流动日志 &V"))->trigger();
+    TfrmPage3* flow = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* p = qobject_cast<TfrmPage3*>(w)) {
+            flow = p;
+        }
+    }
+    QVERIFY(flow);
+    QVERIFY(flow->accountBox()->isChecked());
+    QCOMPARE(flow->accountList()->currentText(), QStringLiteral("工行卡"));
+    QCOMPARE(flow->grid()->tableModel()->rowCount(), 2);  // 开户 and 调账
+    QCOMPARE(QString::fromStdString(flow->grid()->tableModel()->table().text(1, "收支类别")),
+             QStringLiteral("调账"));
+}
+
+void ReferenceScreensTest::aNonZeroAccountIsNotDeletedAndNoQuestionIsAsked() {
+    dm_->NewAccount("钱包", "爸爸");
+    dm_->AccountUp(Money::yuan(1), "钱包");
+    TfrmA_Manage screen(*dm_, prompter_, opener());
+    screen.button(RecordScreen::kDelete)->click();
+    QVERIFY(prompter_.last().startsWith(QStringLiteral("账户余额不为零，不能删除")));
+    QVERIFY(prompter_.asked.isEmpty());
+    dm_->AccountDown(Money::yuan(1), "钱包");
+    screen.Ref();
+    prompter_.answers = {true};
+    screen.button(RecordScreen::kDelete)->click();
+    QCOMPARE(prompter_.asked.size(), 1);
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
+}
+
+void ReferenceScreensTest::renamingACategoryMovesItsRecords() {
+    TfrmOut_Manage screen(*dm_, prompter_);
+    QCOMPARE(screen.windowTitle(), QStringLiteral("支出类别"));
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), 50);
+    db_->execute("INSERT INTO OutTable(BName,ODate,OName) VALUES('家','2024-01-01','食品')");
+    screen.grid()->selectRow(0);
+    QCOMPARE(screen.nameField()->text(), QStringLiteral("食品"));
+    screen.button(RecordScreen::kChange)->click();
+    QVERIFY(screen.nameField()->isEnabled());
+    screen.nameField()->setText("水费");
+    screen.button(RecordScreen::kSave)->click();
+    QCOMPARE(prompter_.last(), QStringLiteral("支出类别添加重复！"));
+    screen.nameField()->setText("食物");
+    screen.button(RecordScreen::kSave)->click();
+    QCOMPARE(QString::fromStdString(db_->queryText("SELECT OName FROM OutTable").value()),
+             QStringLiteral("食物"));
+    // Category lists do not sort by title; contacts do.
+    screen.grid()->horizontalHeader()->sectionClicked(0);
+    QCOMPARE(screen.grid()->tableModel()->sortColumn(), -1);
+}
+
+void ReferenceScreensTest::changingAMemberKeepsTheBirthday() {
+    db_->execute("UPDATE SFamily SET BirDate='1975-06-01'");
+    TfrmFamily screen(*dm_, prompter_, opener());
+    screen.grid()->selectRow(0);
+    QCOMPARE(screen.birthdayText()->text(), QStringLiteral("1975-06-01"));
+    screen.button(RecordScreen::kChange)->click();
+    QCOMPARE(QString::fromStdString(screen.birthdayPicker()->dateText()),
+             QStringLiteral("1975-06-01"));
+    screen.nameField()->setText("老爸");
+    screen.button(RecordScreen::kSave)->click();
+    QCOMPARE(QString::fromStdString(
+                 db_->queryText("SELECT FName || ' ' || BirDate FROM SFamily").value()),
+             QStringLiteral("老爸 1975-06-01"));
+}
+
+void ReferenceScreensTest::pinyinAndUseCountEditorsReloadTheList() {
+    TfrmP_Manage screen(*dm_, prompter_);
+    screen.button(RecordScreen::kAdd)->click();
+    screen.nameField()->setText("张三");
+    screen.button(RecordScreen::kSave)->click();
+    testing::ModalScript script;
+    script.then<TfrmJZCS>([](TfrmJZCS& d) {
+        d.countField()->setText("007");
+        d.saveButton()->click();
+    });
+    script.then<TfrmPY>([](TfrmPY& d) {
+        QCOMPARE(d.codeField()->text(), QStringLiteral("ZS"));
+        d.codeField()->setText("zs3");
+        d.saveButton()->click();
+    });
+    script.start();
+    screen.editUseCount();
+    screen.editPinyin();
+    QVERIFY(script.finished());
+    QCOMPARE(QString::fromStdString(screen.currentText("记账次数")), QStringLiteral("7"));
+    QCOMPARE(QString::fromStdString(screen.currentText("拼音码")), QStringLiteral("zs3"));
+}
+
+void ReferenceScreensTest::theMainWindowOpensTheseScreens() {
+    TfrmMain window(*dm_, prompter_);
+    window.setAskOnClose(false);
+    registerScreens(window);
+    window.bookOpened();
+    for (const char* id : {"accounts", "family", "contacts", "incomeKinds", "expenseKinds",
+                           "investKinds", "fundFlow"}) {
+        QVERIFY2(window.action(id)->isEnabled(), id);
+    }
+    window.action("accounts")->trigger();
+    QVERIFY(qobject_cast<TfrmA_Manage*>(window.openScreen()));
+    // No account yet: bookkeeping would open the account screen with its message.
+    QVERIFY(window.myCheckA());
+    QVERIFY(qobject_cast<TfrmA_Manage*>(window.openScreen()));
+    QCOMPARE(prompter_.last(), QStringLiteral("您还没有录入 账户名称，请先录入 账户名称！"));
+}
+
+QTEST_MAIN(ReferenceScreensTest)
+#include "reference_screens_test.moc"
