@@ -14,6 +14,7 @@
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/fund_flow_screen.h"
 #include "scripted_prompter.h"
+#include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
@@ -34,33 +35,23 @@ private slots:
 private:
     void entry(const char* date, const char* type, const char* in, const char* out,
                const char* account);
-    QTemporaryDir dir_;
-    std::unique_ptr<Database> db_;
-    Session session_;
-    std::unique_ptr<TfrmDM> dm_;
-    testing::ScriptedPrompter prompter_;
+    std::unique_ptr<testing::UiBook> book_;
+    TfrmDM* dm_ = nullptr;
+    testing::ScriptedPrompter* prompter = nullptr;
     QStringList opened_;
     FileOpener opener_;
 };
 
 void FundFlowScreenTest::init() {
-    QFile::remove(dir_.filePath("Data/db.eac"));
-    QDir(dir_.path()).mkpath("Data");
-    db_ = std::make_unique<Database>(Database::create(dir_.filePath("Data/db.eac").toStdString()));
-    session_ = Session{};
-    session_.StartupDate = "2024-02-15";
-    session_.ExeFolder = dir_.path().toStdString();
-    dm_ = std::make_unique<TfrmDM>(*db_, session_);
-    prompter_ = testing::ScriptedPrompter{};
+    book_ = std::make_unique<testing::UiBook>("2024-02-15");
+    dm_ = book_->dm.get();
+    prompter = &book_->prompter;
     opened_.clear();
     opener_ = [this](const QString& f) {
         opened_ << f;
         return true;
     };
-    NewBookInput in;
-    in.name = "家";
-    QVERIFY(createFirstBook(*dm_, in).ok);
-    QVERIFY(openBook(*dm_, {"家", "", false, false}).ok);
+    QVERIFY(book_->openNew("家"));
     dm_->NewFamily("爸爸");
     dm_->NewAccount("现金", "爸爸");
     entry("2024-01-20", "工资", "1000", "0", "现金");
@@ -69,8 +60,7 @@ void FundFlowScreenTest::init() {
 }
 
 void FundFlowScreenTest::cleanup() {
-    dm_.reset();
-    db_.reset();
+    book_.reset();
 }
 
 void FundFlowScreenTest::entry(const char* date, const char* type, const char* in, const char* out,
@@ -88,7 +78,7 @@ void FundFlowScreenTest::entry(const char* date, const char* type, const char* i
 }
 
 void FundFlowScreenTest::queryListsAndTotalsTheTickedEntries() {
-    TfrmPage3 screen(*dm_, prompter_, opener_);
+    TfrmPage3 screen(*dm_, *prompter, opener_);
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
     QVERIFY(!screen.excelButton()->isEnabled());
     QVERIFY(screen.contextMenu()->isEmpty());
@@ -110,7 +100,7 @@ void FundFlowScreenTest::queryListsAndTotalsTheTickedEntries() {
 }
 
 void FundFlowScreenTest::changingInputsTicksTheirCriteria() {
-    TfrmPage3 screen(*dm_, prompter_, opener_);
+    TfrmPage3 screen(*dm_, *prompter, opener_);
     QVERIFY(!screen.dateBox()->isChecked());
     screen.toDate()->setDateText("2024-02-10");
     QVERIFY(screen.dateBox()->isChecked());
@@ -122,7 +112,7 @@ void FundFlowScreenTest::changingInputsTicksTheirCriteria() {
 }
 
 void FundFlowScreenTest::excelWritesTheSheetAndOpensIt() {
-    TfrmPage3 screen(*dm_, prompter_, opener_);
+    TfrmPage3 screen(*dm_, *prompter, opener_);
     screen.queryButton()->click();
     screen.excelButton()->click();
     QCOMPARE(opened_.size(), 1);
@@ -134,20 +124,20 @@ void FundFlowScreenTest::excelWritesTheSheetAndOpensIt() {
     QCOMPARE(QString::fromStdString(layout.cells.at(5).at(5)), QStringLiteral("42.5"));
 
     // No application to open it: the user is told where the file is.
-    TfrmPage3 second(*dm_, prompter_, [](const QString&) { return false; });
+    TfrmPage3 second(*dm_, *prompter, [](const QString&) { return false; });
     second.queryButton()->click();
     second.excelButton()->click();
-    QVERIFY(prompter_.last().contains(second.lastExport()));
+    QVERIFY(prompter->last().contains(second.lastExport()));
 }
 
 void FundFlowScreenTest::contextMenuDeletesAfterTheQuestion() {
-    TfrmPage3 screen(*dm_, prompter_, opener_);
+    TfrmPage3 screen(*dm_, *prompter, opener_);
     screen.queryButton()->click();
-    prompter_.answers = {false};
+    prompter->answers = {false};
     screen.deleteCurrent();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 3);
-    QCOMPARE(prompter_.asked.back(), QStringLiteral("删除: 确认要删除吗？该删除将不可恢复！"));
-    prompter_.answers = {true};
+    QCOMPARE(prompter->asked.back(), QStringLiteral("删除: 确认要删除吗？该删除将不可恢复！"));
+    prompter->answers = {true};
     screen.grid()->selectRow(0);
     screen.deleteCurrent();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 2);
@@ -155,14 +145,14 @@ void FundFlowScreenTest::contextMenuDeletesAfterTheQuestion() {
     screen.accountBox()->setChecked(true);
     screen.accountList()->setCurrentIndex(screen.accountList()->findText("现金"));
     screen.queryButton()->click();
-    prompter_.answers = {true};
+    prompter->answers = {true};
     screen.deleteAll();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM UList").value(), 1);  // the bank card's
 }
 
 void FundFlowScreenTest::editDialogSavesAndRefusesAnEmptyAmount() {
-    TfrmPage3 screen(*dm_, prompter_, opener_);
+    TfrmPage3 screen(*dm_, *prompter, opener_);
     screen.queryButton()->click();
     screen.grid()->selectRow(0);
     testing::ModalScript script;
@@ -170,14 +160,14 @@ void FundFlowScreenTest::editDialogSavesAndRefusesAnEmptyAmount() {
         QCOMPARE(d.inField()->text(), QStringLiteral("1000"));
         d.inField()->clear();
         d.saveButton()->click();
-        QCOMPARE(prompter_.last(), QStringLiteral("收入 不能为空！请重新录入！"));
+        QCOMPARE(prompter->last(), QStringLiteral("收入 不能为空！请重新录入！"));
         d.inField()->setText("999");
         d.saveButton()->click();
     });
     script.start();
     screen.editCurrent();
     QVERIFY(script.finished());
-    QCOMPARE(prompter_.last(), QStringLiteral("资金流动日志 修改成功！"));
+    QCOMPARE(prompter->last(), QStringLiteral("资金流动日志 修改成功！"));
     QCOMPARE(QString::fromStdString(screen.grid()->tableModel()->table().displayText(0, 3)),
              QStringLiteral("999.00"));
 }
@@ -188,7 +178,7 @@ void FundFlowScreenTest::printRendersPagesToPdf() {
     }
     FundFlowLog log(*dm_);
     log.query(FundFlowCriteria{});
-    QString pdf = dir_.filePath("flow.pdf");
+    QString pdf = book_->dir.filePath("flow.pdf");
     QVERIFY(writeReportPdf(log.printLayout(), log.printRows(), pdf));
     QFile f(pdf);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -204,7 +194,7 @@ void FundFlowScreenTest::printRendersPagesToPdf() {
 void FundFlowScreenTest::presetOpensOnAnAccount() {
     FundFlowPreset preset;
     preset.account = "银行卡";
-    TfrmPage3* w = TfrmPage3::openWindow(*dm_, prompter_, opener_, nullptr, preset);
+    TfrmPage3* w = TfrmPage3::openWindow(*dm_, *prompter, opener_, nullptr, preset);
     QVERIFY(w->accountBox()->isChecked());
     QCOMPARE(w->grid()->tableModel()->rowCount(), 1);
     w->close();

@@ -11,6 +11,7 @@
 #include "core/database.h"
 #include "core/ui/main_window.h"
 #include "scripted_prompter.h"
+#include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
@@ -28,35 +29,27 @@ private slots:
     void menuCaptionsAndShortcuts();
 
 private:
-    QTemporaryDir dir_;
-    std::unique_ptr<Database> db_;
-    Session session_;
-    std::unique_ptr<TfrmDM> dm_;
-    testing::ScriptedPrompter prompter_;
+    std::unique_ptr<testing::UiBook> book_;
+    TfrmDM* dm_ = nullptr;
+    testing::ScriptedPrompter* prompter = nullptr;
+    Session* session = nullptr;
     std::unique_ptr<TfrmMain> window_;
 };
 
 void MainWindowTest::init() {
-    QFile::remove(dir_.filePath("db.eac"));
-    db_ = std::make_unique<Database>(Database::create(dir_.filePath("db.eac").toStdString()));
-    session_ = Session{};
-    session_.StartupDate = "2024-05-31";
-    session_.ExeFolder = dir_.path().toStdString();
-    dm_ = std::make_unique<TfrmDM>(*db_, session_);
-    prompter_ = testing::ScriptedPrompter{};
-    NewBookInput in;
-    in.name = "家";
-    QVERIFY(createFirstBook(*dm_, in).ok);
-    QVERIFY(openBook(*dm_, {"家", "", false, false}).ok);
-    window_ = std::make_unique<TfrmMain>(*dm_, prompter_);
+    book_ = std::make_unique<testing::UiBook>();
+    QVERIFY(book_->openNew("家"));
+    dm_ = book_->dm.get();
+    prompter = &book_->prompter;
+    session = &book_->session;
+    window_ = std::make_unique<TfrmMain>(*dm_, *prompter);
     window_->setAskOnClose(false);
     window_->bookOpened();
 }
 
 void MainWindowTest::cleanup() {
     window_.reset();
-    dm_.reset();
-    db_.reset();
+    book_.reset();
 }
 
 void MainWindowTest::onlyOneChildScreenIsOpenAtATime() {
@@ -88,14 +81,14 @@ void MainWindowTest::bookkeepingAsksForAMemberThenAnAccountFirst() {
         return new QLabel("收入");
     });
     window_->action("income")->trigger();
-    QCOMPARE(prompter_.last(), QStringLiteral("您还没有录入 家庭成员，请先录入 家庭成员！"));
+    QCOMPARE(prompter->last(), QStringLiteral("您还没有录入 家庭成员，请先录入 家庭成员！"));
     QCOMPARE(familyOpened, 1);
     QCOMPARE(incomeOpened, 0);
     QVERIFY(window_->ScreenOpenFlag("family"));
 
     dm_->NewFamily("爸爸");
     window_->action("income")->trigger();
-    QCOMPARE(prompter_.last(), QStringLiteral("您还没有录入 账户名称，请先录入 账户名称！"));
+    QCOMPARE(prompter->last(), QStringLiteral("您还没有录入 账户名称，请先录入 账户名称！"));
     QCOMPARE(incomeOpened, 0);
 
     dm_->NewAccount("现金", "爸爸");
@@ -114,18 +107,18 @@ void MainWindowTest::closingTheBookHidesItsMenusAndZeroesTheTotals() {
     QVERIFY(!window_->menu(QStringLiteral("记账【&W】"))->menuAction()->isVisible());
     QVERIFY(!window_->toolBar()->isEnabled());
     QCOMPARE(window_->windowTitle(), QStringLiteral("家"));  // keeps the last book's name
-    QVERIFY(session_.CurrentBook.empty());
+    QVERIFY(session->CurrentBook.empty());
 }
 
 void MainWindowTest::closingAsksAndNoKeepsTheWindowOpen() {
     window_->setAskOnClose(true);
     window_->show();
-    prompter_.answers = {false};
+    prompter->answers = {false};
     window_->close();
     QVERIFY(window_->isVisible());
-    QCOMPARE(prompter_.asked.back(),
+    QCOMPARE(prompter->asked.back(),
              QStringLiteral("确认退出: 确认要退出 Fennory记账软件 吗？  ^_^  "));
-    prompter_.answers = {true};
+    prompter->answers = {true};
     window_->close();
     QVERIFY(!window_->isVisible());
 }

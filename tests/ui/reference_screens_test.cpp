@@ -15,6 +15,7 @@
 #include "reference/ui/name_list_screen.h"
 #include "reports/ui/fund_flow_screen.h"
 #include "scripted_prompter.h"
+#include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
@@ -35,25 +36,18 @@ private:
     FileOpener opener() {
         return [](const QString&) { return true; };
     }
-    QTemporaryDir dir_;
-    std::unique_ptr<Database> db_;
-    Session session_;
-    std::unique_ptr<TfrmDM> dm_;
-    testing::ScriptedPrompter prompter_;
+    std::unique_ptr<testing::UiBook> book_;
+    TfrmDM* dm_ = nullptr;
+    Database* db_ = nullptr;
+    testing::ScriptedPrompter* prompter = nullptr;
 };
 
 void ReferenceScreensTest::init() {
-    QFile::remove(dir_.filePath("db.eac"));
-    db_ = std::make_unique<Database>(Database::create(dir_.filePath("db.eac").toStdString()));
-    session_ = Session{};
-    session_.StartupDate = "2026-12-09";
-    session_.ExeFolder = dir_.path().toStdString();
-    dm_ = std::make_unique<TfrmDM>(*db_, session_);
-    prompter_ = testing::ScriptedPrompter{};
-    NewBookInput in;
-    in.name = "家";
-    QVERIFY(createFirstBook(*dm_, in).ok);
-    QVERIFY(openBook(*dm_, {"家", "", false, false}).ok);
+    book_ = std::make_unique<testing::UiBook>("2026-12-09");
+    QVERIFY(book_->openNew("家"));
+    dm_ = book_->dm.get();
+    db_ = book_->db.get();
+    prompter = &book_->prompter;
     dm_->NewFamily("爸爸");
 }
 
@@ -63,17 +57,16 @@ void ReferenceScreensTest::cleanup() {
             delete w;
         }
     }
-    dm_.reset();
-    db_.reset();
+    book_.reset();
 }
 
 void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
-    TfrmA_Manage screen(*dm_, prompter_, opener());
+    TfrmA_Manage screen(*dm_, *prompter, opener());
     screen.button(RecordScreen::kAdd)->click();
     QVERIFY(!screen.grid()->isEnabled());
     QVERIFY(!screen.button(RecordScreen::kAdd)->isEnabled());
     screen.button(RecordScreen::kSave)->click();
-    QCOMPARE(prompter_.last(), QStringLiteral("请选择 账户分类！"));
+    QCOMPARE(prompter->last(), QStringLiteral("请选择 账户分类！"));
     screen.typeField()->setCurrentIndex(screen.typeField()->findText("银行卡"));
     screen.memberField()->setCurrentIndex(0);
     screen.nameField()->setText("工行卡");
@@ -87,14 +80,14 @@ void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
     script.then<TfrmA_TZ>([&](TfrmA_TZ& d) {
         d.realField()->setText("100");
         d.saveButton()->click();
-        QCOMPARE(prompter_.last(), QStringLiteral("实际余额 不能等于 账户余额！请重新录入！"));
+        QCOMPARE(prompter->last(), QStringLiteral("实际余额 不能等于 账户余额！请重新录入！"));
         d.realField()->setText("130");
         d.saveButton()->click();
     });
     script.start();
     screen.menuAction(QStringLiteral("调整账户余额 &T"))->trigger();
     QVERIFY(script.finished());
-    QCOMPARE(prompter_.last(), QStringLiteral("恭喜！恭喜！ 调整账户余额 保存成功！"));
+    QCOMPARE(prompter->last(), QStringLiteral("恭喜！恭喜！ 调整账户余额 保存成功！"));
     QCOMPARE(dm_->RetAMoney("工行卡"), Money::yuan(130));
     QCOMPARE(QString::fromStdString(screen.currentText("账户余额")), QStringLiteral("130"));
 
@@ -116,20 +109,20 @@ void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
 void ReferenceScreensTest::aNonZeroAccountIsNotDeletedAndNoQuestionIsAsked() {
     dm_->NewAccount("钱包", "爸爸");
     dm_->AccountUp(Money::yuan(1), "钱包");
-    TfrmA_Manage screen(*dm_, prompter_, opener());
+    TfrmA_Manage screen(*dm_, *prompter, opener());
     screen.button(RecordScreen::kDelete)->click();
-    QVERIFY(prompter_.last().startsWith(QStringLiteral("账户余额不为零，不能删除")));
-    QVERIFY(prompter_.asked.isEmpty());
+    QVERIFY(prompter->last().startsWith(QStringLiteral("账户余额不为零，不能删除")));
+    QVERIFY(prompter->asked.isEmpty());
     dm_->AccountDown(Money::yuan(1), "钱包");
     screen.Ref();
-    prompter_.answers = {true};
+    prompter->answers = {true};
     screen.button(RecordScreen::kDelete)->click();
-    QCOMPARE(prompter_.asked.size(), 1);
+    QCOMPARE(prompter->asked.size(), 1);
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
 }
 
 void ReferenceScreensTest::renamingACategoryMovesItsRecords() {
-    TfrmOut_Manage screen(*dm_, prompter_);
+    TfrmOut_Manage screen(*dm_, *prompter);
     QCOMPARE(screen.windowTitle(), QStringLiteral("支出类别"));
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 50);
     db_->execute("INSERT INTO OutTable(BName,ODate,OName) VALUES('家','2024-01-01','食品')");
@@ -139,7 +132,7 @@ void ReferenceScreensTest::renamingACategoryMovesItsRecords() {
     QVERIFY(screen.nameField()->isEnabled());
     screen.nameField()->setText("水费");
     screen.button(RecordScreen::kSave)->click();
-    QCOMPARE(prompter_.last(), QStringLiteral("支出类别添加重复！"));
+    QCOMPARE(prompter->last(), QStringLiteral("支出类别添加重复！"));
     screen.nameField()->setText("食物");
     screen.button(RecordScreen::kSave)->click();
     QCOMPARE(QString::fromStdString(db_->queryText("SELECT OName FROM OutTable").value()),
@@ -151,7 +144,7 @@ void ReferenceScreensTest::renamingACategoryMovesItsRecords() {
 
 void ReferenceScreensTest::changingAMemberKeepsTheBirthday() {
     db_->execute("UPDATE SFamily SET BirDate='1975-06-01'");
-    TfrmFamily screen(*dm_, prompter_, opener());
+    TfrmFamily screen(*dm_, *prompter, opener());
     screen.grid()->selectRow(0);
     QCOMPARE(screen.birthdayText()->text(), QStringLiteral("1975-06-01"));
     screen.button(RecordScreen::kChange)->click();
@@ -165,7 +158,7 @@ void ReferenceScreensTest::changingAMemberKeepsTheBirthday() {
 }
 
 void ReferenceScreensTest::pinyinAndUseCountEditorsReloadTheList() {
-    TfrmP_Manage screen(*dm_, prompter_);
+    TfrmP_Manage screen(*dm_, *prompter);
     screen.button(RecordScreen::kAdd)->click();
     screen.nameField()->setText("张三");
     screen.button(RecordScreen::kSave)->click();
@@ -188,7 +181,7 @@ void ReferenceScreensTest::pinyinAndUseCountEditorsReloadTheList() {
 }
 
 void ReferenceScreensTest::theMainWindowOpensTheseScreens() {
-    TfrmMain window(*dm_, prompter_);
+    TfrmMain window(*dm_, *prompter);
     window.setAskOnClose(false);
     registerScreens(window);
     window.bookOpened();
@@ -201,7 +194,7 @@ void ReferenceScreensTest::theMainWindowOpensTheseScreens() {
     // No account yet: bookkeeping would open the account screen with its message.
     QVERIFY(window.myCheckA());
     QVERIFY(qobject_cast<TfrmA_Manage*>(window.openScreen()));
-    QCOMPARE(prompter_.last(), QStringLiteral("您还没有录入 账户名称，请先录入 账户名称！"));
+    QCOMPARE(prompter->last(), QStringLiteral("您还没有录入 账户名称，请先录入 账户名称！"));
 }
 
 QTEST_MAIN(ReferenceScreensTest)

@@ -106,11 +106,7 @@ MemberStep::MemberStep(TfrmDM& dm, Prompter& prompter, QWidget* parent)
 }
 
 void MemberStep::reload() {
-    grid()->setTable(memberList(dm_), {"拼音码", "帐薄名称", "ID"});
-    if (grid()->tableModel()->rowCount() == 0) {
-        showRow(-1);
-    }
-    refreshStates();
+    showTable(memberList(dm_), {"拼音码", "帐薄名称", "ID"});
 }
 
 void MemberStep::showRow(int row) {
@@ -206,13 +202,9 @@ AccountStep::AccountStep(TfrmDM& dm, Prompter& prompter, QWidget* parent)
 }
 
 void AccountStep::reload() {
-    grid()->setTable(openingAccountList(dm_), {"拼音码", "账薄名称", "状态", "ID"});
+    showTable(openingAccountList(dm_), {"拼音码", "账薄名称", "状态", "ID"});
     grid()->setColumnWidthByName("初始金额", 80);
     grid()->setColumnWidthByName("备注", 200);
-    if (grid()->tableModel()->rowCount() == 0) {
-        showRow(-1);
-    }
-    refreshStates();
 }
 
 void AccountStep::showRow(int row) {

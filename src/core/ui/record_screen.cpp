@@ -87,6 +87,24 @@ void RecordScreen::refreshStates() {
     buttons_[kExit]->setEnabled(s.exit);
 }
 
+void RecordScreen::showTable(Table table, const std::vector<std::string>& hidden) {
+    grid_->setTable(std::move(table), hidden);
+    if (!hasCurrentRow()) {
+        showRow(-1);
+    }
+    refreshStates();
+}
+
+QMenu* RecordScreen::gridMenu() {
+    if (!menu_) {
+        menu_ = new QMenu(this);
+        grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(grid_, &QWidget::customContextMenuRequested, this,
+                [this](const QPoint& at) { menu_->popup(grid_->viewport()->mapToGlobal(at)); });
+    }
+    return menu_;
+}
+
 std::string RecordScreen::currentText(const std::string& column) const {
     int row = grid_->currentRowIndex();
     if (row < 0) {

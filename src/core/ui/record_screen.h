@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 #include <QWidget>
@@ -36,6 +37,11 @@ public:
     std::int64_t currentId() const;
     bool hasCurrentRow() const { return grid_->currentRowIndex() >= 0; }
 
+    // Loads the grid; the fields follow its current row (or go blank).
+    void showTable(Table table, const std::vector<std::string>& hidden);
+    // The grid's context menu, created on first use.
+    QMenu* gridMenu();
+
     RecordMode mode() const { return mode_; }
     void setMode(RecordMode m);
     // Enables the controls as the state says; screens add their own rules.
@@ -63,6 +69,7 @@ private:
     QVBoxLayout* outer_;
     std::array<QToolButton*, 4> nav_{};
     std::array<QPushButton*, kButtonCount> buttons_{};
+    QMenu* menu_ = nullptr;
     RecordMode mode_ = RecordMode::Browse;
 };
 

@@ -46,7 +46,7 @@ TfrmA_Manage::TfrmA_Manage(TfrmDM& dm, Prompter& prompter, FileOpener opener, QW
       name_(new QLineEdit),
       balance_(new MoneyEdit),
       remark_(new QLineEdit),
-      menu_(new QMenu(this)) {
+      menu_(gridMenu()) {
     setWindowTitle(QStringLiteral("账户管理"));
     fieldGroup()->setTitle(QStringLiteral("账户信息"));
     limitGbk(name_, 20);
@@ -98,11 +98,7 @@ QAction* TfrmA_Manage::menuAction(const QString& caption) const {
 }
 
 void TfrmA_Manage::Ref() {
-    grid()->setTable(model_.list(), {"账薄名称", "ID"});
-    if (!hasCurrentRow()) {
-        showRow(-1);
-    }
-    refreshStates();
+    showTable(model_.list(), {"账薄名称", "ID"});
 }
 
 void TfrmA_Manage::showRow(int row) {
@@ -189,26 +185,19 @@ void TfrmA_Manage::setState(const std::string& state) {
 }
 
 void TfrmA_Manage::editPinyin() {
-    if (!hasCurrentRow()) {
-        return;
+    if (hasCurrentRow()) {
+        openPinyinEditor(
+            dm_, prompter_, "SAccount", currentId(), currentText("账户名称"), currentText("拼音码"),
+            [this] { Ref(); }, this);
     }
-    TfrmPY d(
-        dm_, prompter_, "SAccount", currentId(),
-        qs(currentText("账户名称")) + QStringLiteral(" 拼音码 修改"), qs(currentText("拼音码")),
-        [this] { Ref(); }, this);
-    d.exec();
 }
 
 void TfrmA_Manage::editUseCount() {
-    if (!hasCurrentRow()) {
-        return;
+    if (hasCurrentRow()) {
+        openUseCountEditor(
+            dm_, prompter_, "SAccount", currentId(), currentText("账户名称"),
+            currentText("记账次数"), [this] { Ref(); }, this);
     }
-    std::string count = currentText("记账次数");
-    TfrmJZCS d(
-        dm_, prompter_, "SAccount", currentId(),
-        qs(currentText("账户名称")) + QStringLiteral(" 的记账次数"),
-        count.empty() ? 0 : std::stoll(count), [this] { Ref(); }, this);
-    d.exec();
 }
 
 void TfrmA_Manage::adjustBalance() {

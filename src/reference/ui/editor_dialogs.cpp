@@ -10,46 +10,32 @@
 #include "reference/editors.h"
 
 namespace fennory::ui {
-namespace {
 
-QPushButton* layoutEditor(QDialog* d, const QString& group, const QString& label,
-                          QLineEdit* field) {
-    auto* box = new QGroupBox(group, d);
+RowEditorDialog::RowEditorDialog(Prompter& prompter, const QString& title, const QString& group,
+                                 const QString& label, const QString& value, Store store,
+                                 std::function<void()> saved, QWidget* parent)
+    : QDialog(parent),
+      prompter_(prompter),
+      store_(std::move(store)),
+      saved_(std::move(saved)),
+      field_(new QLineEdit(value, this)),
+      save_(new QPushButton(QStringLiteral("修改"), this)) {
+    setWindowTitle(title);
+    auto* box = new QGroupBox(group, this);
     auto* form = new QFormLayout(box);
-    form->addRow(label, field);
-    auto* save = new QPushButton(QStringLiteral("修改"), d);
-    save->setDefault(true);
+    form->addRow(label, field_);
+    save_->setDefault(true);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    row->addWidget(save);
-    auto* outer = new QVBoxLayout(d);
+    row->addWidget(save_);
+    auto* outer = new QVBoxLayout(this);
     outer->addWidget(box);
     outer->addLayout(row);
-    return save;
-}
-
-}  // namespace
-
-TfrmJZCS::TfrmJZCS(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t id,
-                   const QString& caption, std::int64_t count, std::function<void()> saved,
-                   QWidget* parent)
-    : QDialog(parent),
-      dm_(dm),
-      prompter_(prompter),
-      table_(std::move(table)),
-      id_(id),
-      saved_(std::move(saved)),
-      count_(new QLineEdit(this)) {
-    setWindowTitle(QStringLiteral("修改记账次数"));
-    count_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("^[0-9]{0,6}$")), count_));
-    count_->setText(QString::number(count));
-    save_ = layoutEditor(this, caption, QStringLiteral("记账次数："), count_);
     connect(save_, &QPushButton::clicked, this, [this] {
-        CheckResult r = saveUseCount(dm_, table_, id_, ss(count_->text()));
+        CheckResult r = store_(ss(field_->text()));
         if (!r.ok) {
             prompter_.warn(qs(r.message));
-            count_->setFocus();
+            field_->setFocus();
             return;
         }
         if (saved_) {
@@ -57,34 +43,45 @@ TfrmJZCS::TfrmJZCS(TfrmDM& dm, Prompter& prompter, std::string table, std::int64
         }
         accept();
     });
+}
+
+TfrmJZCS::TfrmJZCS(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t id,
+                   const QString& caption, std::int64_t count, std::function<void()> saved,
+                   QWidget* parent)
+    : RowEditorDialog(
+          prompter, QStringLiteral("修改记账次数"), caption, QStringLiteral("记账次数："),
+          QString::number(count),
+          [&dm, table, id](const std::string& typed) { return saveUseCount(dm, table, id, typed); },
+          std::move(saved), parent) {
+    // Digits only, at most six of them.
+    field()->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("^[0-9]{0,6}$")), field()));
 }
 
 TfrmPY::TfrmPY(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t id,
                const QString& caption, const QString& code, std::function<void()> saved,
                QWidget* parent)
-    : QDialog(parent),
-      dm_(dm),
-      prompter_(prompter),
-      table_(std::move(table)),
-      id_(id),
-      saved_(std::move(saved)),
-      code_(new QLineEdit(this)) {
-    setWindowTitle(caption);
-    limitGbk(code_, 20);
-    code_->setText(code);
-    save_ = layoutEditor(this, caption, QStringLiteral("拼  音  码："), code_);
-    connect(save_, &QPushButton::clicked, this, [this] {
-        CheckResult r = savePinyin(dm_, table_, id_, ss(code_->text()));
-        if (!r.ok) {
-            prompter_.warn(qs(r.message));
-            code_->setFocus();
-            return;
-        }
-        if (saved_) {
-            saved_();
-        }
-        accept();
-    });
+    : RowEditorDialog(
+          prompter, caption, caption, QStringLiteral("拼  音  码："), code,
+          [&dm, table, id](const std::string& typed) { return savePinyin(dm, table, id, typed); },
+          std::move(saved), parent) {
+    limitGbk(field(), 20);
+}
+
+void openUseCountEditor(TfrmDM& dm, Prompter& prompter, const std::string& table, std::int64_t id,
+                        const std::string& name, const std::string& count,
+                        std::function<void()> saved, QWidget* parent) {
+    TfrmJZCS d(dm, prompter, table, id, qs(name) + QStringLiteral(" 的记账次数"),
+               count.empty() ? 0 : std::stoll(count), std::move(saved), parent);
+    d.exec();
+}
+
+void openPinyinEditor(TfrmDM& dm, Prompter& prompter, const std::string& table, std::int64_t id,
+                      const std::string& name, const std::string& code, std::function<void()> saved,
+                      QWidget* parent) {
+    TfrmPY d(dm, prompter, table, id, qs(name) + QStringLiteral(" 拼音码 修改"), qs(code),
+             std::move(saved), parent);
+    d.exec();
 }
 
 }  // namespace fennory::ui

@@ -7,49 +7,58 @@
 
 #include <functional>
 
+#include "core/check_result.h"
 #include "core/data_module.h"
 #include "core/ui/prompter.h"
 
 namespace fennory::ui {
 
-class TfrmJZCS : public QDialog {
+// One field, one "修改" button: the value is checked and stored by `store`,
+// then the opening screen reloads through `saved`.
+class RowEditorDialog : public QDialog {
     Q_OBJECT
 public:
-    // caption: the row's name + " 的记账次数"; saved reloads the opening screen.
-    TfrmJZCS(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t id,
-             const QString& caption, std::int64_t count, std::function<void()> saved,
-             QWidget* parent = nullptr);
-    QLineEdit* countField() const { return count_; }
+    using Store = std::function<CheckResult(const std::string& typed)>;
+    RowEditorDialog(Prompter& prompter, const QString& title, const QString& group,
+                    const QString& label, const QString& value, Store store,
+                    std::function<void()> saved, QWidget* parent);
+    QLineEdit* field() const { return field_; }
     QPushButton* saveButton() const { return save_; }
 
 private:
-    TfrmDM& dm_;
     Prompter& prompter_;
-    std::string table_;
-    std::int64_t id_;
+    Store store_;
     std::function<void()> saved_;
-    QLineEdit* count_;
+    QLineEdit* field_;
     QPushButton* save_;
 };
 
-class TfrmPY : public QDialog {
+class TfrmJZCS : public RowEditorDialog {
+    Q_OBJECT
+public:
+    // caption: the row's name + " 的记账次数".
+    TfrmJZCS(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t id,
+             const QString& caption, std::int64_t count, std::function<void()> saved,
+             QWidget* parent = nullptr);
+    QLineEdit* countField() const { return field(); }
+};
+
+class TfrmPY : public RowEditorDialog {
     Q_OBJECT
 public:
     // caption: the row's name + " 拼音码 修改", for the window and its group.
     TfrmPY(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t id,
            const QString& caption, const QString& code, std::function<void()> saved,
            QWidget* parent = nullptr);
-    QLineEdit* codeField() const { return code_; }
-    QPushButton* saveButton() const { return save_; }
-
-private:
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    std::string table_;
-    std::int64_t id_;
-    std::function<void()> saved_;
-    QLineEdit* code_;
-    QPushButton* save_;
+    QLineEdit* codeField() const { return field(); }
 };
+
+// The two editors as the reference screens' context menus open them for a row.
+void openUseCountEditor(TfrmDM& dm, Prompter& prompter, const std::string& table, std::int64_t id,
+                        const std::string& name, const std::string& count,
+                        std::function<void()> saved, QWidget* parent);
+void openPinyinEditor(TfrmDM& dm, Prompter& prompter, const std::string& table, std::int64_t id,
+                      const std::string& name, const std::string& code, std::function<void()> saved,
+                      QWidget* parent);
 
 }  // namespace fennory::ui

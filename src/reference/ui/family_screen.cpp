@@ -20,7 +20,7 @@ TfrmFamily::TfrmFamily(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidge
       birthdayText_(new QLineEdit),
       picker_(new DateEdit),
       remark_(new QLineEdit),
-      menu_(new QMenu(this)) {
+      menu_(gridMenu()) {
     setWindowTitle(QStringLiteral("家庭成员管理"));
     fieldGroup()->setTitle(QStringLiteral("家庭成员信息"));
     button(kChange)->setText(QStringLiteral("修改（&M）"));
@@ -52,11 +52,7 @@ TfrmFamily::TfrmFamily(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidge
 }
 
 void TfrmFamily::Ref() {
-    grid()->setTable(model_.list(), {"帐薄名称", "ID"});
-    if (!hasCurrentRow()) {
-        showRow(-1);
-    }
-    refreshStates();
+    showTable(model_.list(), {"帐薄名称", "ID"});
 }
 
 void TfrmFamily::showPicker(bool on) {
@@ -142,14 +138,11 @@ void TfrmFamily::viewFundFlow() {
 }
 
 void TfrmFamily::editPinyin() {
-    if (!hasCurrentRow()) {
-        return;
+    if (hasCurrentRow()) {
+        openPinyinEditor(
+            dm_, prompter_, "SFamily", currentId(), currentText("姓名"), currentText("拼音码"),
+            [this] { Ref(); }, this);
     }
-    TfrmPY d(
-        dm_, prompter_, "SFamily", currentId(),
-        qs(currentText("姓名")) + QStringLiteral(" 拼音码 修改"), qs(currentText("拼音码")),
-        [this] { Ref(); }, this);
-    d.exec();
 }
 
 }  // namespace fennory::ui

@@ -15,7 +15,7 @@ NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListSpe
       model_(dm, spec),
       name_(new QLineEdit),
       remark_(new QLineEdit),
-      menu_(new QMenu(this)) {
+      menu_(gridMenu()) {
     setWindowTitle(qs(spec.caption));
     fieldGroup()->setTitle(qs(spec.group));
     limitGbk(name_, 20);
@@ -38,11 +38,7 @@ NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListSpe
 }
 
 void NameListScreen::Ref() {
-    grid()->setTable(model_.list(), {"帐薄名称", "ID"});
-    if (!hasCurrentRow()) {
-        showRow(-1);
-    }
-    refreshStates();
+    showTable(model_.list(), {"帐薄名称", "ID"});
 }
 
 void NameListScreen::showRow(int row) {
@@ -113,26 +109,19 @@ void NameListScreen::setState(const std::string& state) {
 }
 
 void NameListScreen::editPinyin() {
-    if (!hasCurrentRow()) {
-        return;
+    if (hasCurrentRow()) {
+        openPinyinEditor(
+            dm_, prompter_, model_.spec().table, currentId(), currentText(model_.spec().caption),
+            currentText("拼音码"), [this] { Ref(); }, this);
     }
-    TfrmPY d(
-        dm_, prompter_, model_.spec().table, currentId(),
-        qs(currentText(model_.spec().caption)) + QStringLiteral(" 拼音码 修改"),
-        qs(currentText("拼音码")), [this] { Ref(); }, this);
-    d.exec();
 }
 
 void NameListScreen::editUseCount() {
-    if (!hasCurrentRow()) {
-        return;
+    if (hasCurrentRow()) {
+        openUseCountEditor(
+            dm_, prompter_, model_.spec().table, currentId(), currentText(model_.spec().caption),
+            currentText("记账次数"), [this] { Ref(); }, this);
     }
-    std::string count = currentText("记账次数");
-    TfrmJZCS d(
-        dm_, prompter_, model_.spec().table, currentId(),
-        qs(currentText(model_.spec().caption)) + QStringLiteral(" 的记账次数"),
-        count.empty() ? 0 : std::stoll(count), [this] { Ref(); }, this);
-    d.exec();
 }
 
 }  // namespace fennory::ui
