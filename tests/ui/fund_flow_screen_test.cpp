@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QMenu>
+#include <QProcess>
 #include <QtTest>
 
 #include "books/book_creation.h"
@@ -189,6 +190,26 @@ void FundFlowScreenTest::printRendersPagesToPdf() {
     report::Pagination p = report::paginate(log.printLayout(), log.printRows(), "");
     QVERIFY(p.pages.size() > 1);
     QVERIFY2(pages >= static_cast<int>(p.pages.size()), QByteArray::number(pages));
+
+    // The pages show the headings, the rows and the sums.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY2(text.waitForFinished(30000), "pdftotext did not run");
+    // The extractor gives some characters as their radical forms (⾦ for 金, ⻚ for 页).
+    QString all = QString::fromUtf8(text.readAllStandardOutput())
+                      .normalized(QString::NormalizationForm_KC)
+                      .replace(QChar(0x2EDA), QChar(0x9875));
+    QStringList pagesText = all.split(QChar('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(pagesText.size(), static_cast<int>(p.pages.size()));
+    for (const QString& page : pagesText) {
+        QVERIFY(page.contains(QStringLiteral("家资金流动日志")));
+        QVERIFY(page.contains(QStringLiteral("收支类别")));
+        QVERIFY(page.contains(QStringLiteral("本页合计")));
+    }
+    QVERIFY(pagesText.first().contains(QStringLiteral("页数 1")));
+    QVERIFY(pagesText.first().contains(QStringLiteral("1,000.00")));  // the salary row
+    QVERIFY(pagesText.last().contains(QStringLiteral("合计 63")));
+    QVERIFY(pagesText.last().contains(QStringLiteral("102.50")));  // all expenses
 }
 
 void FundFlowScreenTest::presetOpensOnAnAccount() {
