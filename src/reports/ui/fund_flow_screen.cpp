@@ -175,7 +175,8 @@ FundFlowCriteria TfrmPage3::criteria() const {
     c.from = from_->dateText();
     c.to = to_->dateText();
     c.byAccount = accountBox_->isChecked();
-    c.account = c.byAccount ? ss(account_->currentText()) : std::string();
+    // The recalculation asks for a chosen account, ticked or not.
+    c.account = ss(account_->currentText());
     c.byMember = memberBox_->isChecked();
     c.member = ss(member_->currentText());
     c.byRemark = remarkBox_->isChecked();
