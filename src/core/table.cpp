@@ -70,6 +70,57 @@ Table Table::load(Statement s, const std::vector<std::string>& moneyColumns) {
     return t;
 }
 
+namespace {
+
+struct SortKey {
+    int rank = 0;  // empty, number, text
+    long double number = 0;
+    std::string text;
+};
+
+SortKey keyOf(const Value& v) {
+    if (std::holds_alternative<Null>(v)) {
+        return {};
+    }
+    if (auto m = std::get_if<Money>(&v)) {
+        return {1, static_cast<long double>(m->units()) / Money::kScale, {}};
+    }
+    if (auto i = std::get_if<std::int64_t>(&v)) {
+        return {1, static_cast<long double>(*i), {}};
+    }
+    return {2, 0, gbk::sortKey(std::get<std::string>(v))};
+}
+
+bool keyLess(const SortKey& a, const SortKey& b) {
+    if (a.rank != b.rank) {
+        return a.rank < b.rank;
+    }
+    return a.rank == 1 ? a.number < b.number : a.text < b.text;
+}
+
+}  // namespace
+
+void sortRows(Table& table, int column, bool ascending) {
+    if (column < 0 || static_cast<std::size_t>(column) >= table.columns.size()) {
+        return;
+    }
+    const auto c = static_cast<std::size_t>(column);
+    std::vector<std::pair<SortKey, std::size_t>> keys;
+    keys.reserve(table.rows.size());
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        keys.emplace_back(keyOf(table.rows[r][c]), r);
+    }
+    std::stable_sort(keys.begin(), keys.end(), [ascending](const auto& a, const auto& b) {
+        return ascending ? keyLess(a.first, b.first) : keyLess(b.first, a.first);
+    });
+    std::vector<std::vector<Value>> sorted;
+    sorted.reserve(table.rows.size());
+    for (const auto& k : keys) {
+        sorted.push_back(std::move(table.rows[k.second]));
+    }
+    table.rows = std::move(sorted);
+}
+
 int compareCells(const Value& a, const Value& b) {
     auto rank = [](const Value& v) -> int {
         if (std::holds_alternative<Null>(v)) {

@@ -32,6 +32,10 @@ struct Table {
     static Table load(Statement statement, const std::vector<std::string>& moneyColumns = {});
 };
 
+// Sorts the rows by one column as a title click does, stable, each cell's sort
+// key computed once.
+void sortRows(Table& table, int column, bool ascending);
+
 // Orders two cells as a sort by a column title does: numbers and money by
 // value, text in GBK order, empty cells first.
 int compareCells(const Value& a, const Value& b);

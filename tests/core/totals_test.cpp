@@ -110,6 +110,24 @@ TEST(UpdaterFiles, TheNewUpdaterReplacesTheOldAndLeftoversGo) {
     EXPECT_TRUE(std::filesystem::exists(exe.path() / "keep.txt"));
 }
 
+TEST(TableCells, SortingRowsKeepsTiesInOrderAndPutsEmptyCellsFirst) {
+    Table t;
+    t.columns = {"名称", "金额"};
+    t.rows = {{std::string("餐饮"), Money::yuan(5)},
+              {std::string("交通"), Money::yuan(5)},
+              {Null{}, Money::yuan(1)},
+              {std::string("餐饮"), Money::yuan(2)}};
+    sortRows(t, 1, false);
+    EXPECT_EQ(t.text(0, "名称"), "餐饮");  // 5, in the order they came
+    EXPECT_EQ(t.text(1, "名称"), "交通");  // 5
+    EXPECT_EQ(t.text(3, "金额"), "1");
+    sortRows(t, 0, true);
+    EXPECT_EQ(t.text(0, "名称"), "");
+    EXPECT_EQ(t.text(1, "名称"), "餐饮");
+    EXPECT_EQ(t.text(2, "名称"), "餐饮");
+    EXPECT_EQ(t.text(3, "名称"), "交通");
+}
+
 TEST(TableCells, SortByValueAndTextInPinyinOrder) {
     EXPECT_LT(compareCells(Money::yuan(2), Money::yuan(10)), 0);
     EXPECT_LT(compareCells(std::int64_t{2}, std::int64_t{10}), 0);

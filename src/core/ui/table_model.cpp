@@ -69,12 +69,7 @@ void TableModel::sort(int column, Qt::SortOrder order) {
         return;
     }
     emit layoutAboutToBeChanged();
-    const auto c = static_cast<std::size_t>(column);
-    std::stable_sort(table_.rows.begin(), table_.rows.end(),
-                     [&](const std::vector<Value>& a, const std::vector<Value>& b) {
-                         int r = compareCells(a[c], b[c]);
-                         return order == Qt::AscendingOrder ? r < 0 : r > 0;
-                     });
+    sortRows(table_, column, order == Qt::AscendingOrder);
     sortColumn_ = column;
     sortOrder_ = order;
     emit layoutChanged();
