@@ -195,6 +195,18 @@ void ReferenceScreensTest::theMainWindowOpensTheseScreens() {
     QVERIFY(window.myCheckA());
     QVERIFY(qobject_cast<TfrmA_Manage*>(window.openScreen()));
     QCOMPARE(prompter->last(), QStringLiteral("您还没有录入 账户名称，请先录入 账户名称！"));
+
+    // Closing the account screen brings the totals up to date.
+    auto* accounts = qobject_cast<TfrmA_Manage*>(window.openScreen());
+    accounts->button(RecordScreen::kAdd)->click();
+    accounts->typeField()->setCurrentIndex(accounts->typeField()->findText("现金"));
+    accounts->memberField()->setCurrentIndex(0);
+    accounts->nameField()->setText("钱包");
+    accounts->balanceField()->setText("88.8");
+    accounts->button(RecordScreen::kSave)->click();
+    accounts->button(RecordScreen::kExit)->click();
+    QTRY_VERIFY(!window.openScreen());
+    QCOMPARE(window.totalsView()->figure("现金")->text(), QStringLiteral("88.80"));
 }
 
 QTEST_MAIN(ReferenceScreensTest)
