@@ -12,15 +12,15 @@ namespace {
 constexpr std::size_t kPasswordByteLimit = 20;
 constexpr std::size_t kDescriptionByteLimit = 25;
 
-struct CopySpec {
+struct CopyTable {
     const char* table;
     const char* columns;  // copied unchanged, after BName
     const std::vector<std::string>* defaults;
     const char* defaultColumn;
 };
 
-const CopySpec& copySpec(int group) {
-    static const CopySpec specs[kCopyGroupCount] = {
+const CopyTable& copyTable(int group) {
+    static const CopyTable tables[kCopyGroupCount] = {
         {"InD", "IName, thePY, Remark, theState, theCount", &myNewIn(), "IName"},
         {"OutD", "OName, thePY, Remark, theState, theCount", &myNewOut(), "OName"},
         {"TD", "TName, thePY, Remark, theState, theCount", &myNewTZ(), "TName"},
@@ -29,7 +29,7 @@ const CopySpec& copySpec(int group) {
          nullptr},
         {"PD", "PName, thePY, Remark, theState, theCount", nullptr, nullptr},
     };
-    return specs[group];
+    return tables[group];
 }
 
 // mySaveTable: one default list for a book, in list order.
@@ -166,15 +166,16 @@ CheckResult createBookWithCopies(TfrmDM& dm, const NewBook1Input& in) {
     Transaction t(dm.db());
     insertBook(dm, book);
     for (int g = 0; g < kCopyGroupCount; ++g) {
-        const CopySpec& spec = copySpec(g);
+        const CopyTable& target = copyTable(g);
         const CopySource& src = in.groups[g];
         if (src.choice == CopyChoice::FromBook) {
             dm.db().execute(fmt::format("INSERT INTO {0}(BName, {1}) SELECT ?1, {1} FROM {0} "
                                         "WHERE BName=?2 ORDER BY ID",
-                                        spec.table, spec.columns),
+                                        target.table, target.columns),
                             book.name, src.book);
-        } else if (src.choice == CopyChoice::Default && spec.defaults) {
-            saveDefaultList(dm.db(), spec.table, spec.defaultColumn, *spec.defaults, book.name);
+        } else if (src.choice == CopyChoice::Default && target.defaults) {
+            saveDefaultList(dm.db(), target.table, target.defaultColumn, *target.defaults,
+                            book.name);
         }
     }
     insertSettingsRow(dm.db(), book.name);

@@ -11,7 +11,7 @@
 
 namespace fennory {
 
-struct NameListSpec {
+struct NameListKind {
     std::string screen;   // TfrmIn_Manage ...
     std::string caption;  // window caption and name column caption
     std::string table;    // InD ...
@@ -27,15 +27,15 @@ struct NameListSpec {
     std::string duplicateMessage() const { return caption + "添加重复！"; }
 };
 
-const NameListSpec& incomeKindsSpec();
-const NameListSpec& expenseKindsSpec();
-const NameListSpec& investmentKindsSpec();
-const NameListSpec& contactsSpec();
+const NameListKind& incomeKinds();
+const NameListKind& expenseKinds();
+const NameListKind& investmentKinds();
+const NameListKind& contactsList();
 
 class NameListModel {
 public:
-    NameListModel(TfrmDM& dm, const NameListSpec& spec) : dm_(dm), spec_(spec) {}
-    const NameListSpec& spec() const { return spec_; }
+    NameListModel(TfrmDM& dm, const NameListKind& kind) : dm_(dm), kind_(kind) {}
+    const NameListKind& kind() const { return kind_; }
 
     Table list();
     CheckResult add(const std::string& name, const std::string& remark);
@@ -49,7 +49,7 @@ public:
 private:
     bool exists(const std::string& name, std::int64_t exceptId) const;
     TfrmDM& dm_;
-    const NameListSpec& spec_;
+    const NameListKind& kind_;
 };
 
 }  // namespace fennory

@@ -135,18 +135,18 @@ TEST_F(Accounts, DisabledAccountsStayListedButLeaveTheDropDowns) {
 class NameListScreens : public testing::BookTest {};
 
 TEST_F(NameListScreens, DuplicatesAreRefusedPerBook) {
-    NameListModel in(dm, incomeKindsSpec());
+    NameListModel in(dm, incomeKinds());
     ASSERT_TRUE(in.add("工资", "").ok);
     EXPECT_EQ(in.add("工资", "").message, "收入类别添加重复！");
     EXPECT_EQ(in.add("", "").message, "收入类别不能为空！请重新录入！");
     session.CurrentBook = "另一本";
     EXPECT_TRUE(in.add("工资", "").ok);
-    NameListModel contacts(dm, contactsSpec());
+    NameListModel contacts(dm, contactsList());
     EXPECT_EQ(contacts.add("", "").message, "往来人员不能为空！请重新录入！");
 }
 
 TEST_F(NameListScreens, RenamesMoveTheBooksRecordsAndPlans) {
-    NameListModel in(dm, incomeKindsSpec());
+    NameListModel in(dm, incomeKinds());
     ASSERT_TRUE(in.add("工资", "").ok);
     for (const char* book : {"家庭账簿", "另一本"}) {
         db.execute("INSERT INTO InTable(BName,IDate,IName) VALUES(?1,'2024-01-01','工资')", book);
@@ -163,7 +163,7 @@ TEST_F(NameListScreens, RenamesMoveTheBooksRecordsAndPlans) {
 }
 
 TEST_F(NameListScreens, ContactRenamesMoveDebtsAndCredits) {
-    NameListModel contacts(dm, contactsSpec());
+    NameListModel contacts(dm, contactsList());
     ASSERT_TRUE(contacts.add("张三", "").ok);
     db.execute("INSERT INTO Debt(BName,DDate,DPro) VALUES('家庭账簿','2024-01-01','张三')");
     db.execute("INSERT INTO Borrow(BName,BDate,BPro) VALUES('家庭账簿','2024-01-01','张三')");
@@ -174,7 +174,7 @@ TEST_F(NameListScreens, ContactRenamesMoveDebtsAndCredits) {
 }
 
 TEST_F(NameListScreens, ARemarkOnlyEditResetsThePinyinCode) {
-    NameListModel out(dm, expenseKindsSpec());
+    NameListModel out(dm, expenseKinds());
     ASSERT_TRUE(out.add("餐饮", "").ok);
     std::int64_t id = std::stoll(out.list().text(0, "ID"));
     ASSERT_TRUE(savePinyin(dm, "OutD", id, "fan").ok);
@@ -186,7 +186,7 @@ TEST_F(NameListScreens, ARemarkOnlyEditResetsThePinyinCode) {
 }
 
 TEST_F(NameListScreens, RenamingOntoAnExistingNameIsRefused) {
-    NameListModel in(dm, incomeKindsSpec());
+    NameListModel in(dm, incomeKinds());
     ASSERT_TRUE(in.add("工资", "").ok);
     ASSERT_TRUE(in.add("奖金", "").ok);
     db.execute("INSERT INTO InTable(BName,IDate,IName) VALUES('家庭账簿','2024-01-01','奖金')");
@@ -197,7 +197,7 @@ TEST_F(NameListScreens, RenamingOntoAnExistingNameIsRefused) {
 }
 
 TEST_F(NameListScreens, ADisabledNameIsMissingFromTheListsButKeptHere) {
-    NameListModel t(dm, investmentKindsSpec());
+    NameListModel t(dm, investmentKinds());
     ASSERT_TRUE(t.add("基金", "").ok);
     ASSERT_TRUE(t.add("股票", "").ok);
     t.setState(std::stoll(t.list().text(0, "ID")), "停用");

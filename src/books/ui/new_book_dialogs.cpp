@@ -128,20 +128,20 @@ TfrmNewBook1::TfrmNewBook1(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(fields_);
     auto* groupsGrid = new QGridLayout;
-    struct Spec {
+    struct GroupCaptions {
         const char* title;
         const char* defaultCaption;
     };
-    const Spec specs[kCopyGroupCount] = {{"收入类别信息", "默认收入类别"},
-                                         {"支出类别信息", "默认支出类别"},
-                                         {"投资类别信息", "默认投资类别"},
-                                         {"家庭成员信息", nullptr},
-                                         {"账户信息", nullptr},
-                                         {"往来人员信息", nullptr}};
+    const GroupCaptions captions[kCopyGroupCount] = {{"收入类别信息", "默认收入类别"},
+                                                     {"支出类别信息", "默认支出类别"},
+                                                     {"投资类别信息", "默认投资类别"},
+                                                     {"家庭成员信息", nullptr},
+                                                     {"账户信息", nullptr},
+                                                     {"往来人员信息", nullptr}};
     std::vector<std::string> books = dm_.DBComSBook();
     auto defaults = defaultCopySources();
     for (int g = 0; g < kCopyGroupCount; ++g) {
-        auto* box = new QGroupBox(QString::fromUtf8(specs[g].title), this);
+        auto* box = new QGroupBox(QString::fromUtf8(captions[g].title), this);
         auto* lay = new QHBoxLayout(box);
         Group& gr = groups_[static_cast<std::size_t>(g)];
         gr.fromBook = new QRadioButton(QStringLiteral("账簿名称"), box);
@@ -153,8 +153,8 @@ TfrmNewBook1::TfrmNewBook1(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
         gr.book->setMinimumWidth(110);
         lay->addWidget(gr.fromBook);
         lay->addWidget(gr.book);
-        if (specs[g].defaultCaption) {
-            gr.defaults = new QRadioButton(QString::fromUtf8(specs[g].defaultCaption), box);
+        if (captions[g].defaultCaption) {
+            gr.defaults = new QRadioButton(QString::fromUtf8(captions[g].defaultCaption), box);
             lay->addWidget(gr.defaults);
         }
         gr.empty = new QRadioButton(QStringLiteral("空"), box);

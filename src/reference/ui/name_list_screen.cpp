@@ -7,23 +7,23 @@
 
 namespace fennory::ui {
 
-NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListSpec& spec,
+NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKind& kind,
                                QWidget* parent)
     : RecordScreen(parent),
       dm_(dm),
       prompter_(prompter),
-      model_(dm, spec),
+      model_(dm, kind),
       name_(new QLineEdit),
       remark_(new QLineEdit),
       menu_(gridMenu()) {
-    setWindowTitle(qs(spec.caption));
-    fieldGroup()->setTitle(qs(spec.group));
+    setWindowTitle(qs(kind.caption));
+    fieldGroup()->setTitle(qs(kind.group));
     limitGbk(name_, 20);
     limitGbk(remark_, 50);
     auto* form = new QFormLayout(fieldGroup());
-    form->addRow(qs(spec.label), name_);
+    form->addRow(qs(kind.label), name_);
     form->addRow(QStringLiteral("备        注："), remark_);
-    grid()->setTitleSorting(spec.titleSort);
+    grid()->setTitleSorting(kind.titleSort);
 
     menu_->addAction(QStringLiteral("启用 &S"), this, [this] { setState("启用"); });
     menu_->addAction(QStringLiteral("停用 &E"), this, [this] { setState("停用"); });
@@ -48,7 +48,7 @@ void NameListScreen::showRow(int row) {
     const Table& t = grid()->tableModel()->table();
     bool has = row >= 0;
     auto r = static_cast<std::size_t>(row);
-    name_->setText(has ? qs(t.text(r, model_.spec().caption)) : QString());
+    name_->setText(has ? qs(t.text(r, model_.kind().caption)) : QString());
     remark_->setText(has ? qs(t.text(r, "备注")) : QString());
 }
 
@@ -111,7 +111,7 @@ void NameListScreen::setState(const std::string& state) {
 void NameListScreen::editPinyin() {
     if (hasCurrentRow()) {
         openPinyinEditor(
-            dm_, prompter_, model_.spec().table, currentId(), currentText(model_.spec().caption),
+            dm_, prompter_, model_.kind().table, currentId(), currentText(model_.kind().caption),
             currentText("拼音码"), [this] { Ref(); }, this);
     }
 }
@@ -119,7 +119,7 @@ void NameListScreen::editPinyin() {
 void NameListScreen::editUseCount() {
     if (hasCurrentRow()) {
         openUseCountEditor(
-            dm_, prompter_, model_.spec().table, currentId(), currentText(model_.spec().caption),
+            dm_, prompter_, model_.kind().table, currentId(), currentText(model_.kind().caption),
             currentText("记账次数"), [this] { Ref(); }, this);
     }
 }

@@ -14,7 +14,7 @@ namespace fennory::ui {
 class NameListScreen : public RecordScreen {
     Q_OBJECT
 public:
-    NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListSpec& spec,
+    NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKind& kind,
                    QWidget* parent = nullptr);
     void Ref();
     QLineEdit* nameField() const { return name_; }
@@ -47,28 +47,28 @@ class TfrmIn_Manage : public NameListScreen {
     Q_OBJECT
 public:
     TfrmIn_Manage(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
-        : NameListScreen(dm, p, incomeKindsSpec(), parent) {}
+        : NameListScreen(dm, p, incomeKinds(), parent) {}
 };
 
 class TfrmOut_Manage : public NameListScreen {
     Q_OBJECT
 public:
     TfrmOut_Manage(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
-        : NameListScreen(dm, p, expenseKindsSpec(), parent) {}
+        : NameListScreen(dm, p, expenseKinds(), parent) {}
 };
 
 class TfrmT_Manage : public NameListScreen {
     Q_OBJECT
 public:
     TfrmT_Manage(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
-        : NameListScreen(dm, p, investmentKindsSpec(), parent) {}
+        : NameListScreen(dm, p, investmentKinds(), parent) {}
 };
 
 class TfrmP_Manage : public NameListScreen {
     Q_OBJECT
 public:
     TfrmP_Manage(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
-        : NameListScreen(dm, p, contactsSpec(), parent) {}
+        : NameListScreen(dm, p, contactsList(), parent) {}
 };
 
 }  // namespace fennory::ui
