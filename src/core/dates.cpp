@@ -60,6 +60,15 @@ std::string format(int y, int m, int d) {
     return fmt::format("{:04d}-{:02d}-{:02d}", y, m, d);
 }
 
+std::string localTimeText(const char* strftimeFormat) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[64];
+    std::size_t n = std::strftime(buf, sizeof buf, strftimeFormat, &local);
+    return std::string(buf, n);
+}
+
 std::string today() {
     std::time_t now = std::time(nullptr);
     std::tm local{};

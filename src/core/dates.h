@@ -19,6 +19,9 @@ bool isValid(std::string_view text);
 std::optional<Ymd> parse(std::string_view text);
 std::string format(int year, int month, int day);
 
+// The current local time in a strftime format ("%Y-%m-%d %H:%M:%S").
+std::string localTimeText(const char* strftimeFormat);
+
 // Today's local date.
 std::string today();
 

@@ -1,9 +1,10 @@
 #include "reporting/report.h"
 
+#include "core/dates.h"
+
 #include <fmt/format.h>
 
 #include <cmath>
-#include <ctime>
 #include <set>
 
 namespace fennory::report {
@@ -202,12 +203,7 @@ std::vector<PlacedPage> placePages(const Layout& l, const Table& rows, const Pag
 }
 
 std::string nowText() {
-    std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &t);
-    return buf;
+    return dates::localTimeText("%Y-%m-%d %H:%M:%S");
 }
 
 }  // namespace fennory::report

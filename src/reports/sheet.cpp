@@ -4,8 +4,8 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <ctime>
 
+#include "core/dates.h"
 #include "core/main_texts.h"
 
 namespace fennory {
@@ -297,12 +297,7 @@ std::filesystem::path exportPath(const std::filesystem::path& dataFile, const st
 }
 
 std::string exportStamp() {
-    std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &t);
-    return buf;
+    return dates::localTimeText("%Y%m%d-%H%M%S");
 }
 
 std::string columnName(int col) {

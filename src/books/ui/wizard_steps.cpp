@@ -62,8 +62,7 @@ void WizardStep::saved() {
 
 void WizardStep::onCancel() {
     nextAllowed_ = true;
-    setMode(RecordMode::Browse);
-    showRow(grid()->currentRowIndex());
+    RecordScreen::onCancel();
 }
 
 void WizardStep::onDelete() {
@@ -81,18 +80,12 @@ MemberStep::MemberStep(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     : WizardStep(dm, prompter, QStringLiteral("下一步"), parent),
       name_(new QLineEdit),
       relation_(new QLineEdit),
-      birthday_(new QStackedWidget),
-      birthdayText_(new QLineEdit),
-      picker_(new DateEdit),
+      birthday_(new BirthdayField),
       remark_(new QLineEdit) {
     fieldGroup()->setTitle(QStringLiteral("家庭成员信息"));
     limitGbk(name_, 20);
     limitGbk(relation_, 20);
     limitGbk(remark_, kRemarkByteLimit);
-    birthdayText_->setReadOnly(true);
-    picker_->setDateText("1980-01-01");  // then the date last picked
-    birthday_->addWidget(birthdayText_);
-    birthday_->addWidget(picker_);
     auto* form = new QGridLayout(fieldGroup());
     form->addWidget(new QLabel(QStringLiteral("姓名：")), 0, 0);
     form->addWidget(name_, 0, 1);
@@ -115,7 +108,7 @@ void MemberStep::showRow(int row) {
     bool has = row >= 0;
     name_->setText(has ? qs(t.text(r, "姓名")) : QString());
     relation_->setText(has ? qs(t.text(r, "关系")) : QString());
-    birthdayText_->setText(has ? qs(t.text(r, "生日")) : QString());
+    birthday_->showStored(has ? qs(t.text(r, "生日")) : QString());
     remark_->setText(has ? qs(t.text(r, "备注")) : QString());
 }
 
@@ -124,25 +117,25 @@ void MemberStep::onAdd() {
     name_->clear();
     relation_->clear();
     remark_->clear();
-    birthday_->setCurrentWidget(picker_);
+    birthday_->startEditing();
     name_->setFocus();
 }
 
 void MemberStep::onSave() {
-    MemberInput in{ss(name_->text().trimmed()), ss(relation_->text()), picker_->dateText(),
-                   ss(remark_->text())};
+    MemberInput in{ss(name_->text().trimmed()), ss(relation_->text()),
+                   birthday_->picker()->dateText(), ss(remark_->text())};
     CheckResult r = saveMember(dm_, in);
     if (!r.ok) {
         prompter_.warn(qs(r.message));
         name_->setFocus();
         return;
     }
-    birthday_->setCurrentWidget(birthdayText_);
+    birthday_->stopEditing();
     saved();
 }
 
 void MemberStep::onCancel() {
-    birthday_->setCurrentWidget(birthdayText_);
+    birthday_->stopEditing();
     WizardStep::onCancel();
 }
 

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStackedWidget>
 
 #include "core/data_module.h"
 #include "core/ui/book_host.h"
@@ -50,7 +49,7 @@ public:
     MemberStep(TfrmDM& dm, Prompter& prompter, QWidget* parent);
     QLineEdit* nameField() const { return name_; }
     QLineEdit* relationField() const { return relation_; }
-    DateEdit* birthdayPicker() const { return picker_; }
+    DateEdit* birthdayPicker() const { return birthday_->picker(); }
     QLineEdit* remarkField() const { return remark_; }
     void reload() override;
 
@@ -65,9 +64,7 @@ protected:
 private:
     QLineEdit* name_;
     QLineEdit* relation_;
-    QStackedWidget* birthday_;  // the stored text, or the picker while editing
-    QLineEdit* birthdayText_;
-    DateEdit* picker_;
+    BirthdayField* birthday_;
     QLineEdit* remark_;
 };
 

@@ -85,6 +85,32 @@ void DateEdit::setDateText(const std::string& d) {
     }
 }
 
+BirthdayField::BirthdayField(QWidget* parent)
+    : QWidget(parent),
+      stack_(new QStackedWidget(this)),
+      text_(new QLineEdit),
+      picker_(new DateEdit) {
+    auto* lay = new QHBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(stack_);
+    text_->setReadOnly(true);
+    picker_->setDateText("1980-01-01");
+    stack_->addWidget(text_);
+    stack_->addWidget(picker_);
+}
+
+void BirthdayField::showStored(const QString& text) {
+    text_->setText(text);
+}
+
+void BirthdayField::startEditing() {
+    stack_->setCurrentWidget(picker_);
+}
+
+void BirthdayField::stopEditing() {
+    stack_->setCurrentWidget(text_);
+}
+
 MoneyEdit::MoneyEdit(QWidget* parent) : QLineEdit(parent) {
     setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("^-?[0-9]*\\.?[0-9]{0,4}$")), this));

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QStackedWidget>
 #include <QValidator>
 #include <QWidget>
 
@@ -58,6 +59,24 @@ public:
     explicit DateEdit(QWidget* parent = nullptr);
     std::string dateText() const;
     void setDateText(const std::string& date);
+};
+
+// A birthday: the stored text while browsing, a date picker while entering.
+// The picker starts at 1980-01-01 and then keeps the date last picked.
+class BirthdayField : public QWidget {
+    Q_OBJECT
+public:
+    explicit BirthdayField(QWidget* parent = nullptr);
+    void showStored(const QString& text);  // browsing
+    void startEditing();                   // the picker, at the date it last showed
+    void stopEditing();
+    DateEdit* picker() const { return picker_; }
+    QLineEdit* storedText() const { return text_; }
+
+private:
+    QStackedWidget* stack_;
+    QLineEdit* text_;
+    DateEdit* picker_;
 };
 
 // An amount field: only the characters a number can hold.

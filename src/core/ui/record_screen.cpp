@@ -118,6 +118,11 @@ std::int64_t RecordScreen::currentId() const {
     return id.empty() ? 0 : std::stoll(id);
 }
 
+void RecordScreen::onCancel() {
+    setMode(RecordMode::Browse);
+    showRow(grid_->currentRowIndex());
+}
+
 void RecordScreen::onExit() {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
         sub->close();

@@ -53,7 +53,8 @@ protected:
     virtual void onAdd() {}
     virtual void onChange() {}
     virtual void onSave() {}
-    virtual void onCancel() {}
+    // Drops what was typed: back to browsing, the fields showing the current row.
+    virtual void onCancel();
     virtual void onDelete() {}
     // Closes the screen: its frame when it is a child window.
     virtual void onExit();

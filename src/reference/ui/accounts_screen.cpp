@@ -146,11 +146,6 @@ void TfrmA_Manage::onSave() {
     grid()->selectRow(grid()->tableModel()->rowCount() - 1);
 }
 
-void TfrmA_Manage::onCancel() {
-    setMode(RecordMode::Browse);
-    showRow(grid()->currentRowIndex());
-}
-
 void TfrmA_Manage::onDelete() {
     if (!hasCurrentRow() || currentText("账户名称").empty()) {
         return;

@@ -41,7 +41,6 @@ protected:
     void showRow(int row) override;
     void onAdd() override;
     void onSave() override;
-    void onCancel() override;
     void onDelete() override;
 
 private:

@@ -16,9 +16,7 @@ TfrmFamily::TfrmFamily(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidge
       model_(dm),
       name_(new QLineEdit),
       relation_(new QLineEdit),
-      birthday_(new QStackedWidget),
-      birthdayText_(new QLineEdit),
-      picker_(new DateEdit),
+      birthday_(new BirthdayField),
       remark_(new QLineEdit),
       menu_(gridMenu()) {
     setWindowTitle(QStringLiteral("家庭成员管理"));
@@ -27,10 +25,6 @@ TfrmFamily::TfrmFamily(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidge
     limitGbk(name_, 20);
     limitGbk(relation_, 20);
     limitGbk(remark_, 50);
-    birthdayText_->setReadOnly(true);
-    picker_->setDateText("1980-01-01");  // then the date last picked
-    birthday_->addWidget(birthdayText_);
-    birthday_->addWidget(picker_);
     auto* g = new QGridLayout(fieldGroup());
     g->addWidget(new QLabel(QStringLiteral("姓名：")), 0, 0);
     g->addWidget(name_, 0, 1);
@@ -55,10 +49,6 @@ void TfrmFamily::Ref() {
     showTable(model_.list(), {"帐薄名称", "ID"});
 }
 
-void TfrmFamily::showPicker(bool on) {
-    birthday_->setCurrentWidget(on ? static_cast<QWidget*>(picker_) : birthdayText_);
-}
-
 void TfrmFamily::showRow(int row) {
     if (mode() != RecordMode::Browse) {
         return;
@@ -68,7 +58,7 @@ void TfrmFamily::showRow(int row) {
     auto r = static_cast<std::size_t>(row);
     name_->setText(has ? qs(t.text(r, "姓名")) : QString());
     relation_->setText(has ? qs(t.text(r, "关系")) : QString());
-    birthdayText_->setText(has ? qs(t.text(r, "生日")) : QString());
+    birthday_->showStored(has ? qs(t.text(r, "生日")) : QString());
     remark_->setText(has ? qs(t.text(r, "备注")) : QString());
 }
 
@@ -77,7 +67,7 @@ void TfrmFamily::onAdd() {
     name_->clear();
     relation_->clear();
     remark_->clear();
-    showPicker(true);
+    birthday_->startEditing();
     name_->setFocus();
 }
 
@@ -88,15 +78,15 @@ void TfrmFamily::onChange() {
     oldName_ = ss(name_->text());
     editedId_ = currentId();
     // The stored birthday, so that a change of name or remark keeps it.
-    picker_->setDateText(currentText("生日"));
+    birthday_->picker()->setDateText(currentText("生日"));
     setMode(RecordMode::Change);
-    showPicker(true);
+    birthday_->startEditing();
     name_->setFocus();
 }
 
 void TfrmFamily::onSave() {
-    MemberInput in{ss(name_->text().trimmed()), ss(relation_->text()), picker_->dateText(),
-                   ss(remark_->text())};
+    MemberInput in{ss(name_->text().trimmed()), ss(relation_->text()),
+                   birthday_->picker()->dateText(), ss(remark_->text())};
     CheckResult r =
         mode() == RecordMode::New ? model_.add(in) : model_.change(editedId_, oldName_, in);
     if (!r.ok) {
@@ -106,7 +96,7 @@ void TfrmFamily::onSave() {
     }
     bool added = mode() == RecordMode::New;
     setMode(RecordMode::Browse);
-    showPicker(false);
+    birthday_->stopEditing();
     Ref();
     if (added) {
         grid()->selectRow(grid()->tableModel()->rowCount() - 1);
@@ -114,9 +104,8 @@ void TfrmFamily::onSave() {
 }
 
 void TfrmFamily::onCancel() {
-    setMode(RecordMode::Browse);
-    showPicker(false);
-    showRow(grid()->currentRowIndex());
+    birthday_->stopEditing();
+    RecordScreen::onCancel();
 }
 
 void TfrmFamily::onDelete() {

@@ -3,7 +3,6 @@
 
 #include <QLineEdit>
 #include <QMenu>
-#include <QStackedWidget>
 
 #include "core/data_module.h"
 #include "core/ui/inputs.h"
@@ -21,8 +20,8 @@ public:
     void Ref();
     QLineEdit* nameField() const { return name_; }
     QLineEdit* relationField() const { return relation_; }
-    DateEdit* birthdayPicker() const { return picker_; }
-    QLineEdit* birthdayText() const { return birthdayText_; }
+    DateEdit* birthdayPicker() const { return birthday_->picker(); }
+    QLineEdit* birthdayText() const { return birthday_->storedText(); }
     QMenu* contextMenu() const { return menu_; }
     void viewFundFlow();
     void editPinyin();
@@ -36,16 +35,13 @@ protected:
     void onDelete() override;
 
 private:
-    void showPicker(bool on);
     TfrmDM& dm_;
     Prompter& prompter_;
     FileOpener opener_;
     FamilyModel model_;
     QLineEdit* name_;
     QLineEdit* relation_;
-    QStackedWidget* birthday_;
-    QLineEdit* birthdayText_;
-    DateEdit* picker_;
+    BirthdayField* birthday_;
     QLineEdit* remark_;
     QMenu* menu_;
     std::string oldName_;

@@ -88,11 +88,6 @@ void NameListScreen::onSave() {
     }
 }
 
-void NameListScreen::onCancel() {
-    setMode(RecordMode::Browse);
-    showRow(grid()->currentRowIndex());
-}
-
 void NameListScreen::onDelete() {
     if (!hasCurrentRow() || !askDelete(prompter_)) {
         return;

@@ -29,7 +29,6 @@ protected:
     void onAdd() override;
     void onChange() override;
     void onSave() override;
-    void onCancel() override;
     void onDelete() override;
 
 private:
