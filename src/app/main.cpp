@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "app/main_window.h"
 #include "app/screens.h"
 #include "core/data_module.h"
 #include "core/database.h"
@@ -17,7 +18,6 @@
 #include "core/main_texts.h"
 #include "core/session.h"
 #include "core/ui/application.h"
-#include "core/ui/main_window.h"
 #include "core/ui/prompter.h"
 #include "core/ui/single_instance.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Which screen each menu entry opens.
 
-#include "core/ui/main_window.h"
+#include "app/main_window.h"
 
 namespace fennory::ui {
 

@@ -4,7 +4,6 @@
 
 #include "core/gbk.h"
 #include "core/pinyin.h"
-#include "reference/accounts.h"
 
 namespace fennory {
 namespace {
@@ -95,27 +94,35 @@ BookNum myBookNum(Database& db) {
     return n;
 }
 
-CheckResult checkNewBook(Database& db, const NewBookInput& in) {
+BookDialog newBookDialog(Database& db) {
+    return myBookNum(db).count == 0 ? BookDialog::FirstBook : BookDialog::FurtherBook;
+}
+
+BookDialog startUpDialog(Database& db) {
+    return myBookNum(db).count == 0 ? BookDialog::FirstBook : BookDialog::OpenBook;
+}
+
+BookCheck checkNewBook(Database& db, const NewBookInput& in) {
     if (in.confirm != in.password) {
-        return CheckResult::fail("新密码与确认密码不一致！", field::kConfirm);
+        return BookCheck::fail("新密码与确认密码不一致！", BookField::Confirm);
     }
     if (in.name.empty()) {
-        return CheckResult::fail("账簿名称 不能为空！", field::kBookName);
+        return BookCheck::fail("账簿名称 不能为空！", BookField::Name);
     }
     // The fields limit typing; text that arrives longer is refused, not cut.
     if (gbk::byteLength(in.name) > kNameByteLimit) {
-        return CheckResult::fail("账簿名称 长度不能大于20！", field::kBookName);
+        return BookCheck::fail("账簿名称 长度不能大于20！", BookField::Name);
     }
     if (gbk::byteLength(in.password) > kPasswordByteLimit) {
-        return CheckResult::fail("密码 长度不能大于20！", field::kPassword);
+        return BookCheck::fail("密码 长度不能大于20！", BookField::Password);
     }
     if (db.queryInt("SELECT count(*) FROM SBook WHERE BName=?1", in.name).value_or(0) > 0) {
-        return CheckResult::fail("账簿名称 重复，请重新录入！", field::kBookName);
+        return BookCheck::fail("账簿名称 重复，请重新录入！", BookField::Name);
     }
-    return CheckResult::pass();
+    return BookCheck::pass();
 }
 
-CheckResult createFirstBook(TfrmDM& dm, const NewBookInput& in) {
+BookCheck createFirstBook(TfrmDM& dm, const NewBookInput& in) {
     NewBookInput book = in;
     book.description = gbk::cutToBytes(in.description, kDescriptionByteLimit);
     if (auto r = checkNewBook(dm.db(), book); !r.ok) {
@@ -135,7 +142,7 @@ CheckResult createFirstBook(TfrmDM& dm, const NewBookInput& in) {
     insertSettingsRow(dm.db(), book.name);
     t.commit();
     dm.session().CurrentBook = book.name;
-    return CheckResult::pass();
+    return BookCheck::pass();
 }
 
 std::array<CopySource, kCopyGroupCount> defaultCopySources() {
@@ -146,11 +153,11 @@ std::array<CopySource, kCopyGroupCount> defaultCopySources() {
     return g;
 }
 
-std::string copyGroupField(int group) {
-    return "copy" + std::to_string(group);
+BookField copyGroupField(int group) {
+    return static_cast<BookField>(static_cast<int>(BookField::CopyIncome) + group);
 }
 
-CheckResult createBookWithCopies(TfrmDM& dm, const NewBook1Input& in) {
+BookCheck createBookWithCopies(TfrmDM& dm, const NewBook1Input& in) {
     NewBookInput book = in.book;
     book.description = gbk::cutToBytes(book.description, kDescriptionByteLimit);
     if (auto r = checkNewBook(dm.db(), book); !r.ok) {
@@ -160,7 +167,7 @@ CheckResult createBookWithCopies(TfrmDM& dm, const NewBook1Input& in) {
     // so a refused dialog never leaves a half-made book behind.
     for (int g = 0; g < kCopyGroupCount; ++g) {
         if (in.groups[g].choice == CopyChoice::FromBook && in.groups[g].book.empty()) {
-            return CheckResult::fail("请选择 账簿名称！", copyGroupField(g));
+            return BookCheck::fail("请选择 账簿名称！", copyGroupField(g));
         }
     }
     Transaction t(dm.db());
@@ -180,53 +187,7 @@ CheckResult createBookWithCopies(TfrmDM& dm, const NewBook1Input& in) {
     }
     insertSettingsRow(dm.db(), book.name);
     t.commit();
-    return CheckResult::pass();
-}
-
-Table memberList(TfrmDM& dm) {
-    Statement s = dm.db().prepare(
-        "SELECT FName AS 姓名, thePY AS 拼音码, theGX AS 关系, BirDate AS 生日, Remark AS 备注, "
-        "BName AS 帐薄名称, ID FROM SFamily WHERE BName=?1 ORDER BY ID");
-    s.bind(1, dm.book());
-    return Table::load(std::move(s));
-}
-
-CheckResult saveMember(TfrmDM& dm, const MemberInput& in) {
-    if (in.name.empty()) {
-        return CheckResult::fail("姓名不能为空！请重新录入！", field::kMemberName);
-    }
-    if (dm.db()
-            .queryInt("SELECT count(*) FROM SFamily WHERE FName=?1 AND BName=?2", in.name,
-                      dm.book())
-            .value_or(0) > 0) {
-        return CheckResult::fail("姓名添加重复！", field::kMemberName);
-    }
-    dm.db().execute(
-        "INSERT INTO SFamily(FName,BName,thePY,theGX,BirDate,Remark) VALUES(?1,?2,?3,?4,?5,?6)",
-        in.name, dm.book(), PinyinCode(in.name), in.relation, in.birthday, in.remark);
-    return CheckResult::pass();
-}
-
-void deleteMember(TfrmDM& dm, std::int64_t id) {
-    dm.db().execute("DELETE FROM SFamily WHERE ID=?1 AND BName=?2", id, dm.book());
-}
-
-Table openingAccountList(TfrmDM& dm) {
-    Statement s = dm.db().prepare(
-        "SELECT theType AS 账户分类, FName AS 家庭成员, AName AS 账户名称, thePY AS 拼音码, "
-        "BName AS 账薄名称, AMoney AS 初始金额, Remark AS 备注, theState AS 状态, ID "
-        "FROM SAccount WHERE BName=?1 ORDER BY ID");
-    s.bind(1, dm.book());
-    return Table::load(std::move(s), {"初始金额"});
-}
-
-CheckResult saveOpeningAccount(TfrmDM& dm, const OpeningAccountInput& in) {
-    return addAccount(dm, {in.type, in.member, in.name, in.amount, in.remark}, "初始金额");
-}
-
-void deleteOpeningAccount(TfrmDM& dm, std::int64_t id) {
-    // Only the account row; its opening entry stays in the log.
-    dm.db().execute("DELETE FROM SAccount WHERE ID=?1 AND BName=?2", id, dm.book());
+    return BookCheck::pass();
 }
 
 }  // namespace fennory

@@ -9,7 +9,6 @@
 
 #include "core/check_result.h"
 #include "core/data_module.h"
-#include "core/table.h"
 
 namespace fennory {
 
@@ -24,19 +23,30 @@ struct BookNum {
 };
 BookNum myBookNum(Database& db);
 
-// Field names a check may focus.
-namespace field {
-inline constexpr const char* kBookName = "name";
-inline constexpr const char* kPassword = "password";
-inline constexpr const char* kConfirm = "confirm";
-inline constexpr const char* kBookList = "book";
-inline constexpr const char* kOpen = "open";
-inline constexpr const char* kMemberName = "FName";
-inline constexpr const char* kAccountType = "theType";
-inline constexpr const char* kAccountMember = "FName";
-inline constexpr const char* kAccountName = "AName";
-inline constexpr const char* kAmount = "AMoney";
-}  // namespace field
+// The dialog a book is made with: the first-book wizard while the data file
+// has no book, the further-book dialog after that. At start-up with books the
+// open-book dialog appears instead.
+enum class BookDialog { FirstBook, FurtherBook, OpenBook };
+BookDialog newBookDialog(Database& db);
+BookDialog startUpDialog(Database& db);
+
+// The fields of the book dialogs a failed check focuses.
+enum class BookField {
+    None,
+    Name,
+    Password,
+    Confirm,
+    BookList,
+    Open,
+    // The book drop-downs of the copy groups, in the groups' order.
+    CopyIncome,
+    CopyExpense,
+    CopyInvestment,
+    CopyMembers,
+    CopyAccounts,
+    CopyContacts,
+};
+using BookCheck = Check<BookField>;
 
 struct NewBookInput {
     std::string name;
@@ -49,12 +59,12 @@ struct NewBookInput {
 };
 
 // Checks of the book fields, in their order: confirmation, name, duplicate.
-CheckResult checkNewBook(Database& db, const NewBookInput& in);
+BookCheck checkNewBook(Database& db, const NewBookInput& in);
 
 // The first-book dialog's "下一步": the book row, the ticked default lists and
 // the settings row, in one transaction. On success CurrentBook is the new
 // book (not yet opened).
-CheckResult createFirstBook(TfrmDM& dm, const NewBookInput& in);
+BookCheck createFirstBook(TfrmDM& dm, const NewBookInput& in);
 
 // ---- the further-book dialog ----
 
@@ -84,38 +94,11 @@ struct NewBook1Input {
 // The preselected choices: default lists for the categories, nothing else.
 std::array<CopySource, kCopyGroupCount> defaultCopySources();
 
-// Field name of a group's book drop-down, for focusing it.
-std::string copyGroupField(int group);
+// The book drop-down of a group, for focusing it.
+BookField copyGroupField(int group);
 
 // "保存": every check first, then the book, its copied or default lists and
 // its settings row in one transaction. CurrentBook does not change.
-CheckResult createBookWithCopies(TfrmDM& dm, const NewBook1Input& in);
-
-// ---- wizard steps ----
-
-struct MemberInput {
-    std::string name;
-    std::string relation;
-    std::string birthday;  // "yyyy-mm-dd"
-    std::string remark;
-};
-
-// The members step's list of the open book.
-Table memberList(TfrmDM& dm);
-CheckResult saveMember(TfrmDM& dm, const MemberInput& in);
-void deleteMember(TfrmDM& dm, std::int64_t id);
-
-struct OpeningAccountInput {
-    std::string type;
-    std::string member;
-    std::string name;
-    std::string amount;  // as typed
-    std::string remark;
-};
-
-Table openingAccountList(TfrmDM& dm);
-// Stores the account and its "开户" log entry (dated StartupDate) together.
-CheckResult saveOpeningAccount(TfrmDM& dm, const OpeningAccountInput& in);
-void deleteOpeningAccount(TfrmDM& dm, std::int64_t id);
+BookCheck createBookWithCopies(TfrmDM& dm, const NewBook1Input& in);
 
 }  // namespace fennory

@@ -37,7 +37,7 @@ void mySaveMRX(Database& db, const OpenInput& in) {
 OpenDialogStart openDialogStart(TfrmDM& dm) {
     OpenDialogStart s;
     s.books = dm.DBComSBook();
-    s.focus = field::kBookList;
+    s.focus = BookField::BookList;
     Statement mrb = dm.db().prepare("SELECT BName FROM SMRB");
     std::vector<std::string> remembered;
     while (mrb.step()) {
@@ -46,7 +46,7 @@ OpenDialogStart openDialogStart(TfrmDM& dm) {
     if (remembered.size() == 1) {
         s.book = remembered.front();
         s.rememberBook = true;
-        s.focus = field::kPassword;
+        s.focus = BookField::Password;
     }
     Statement mrx = dm.db().prepare("SELECT BPass FROM SMRX WHERE BName=?1 AND BPassKG=1");
     mrx.bind(1, s.book);
@@ -57,17 +57,18 @@ OpenDialogStart openDialogStart(TfrmDM& dm) {
     if (passwords.size() == 1) {
         s.password = passwords.front();
         s.rememberPassword = true;
-        s.focus = field::kOpen;
+        s.focus = BookField::Open;
     }
     return s;
 }
 
-CheckResult openBook(TfrmDM& dm, const OpenInput& in) {
+BookCheck openBook(TfrmDM& dm, const OpenInput& in) {
     if (in.book.empty()) {
-        return CheckResult::fail("请选择 账簿！如果没有账簿，请退出后新建账簿。", field::kBookList);
+        return BookCheck::fail("请选择 账簿！如果没有账簿，请退出后新建账簿。",
+                               BookField::BookList);
     }
     if (gbk::byteLength(in.password) > 20) {
-        return CheckResult::fail("密码 长度不能大于20！", field::kPassword);
+        return BookCheck::fail("密码 长度不能大于20！", BookField::Password);
     }
     Statement s = dm.db().prepare("SELECT thePX, theJZPX FROM SBook WHERE BName=?1 AND BPass=?2");
     s.bindAll(in.book, in.password);
@@ -79,8 +80,8 @@ CheckResult openBook(TfrmDM& dm, const OpenInput& in) {
         jzpx = s.integer(1);
     }
     if (found != 1) {
-        dm.session().CurrentBook.clear();
-        return CheckResult::fail("密码错误，请重新录入！", field::kPassword);
+        // The book open until now stays open and usable.
+        return BookCheck::fail("密码错误，请重新录入！", BookField::Password);
     }
     // Remembering must not throw away the open after a write error: one unit.
     Transaction t(dm.db());
@@ -92,7 +93,7 @@ CheckResult openBook(TfrmDM& dm, const OpenInput& in) {
     dm.session().OpenBookState.thePX = static_cast<int>(px);
     dm.session().OpenBookState.theJZPX = static_cast<int>(jzpx);
     loadOpenBookState(dm);
-    return CheckResult::pass();
+    return BookCheck::pass();
 }
 
 void loadOpenBookState(TfrmDM& dm) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "books/book_creation.h"
 #include "core/check_result.h"
 #include "core/data_module.h"
 
@@ -17,7 +18,7 @@ struct OpenDialogStart {
     bool rememberBook = false;
     std::string password;  // the remembered password
     bool rememberPassword = false;
-    std::string focus;  // "book", "password" or "open"
+    BookField focus = BookField::BookList;
 };
 OpenDialogStart openDialogStart(TfrmDM& dm);
 
@@ -30,8 +31,8 @@ struct OpenInput {
 
 // "打开": checks, then the book becomes CurrentBook with its OpenBookState, and
 // the remembered book and password are saved, in one transaction. A refused
-// password leaves no book open.
-CheckResult openBook(TfrmDM& dm, const OpenInput& in);
+// password leaves the book open until now (if any) open.
+BookCheck openBook(TfrmDM& dm, const OpenInput& in);
 
 // Loads SBook's order codes and the SMRX row of CurrentBook into OpenBookState.
 void loadOpenBookState(TfrmDM& dm);

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/data_module.h"
 
@@ -18,6 +19,10 @@ struct MissingNames {
 // Nothing when the open book has a member (myCheckF) / an account (myCheckA).
 std::optional<MissingNames> myCheckF(TfrmDM& dm);
 std::optional<MissingNames> myCheckA(TfrmDM& dm);
+
+// Whether a menu entry opens only once the book has a member and an account
+// (the bookkeeping screens and the new plan).
+bool needsMemberAndAccount(std::string_view menuId);
 
 // The installation's edition, SBase.theBT; empty reads as "电脑版".
 std::string readEdition(Database& db);

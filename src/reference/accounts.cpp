@@ -3,31 +3,81 @@
 #include <fmt/format.h>
 
 #include "core/pinyin.h"
+#include "reference/renames.h"
 
 namespace fennory {
+namespace {
 
-CheckResult addAccount(TfrmDM& dm, const AccountInput& in, const std::string& amountLabel) {
+using C = AccountColumn;
+constexpr int col(C c) {
+    return static_cast<int>(c);
+}
+
+constexpr ColumnSpec kScreenColumns[] = {
+    {col(C::Type), "theType", "账户分类"},
+    {col(C::Member), "FName", "家庭成员"},
+    {col(C::Name), "AName", "账户名称"},
+    {col(C::Pinyin), "thePY", "拼音码"},
+    {col(C::Book), "BName", "账簿名称", false, true},
+    {col(C::Balance), "AMoney", "账户余额", true},
+    {col(C::Remark), "Remark", "备注"},
+    {col(C::State), "theState", "状态"},
+    {col(C::Id), "ID", "ID", false, true},
+    {col(C::Count), "theCount", "记账次数"},
+};
+static_assert(columnsInOrder(kScreenColumns));
+
+constexpr ColumnSpec kOpeningColumns[] = {
+    {col(C::Type), "theType", "账户分类"},
+    {col(C::Member), "FName", "家庭成员"},
+    {col(C::Name), "AName", "账户名称"},
+    {col(C::Pinyin), "thePY", "拼音码", false, true},
+    {col(C::Book), "BName", "账簿名称", false, true},
+    {col(C::Balance), "AMoney", "初始金额", true},
+    {col(C::Remark), "Remark", "备注"},
+    {col(C::State), "theState", "状态", false, true},
+    {col(C::Id), "ID", "ID", false, true},
+    {col(C::Count), "theCount", "记账次数", false, true},
+};
+static_assert(columnsInOrder(kOpeningColumns));
+
+}  // namespace
+
+const AccountsKind& accountsScreen() {
+    static const AccountsKind k{
+        .columns = kScreenColumns, .byBookOrder = true, .amountLabel = "账户余额"};
+    return k;
+}
+
+const AccountsKind& openingAccounts() {
+    static const AccountsKind k{
+        .columns = kOpeningColumns, .byBookOrder = false, .amountLabel = "初始金额"};
+    return k;
+}
+
+AccountCheck addAccount(TfrmDM& dm, const AccountInput& in, const std::string& amountLabel,
+                        std::int64_t* newId) {
     if (in.type.empty()) {
-        return CheckResult::fail("请选择 账户分类！", "theType");
+        return AccountCheck::fail("请选择 账户分类！", AccountField::Type);
     }
     if (in.member.empty()) {
-        return CheckResult::fail("请选择 家庭成员！", "FName");
+        return AccountCheck::fail("请选择 家庭成员！", AccountField::Member);
     }
     if (in.name.empty()) {
-        return CheckResult::fail("账户名称不能为空！请重新录入！", "AName");
+        return AccountCheck::fail("账户名称不能为空！请重新录入！", AccountField::Name);
     }
     if (in.amount.empty()) {
-        return CheckResult::fail(amountLabel + "不能为空！请重新录入！", "AMoney");
+        return AccountCheck::fail(amountLabel + "不能为空！请重新录入！", AccountField::Amount);
     }
     auto amount = Money::parse(in.amount);
     if (!amount) {
-        return CheckResult::fail(amountLabel + " 必须是数字！请重新录入！", "AMoney");
+        return AccountCheck::fail(amountLabel + " 必须是数字！请重新录入！", AccountField::Amount);
     }
     if (dm.db()
             .queryInt("SELECT count(*) FROM SAccount WHERE AName=?1 AND BName=?2", in.name,
                       dm.book())
             .value_or(0) > 0) {
-        return CheckResult::fail("账户名称添加重复！", "");
+        return AccountCheck::fail("账户名称添加重复！", AccountField::Name);
     }
     Transaction t(dm.db());
     dm.db().execute(
@@ -45,87 +95,118 @@ CheckResult addAccount(TfrmDM& dm, const AccountInput& in, const std::string& am
                  .theID = id,
                  .theE = "新增"});
     t.commit();
-    return CheckResult::pass();
+    if (newId) {
+        *newId = id;
+    }
+    return AccountCheck::pass();
 }
 
-const std::vector<std::pair<std::string, std::string>>& accountNameColumns() {
-    static const std::vector<std::pair<std::string, std::string>> columns = {
-        {"BList", "AName"}, {"Borrow", "AName"}, {"BorrowR", "AName"}, {"Debt", "AName"},
-        {"DebtR", "AName"}, {"DList", "AName"},  {"InTable", "AName"}, {"OutTable", "AName"},
-        {"SMRX", "AName"},  {"TList", "AName"},  {"TTable", "AName"},  {"TTableR", "AName"},
-        {"UList", "AName"}, {"UPlan", "AName"},  {"ChangeT", "OldN"},  {"ChangeT", "NewN"}};
-    return columns;
-}
+AccountsModel::AccountsModel(TfrmDM& dm, const AccountsKind& kind)
+    : ScreenModel(kind.columns, AccountColumn::Id), dm_(dm), kind_(kind) {}
 
-Table AccountsModel::list() {
-    Statement s = dm_.db().prepare(
-        "SELECT theType AS 账户分类, FName AS 家庭成员, AName AS 账户名称, thePY AS 拼音码, "
-        "BName AS 账薄名称, AMoney AS 账户余额, Remark AS 备注, theState AS 状态, ID, "
-        "theCount AS 记账次数 FROM SAccount WHERE BName=?1" +
-        TfrmDM::orderClause(dm_.session().OpenBookState.thePX, "AName", true));
+Table AccountsModel::load() {
+    std::string order = kind_.byBookOrder
+                            ? TfrmDM::orderClause(dm_.session().OpenBookState.thePX, "AName", true)
+                            : std::string(" ORDER BY ID");
+    Statement s = dm_.db().prepare("SELECT " + selectList(kind_.columns) +
+                                   " FROM SAccount WHERE BName=?1" + order);
     s.bind(1, dm_.book());
-    return Table::load(std::move(s), {"账户余额"});
+    return loadColumns(std::move(s), kind_.columns);
+}
+
+AccountCheck AccountsModel::save(const AccountInput& in) {
+    std::int64_t id = 0;
+    AccountCheck r = addAccount(dm_, in, kind_.amountLabel, &id);
+    if (r.ok) {
+        saved(id);
+    }
+    return r;
 }
 
 CheckResult AccountsModel::checkDelete(Money balance) const {
     if (!balance.isZero()) {
         return CheckResult::fail(
-            "账户余额不为零，不能删除；若要删除，请将该账户余额转账到其它账户后删除！", "");
+            "账户余额不为零，不能删除；若要删除，请将该账户余额转账到其它账户后删除！");
     }
     return CheckResult::pass();
 }
 
+CheckResult AccountsModel::checkRemoveCurrent() const {
+    if (!hasCurrent() || text(AccountColumn::Name).empty()) {
+        return CheckResult::fail("");
+    }
+    // The stored balance, not the text the grid shows.
+    Money balance =
+        Money::fromUnits(dm_.db()
+                             .queryInt("SELECT AMoney FROM SAccount WHERE ID=?1 AND BName=?2",
+                                       currentId(), dm_.book())
+                             .value_or(0));
+    return checkDelete(balance);
+}
+
 void AccountsModel::remove(std::int64_t id) {
+    // Only the account row; its log entries stay.
     dm_.db().execute("DELETE FROM SAccount WHERE ID=?1 AND BName=?2", id, dm_.book());
+    refresh();
 }
 
 void AccountsModel::setState(std::int64_t id, const std::string& state) {
     dm_.myState("SAccount", state, id);
+    refresh();
 }
 
-CheckResult AccountsModel::edit(const Edit& e) {
+AccountsModel::Edit AccountsModel::editOfCurrent() const {
+    return {currentId(),
+            text(AccountColumn::Name),
+            text(AccountColumn::Type),
+            text(AccountColumn::Member),
+            text(AccountColumn::Name),
+            text(AccountColumn::Remark)};
+}
+
+AccountCheck AccountsModel::edit(const Edit& e) {
     if (e.type.empty()) {
-        return CheckResult::fail("请选择 账户分类！", "theType");
+        return AccountCheck::fail("请选择 账户分类！", AccountField::Type);
     }
     if (e.member.empty()) {
-        return CheckResult::fail("请选择 家庭成员！", "FName");
+        return AccountCheck::fail("请选择 家庭成员！", AccountField::Member);
     }
     if (e.name.empty()) {
-        return CheckResult::fail("账户名称不能为空！请重新录入！", "AName");
+        return AccountCheck::fail("账户名称不能为空！请重新录入！", AccountField::Name);
     }
     // Balances are found by name: two accounts of one name would share them.
     if (e.name != e.oldName &&
         dm_.db().queryInt("SELECT count(*) FROM SAccount WHERE AName=?1 AND BName=?2 AND ID<>?3",
                           e.name, dm_.book(), e.id)
                 .value_or(0) > 0) {
-        return CheckResult::fail("账户名称添加重复！", "AName");
+        return AccountCheck::fail("账户名称添加重复！", AccountField::Name);
     }
     Transaction t(dm_.db());
-    if (e.name != e.oldName) {
-        for (const auto& [table, column] : accountNameColumns()) {
-            dm_.db().execute(
-                fmt::format("UPDATE {0} SET {1}=?1 WHERE {1}=?2 AND BName=?3", table, column),
-                e.name, e.oldName, dm_.book());
-        }
-    }
+    carryRename(dm_, NameKind::Account, e.oldName, e.name);
     dm_.db().execute(
         "UPDATE SAccount SET theType=?1, FName=?2, AName=?3, Remark=?4, thePY=?5 "
         "WHERE ID=?6 AND BName=?7",
         e.type, e.member, e.name, e.remark, PinyinCode(e.name), e.id, dm_.book());
     t.commit();
-    return CheckResult::pass();
+    saved(e.id);
+    return AccountCheck::pass();
 }
 
-CheckResult AccountsModel::adjust(const Adjust& a) {
+AccountsModel::Adjust AccountsModel::adjustOfCurrent() const {
+    return {currentId(), text(AccountColumn::Name), text(AccountColumn::Member),
+            text(AccountColumn::Balance), ""};
+}
+
+AccountCheck AccountsModel::adjust(const Adjust& a) {
     if (a.realBalance.empty()) {
-        return CheckResult::fail("实际余额 不能为空！请重新录入！", "real");
+        return AccountCheck::fail("实际余额 不能为空！请重新录入！", AccountField::Real);
     }
     if (a.realBalance == a.shownBalance) {
-        return CheckResult::fail("实际余额 不能等于 账户余额！请重新录入！", "real");
+        return AccountCheck::fail("实际余额 不能等于 账户余额！请重新录入！", AccountField::Real);
     }
     auto real = Money::parse(a.realBalance);
     if (!real) {
-        return CheckResult::fail("实际余额 必须是数字！请重新录入！", "real");
+        return AccountCheck::fail("实际余额 必须是数字！请重新录入！", AccountField::Real);
     }
     Transaction t(dm_.db());
     // The stored balance, not the shown text: the difference must be exact.
@@ -148,7 +229,8 @@ CheckResult AccountsModel::adjust(const Adjust& a) {
     }
     dm_.List_Add(entry);
     t.commit();
-    return CheckResult::pass();
+    saved(a.id);
+    return AccountCheck::pass();
 }
 
 }  // namespace fennory

@@ -1,27 +1,47 @@
 #pragma once
 // Family members of the open book: add, change with the rename carried into
-// the book's records, delete.
+// the book's records, delete. The members screen and the wizard's member step
+// share this model.
 
 #include <string>
 
-#include "books/book_creation.h"
 #include "core/check_result.h"
 #include "core/data_module.h"
-#include "core/table.h"
+#include "core/screen_model.h"
 
 namespace fennory {
 
-// The tables whose FName a member rename rewrites, in order. Accounts'
-// owners and thresholds keep the old name.
-const std::vector<std::string>& memberNameTables();
+enum class MemberField { None, Name };
+using MemberCheck = Check<MemberField>;
 
-class FamilyModel {
+struct MemberInput {
+    std::string name;
+    std::string relation;
+    std::string birthday;  // "yyyy-mm-dd", or empty for none
+    std::string remark;
+};
+
+enum class MemberColumn { Name, Pinyin, Relation, Birthday, Remark, Book, Id };
+
+// Adds the member with its pinyin code; its ID when newId is given.
+MemberCheck saveMember(TfrmDM& dm, const MemberInput& in, std::int64_t* newId = nullptr);
+
+class FamilyModel : public ScreenModel<MemberColumn> {
 public:
-    explicit FamilyModel(TfrmDM& dm) : dm_(dm) {}
-    Table list() { return memberList(dm_); }
-    CheckResult add(const MemberInput& in) { return saveMember(dm_, in); }
-    CheckResult change(std::int64_t id, const std::string& oldName, const MemberInput& in);
-    void remove(std::int64_t id) { deleteMember(dm_, id); }
+    explicit FamilyModel(TfrmDM& dm);
+
+    Table list() { return load(); }
+
+    // "保存" of the entry state: adds in the new state, changes the record the
+    // change began on otherwise; the saved member is current afterwards.
+    MemberCheck save(const MemberInput& in);
+
+    MemberCheck add(const MemberInput& in) { return saveMember(dm_, in); }
+    MemberCheck change(std::int64_t id, const std::string& oldName, const MemberInput& in);
+    void remove(std::int64_t id);
+
+protected:
+    Table load() override;
 
 private:
     TfrmDM& dm_;

@@ -7,69 +7,83 @@
 namespace fennory {
 
 const NameListKind& incomeKinds() {
-    static const NameListKind s{"TfrmIn_Manage",
-                                "收入类别",
-                                "InD",
-                                "IName",
-                                "收入类别信息",
-                                "收入类别：",
-                                {{"InTable", "IName"}, {"UPlan", "PName"}},
-                                false,
-                                false,
-                                false};
+    static const NameListKind s{.screen = "TfrmIn_Manage",
+                                .caption = "收入类别",
+                                .table = "InD",
+                                .column = "IName",
+                                .group = "收入类别信息",
+                                .label = "收入类别：",
+                                .names = NameKind::IncomeKind};
     return s;
 }
 
 const NameListKind& expenseKinds() {
-    static const NameListKind s{"TfrmOut_Manage",
-                                "支出类别",
-                                "OutD",
-                                "OName",
-                                "支出类别信息",
-                                "支出类别：",
-                                {{"OutTable", "OName"}, {"UPlan", "PName"}},
-                                false,
-                                false,
-                                false};
+    static const NameListKind s{.screen = "TfrmOut_Manage",
+                                .caption = "支出类别",
+                                .table = "OutD",
+                                .column = "OName",
+                                .group = "支出类别信息",
+                                .label = "支出类别：",
+                                .names = NameKind::ExpenseKind};
     return s;
 }
 
 const NameListKind& investmentKinds() {
-    static const NameListKind s{"TfrmT_Manage",
-                                "投资类别",
-                                "TD",
-                                "TName",
-                                "投资类别信息",
-                                "投资类别：",
-                                {{"TTable", "TName"}, {"UPlan", "PName"}},
-                                true,
-                                false,
-                                false};
+    static const NameListKind s{.screen = "TfrmT_Manage",
+                                .caption = "投资类别",
+                                .table = "TD",
+                                .column = "TName",
+                                .group = "投资类别信息",
+                                .label = "投资类别：",
+                                .names = NameKind::InvestmentKind,
+                                .reloadAfterEdit = true};
     return s;
 }
 
 const NameListKind& contactsList() {
-    static const NameListKind s{"TfrmP_Manage",
-                                "往来人员",
-                                "PD",
-                                "PName",
-                                "往来人员信息",
-                                "往来人员：",
-                                {{"Debt", "DPro"}, {"Borrow", "BPro"}},
-                                false,
-                                true,
-                                true};
+    static const NameListKind s{.screen = "TfrmP_Manage",
+                                .caption = "往来人员",
+                                .table = "PD",
+                                .column = "PName",
+                                .group = "往来人员信息",
+                                .label = "往来人员：",
+                                .names = NameKind::Contact,
+                                .countWrittenAsZero = true,
+                                .titleSort = true};
     return s;
 }
 
-Table NameListModel::list() {
+NameListModel::NameListModel(TfrmDM& dm, const NameListKind& kind)
+    : ScreenModel(std::span<const ColumnSpec>{}, NameListColumn::Id), dm_(dm), kind_(kind) {
+    using C = NameListColumn;
+    auto col = [](C c) { return static_cast<int>(c); };
+    columns_ = {{col(C::Name), kind_.column.c_str(), kind_.caption.c_str()},
+                {col(C::Pinyin), "thePY", "拼音码"},
+                {col(C::Book), "BName", "账簿名称", false, true},
+                {col(C::Remark), "Remark", "备注"},
+                {col(C::State), "theState", "状态"},
+                {col(C::Id), "ID", "ID", false, true},
+                {col(C::Count), "theCount", "记账次数"}};
+    setHidden(hiddenColumns(columns_));
+}
+
+Table NameListModel::load() {
     Statement s = dm_.db().prepare(
-        fmt::format("SELECT {0} AS {1}, thePY AS 拼音码, BName AS 帐薄名称, Remark AS 备注, "
-                    "theState AS 状态, ID, theCount AS 记账次数 FROM {2} WHERE BName=?1{3}",
-                    kind_.column, kind_.caption, kind_.table,
+        fmt::format("SELECT {} FROM {} WHERE BName=?1{}", selectList(columns_), kind_.table,
                     TfrmDM::orderClause(dm_.session().OpenBookState.thePX, kind_.column, true)));
     s.bind(1, dm_.book());
-    return Table::load(std::move(s));
+    return loadColumns(std::move(s), columns_);
+}
+
+NameListCheck NameListModel::save(const std::string& name, const std::string& remark) {
+    std::int64_t id = currentId();
+    NameListCheck r = mode() == RecordMode::Change
+                          ? edit(id, oldText(NameListColumn::Name), name, remark)
+                          : add(name, remark, &id);
+    if (r.ok) {
+        saved(id);
+    }
+    return r;
 }
 
 bool NameListModel::exists(const std::string& name, std::int64_t exceptId) const {
@@ -80,52 +94,52 @@ bool NameListModel::exists(const std::string& name, std::int64_t exceptId) const
                .value_or(0) > 0;
 }
 
-CheckResult NameListModel::add(const std::string& name, const std::string& remark) {
+NameListCheck NameListModel::add(const std::string& name, const std::string& remark,
+                                 std::int64_t* newId) {
     if (name.empty()) {
-        return CheckResult::fail(kind_.emptyMessage(), "name");
+        return NameListCheck::fail(kind_.emptyMessage(), NameListField::Name);
     }
     if (exists(name, 0)) {
-        return CheckResult::fail(kind_.duplicateMessage(), "name");
+        return NameListCheck::fail(kind_.duplicateMessage(), NameListField::Name);
     }
     dm_.db().execute(fmt::format("INSERT INTO {}({},thePY,BName,Remark,theState,theCount) "
                                  "VALUES(?1,?2,?3,?4,'启用',0)",
                                  kind_.table, kind_.column),
                      name, PinyinCode(name), dm_.book(), remark);
-    return CheckResult::pass();
+    if (newId) {
+        *newId = dm_.db().lastInsertId();
+    }
+    return NameListCheck::pass();
 }
 
-CheckResult NameListModel::edit(std::int64_t id, const std::string& oldName,
-                                const std::string& name, const std::string& remark) {
+NameListCheck NameListModel::edit(std::int64_t id, const std::string& oldName,
+                                  const std::string& name, const std::string& remark) {
     if (name.empty()) {
-        return CheckResult::fail(kind_.emptyMessage(), "name");
+        return NameListCheck::fail(kind_.emptyMessage(), NameListField::Name);
     }
     if (name != oldName && exists(name, id)) {
-        return CheckResult::fail(kind_.duplicateMessage(), "name");
+        return NameListCheck::fail(kind_.duplicateMessage(), NameListField::Name);
     }
     Transaction t(dm_.db());
-    if (name != oldName) {
-        for (const auto& [table, column] : kind_.renameInto) {
-            dm_.db().execute(
-                fmt::format("UPDATE {0} SET {1}=?1 WHERE {1}=?2 AND BName=?3", table, column), name,
-                oldName, dm_.book());
-        }
-    }
+    carryRename(dm_, kind_.names, oldName, name);
     // The code follows the name on every edit, replacing one edited by hand.
     dm_.db().execute(
         fmt::format("UPDATE {} SET {}=?1, thePY=?2, Remark=?3 WHERE ID=?4 AND BName=?5",
                     kind_.table, kind_.column),
         name, PinyinCode(name), remark, id, dm_.book());
     t.commit();
-    return CheckResult::pass();
+    return NameListCheck::pass();
 }
 
 void NameListModel::remove(std::int64_t id) {
     dm_.db().execute(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", kind_.table), id,
                      dm_.book());
+    refresh();
 }
 
 void NameListModel::setState(std::int64_t id, const std::string& state) {
     dm_.myState(kind_.table, state, id);
+    refresh();
 }
 
 }  // namespace fennory

@@ -7,7 +7,8 @@
 
 #include "core/check_result.h"
 #include "core/data_module.h"
-#include "core/table.h"
+#include "core/screen_model.h"
+#include "reference/renames.h"
 
 namespace fennory {
 
@@ -18,7 +19,7 @@ struct NameListKind {
     std::string column;   // IName ...
     std::string group;    // "收入类别信息"
     std::string label;    // "收入类别："
-    std::vector<std::pair<std::string, std::string>> renameInto;  // record columns
+    NameKind names;       // the records a rename reaches
     bool reloadAfterEdit = false;
     bool countWrittenAsZero = false;
     bool titleSort = false;
@@ -32,24 +33,38 @@ const NameListKind& expenseKinds();
 const NameListKind& investmentKinds();
 const NameListKind& contactsList();
 
-class NameListModel {
+enum class NameListField { None, Name };
+using NameListCheck = Check<NameListField>;
+
+enum class NameListColumn { Name, Pinyin, Book, Remark, State, Id, Count };
+
+class NameListModel : public ScreenModel<NameListColumn> {
 public:
-    NameListModel(TfrmDM& dm, const NameListKind& kind) : dm_(dm), kind_(kind) {}
+    NameListModel(TfrmDM& dm, const NameListKind& kind);
     const NameListKind& kind() const { return kind_; }
 
-    Table list();
-    CheckResult add(const std::string& name, const std::string& remark);
+    Table list() { return load(); }
+
+    // "保存" of the entry state; the saved name is current afterwards.
+    NameListCheck save(const std::string& name, const std::string& remark);
+
+    NameListCheck add(const std::string& name, const std::string& remark,
+                      std::int64_t* newId = nullptr);
     // Renames carry the new name into the records; a name the book already has
     // is refused (merging two names' records could not be undone).
-    CheckResult edit(std::int64_t id, const std::string& oldName, const std::string& name,
-                     const std::string& remark);
+    NameListCheck edit(std::int64_t id, const std::string& oldName, const std::string& name,
+                       const std::string& remark);
     void remove(std::int64_t id);
     void setState(std::int64_t id, const std::string& state);
+
+protected:
+    Table load() override;
 
 private:
     bool exists(const std::string& name, std::int64_t exceptId) const;
     TfrmDM& dm_;
     const NameListKind& kind_;
+    std::vector<ColumnSpec> columns_;
 };
 
 }  // namespace fennory

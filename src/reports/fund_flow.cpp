@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "core/columns.h"
 #include "core/dates.h"
 #include "core/gbk.h"
 #include "core/main_texts.h"
@@ -9,18 +10,56 @@
 namespace fennory {
 
 namespace {
-constexpr const char* kListColumns =
-    "theDate AS 日期, theType AS 收支类别, Remark AS 摘要, theIn AS 收入, theOut AS 支出, "
-    "AName AS 账户名称, AMoney AS 本次余额, FName AS 家庭成员, theE AS 事件, ID";
-const std::vector<std::string> kMoneyColumns = {"收入", "支出", "本次余额"};
+
+using C = FlowColumn;
+constexpr int col(C c) {
+    return static_cast<int>(c);
+}
+
+constexpr ColumnSpec kColumns[] = {
+    {col(C::Date), "theDate", "日期"},
+    {col(C::Kind), "theType", "收支类别"},
+    {col(C::Remark), "Remark", "摘要"},
+    {col(C::In), "theIn", "收入", true},
+    {col(C::Out), "theOut", "支出", true},
+    {col(C::Account), "AName", "账户名称"},
+    {col(C::Balance), "AMoney", "本次余额", true},
+    {col(C::Member), "FName", "家庭成员"},
+    {col(C::Event), "theE", "事件"},
+    {col(C::Id), "ID", "ID", false, true},
+};
+static_assert(columnsInOrder(kColumns));
+
+std::string cell(const Table& t, std::size_t row, C c) {
+    return t.text(row, col(c));
+}
+
 }  // namespace
+
+std::vector<int> FundFlowLog::hiddenColumns() {
+    return fennory::hiddenColumns(kColumns);
+}
+
+std::int64_t FundFlowLog::idOf(const Table& t, std::size_t row) {
+    const Value& v = t.rows.at(row)[static_cast<std::size_t>(col(C::Id))];
+    return std::holds_alternative<std::int64_t>(v) ? std::get<std::int64_t>(v) : 0;
+}
 
 FundFlowLog::FundFlowLog(TfrmDM& dm) : dm_(dm) {}
 
-FundFlowCriteria FundFlowLog::initialCriteria(const std::string& today) {
+FundFlowCriteria FundFlowLog::initialCriteria(const std::string& today,
+                                              const FundFlowPreset& preset) {
     FundFlowCriteria c;
     c.from = dates::oneMonthBack(today);
     c.to = today;
+    if (preset.account) {
+        c.byAccount = true;
+        c.account = *preset.account;
+    }
+    if (preset.member) {
+        c.byMember = true;
+        c.member = *preset.member;
+    }
     return c;
 }
 
@@ -47,13 +86,12 @@ void FundFlowLog::query(const FundFlowCriteria& c) {
 }
 
 std::string FundFlowLog::where() const {
-    return " WHERE BName=?" + extra_.sql + condition_.sql;
+    return " WHERE BName=?" + condition_.sql;
 }
 
 void FundFlowLog::bindWhere(Statement& s) const {
     s.bind(1, dm_.book());
-    extra_.bind(s, 1);
-    condition_.bind(s, 1 + static_cast<int>(extra_.values.size()));
+    condition_.bind(s, 1);
 }
 
 std::string FundFlowLog::orderClause() const {
@@ -76,9 +114,9 @@ std::string FundFlowLog::orderClause() const {
 
 void FundFlowLog::myRef() {
     Statement s = dm_.db().prepare(
-        fmt::format("SELECT {} FROM UList{}{}", kListColumns, where(), orderClause()));
+        fmt::format("SELECT {} FROM UList{}{}", selectList(kColumns), where(), orderClause()));
     bindWhere(s);
-    list_ = Table::load(std::move(s), kMoneyColumns);
+    list_ = loadColumns(std::move(s), kColumns);
     Statement t = dm_.db().prepare("SELECT count(*), sum(theIn), sum(theOut) FROM UList" + where());
     bindWhere(t);
     totals_ = FundFlowTotals{};
@@ -105,15 +143,14 @@ void FundFlowLog::deleteAllListed() {
     myRef();
 }
 
-CheckResult FundFlowLog::recalculate() {
+FlowCheck FundFlowLog::recalculate(const std::string& account) {
     if (list_.empty()) {
-        return CheckResult::pass();
+        return FlowCheck::pass();
     }
-    if (criteria_.account.empty()) {
-        return CheckResult::fail("请选择 账户名称！", "account");
+    if (account.empty()) {
+        return FlowCheck::fail("请选择 账户名称！", FlowField::Account);
     }
-    const int in = list_.column("收入"), out = list_.column("支出"),
-              balance = list_.column("本次余额"), id = list_.column("ID");
+    const int in = col(C::In), out = col(C::Out), balance = col(C::Balance), id = col(C::Id);
     Transaction t(dm_.db());
     Statement up = dm_.db().prepare("UPDATE UList SET AMoney=?1 WHERE ID=?2");
     Money carried;
@@ -135,47 +172,53 @@ CheckResult FundFlowLog::recalculate() {
     }
     t.commit();
     myRef();
-    return CheckResult::pass();
+    return FlowCheck::pass();
 }
 
-FlowEdit FundFlowLog::editOf(std::size_t row) const {
-    FlowEdit e;
-    e.id = std::get<std::int64_t>(list_.rows.at(row)[static_cast<std::size_t>(list_.column("ID"))]);
-    e.theDate = list_.text(row, "日期");
-    e.theType = list_.text(row, "收支类别");
-    e.Remark = list_.text(row, "摘要");
-    e.theIn = list_.text(row, "收入");
-    e.theOut = list_.text(row, "支出");
-    e.AName = list_.text(row, "账户名称");
-    e.FName = list_.text(row, "家庭成员");
-    return e;
+std::optional<FlowEdit> FundFlowLog::editOf(std::int64_t id) const {
+    for (std::size_t row = 0; row < list_.size(); ++row) {
+        if (idOf(list_, row) != id) {
+            continue;
+        }
+        FlowEdit e;
+        e.id = id;
+        e.theDate = cell(list_, row, C::Date);
+        e.theType = cell(list_, row, C::Kind);
+        e.Remark = cell(list_, row, C::Remark);
+        e.theIn = cell(list_, row, C::In);
+        e.theOut = cell(list_, row, C::Out);
+        e.AName = cell(list_, row, C::Account);
+        e.FName = cell(list_, row, C::Member);
+        return e;
+    }
+    return std::nullopt;
 }
 
-CheckResult FundFlowLog::saveEdit(const FlowEdit& e) {
+FlowCheck FundFlowLog::saveEdit(const FlowEdit& e) {
     if (!dates::isValid(e.theDate)) {
-        return CheckResult::fail("日期 不是有效的日期！", "theDate");
+        return FlowCheck::fail("日期 不是有效的日期！", FlowField::Date);
     }
     // Both amounts are checked before anything is written.
     if (e.theIn.empty()) {
-        return CheckResult::fail("收入 不能为空！请重新录入！", "theIn");
+        return FlowCheck::fail("收入 不能为空！请重新录入！", FlowField::In);
     }
     if (e.theOut.empty()) {
-        return CheckResult::fail("支出 不能为空！请重新录入！", "theOut");
+        return FlowCheck::fail("支出 不能为空！请重新录入！", FlowField::Out);
     }
     auto in = Money::parse(e.theIn);
     if (!in) {
-        return CheckResult::fail("收入 必须是数字！请重新录入！", "theIn");
+        return FlowCheck::fail("收入 必须是数字！请重新录入！", FlowField::In);
     }
     auto out = Money::parse(e.theOut);
     if (!out) {
-        return CheckResult::fail("支出 必须是数字！请重新录入！", "theOut");
+        return FlowCheck::fail("支出 必须是数字！请重新录入！", FlowField::Out);
     }
     dm_.db().execute(
         "UPDATE UList SET theDate=?1, theType=?2, Remark=?3, theIn=?4, theOut=?5, AName=?6, "
         "FName=?7 WHERE ID=?8 AND BName=?9",
         e.theDate, e.theType, e.Remark, *in, *out, e.AName, e.FName, e.id, dm_.book());
     myRef();
-    return CheckResult::pass();
+    return FlowCheck::pass();
 }
 
 Sheet FundFlowLog::sheet() const {
@@ -191,14 +234,13 @@ Sheet FundFlowLog::sheet() const {
     for (int c = 0; c < 9; ++c) {
         s.setText(1, c, headings[c]);
     }
-    const char* columns[8] = {"日期", "收支类别", "摘要",     "收入",
-                              "支出", "账户名称", "本次余额", "家庭成员"};
+    const C columns[8] = {C::Date, C::Kind,    C::Remark,  C::In,
+                          C::Out,  C::Account, C::Balance, C::Member};
     int r = 2;
     for (std::size_t i = 0; i < list_.size(); ++i, ++r) {
         s.setText(r, 0, std::to_string(i + 1));
         for (int c = 0; c < 8; ++c) {
-            int col = list_.column(columns[c]);
-            s.setText(r, c + 1, list_.text(i, col));
+            s.setText(r, c + 1, cell(list_, i, columns[c]));
         }
     }
     s.setText(r, 0, "合计");

@@ -31,6 +31,17 @@ struct FundFlowCriteria {
     std::string sortBy = "日期";  // 日期, 收支类别, 账户名称, 本次余额, 家庭成员
 };
 
+// How another screen opens the log: its account or member as a ticked
+// criterion, which the user may untick like any other.
+struct FundFlowPreset {
+    std::optional<std::string> account;
+    std::optional<std::string> member;
+};
+
+enum class FlowColumn { Date, Kind, Remark, In, Out, Account, Balance, Member, Event, Id };
+enum class FlowField { None, Date, In, Out, Account };
+using FlowCheck = Check<FlowField>;
+
 struct FundFlowTotals {
     std::size_t count = 0;
     std::optional<Money> in, out;  // empty when nothing is listed
@@ -48,14 +59,20 @@ class FundFlowLog {
 public:
     explicit FundFlowLog(TfrmDM& dm);
 
-    // The criteria the screen opens with: the last month up to today.
-    static FundFlowCriteria initialCriteria(const std::string& today);
+    static FundFlowPreset forAccount(std::string account) { return {std::move(account), {}}; }
+    static FundFlowPreset forMember(std::string member) { return {{}, std::move(member)}; }
+
+    // The criteria the screen opens with: the last month up to today, and the
+    // preset's account or member ticked.
+    static FundFlowCriteria initialCriteria(const std::string& today,
+                                            const FundFlowPreset& preset = {});
+    // The positions of the columns the grid hides.
+    static std::vector<int> hiddenColumns();
+    // The ID of a row of a table with the log's columns.
+    static std::int64_t idOf(const Table& t, std::size_t row);
 
     // "查询": the condition from the ticked criteria, then the list.
     void query(const FundFlowCriteria& c);
-    // A fixed extra condition (the account and member screens open the log on
-    // their own entries), kept under every query.
-    void setExtraCondition(Condition extra) { extra_ = std::move(extra); }
     bool queried() const { return queried_; }
 
     // myRef: reloads the list and the totals with the stored condition.
@@ -67,11 +84,13 @@ public:
     void deleteEntry(std::int64_t id);
     // Deletes exactly the entries the current condition selects.
     void deleteAllListed();
-    // Recalculates 本次余额 of the listed entries in list order.
-    CheckResult recalculate();
+    // Recalculates 本次余额 of the listed entries in list order, for the account
+    // chosen now.
+    FlowCheck recalculate(const std::string& account);
 
-    FlowEdit editOf(std::size_t row) const;
-    CheckResult saveEdit(const FlowEdit& e);
+    // The listed entry with this ID, as the edit dialog starts with it.
+    std::optional<FlowEdit> editOf(std::int64_t id) const;
+    FlowCheck saveEdit(const FlowEdit& e);
 
     // The "Excel" sheet and the print layout with its rows.
     Sheet sheet() const;
@@ -86,7 +105,6 @@ private:
     TfrmDM& dm_;
     FundFlowCriteria criteria_;
     Condition condition_;
-    Condition extra_;
     Table list_;
     FundFlowTotals totals_;
     bool queried_ = false;

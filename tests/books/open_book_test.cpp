@@ -24,8 +24,8 @@ protected:
         EXPECT_TRUE(createFirstBook(dm, in).ok);
         session.CurrentBook.clear();
     }
-    CheckResult open(const std::string& book, const std::string& pass, bool rememberBook,
-                     bool rememberPass) {
+    BookCheck open(const std::string& book, const std::string& pass, bool rememberBook,
+                   bool rememberPass) {
         return openBook(dm, {book, pass, rememberBook, rememberPass});
     }
 };
@@ -34,7 +34,7 @@ TEST_F(OpeningBooks, ABookWithoutPasswordOpensWithAnEmptyField) {
     OpenDialogStart s = openDialogStart(dm);
     EXPECT_EQ(s.books, (std::vector<std::string>{"家", "私房钱"}));
     EXPECT_EQ(s.book, "");
-    EXPECT_EQ(s.focus, field::kBookList);
+    EXPECT_EQ(s.focus, BookField::BookList);
     ASSERT_TRUE(open("家", "", false, false).ok);
     EXPECT_EQ(session.CurrentBook, "家");
     EXPECT_EQ(session.OpenBookState.thePX, 5);
@@ -44,18 +44,18 @@ TEST_F(OpeningBooks, ABookWithoutPasswordOpensWithAnEmptyField) {
 
 TEST_F(OpeningBooks, ChecksInTheirOrder) {
     EXPECT_EQ(open("", "", false, false).message, "请选择 账簿！如果没有账簿，请退出后新建账簿。");
-    CheckResult r = open("私房钱", std::string(21, 'x'), false, false);
+    BookCheck r = open("私房钱", std::string(21, 'x'), false, false);
     EXPECT_EQ(r.message, "密码 长度不能大于20！");
-    EXPECT_EQ(r.field, field::kPassword);
+    EXPECT_EQ(r.field, BookField::Password);
 }
 
-TEST_F(OpeningBooks, AWrongPasswordLeavesNoBookOpenAndWritesNothing) {
+TEST_F(OpeningBooks, AWrongPasswordKeepsTheOpenBookAndWritesNothing) {
     ASSERT_TRUE(open("家", "", false, false).ok);
     std::string before = dump();
-    CheckResult r = open("私房钱", "Secret", true, true);
+    BookCheck r = open("私房钱", "Secret", true, true);
     EXPECT_EQ(r.message, "密码错误，请重新录入！");
-    EXPECT_EQ(r.field, field::kPassword);
-    EXPECT_EQ(session.CurrentBook, "");
+    EXPECT_EQ(r.field, BookField::Password);
+    EXPECT_EQ(session.CurrentBook, "家");
     EXPECT_EQ(dump(), before);
 }
 
@@ -73,7 +73,7 @@ TEST_F(OpeningBooks, RememberedBookAndPasswordSurviveARestart) {
     EXPECT_TRUE(s.rememberBook);
     EXPECT_EQ(s.password, "secret");
     EXPECT_TRUE(s.rememberPassword);
-    EXPECT_EQ(s.focus, field::kOpen);
+    EXPECT_EQ(s.focus, BookField::Open);
 }
 
 TEST_F(OpeningBooks, UntickingRememberBookForgetsIt) {

@@ -80,12 +80,6 @@ TEST(ExpenseShare, IsZeroWhenExpensesExceedIncome) {
     EXPECT_NEAR(expenseShare(Money::yuan(3), Money::yuan(1)), 33.3333, 1e-3);
 }
 
-TEST(StatusDate, ShowsGregorianLunarAndWeekday) {
-    EXPECT_EQ(statusDateText("2024-02-10"), "公历2024年02月10日 农历二零二四年一月初一  星期六");
-    EXPECT_EQ(statusDateText("2026-12-07"), "公历2026年12月07日 农历二零二六年十月二十九  星期一");
-    EXPECT_EQ(statusDateText("2052-01-01"), "公历2052年01月01日 输入越界  星期一");
-}
-
 TEST(Edition, EmptyReadsAsTheComputerEdition) {
     EXPECT_EQ(editionText(""), "电脑版");
     EXPECT_EQ(editionText("U盘版"), "U盘版");

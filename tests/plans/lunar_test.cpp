@@ -6,6 +6,7 @@
 
 #include "core/dates.h"
 #include "plans/lunar.h"
+#include "plans/status_date.h"
 
 namespace fennory::lunar {
 namespace {
@@ -116,3 +117,13 @@ TEST(LunarNumberText, WritesYearsMonthsAndDays) {
 
 }  // namespace
 }  // namespace fennory::lunar
+
+namespace fennory {
+
+TEST(StatusDate, ShowsGregorianLunarAndWeekday) {
+    EXPECT_EQ(statusDateText("2024-02-10"), "公历2024年02月10日 农历二零二四年一月初一  星期六");
+    EXPECT_EQ(statusDateText("2026-12-07"), "公历2026年12月07日 农历二零二六年十月二十九  星期一");
+    EXPECT_EQ(statusDateText("2052-01-01"), "公历2052年01月01日 输入越界  星期一");
+}
+
+}  // namespace fennory

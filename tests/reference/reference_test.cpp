@@ -6,6 +6,7 @@
 #include "reference/editors.h"
 #include "reference/family.h"
 #include "reference/name_lists.h"
+#include "reference/renames.h"
 #include "support/test_data_file.h"
 
 namespace fennory {
@@ -95,12 +96,14 @@ TEST_F(Accounts, AdjustingChecksTheRealBalanceFirst) {
 TEST_F(Accounts, ARenameIsCarriedIntoEverySixteenColumnsOfTheBookOnly) {
     addAccount("钱包", "0");
     for (const std::string book : {"家庭账簿", "另一本"}) {
-        for (const auto& [table, column] : accountNameColumns()) {
+        for (const RenameTarget& t : renameTargets(NameKind::Account)) {
+            const std::string table = t.table, column = t.column;
             insertRow(table, {{"BName", book}, {column, "钱包"}});
         }
     }
     ASSERT_TRUE(model.edit({idOf("钱包"), "钱包", "银行卡", "妈妈", "工行卡", "新"}).ok);
-    for (const auto& [table, column] : accountNameColumns()) {
+    for (const RenameTarget& t : renameTargets(NameKind::Account)) {
+        const std::string table = t.table, column = t.column;
         EXPECT_EQ(one(fmt::format("SELECT count(*) FROM {} WHERE {}='工行卡' AND BName='家庭账簿'",
                                   table, column)),
                   "1")
@@ -118,7 +121,7 @@ TEST_F(Accounts, ARenameToAnotherAccountsNameIsRefused) {
     ASSERT_TRUE(model.add({"现金", "爸爸", "钱包", "0", ""}).ok);
     ASSERT_TRUE(model.add({"银行卡", "爸爸", "工行", "0", ""}).ok);
     std::string before = dump();
-    CheckResult r = model.edit({idOf("钱包"), "钱包", "现金", "爸爸", "工行", ""});
+    AccountCheck r = model.edit({idOf("钱包"), "钱包", "现金", "爸爸", "工行", ""});
     EXPECT_EQ(r.message, "账户名称添加重复！");
     EXPECT_EQ(dump(), before);
 }
@@ -211,7 +214,8 @@ class Family : public testing::BookTest {};
 TEST_F(Family, ARenameLeavesAccountOwnersAndThresholdsAlone) {
     FamilyModel family(dm);
     ASSERT_TRUE(family.add({"爸爸", "父亲", "1980-01-01", ""}).ok);
-    for (const std::string& table : memberNameTables()) {
+    for (const RenameTarget& t : renameTargets(NameKind::Member)) {
+        const std::string table = t.table;
         insertRow(table, {{"BName", "家庭账簿"}, {"FName", "爸爸"}});
     }
     db.execute("INSERT INTO SAccount(AName,BName,FName) VALUES('钱包','家庭账簿','爸爸')");
@@ -219,7 +223,8 @@ TEST_F(Family, ARenameLeavesAccountOwnersAndThresholdsAlone) {
     db.execute("INSERT INTO InTable(BName,IDate,FName) VALUES('另一本','2024-01-01','爸爸')");
     std::int64_t id = std::stoll(family.list().text(0, "ID"));
     ASSERT_TRUE(family.change(id, "爸爸", {"老爸", "父亲", "1979-05-05", "x"}).ok);
-    for (const std::string& table : memberNameTables()) {
+    for (const RenameTarget& t : renameTargets(NameKind::Member)) {
+        const std::string table = t.table;
         EXPECT_EQ(one(fmt::format("SELECT count(*) FROM {} WHERE FName='老爸'", table)), "1")
             << table;
     }

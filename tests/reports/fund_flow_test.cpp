@@ -118,14 +118,14 @@ TEST_F(FundFlow, RecalculatingBalancesCarriesTheListedBalanceOn) {
     entry("2024-01-03", "奖金", "10", "0", "80");
     FundFlowCriteria c;
     log.query(c);
-    CheckResult refused = log.recalculate();
+    FlowCheck refused = log.recalculate("");
     EXPECT_EQ(refused.message, "请选择 账户名称！");
     EXPECT_EQ(column("本次余额"), (std::vector<std::string>{"100", "50", "80"}));
 
     c.byAccount = true;
     c.account = "现金";
     log.query(c);
-    ASSERT_TRUE(log.recalculate().ok);
+    ASSERT_TRUE(log.recalculate("现金").ok);
     EXPECT_EQ(column("本次余额"), (std::vector<std::string>{"100", "70", "60"}));
 }
 
@@ -133,7 +133,7 @@ TEST_F(FundFlow, EditingAnEntryChecksAmountsAndLeavesBalancesAlone) {
     addAccount("现金", "500");
     entry("2024-01-01", "工资", "100", "0", "100");
     log.query(FundFlowCriteria{});
-    FlowEdit e = log.editOf(0);
+    FlowEdit e = log.editOf(FundFlowLog::idOf(log.list(), 0)).value();
     EXPECT_EQ(e.theIn, "100");
     std::string before = dump();
     e.theIn = "";

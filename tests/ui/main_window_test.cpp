@@ -5,11 +5,11 @@
 #include <QMenu>
 #include <QtTest>
 
+#include "app/main_window.h"
 #include "books/book_creation.h"
 #include "books/open_book.h"
 #include "core/data_module.h"
 #include "core/database.h"
-#include "core/ui/main_window.h"
 #include "scripted_prompter.h"
 #include "ui_book.h"
 

@@ -74,7 +74,8 @@ void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
     screen.button(RecordScreen::kSave)->click();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 1);
     QVERIFY(screen.grid()->isEnabled());
-    QCOMPARE(QString::fromStdString(screen.currentText("账户余额")), QStringLiteral("100"));
+    QCOMPARE(QString::fromStdString(screen.model().text(AccountColumn::Balance)),
+             QStringLiteral("100"));
 
     testing::ModalScript script;
     script.then<TfrmA_TZ>([&](TfrmA_TZ& d) {
@@ -89,7 +90,8 @@ void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
     QVERIFY(script.finished());
     QCOMPARE(prompter->last(), QStringLiteral("恭喜！恭喜！ 调整账户余额 保存成功！"));
     QCOMPARE(dm_->RetAMoney("工行卡"), Money::yuan(130));
-    QCOMPARE(QString::fromStdString(screen.currentText("账户余额")), QStringLiteral("130"));
+    QCOMPARE(QString::fromStdString(screen.model().text(AccountColumn::Balance)),
+             QStringLiteral("130"));
 
     screen.menuAction(QStringLiteral("查看流动日志 &V"))->trigger();
     TfrmPage3* flow = nullptr;
@@ -176,8 +178,10 @@ void ReferenceScreensTest::pinyinAndUseCountEditorsReloadTheList() {
     screen.editUseCount();
     screen.editPinyin();
     QVERIFY(script.finished());
-    QCOMPARE(QString::fromStdString(screen.currentText("记账次数")), QStringLiteral("7"));
-    QCOMPARE(QString::fromStdString(screen.currentText("拼音码")), QStringLiteral("zs3"));
+    QCOMPARE(QString::fromStdString(screen.model().text(NameListColumn::Count)),
+             QStringLiteral("7"));
+    QCOMPARE(QString::fromStdString(screen.model().text(NameListColumn::Pinyin)),
+             QStringLiteral("zs3"));
 }
 
 void ReferenceScreensTest::theMainWindowOpensTheseScreens() {

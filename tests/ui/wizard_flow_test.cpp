@@ -6,13 +6,13 @@
 #include <QMenuBar>
 #include <QtTest>
 
+#include "app/main_window.h"
 #include "books/book_creation.h"
 #include "books/ui/new_book_dialogs.h"
 #include "books/ui/open_book_dialog.h"
 #include "books/ui/wizard_steps.h"
 #include "core/data_module.h"
 #include "core/database.h"
-#include "core/ui/main_window.h"
 #include "modal.h"
 #include "scripted_prompter.h"
 

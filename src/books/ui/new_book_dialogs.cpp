@@ -59,8 +59,10 @@ NewBookInput NewBookFields::input() const {
     return in;
 }
 
-void NewBookFields::focusField(const std::string& f) {
-    QLineEdit* e = f == field::kConfirm ? confirm_ : f == field::kPassword ? password_ : name_;
+void NewBookFields::focusField(BookField f) {
+    QLineEdit* e = f == BookField::Confirm    ? confirm_
+                   : f == BookField::Password ? password_
+                                              : name_;
     e->setFocus();
     e->selectAll();
 }
@@ -103,7 +105,7 @@ void TfrmNewBook::onNext() {
     in.defaultIncome = defaults_[0]->isChecked();
     in.defaultExpense = defaults_[1]->isChecked();
     in.defaultInvestment = defaults_[2]->isChecked();
-    CheckResult r = createFirstBook(dm_, in);
+    BookCheck r = createFirstBook(dm_, in);
     if (!r.ok) {
         prompter_.warn(qs(r.message));
         fields_->focusField(r.field);
@@ -197,7 +199,7 @@ void TfrmNewBook1::onSave() {
             src = {CopyChoice::Empty, ""};
         }
     }
-    CheckResult r = createBookWithCopies(dm_, in);
+    BookCheck r = createBookWithCopies(dm_, in);
     if (!r.ok) {
         prompter_.warn(qs(r.message));
         for (int g = 0; g < kCopyGroupCount; ++g) {

@@ -28,7 +28,7 @@ public:
     explicit NewBookFields(QWidget* parent = nullptr);
     void setBookNum(const BookNum& n);
     NewBookInput input() const;
-    void focusField(const std::string& field);
+    void focusField(BookField field);
 
     QLineEdit* name() const { return name_; }
     QLineEdit* password() const { return password_; }

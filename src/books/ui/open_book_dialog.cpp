@@ -89,22 +89,19 @@ TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
     connect(open_, &QPushButton::clicked, this, &TfrmOpenBook::onOpen);
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
 
-    QWidget* focus = start.focus == field::kOpen       ? static_cast<QWidget*>(open_)
-                     : start.focus == field::kPassword ? static_cast<QWidget*>(password_)
-                                                       : static_cast<QWidget*>(books_);
+    QWidget* focus = start.focus == BookField::Open       ? static_cast<QWidget*>(open_)
+                     : start.focus == BookField::Password ? static_cast<QWidget*>(password_)
+                                                          : static_cast<QWidget*>(books_);
     QTimer::singleShot(0, focus, [focus] { focus->setFocus(); });
 }
 
 void TfrmOpenBook::onOpen() {
     OpenInput in{ss(books_->currentText()), ss(password_->text()), rememberBook_->isChecked(),
                  rememberPassword_->isChecked()};
-    CheckResult r = openBook(dm_, in);
+    BookCheck r = openBook(dm_, in);
     if (!r.ok) {
-        if (r.field == field::kPassword && dm_.book().empty()) {
-            host_.bookClosed();
-        }
         prompter_.warn(qs(r.message));
-        (r.field == field::kBookList ? static_cast<QWidget*>(books_) : password_)->setFocus();
+        (r.field == BookField::BookList ? static_cast<QWidget*>(books_) : password_)->setFocus();
         return;
     }
     host_.bookOpened();

@@ -1,6 +1,6 @@
 #pragma once
-// The wizard's member and account steps: record screens with a last button
-// that leads on.
+// The wizard's member and account steps: the reference screens' forms in a
+// record screen with a last button that leads on.
 
 #include <QComboBox>
 #include <QDialog>
@@ -8,11 +8,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "books/wizard.h"
 #include "core/data_module.h"
 #include "core/ui/book_host.h"
 #include "core/ui/inputs.h"
 #include "core/ui/prompter.h"
 #include "core/ui/record_screen.h"
+#include "reference/ui/forms.h"
 
 namespace fennory::ui {
 
@@ -21,78 +23,68 @@ namespace fennory::ui {
 class WizardStep : public RecordScreen {
     Q_OBJECT
 public:
-    WizardStep(TfrmDM& dm, Prompter& prompter, const QString& lastCaption, QWidget* parent);
+    WizardStep(ScreenModelBase& model, WizardStepKind kind, Prompter& prompter,
+               const QString& lastCaption, QWidget* parent);
     QPushButton* nextButton() const { return next_; }
     void refreshStates() override;
-    virtual void reload() = 0;
+    // The last button's check: at least one row.
+    CheckResult checkNext() const { return gate_.checkNext(screenModel()); }
 
 protected:
     void onCancel() override;
-    void onDelete() override;
     // After a save: back to browsing with the new row current.
     void saved();
-    virtual void removeRow(std::int64_t id) = 0;
-    // The name field: a row without a name is not deleted.
-    virtual QLineEdit* nameWidget() const = 0;
 
-    TfrmDM& dm_;
     Prompter& prompter_;
 
 private:
     QPushButton* next_;
-    bool nextAllowed_ = false;
+    WizardGate gate_;
 };
 
 class MemberStep : public WizardStep {
     Q_OBJECT
 public:
     MemberStep(TfrmDM& dm, Prompter& prompter, QWidget* parent);
-    QLineEdit* nameField() const { return name_; }
-    QLineEdit* relationField() const { return relation_; }
-    DateEdit* birthdayPicker() const { return birthday_->picker(); }
-    QLineEdit* remarkField() const { return remark_; }
-    void reload() override;
+    QLineEdit* nameField() const { return form_->name(); }
+    QLineEdit* relationField() const { return form_->relation(); }
+    DateEdit* birthdayPicker() const { return form_->birthday()->picker(); }
+    QLineEdit* remarkField() const { return form_->remark(); }
 
 protected:
-    void showRow(int row) override;
-    void onAdd() override;
+    void showCurrent() override { form_->showMember(model_); }
+    void clearFields() override { form_->clear(); }
     void onSave() override;
     void onCancel() override;
-    void removeRow(std::int64_t id) override;
-    QLineEdit* nameWidget() const override { return name_; }
+    void onDelete() override;
+    QWidget* firstField() const override { return form_->name(); }
 
 private:
-    QLineEdit* name_;
-    QLineEdit* relation_;
-    BirthdayField* birthday_;
-    QLineEdit* remark_;
+    FamilyModel model_;
+    MemberForm* form_;
 };
 
 class AccountStep : public WizardStep {
     Q_OBJECT
 public:
     AccountStep(TfrmDM& dm, Prompter& prompter, QWidget* parent);
-    QComboBox* typeField() const { return type_; }
-    QComboBox* memberField() const { return member_; }
-    QLineEdit* nameField() const { return name_; }
-    MoneyEdit* amountField() const { return amount_; }
-    QLineEdit* remarkField() const { return remark_; }
+    QComboBox* typeField() const { return form_->type(); }
+    QComboBox* memberField() const { return form_->member(); }
+    QLineEdit* nameField() const { return form_->name(); }
+    MoneyEdit* amountField() const { return form_->amount(); }
+    QLineEdit* remarkField() const { return form_->remark(); }
     QPushButton* finishButton() const { return nextButton(); }
-    void reload() override;
 
 protected:
-    void showRow(int row) override;
-    void onAdd() override;
+    void showCurrent() override { form_->showAccount(model_); }
+    void clearFields() override;
     void onSave() override;
-    void removeRow(std::int64_t id) override;
-    QLineEdit* nameWidget() const override { return name_; }
+    void onDelete() override;
+    QWidget* firstField() const override { return form_->type(); }
 
 private:
-    QComboBox* type_;
-    QComboBox* member_;
-    QLineEdit* name_;
-    MoneyEdit* amount_;
-    QLineEdit* remark_;
+    AccountsModel model_;
+    AccountForm* form_;
 };
 
 // "家庭成员管理": at least one member, then the accounts step.

@@ -5,6 +5,7 @@
 #include <QRegularExpressionValidator>
 
 #include "core/gbk.h"
+#include "core/ui/prompter.h"
 
 namespace fennory::ui {
 
@@ -94,7 +95,15 @@ BirthdayField::BirthdayField(QWidget* parent)
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(stack_);
     text_->setReadOnly(true);
+    // The earliest date stands for "no date set" and shows as blank.
+    picker_->setMinimumDate(QDate(1900, 1, 1));
+    picker_->setSpecialValueText(QStringLiteral(" "));
     picker_->setDateText("1980-01-01");
+    connect(picker_, &QDateEdit::dateChanged, this, [this](const QDate& d) {
+        if (d != picker_->minimumDate()) {
+            lastPicked_ = picker_->dateText();
+        }
+    });
     stack_->addWidget(text_);
     stack_->addWidget(picker_);
 }
@@ -104,7 +113,27 @@ void BirthdayField::showStored(const QString& text) {
 }
 
 void BirthdayField::startEditing() {
+    if (picker_->date() == picker_->minimumDate()) {
+        picker_->setDateText(lastPicked_);
+    }
     stack_->setCurrentWidget(picker_);
+}
+
+void BirthdayField::startEditing(const QString& stored) {
+    if (stored.isEmpty()) {
+        // Shown blank through the special value text: no date is set.
+        picker_->setDate(picker_->minimumDate());
+    } else {
+        picker_->setDateText(ss(stored));
+    }
+    stack_->setCurrentWidget(picker_);
+}
+
+std::string BirthdayField::dateText() const {
+    if (picker_->date() == picker_->minimumDate()) {
+        return {};
+    }
+    return picker_->dateText();
 }
 
 void BirthdayField::stopEditing() {

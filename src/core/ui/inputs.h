@@ -62,14 +62,18 @@ public:
 };
 
 // A birthday: the stored text while browsing, a date picker while entering.
-// The picker starts at 1980-01-01 and then keeps the date last picked.
+// For a new member the picker starts at 1980-01-01 and then keeps the date last
+// picked; a change starts at the member's own birthday, or at "no date".
 class BirthdayField : public QWidget {
     Q_OBJECT
 public:
     explicit BirthdayField(QWidget* parent = nullptr);
-    void showStored(const QString& text);  // browsing
-    void startEditing();                   // the picker, at the date it last showed
+    void showStored(const QString& text);      // browsing
+    void startEditing();                       // a new member: the date last picked
+    void startEditing(const QString& stored);  // a change: the stored date, or none
     void stopEditing();
+    // The picked date, or "" when none is set.
+    std::string dateText() const;
     DateEdit* picker() const { return picker_; }
     QLineEdit* storedText() const { return text_; }
 
@@ -77,6 +81,7 @@ private:
     QStackedWidget* stack_;
     QLineEdit* text_;
     DateEdit* picker_;
+    std::string lastPicked_ = "1980-01-01";
 };
 
 // An amount field: only the characters a number can hold.

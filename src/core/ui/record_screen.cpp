@@ -6,12 +6,20 @@
 
 namespace fennory::ui {
 
-RecordScreen::RecordScreen(QWidget* parent)
+QLabel* hintLabel(const char* text, QWidget* parent) {
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->setStyleSheet(QStringLiteral("color: gray;"));
+    return l;
+}
+
+RecordScreen::RecordScreen(ScreenModelBase& model, QWidget* parent)
     : QWidget(parent),
+      model_(model),
       grid_(new RecordGrid(this)),
       fields_(new QGroupBox(this)),
       buttonRow_(new QHBoxLayout),
-      outer_(new QVBoxLayout(this)) {
+      outer_(new QVBoxLayout(this)),
+      menu_(new QMenu(this)) {
     outer_->addWidget(grid_, 1);
     outer_->addWidget(fields_);
     outer_->addLayout(buttonRow_);
@@ -49,31 +57,66 @@ RecordScreen::RecordScreen(QWidget* parent)
     connect(buttons_[kDelete], &QPushButton::clicked, this, [this] { onDelete(); });
     connect(buttons_[kExit], &QPushButton::clicked, this, [this] { onExit(); });
 
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { menu_->popup(grid_->viewport()->mapToGlobal(at)); });
+
     // The view keeps one selection model across reloads of its table.
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& cur) {
-                showRow(cur.isValid() ? cur.row() : -1);
+                if (selecting_ || model_.mode() != RecordMode::Browse) {
+                    return;
+                }
+                const Table& shown = grid_->tableModel()->table();
+                model_.setCurrentId(
+                    cur.isValid() ? model_.idOf(shown, static_cast<std::size_t>(cur.row())) : 0);
+                showCurrent();
                 refreshStates();
             });
-    connect(grid_->tableModel(), &QAbstractItemModel::modelReset, this, [this] {
-        if (grid_->tableModel()->rowCount() == 0) {
-            showRow(-1);
-        }
-        refreshStates();
-    });
 }
 
 void RecordScreen::addButton(QPushButton* b) {
     buttonRow_->addWidget(b);
 }
 
-void RecordScreen::setMode(RecordMode m) {
-    mode_ = m;
+QAction* RecordScreen::menuAction(const QString& caption) const {
+    for (QAction* a : menu_->actions()) {
+        if (a->text() == caption) {
+            return a;
+        }
+    }
+    return nullptr;
+}
+
+void RecordScreen::Ref() {
+    model_.refresh();
+    showModel();
+}
+
+void RecordScreen::showModel() {
+    selecting_ = true;
+    grid_->setTable(model_.rows(), model_.hidden());
+    selectCurrent();
+    selecting_ = false;
+    showCurrent();
     refreshStates();
 }
 
+void RecordScreen::selectCurrent() {
+    std::int64_t id = model_.currentId();
+    const Table& shown = grid_->tableModel()->table();
+    for (std::size_t r = 0; r < shown.size(); ++r) {
+        if (model_.idOf(shown, r) == id) {
+            grid_->selectRow(static_cast<int>(r));
+            return;
+        }
+    }
+    grid_->clearSelection();
+    grid_->setCurrentIndex({});
+}
+
 void RecordScreen::refreshStates() {
-    ButtonStates s = buttonStates(mode_, grid_->currentRowIndex() >= 0);
+    ButtonStates s = model_.buttons();
     grid_->setEnabled(s.grid);
     for (auto* n : nav_) {
         n->setEnabled(s.grid);
@@ -87,40 +130,29 @@ void RecordScreen::refreshStates() {
     buttons_[kExit]->setEnabled(s.exit);
 }
 
-void RecordScreen::showTable(Table table, const std::vector<std::string>& hidden) {
-    grid_->setTable(std::move(table), hidden);
-    if (!hasCurrentRow()) {
-        showRow(-1);
+void RecordScreen::onAdd() {
+    model_.startNew();
+    clearFields();
+    refreshStates();
+    if (QWidget* f = firstField()) {
+        f->setFocus();
+    }
+}
+
+void RecordScreen::onChange() {
+    if (!model_.startChange()) {
+        return;
     }
     refreshStates();
-}
-
-QMenu* RecordScreen::gridMenu() {
-    if (!menu_) {
-        menu_ = new QMenu(this);
-        grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(grid_, &QWidget::customContextMenuRequested, this,
-                [this](const QPoint& at) { menu_->popup(grid_->viewport()->mapToGlobal(at)); });
+    if (QWidget* f = firstField()) {
+        f->setFocus();
     }
-    return menu_;
-}
-
-std::string RecordScreen::currentText(const std::string& column) const {
-    int row = grid_->currentRowIndex();
-    if (row < 0) {
-        return {};
-    }
-    return grid_->tableModel()->table().text(static_cast<std::size_t>(row), column);
-}
-
-std::int64_t RecordScreen::currentId() const {
-    std::string id = currentText("ID");
-    return id.empty() ? 0 : std::stoll(id);
 }
 
 void RecordScreen::onCancel() {
-    setMode(RecordMode::Browse);
-    showRow(grid_->currentRowIndex());
+    model_.cancel();
+    showCurrent();
+    refreshStates();
 }
 
 void RecordScreen::onExit() {

@@ -1,28 +1,51 @@
 #pragma once
 // The shared design of record and name-list screens: a read-only grid, a group
-// of fields bound to the current row, a navigator and the button row, with the
-// browse, new and change states.
+// of fields bound to the current record, a navigator and the button row. The
+// screen model decides the mode, the current record and the button states;
+// this view shows them and forwards clicks.
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 #include <QWidget>
 
 #include <array>
+#include <map>
 
-#include "core/record_state.h"
+#include "core/screen_model.h"
 #include "core/ui/table_model.h"
 
 namespace fennory::ui {
+
+// Which widget a failed check of a form focuses: one table per view.
+template <class Field>
+class FieldWidgets {
+public:
+    FieldWidgets(std::initializer_list<std::pair<const Field, QWidget*>> widgets)
+        : widgets_(widgets) {}
+    void focus(Field f) const {
+        auto it = widgets_.find(f);
+        if (it != widgets_.end() && it->second) {
+            it->second->setFocus();
+        }
+    }
+
+private:
+    std::map<Field, QWidget*> widgets_;
+};
+
+// A grey hint beside a field.
+QLabel* hintLabel(const char* text, QWidget* parent = nullptr);
 
 class RecordScreen : public QWidget {
     Q_OBJECT
 public:
     enum Button { kAdd, kChange, kSave, kCancel, kDelete, kExit, kButtonCount };
 
-    explicit RecordScreen(QWidget* parent = nullptr);
+    RecordScreen(ScreenModelBase& model, QWidget* parent = nullptr);
 
     RecordGrid* grid() const { return grid_; }
     QGroupBox* fieldGroup() const { return fields_; }
@@ -31,47 +54,54 @@ public:
     // Extra buttons of a screen go at the end of the row.
     void addButton(QPushButton* b);
 
-    // The current row's value of a column as stored text ("" without a row),
-    // and its ID column (0 without a row).
-    std::string currentText(const std::string& column) const;
-    std::int64_t currentId() const;
-    bool hasCurrentRow() const { return grid_->currentRowIndex() >= 0; }
+    bool hasCurrentRow() const { return model_.hasCurrent(); }
+    std::int64_t currentId() const { return model_.currentId(); }
+    RecordMode mode() const { return model_.mode(); }
 
-    // Loads the grid; the fields follow its current row (or go blank).
-    void showTable(Table table, const std::vector<std::string>& hidden);
-    // The grid's context menu, created on first use.
-    QMenu* gridMenu();
+    // Reads the list again and shows it, the current record kept current.
+    void Ref();
+    // Shows the model as it is now: the rows, the current record, the fields
+    // and the buttons.
+    void showModel();
+    // The grid's context menu; it is connected once, here.
+    QMenu* gridMenu() const { return menu_; }
+    QAction* menuAction(const QString& caption) const;
 
-    RecordMode mode() const { return mode_; }
-    void setMode(RecordMode m);
-    // Enables the controls as the state says; screens add their own rules.
+    // Enables the controls as the model says; screens add their own rules.
     virtual void refreshStates();
 
 protected:
-    // The current row changed (-1: none); show its values in the fields.
-    virtual void showRow(int row) { (void)row; }
-    virtual void onAdd() {}
-    virtual void onChange() {}
+    // Show the current record in the fields (blank without one).
+    virtual void showCurrent() {}
+    // Empty the fields for a new record.
+    virtual void clearFields() {}
+    virtual void onAdd();
+    virtual void onChange();
     virtual void onSave() {}
-    // Drops what was typed: back to browsing, the fields showing the current row.
+    // Drops what was typed: back to browsing, the fields showing the record.
     virtual void onCancel();
     virtual void onDelete() {}
     // Closes the screen: its frame when it is a child window.
     virtual void onExit();
+    // The field that takes the focus when entry starts.
+    virtual QWidget* firstField() const { return nullptr; }
 
     QVBoxLayout* outer() const { return outer_; }
+    ScreenModelBase& screenModel() const { return model_; }
 
 private:
     void move(int to);
+    void selectCurrent();
 
+    ScreenModelBase& model_;
     RecordGrid* grid_;
     QGroupBox* fields_;
     QHBoxLayout* buttonRow_;
     QVBoxLayout* outer_;
     std::array<QToolButton*, 4> nav_{};
     std::array<QPushButton*, kButtonCount> buttons_{};
-    QMenu* menu_ = nullptr;
-    RecordMode mode_ = RecordMode::Browse;
+    QMenu* menu_;
+    bool selecting_ = false;
 };
 
 }  // namespace fennory::ui

@@ -103,11 +103,10 @@ RecordGrid::RecordGrid(QWidget* parent) : QTableView(parent), model_(new TableMo
     });
 }
 
-void RecordGrid::setTable(Table table, const std::vector<std::string>& hidden) {
+void RecordGrid::setTable(Table table, const std::vector<int>& hidden) {
     model_->setTable(std::move(table));
     for (int c = 0; c < model_->columnCount(); ++c) {
-        const std::string& name = model_->table().columns[static_cast<std::size_t>(c)];
-        setColumnHidden(c, std::find(hidden.begin(), hidden.end(), name) != hidden.end());
+        setColumnHidden(c, std::find(hidden.begin(), hidden.end(), c) != hidden.end());
     }
     if (model_->rowCount() > 0) {
         selectRow(0);

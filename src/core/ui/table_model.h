@@ -43,7 +43,7 @@ class RecordGrid : public QTableView {
 public:
     explicit RecordGrid(QWidget* parent = nullptr);
     TableModel* tableModel() const { return model_; }
-    void setTable(Table table, const std::vector<std::string>& hidden = {});
+    void setTable(Table table, const std::vector<int>& hidden = {});
     void setColumnWidthByName(const std::string& name, int width);
     int currentRowIndex() const;
     // Whether a click on a column title sorts the loaded rows.

@@ -12,6 +12,7 @@
 #include "core/ui/prompter.h"
 #include "core/ui/record_screen.h"
 #include "reference/accounts.h"
+#include "reference/ui/forms.h"
 #include "reports/ui/export.h"
 
 namespace fennory::ui {
@@ -21,14 +22,13 @@ class TfrmA_Manage : public RecordScreen {
 public:
     TfrmA_Manage(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
 
-    void Ref();
-    QComboBox* typeField() const { return type_; }
-    QComboBox* memberField() const { return member_; }
-    QLineEdit* nameField() const { return name_; }
-    MoneyEdit* balanceField() const { return balance_; }
-    QLineEdit* remarkField() const { return remark_; }
-    QMenu* contextMenu() const { return menu_; }
-    QAction* menuAction(const QString& caption) const;
+    AccountsModel& model() { return model_; }
+    QComboBox* typeField() const { return form_->type(); }
+    QComboBox* memberField() const { return form_->member(); }
+    QLineEdit* nameField() const { return form_->name(); }
+    MoneyEdit* balanceField() const { return form_->amount(); }
+    QLineEdit* remarkField() const { return form_->remark(); }
+    QMenu* contextMenu() const { return gridMenu(); }
 
     void viewFundFlow();
     void setState(const std::string& state);
@@ -38,29 +38,24 @@ public:
     void editAccount();
 
 protected:
-    void showRow(int row) override;
-    void onAdd() override;
+    void showCurrent() override;
+    void clearFields() override;
     void onSave() override;
     void onDelete() override;
+    QWidget* firstField() const override { return form_->type(); }
 
 private:
     TfrmDM& dm_;
     Prompter& prompter_;
     FileOpener opener_;
     AccountsModel model_;
-    QComboBox* type_;
-    QComboBox* member_;
-    QLineEdit* name_;
-    MoneyEdit* balance_;
-    QLineEdit* remark_;
-    QMenu* menu_;
+    AccountForm* form_;
 };
 
 class TfrmA_M : public QDialog {
     Q_OBJECT
 public:
-    TfrmA_M(TfrmDM& dm, Prompter& prompter, const AccountsModel::Edit& current,
-            QWidget* parent = nullptr);
+    TfrmA_M(AccountsModel& model, Prompter& prompter, QWidget* parent = nullptr);
     QComboBox* typeField() const { return type_; }
     QComboBox* memberField() const { return member_; }
     QLineEdit* nameField() const { return name_; }
@@ -69,32 +64,29 @@ public:
 
 private:
     void onSave();
+    AccountsModel& model_;
     Prompter& prompter_;
-    AccountsModel model_;
     AccountsModel::Edit current_;
     QComboBox* type_;
     QComboBox* member_;
     QLineEdit* name_;
     QLineEdit* remark_;
     QPushButton* save_;
+    FieldWidgets<AccountField> widgets_;
 };
 
 class TfrmA_TZ : public QDialog {
     Q_OBJECT
 public:
-    struct Shown {
-        std::int64_t id = 0;
-        std::string type, member, name, balance, remark;
-    };
-    TfrmA_TZ(TfrmDM& dm, Prompter& prompter, const Shown& account, QWidget* parent = nullptr);
+    TfrmA_TZ(AccountsModel& model, Prompter& prompter, QWidget* parent = nullptr);
     QLineEdit* realField() const { return real_; }
     QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();
+    AccountsModel& model_;
     Prompter& prompter_;
-    AccountsModel model_;
-    Shown account_;
+    AccountsModel::Adjust account_;
     QLineEdit* real_;
     QPushButton* save_;
 };

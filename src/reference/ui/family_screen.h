@@ -9,6 +9,7 @@
 #include "core/ui/prompter.h"
 #include "core/ui/record_screen.h"
 #include "reference/family.h"
+#include "reference/ui/forms.h"
 #include "reports/ui/export.h"
 
 namespace fennory::ui {
@@ -17,35 +18,30 @@ class TfrmFamily : public RecordScreen {
     Q_OBJECT
 public:
     TfrmFamily(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
-    void Ref();
-    QLineEdit* nameField() const { return name_; }
-    QLineEdit* relationField() const { return relation_; }
-    DateEdit* birthdayPicker() const { return birthday_->picker(); }
-    QLineEdit* birthdayText() const { return birthday_->storedText(); }
-    QMenu* contextMenu() const { return menu_; }
+    FamilyModel& model() { return model_; }
+    QLineEdit* nameField() const { return form_->name(); }
+    QLineEdit* relationField() const { return form_->relation(); }
+    DateEdit* birthdayPicker() const { return form_->birthday()->picker(); }
+    QLineEdit* birthdayText() const { return form_->birthday()->storedText(); }
+    QMenu* contextMenu() const { return gridMenu(); }
     void viewFundFlow();
     void editPinyin();
 
 protected:
-    void showRow(int row) override;
-    void onAdd() override;
+    void showCurrent() override;
+    void clearFields() override { form_->clear(); }
     void onChange() override;
     void onSave() override;
     void onCancel() override;
     void onDelete() override;
+    QWidget* firstField() const override { return form_->name(); }
 
 private:
     TfrmDM& dm_;
     Prompter& prompter_;
     FileOpener opener_;
     FamilyModel model_;
-    QLineEdit* name_;
-    QLineEdit* relation_;
-    BirthdayField* birthday_;
-    QLineEdit* remark_;
-    QMenu* menu_;
-    std::string oldName_;
-    std::int64_t editedId_ = 0;
+    MemberForm* form_;
 };
 
 }  // namespace fennory::ui

@@ -9,13 +9,12 @@ namespace fennory::ui {
 
 NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKind& kind,
                                QWidget* parent)
-    : RecordScreen(parent),
+    : RecordScreen(model_, parent),
       dm_(dm),
       prompter_(prompter),
       model_(dm, kind),
       name_(new QLineEdit),
-      remark_(new QLineEdit),
-      menu_(gridMenu()) {
+      remark_(new QLineEdit) {
     setWindowTitle(qs(kind.caption));
     fieldGroup()->setTitle(qs(kind.group));
     limitGbk(name_, 20);
@@ -25,67 +24,36 @@ NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKin
     form->addRow(QStringLiteral("备        注："), remark_);
     grid()->setTitleSorting(kind.titleSort);
 
-    menu_->addAction(QStringLiteral("启用 &S"), this, [this] { setState("启用"); });
-    menu_->addAction(QStringLiteral("停用 &E"), this, [this] { setState("停用"); });
-    menu_->addSeparator();
-    menu_->addAction(QStringLiteral("修改拼音码 &P"), this, &NameListScreen::editPinyin);
-    menu_->addAction(QStringLiteral("修改记账次数 &A"), this, &NameListScreen::editUseCount);
-    grid()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid(), &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { menu_->popup(grid()->viewport()->mapToGlobal(at)); });
+    QMenu* menu = gridMenu();
+    menu->addAction(QStringLiteral("启用 &S"), this, [this] { setState("启用"); });
+    menu->addAction(QStringLiteral("停用 &E"), this, [this] { setState("停用"); });
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("修改拼音码 &P"), this, &NameListScreen::editPinyin);
+    menu->addAction(QStringLiteral("修改记账次数 &A"), this, &NameListScreen::editUseCount);
     Ref();
-    setMode(RecordMode::Browse);
 }
 
-void NameListScreen::Ref() {
-    showTable(model_.list(), {"帐薄名称", "ID"});
-}
-
-void NameListScreen::showRow(int row) {
-    if (mode() != RecordMode::Browse) {
-        return;
+void NameListScreen::showCurrent() {
+    if (mode() == RecordMode::Browse) {
+        name_->setText(qs(model_.text(NameListColumn::Name)));
+        remark_->setText(qs(model_.text(NameListColumn::Remark)));
     }
-    const Table& t = grid()->tableModel()->table();
-    bool has = row >= 0;
-    auto r = static_cast<std::size_t>(row);
-    name_->setText(has ? qs(t.text(r, model_.kind().caption)) : QString());
-    remark_->setText(has ? qs(t.text(r, "备注")) : QString());
 }
 
-void NameListScreen::onAdd() {
-    setMode(RecordMode::New);
+void NameListScreen::clearFields() {
     name_->clear();
     remark_->clear();
-    name_->setFocus();
-}
-
-void NameListScreen::onChange() {
-    if (!hasCurrentRow() || name_->text().isEmpty()) {
-        return;
-    }
-    oldName_ = ss(name_->text());
-    editedId_ = currentId();
-    setMode(RecordMode::Change);
-    name_->setFocus();
 }
 
 void NameListScreen::onSave() {
-    std::string name = ss(name_->text().trimmed());
-    std::string remark = ss(remark_->text());
-    CheckResult r = mode() == RecordMode::New ? model_.add(name, remark)
-                                              : model_.edit(editedId_, oldName_, name, remark);
+    NameListCheck r = model_.save(ss(name_->text().trimmed()), ss(remark_->text()));
     if (!r.ok) {
         prompter_.warn(qs(r.message));
         name_->setFocus();
         return;
     }
-    bool added = mode() == RecordMode::New;
-    setMode(RecordMode::Browse);
-    // The list is reloaded after every save so that it shows what is stored.
-    Ref();
-    if (added) {
-        grid()->selectRow(grid()->tableModel()->rowCount() - 1);
-    }
+    // The list shows what is stored, with the saved name current.
+    showModel();
 }
 
 void NameListScreen::onDelete() {
@@ -93,29 +61,29 @@ void NameListScreen::onDelete() {
         return;
     }
     model_.remove(currentId());
-    Ref();
+    showModel();
 }
 
 void NameListScreen::setState(const std::string& state) {
     if (hasCurrentRow()) {
         model_.setState(currentId(), state);
+        showModel();
     }
-    Ref();
 }
 
 void NameListScreen::editPinyin() {
     if (hasCurrentRow()) {
         openPinyinEditor(
-            dm_, prompter_, model_.kind().table, currentId(), currentText(model_.kind().caption),
-            currentText("拼音码"), [this] { Ref(); }, this);
+            dm_, prompter_, model_.kind().table, currentId(), model_.text(NameListColumn::Name),
+            model_.text(NameListColumn::Pinyin), [this] { Ref(); }, this);
     }
 }
 
 void NameListScreen::editUseCount() {
     if (hasCurrentRow()) {
         openUseCountEditor(
-            dm_, prompter_, model_.kind().table, currentId(), currentText(model_.kind().caption),
-            currentText("记账次数"), [this] { Ref(); }, this);
+            dm_, prompter_, model_.kind().table, currentId(), model_.text(NameListColumn::Name),
+            model_.text(NameListColumn::Count), [this] { Ref(); }, this);
     }
 }
 

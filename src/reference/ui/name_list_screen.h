@@ -16,20 +16,20 @@ class NameListScreen : public RecordScreen {
 public:
     NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKind& kind,
                    QWidget* parent = nullptr);
-    void Ref();
+    NameListModel& model() { return model_; }
     QLineEdit* nameField() const { return name_; }
     QLineEdit* remarkField() const { return remark_; }
-    QMenu* contextMenu() const { return menu_; }
+    QMenu* contextMenu() const { return gridMenu(); }
     void setState(const std::string& state);
     void editPinyin();
     void editUseCount();
 
 protected:
-    void showRow(int row) override;
-    void onAdd() override;
-    void onChange() override;
+    void showCurrent() override;
+    void clearFields() override;
     void onSave() override;
     void onDelete() override;
+    QWidget* firstField() const override { return name_; }
 
 private:
     TfrmDM& dm_;
@@ -37,9 +37,6 @@ private:
     NameListModel model_;
     QLineEdit* name_;
     QLineEdit* remark_;
-    QMenu* menu_;
-    std::string oldName_;
-    std::int64_t editedId_ = 0;
 };
 
 class TfrmIn_Manage : public NameListScreen {

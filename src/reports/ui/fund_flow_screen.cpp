@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/record_screen.h"
 #include "reporting/ui/report_preview.h"
 
 namespace fennory::ui {
@@ -55,10 +56,9 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       totals_(new QLabel),
       menu_(new QMenu(this)) {
     setWindowTitle(QStringLiteral("资金流动日志"));
-    log_.setExtraCondition(preset.extra);
 
     FundFlowCriteria start = FundFlowLog::initialCriteria(
-        dm_.session().StartupDate.empty() ? dates::today() : dm_.session().StartupDate);
+        dm_.session().StartupDate.empty() ? dates::today() : dm_.session().StartupDate, preset);
     from_->setDateText(start.from);
     to_->setDateText(start.to);
     fill(account_, dm_.DBComAccount());
@@ -138,23 +138,22 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
             menu_->popup(grid_->viewport()->mapToGlobal(at));
         }
     });
-    grid_->setTable(log_.list(), {"ID"});
+    grid_->setTable(log_.list(), FundFlowLog::hiddenColumns());
 
-    if (preset.account) {
-        accountBox_->setChecked(true);
-        account_->setCurrentIndex(account_->findText(qs(*preset.account)));
-        if (account_->currentIndex() < 0) {
-            account_->addItem(qs(*preset.account));
-            account_->setCurrentIndex(account_->count() - 1);
+    // A preset account or member is an ordinary ticked criterion.
+    for (auto [box, list, ticked, name] :
+         {std::tuple{accountBox_, account_, start.byAccount, start.account},
+          std::tuple{memberBox_, member_, start.byMember, start.member}}) {
+        if (!ticked) {
+            continue;
         }
-    }
-    if (preset.member) {
-        memberBox_->setChecked(true);
-        member_->setCurrentIndex(member_->findText(qs(*preset.member)));
-        if (member_->currentIndex() < 0) {
-            member_->addItem(qs(*preset.member));
-            member_->setCurrentIndex(member_->count() - 1);
+        box->setChecked(true);
+        int i = list->findText(qs(name));
+        if (i < 0) {
+            list->addItem(qs(name));
+            i = list->count() - 1;
         }
+        list->setCurrentIndex(i);
     }
 }
 
@@ -163,7 +162,8 @@ TfrmPage3* TfrmPage3::openWindow(TfrmDM& dm, Prompter& prompter, FileOpener open
     auto* w = new TfrmPage3(dm, prompter, std::move(opener), parent, preset);
     w->setWindowFlag(Qt::Window);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->resize(1000, 600);
+    // Wide enough for every column, "事件" included, without a scroll bar.
+    w->resize(1120, 600);
     w->show();
     w->onQuery();
     return w;
@@ -200,12 +200,13 @@ void TfrmPage3::onQuery() {
 }
 
 void TfrmPage3::reload() {
-    grid_->setTable(log_.list(), {"ID"});
-    const std::pair<const char*, int> widths[] = {
-        {"收支类别", 100}, {"摘要", 260},     {"收入", 100},     {"支出", 100},
-        {"账户名称", 100}, {"本次余额", 100}, {"家庭成员", 100}, {"事件", 40}};
-    for (const auto& [name, w] : widths) {
-        grid_->setColumnWidthByName(name, w);
+    grid_->setTable(log_.list(), FundFlowLog::hiddenColumns());
+    const std::pair<FlowColumn, int> widths[] = {
+        {FlowColumn::Kind, 100},   {FlowColumn::Remark, 260},  {FlowColumn::In, 100},
+        {FlowColumn::Out, 100},    {FlowColumn::Account, 100}, {FlowColumn::Balance, 100},
+        {FlowColumn::Member, 100}, {FlowColumn::Event, 40}};
+    for (const auto& [column, w] : widths) {
+        grid_->setColumnWidth(static_cast<int>(column), w);
     }
     const FundFlowTotals& t = log_.totals();
     totals_->setText(QStringLiteral("记录：%1    收入合计：%2    支出合计：%3")
@@ -223,13 +224,21 @@ void TfrmPage3::onPrint() {
     showReportPreview(log_.printLayout(), log_.printRows(), this);
 }
 
-void TfrmPage3::deleteCurrent() {
+std::int64_t TfrmPage3::currentEntryId() const {
     int row = grid_->currentRowIndex();
-    if (log_.list().empty() || row < 0 || !askDelete(prompter_)) {
+    if (row < 0) {
+        return 0;
+    }
+    // The grid may be sorted by a title: its own rows say which entry it is.
+    return FundFlowLog::idOf(grid_->tableModel()->table(), static_cast<std::size_t>(row));
+}
+
+void TfrmPage3::deleteCurrent() {
+    std::int64_t id = currentEntryId();
+    if (log_.list().empty() || id == 0 || !askDelete(prompter_)) {
         return;
     }
-    const Table& t = grid_->tableModel()->table();  // the grid may be sorted by a title
-    log_.deleteEntry(std::stoll(t.text(static_cast<std::size_t>(row), "ID")));
+    log_.deleteEntry(id);
     reload();
 }
 
@@ -242,25 +251,18 @@ void TfrmPage3::deleteAll() {
 }
 
 void TfrmPage3::editCurrent() {
-    int row = grid_->currentRowIndex();
-    if (log_.list().empty() || row < 0) {
+    std::optional<FlowEdit> entry = log_.editOf(currentEntryId());
+    if (!entry) {
         return;
     }
-    const Table& t = grid_->tableModel()->table();
-    std::int64_t id = std::stoll(t.text(static_cast<std::size_t>(row), "ID"));
-    for (std::size_t r = 0; r < log_.list().size(); ++r) {
-        if (log_.list().text(r, "ID") == std::to_string(id)) {
-            TfrmPage3_M dialog(dm_, prompter_, log_, log_.editOf(r), this);
-            if (dialog.exec() == QDialog::Accepted) {
-                reload();
-            }
-            return;
-        }
+    TfrmPage3_M dialog(dm_, prompter_, log_, *entry, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        reload();
     }
 }
 
 void TfrmPage3::recalculate() {
-    CheckResult r = log_.recalculate();
+    FlowCheck r = log_.recalculate(ss(account_->currentText()));
     if (!r.ok) {
         prompter_.warn(qs(r.message));
         account_->setFocus();
@@ -341,10 +343,12 @@ void TfrmPage3_M::onSave() {
     e.theOut = ss(out_->text().trimmed());
     e.AName = ss(account_->currentText());
     e.FName = ss(member_->currentText());
-    CheckResult r = log_.saveEdit(e);
+    FlowCheck r = log_.saveEdit(e);
     if (!r.ok) {
         prompter_.warn(qs(r.message));
-        (r.field == "theOut" ? out_ : in_)->setFocus();
+        FieldWidgets<FlowField>{
+            {FlowField::Date, date_}, {FlowField::In, in_}, {FlowField::Out, out_}}
+            .focus(r.field);
         return;
     }
     prompter_.info(QStringLiteral("资金流动日志 修改成功！"));

@@ -21,14 +21,6 @@
 
 namespace fennory::ui {
 
-// How another screen opens the log: a ticked account or member and a fixed
-// extra condition.
-struct FundFlowPreset {
-    std::optional<std::string> account;
-    std::optional<std::string> member;
-    Condition extra;
-};
-
 class TfrmPage3 : public QWidget {
     Q_OBJECT
 public:
@@ -73,6 +65,7 @@ public:
 private:
     FundFlowCriteria criteria() const;
     void reload();
+    std::int64_t currentEntryId() const;
 
     TfrmDM& dm_;
     Prompter& prompter_;

@@ -15,11 +15,11 @@
 #include <memory>
 #include <string>
 
+#include "app/totals_view.h"
 #include "core/book_checks.h"
 #include "core/data_module.h"
 #include "core/ui/book_host.h"
 #include "core/ui/prompter.h"
-#include "core/ui/totals_view.h"
 
 namespace fennory::ui {
 

@@ -1,4 +1,4 @@
-#include "core/ui/totals_view.h"
+#include "app/totals_view.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "core/ui/main_window.h"
+#include "app/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,6 +21,7 @@
 #include <ranges>
 #include <set>
 
+#include "app/menus.h"
 #include "books/book_creation.h"
 #include "books/ui/new_book_dialogs.h"
 #include "books/ui/open_book_dialog.h"
@@ -28,6 +29,7 @@
 #include "core/main_texts.h"
 #include "core/totals.h"
 #include "core/updater_files.h"
+#include "plans/status_date.h"
 
 // The pictures live in a static library: their resources must be registered.
 static void initIconResources() {
@@ -36,33 +38,6 @@ static void initIconResources() {
 
 namespace fennory::ui {
 namespace {
-
-// Entries that need a member and an account in the book before they open.
-const std::set<std::string> kNeedsMemberAndAccount = {"income", "expense", "transfer", "borrow",
-                                                      "debt",   "invest",  "planNew"};
-
-struct ToolEntry {
-    const char* caption;
-    const char* id;
-    const char* icon;
-};
-
-const ToolEntry kToolEntries[] = {
-    {"家庭成员", "family", "family"},
-    {"账户管理", "accounts", "accounts"},
-    {"收入", "income", "income"},
-    {"支出", "expense", "expense"},
-    {"转账", "transfer", "transfer"},
-    {"债务", "borrow", "debt"},
-    {"债权", "debt", "credit"},
-    {"投资", "invest", "investment"},
-    {"新建计划", "planNew", "plan_new"},
-    {"查看计划", "planView", "plan_view"},
-    {"今日计划", "planToday", "plan_today"},
-    {"收支统计", "statistics", "statistics"},
-    {"帮助", "help", "help"},
-    {"主界面", "home", "home"},
-};
 
 QString vendorAddress() {
     return QString::fromUtf8(kVendorAddress.data(), kVendorAddress.size());
@@ -108,148 +83,45 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::buildMenus() {
     QMenu* current = nullptr;
-    std::vector<QMenu*> stack;
-    auto top = [&](const char* title) {
-        current = menuBar()->addMenu(QString::fromUtf8(title));
-        menus_[QString::fromUtf8(title)] = current;
-        stack = {current};
-    };
-    auto entry = [&](const char* id, const char* caption, const char* shortcut = nullptr) {
-        QAction* a = stack.back()->addAction(QString::fromUtf8(caption));
-        if (shortcut) {
-            a->setShortcut(QKeySequence(QString::fromUtf8(shortcut)));
+    std::vector<QMenu*> open;
+    for (const MenuEntry& m : menuEntries()) {
+        switch (m.kind) {
+            case MenuEntry::Top:
+                current = menuBar()->addMenu(QString::fromUtf8(m.caption));
+                menus_[QString::fromUtf8(m.caption)] = current;
+                if (m.needsBook) {
+                    bookMenus_.push_back(current);
+                }
+                open = {current};
+                break;
+            case MenuEntry::Entry: {
+                QAction* a = open.back()->addAction(QString::fromUtf8(m.caption));
+                if (m.shortcut) {
+                    a->setShortcut(QKeySequence(QString::fromUtf8(m.shortcut)));
+                }
+                std::string key = m.id;
+                connect(a, &QAction::triggered, this, [this, key] { run(key); });
+                actions_[key] = a;
+                if (m.needsBook) {
+                    bookDependent_.push_back(a);
+                }
+                break;
+            }
+            case MenuEntry::Separator: {
+                QAction* a = open.back()->addSeparator();
+                if (m.needsBook) {
+                    bookDependent_.push_back(a);
+                }
+                break;
+            }
+            case MenuEntry::Sub:
+                open.push_back(open.back()->addMenu(QString::fromUtf8(m.caption)));
+                break;
+            case MenuEntry::EndSub:
+                open.pop_back();
+                break;
         }
-        std::string key = id;
-        connect(a, &QAction::triggered, this, [this, key] { run(key); });
-        actions_[key] = a;
-        return a;
-    };
-    auto sep = [&] { return stack.back()->addSeparator(); };
-    auto sub = [&](const char* caption) {
-        QMenu* m = stack.back()->addMenu(QString::fromUtf8(caption));
-        stack.push_back(m);
-    };
-    auto end = [&] { stack.pop_back(); };
-
-    top("账簿【&Z】");
-    entry("newBook", "新建账簿 &N");
-    entry("openBook", "打开账簿 &O");
-    // From "关闭账簿" through "数据恢复": visible only while a book is open.
-    bookDependent_.push_back(entry("closeBook", "关闭账簿 &C"));
-    bookDependent_.push_back(sep());
-    bookDependent_.push_back(entry("bookManage", "账簿管理 &B"));
-    bookDependent_.push_back(entry("changePass", "修改密码 &S"));
-    bookDependent_.push_back(sep());
-    bookDependent_.push_back(entry("pageSetup", "打印设置 &P"));
-    bookDependent_.push_back(sep());
-    bookDependent_.push_back(entry("backup", "备份数据 &D"));
-    bookDependent_.push_back(entry("restore", "数据恢复 &R"));
-    sep();
-    entry("exit", "退出 &X");
-
-    top("基础设置【&B】");
-    bookMenus_.push_back(current);
-    entry("family", "家庭成员 &F");
-    entry("contacts", "往来人员 &P");
-    entry("accounts", "账户管理 &A");
-    sep();
-    entry("incomeKinds", "收入类别 &I");
-    entry("expenseKinds", "支出类别 &O");
-    entry("investKinds", "投资分类 &T");
-    sep();
-    entry("warn", "提醒设置 &W");
-    entry("sortOrder", "排序设置 &X");
-    entry("defaults", "默认项设置 &M");
-    sep();
-    entry("edition", "版本设置 &B");
-
-    top("记账【&W】");
-    bookMenus_.push_back(current);
-    entry("income", "收入 &I", "Ctrl+I");
-    entry("expense", "支出 &O", "Ctrl+O");
-    sep();
-    entry("transfer", "账户转账 &A", "Ctrl+A");
-    sep();
-    entry("borrow", "债务 &B", "Ctrl+B");
-    entry("debt", "债权 &D", "Ctrl+D");
-    sep();
-    entry("invest", "投资 &T", "Ctrl+T");
-
-    top("计划【&P】");
-    bookMenus_.push_back(current);
-    entry("planNew", "新建计划 &N");
-    entry("planView", "查看计划 &V");
-    entry("planRun", "执行计划 &M");
-    sep();
-    entry("planToday", "今日计划 &D");
-
-    top("导入【&D】");
-    bookMenus_.push_back(current);
-    entry("importIncome", "收入导入 &I");
-    entry("importExpense", "支出导入 &O");
-    sep();
-    entry("importTransfer", "账户转账导入 &A");
-    sep();
-    entry("importBorrow", "债务导入 &B");
-    entry("importDebt", "债权导入 &D");
-    sep();
-    entry("importInvest", "投资导入 &T");
-
-    top("报表中心【&R】");
-    bookMenus_.push_back(current);
-    entry("accountQuery", "账户查询 &X");
-    sep();
-    sub("收支报表 &F");
-    entry("reportMonth", "月报表 &M");
-    entry("reportYear", "年报表 &Y");
-    end();
-    entry("statistics", "收支统计表 &R");
-    sub("收支分析 &E");
-    entry("analysisIncome", "收入分析 &I");
-    entry("analysisExpense", "支出分析 &Q");
-    end();
-    entry("debtStatistics", "债务债权统计表 &Z");
-    sep();
-    entry("queryIncome", "收入查询 &I");
-    entry("queryExpense", "支出查询 &O");
-    sep();
-    entry("queryTransfer", "转账查询 &A");
-    sep();
-    entry("queryBorrow", "债务查询 &B");
-    entry("queryBorrowR", "还债记录查询 &H");
-    entry("queryDebt", "债权查询 &D");
-    entry("queryDebtR", "收债记录查询 &S");
-    sep();
-    entry("queryInvest", "投资查询 &T");
-    entry("queryInvestR", "收益记录查询 &Y");
-    sep();
-    sub("收入月报表 &C");
-    entry("monthIncomeKind", "按收入类别 &T");
-    entry("monthIncomeAccount", "按账户名称 &A");
-    entry("monthIncomeMember", "按家庭成员 &F");
-    end();
-    sub("支出月报表 &G");
-    entry("monthExpenseKind", "按支出类别 &T");
-    entry("monthExpenseAccount", "按账户名称 &A");
-    entry("monthExpenseMember", "按家庭成员 &F");
-    end();
-    sep();
-    entry("fundFlow", "资金流动日志 &L");
-
-    top("工具【&T】");
-    bookMenus_.push_back(current);
-    entry("calculator", "计算器 &P");
-    sep();
-    entry("sound", "提醒声音设置 &S");
-
-    top("帮助【&H】");
-    entry("help", "帮助 &H");
-    sep();
-    entry("website", "Fennory网站 &W");
-    sep();
-    entry("upgrade", "软件升级 &U");
-    sep();
-    entry("about", "关于... &A");
+    }
 
     // An entry whose screen is not built yet stays visible but disabled.
     for (auto& [id, a] : actions_) {
@@ -278,7 +150,7 @@ void TfrmMain::buildToolBar() {
     toolBar_->setIconSize(QSize(36, 36));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     addToolBar(Qt::TopToolBarArea, toolBar_);
-    for (const ToolEntry& t : kToolEntries) {
+    for (const ToolEntry& t : toolEntries()) {
         QAction* a = toolBar_->addAction(
             QIcon(QStringLiteral(":/icons/") + QString::fromUtf8(t.icon) + QStringLiteral(".png")),
             QString::fromUtf8(t.caption));
@@ -344,7 +216,7 @@ void TfrmMain::run(const std::string& id) {
     if (h == handlers_.end()) {
         return;
     }
-    if (kNeedsMemberAndAccount.count(id) && (myCheckF() || myCheckA())) {
+    if (needsMemberAndAccount(id) && (myCheckF() || myCheckA())) {
         return;
     }
     h->second();
@@ -363,7 +235,7 @@ void TfrmMain::openRegistered(const std::string& id) {
 
 void TfrmMain::startUp() {
     myShow(false);
-    if (myBookNum(dm_.db()).count == 0) {
+    if (startUpDialog(dm_.db()) == BookDialog::FirstBook) {
         TfrmNewBook dialog(dm_, prompter_, *this, this);
         dialog.exec();
     } else {
@@ -495,7 +367,7 @@ void TfrmMain::bookClosed() {
 
 void TfrmMain::newBook() {
     myfrmClose();
-    if (myBookNum(dm_.db()).count == 0) {
+    if (newBookDialog(dm_.db()) == BookDialog::FirstBook) {
         TfrmNewBook dialog(dm_, prompter_, *this, this);
         dialog.exec();
     } else {

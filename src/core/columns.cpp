@@ -1,0 +1,39 @@
+#include "core/columns.h"
+
+namespace fennory {
+
+std::string selectList(std::span<const ColumnSpec> specs) {
+    std::string out;
+    for (const ColumnSpec& s : specs) {
+        if (!out.empty()) {
+            out += ", ";
+        }
+        out += s.expr;
+        out += " AS \"";
+        out += s.caption;
+        out += '"';
+    }
+    return out;
+}
+
+Table loadColumns(Statement statement, std::span<const ColumnSpec> specs) {
+    std::vector<std::string> money;
+    for (const ColumnSpec& s : specs) {
+        if (s.money) {
+            money.emplace_back(s.caption);
+        }
+    }
+    return Table::load(std::move(statement), money);
+}
+
+std::vector<int> hiddenColumns(std::span<const ColumnSpec> specs) {
+    std::vector<int> out;
+    for (const ColumnSpec& s : specs) {
+        if (s.hidden) {
+            out.push_back(s.column);
+        }
+    }
+    return out;
+}
+
+}  // namespace fennory
