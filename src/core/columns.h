@@ -18,6 +18,11 @@ struct ColumnSpec {
     const char* caption;
     bool money = false;
     bool hidden = false;
+
+    template <class Column>
+    constexpr ColumnSpec(Column c, const char* expr, const char* caption, bool money = false,
+                         bool hidden = false)
+        : column(static_cast<int>(c)), expr(expr), caption(caption), money(money), hidden(hidden) {}
 };
 
 // "expr AS caption, ..." in the order of the specs.

@@ -9,35 +9,31 @@ namespace fennory {
 namespace {
 
 using C = AccountColumn;
-constexpr int col(C c) {
-    return static_cast<int>(c);
-}
-
 constexpr ColumnSpec kScreenColumns[] = {
-    {col(C::Type), "theType", "账户分类"},
-    {col(C::Member), "FName", "家庭成员"},
-    {col(C::Name), "AName", "账户名称"},
-    {col(C::Pinyin), "thePY", "拼音码"},
-    {col(C::Book), "BName", "账簿名称", false, true},
-    {col(C::Balance), "AMoney", "账户余额", true},
-    {col(C::Remark), "Remark", "备注"},
-    {col(C::State), "theState", "状态"},
-    {col(C::Id), "ID", "ID", false, true},
-    {col(C::Count), "theCount", "记账次数"},
+    {C::Type, "theType", "账户分类"},
+    {C::Member, "FName", "家庭成员"},
+    {C::Name, "AName", "账户名称"},
+    {C::Pinyin, "thePY", "拼音码"},
+    {C::Book, "BName", "账簿名称", false, true},
+    {C::Balance, "AMoney", "账户余额", true},
+    {C::Remark, "Remark", "备注"},
+    {C::State, "theState", "状态"},
+    {C::Id, "ID", "ID", false, true},
+    {C::Count, "theCount", "记账次数"},
 };
 static_assert(columnsInOrder(kScreenColumns));
 
 constexpr ColumnSpec kOpeningColumns[] = {
-    {col(C::Type), "theType", "账户分类"},
-    {col(C::Member), "FName", "家庭成员"},
-    {col(C::Name), "AName", "账户名称"},
-    {col(C::Pinyin), "thePY", "拼音码", false, true},
-    {col(C::Book), "BName", "账簿名称", false, true},
-    {col(C::Balance), "AMoney", "初始金额", true},
-    {col(C::Remark), "Remark", "备注"},
-    {col(C::State), "theState", "状态", false, true},
-    {col(C::Id), "ID", "ID", false, true},
-    {col(C::Count), "theCount", "记账次数", false, true},
+    {C::Type, "theType", "账户分类"},
+    {C::Member, "FName", "家庭成员"},
+    {C::Name, "AName", "账户名称"},
+    {C::Pinyin, "thePY", "拼音码", false, true},
+    {C::Book, "BName", "账簿名称", false, true},
+    {C::Balance, "AMoney", "初始金额", true},
+    {C::Remark, "Remark", "备注"},
+    {C::State, "theState", "状态", false, true},
+    {C::Id, "ID", "ID", false, true},
+    {C::Count, "theCount", "记账次数", false, true},
 };
 static_assert(columnsInOrder(kOpeningColumns));
 

@@ -7,15 +7,11 @@ namespace fennory {
 namespace {
 
 using C = MemberColumn;
-constexpr int col(C c) {
-    return static_cast<int>(c);
-}
-
 constexpr ColumnSpec kColumns[] = {
-    {col(C::Name), "FName", "姓名"},       {col(C::Pinyin), "thePY", "拼音码"},
-    {col(C::Relation), "theGX", "关系"},   {col(C::Birthday), "BirDate", "生日"},
-    {col(C::Remark), "Remark", "备注"},    {col(C::Book), "BName", "账簿名称", false, true},
-    {col(C::Id), "ID", "ID", false, true},
+    {C::Name, "FName", "姓名"},       {C::Pinyin, "thePY", "拼音码"},
+    {C::Relation, "theGX", "关系"},   {C::Birthday, "BirDate", "生日"},
+    {C::Remark, "Remark", "备注"},    {C::Book, "BName", "账簿名称", false, true},
+    {C::Id, "ID", "ID", false, true},
 };
 static_assert(columnsInOrder(kColumns));
 

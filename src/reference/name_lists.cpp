@@ -57,13 +57,13 @@ NameListModel::NameListModel(TfrmDM& dm, const NameListKind& kind)
     : ScreenModel(std::span<const ColumnSpec>{}, NameListColumn::Id), dm_(dm), kind_(kind) {
     using C = NameListColumn;
     auto col = [](C c) { return static_cast<int>(c); };
-    columns_ = {{col(C::Name), kind_.column.c_str(), kind_.caption.c_str()},
-                {col(C::Pinyin), "thePY", "拼音码"},
-                {col(C::Book), "BName", "账簿名称", false, true},
-                {col(C::Remark), "Remark", "备注"},
-                {col(C::State), "theState", "状态"},
-                {col(C::Id), "ID", "ID", false, true},
-                {col(C::Count), "theCount", "记账次数"}};
+    columns_ = {{C::Name, kind_.column.c_str(), kind_.caption.c_str()},
+                {C::Pinyin, "thePY", "拼音码"},
+                {C::Book, "BName", "账簿名称", false, true},
+                {C::Remark, "Remark", "备注"},
+                {C::State, "theState", "状态"},
+                {C::Id, "ID", "ID", false, true},
+                {C::Count, "theCount", "记账次数"}};
     setHidden(hiddenColumns(columns_));
 }
 

@@ -12,26 +12,22 @@ namespace fennory {
 namespace {
 
 using C = FlowColumn;
-constexpr int col(C c) {
-    return static_cast<int>(c);
-}
-
 constexpr ColumnSpec kColumns[] = {
-    {col(C::Date), "theDate", "日期"},
-    {col(C::Kind), "theType", "收支类别"},
-    {col(C::Remark), "Remark", "摘要"},
-    {col(C::In), "theIn", "收入", true},
-    {col(C::Out), "theOut", "支出", true},
-    {col(C::Account), "AName", "账户名称"},
-    {col(C::Balance), "AMoney", "本次余额", true},
-    {col(C::Member), "FName", "家庭成员"},
-    {col(C::Event), "theE", "事件"},
-    {col(C::Id), "ID", "ID", false, true},
+    {C::Date, "theDate", "日期"},
+    {C::Kind, "theType", "收支类别"},
+    {C::Remark, "Remark", "摘要"},
+    {C::In, "theIn", "收入", true},
+    {C::Out, "theOut", "支出", true},
+    {C::Account, "AName", "账户名称"},
+    {C::Balance, "AMoney", "本次余额", true},
+    {C::Member, "FName", "家庭成员"},
+    {C::Event, "theE", "事件"},
+    {C::Id, "ID", "ID", false, true},
 };
 static_assert(columnsInOrder(kColumns));
 
-std::string cell(const Table& t, std::size_t row, C c) {
-    return t.text(row, col(c));
+constexpr int col(C c) {
+    return static_cast<int>(c);
 }
 
 }  // namespace
@@ -182,13 +178,13 @@ std::optional<FlowEdit> FundFlowLog::editOf(std::int64_t id) const {
         }
         FlowEdit e;
         e.id = id;
-        e.theDate = cell(list_, row, C::Date);
-        e.theType = cell(list_, row, C::Kind);
-        e.Remark = cell(list_, row, C::Remark);
-        e.theIn = cell(list_, row, C::In);
-        e.theOut = cell(list_, row, C::Out);
-        e.AName = cell(list_, row, C::Account);
-        e.FName = cell(list_, row, C::Member);
+        e.theDate = cellText(list_, row, C::Date);
+        e.theType = cellText(list_, row, C::Kind);
+        e.Remark = cellText(list_, row, C::Remark);
+        e.theIn = cellText(list_, row, C::In);
+        e.theOut = cellText(list_, row, C::Out);
+        e.AName = cellText(list_, row, C::Account);
+        e.FName = cellText(list_, row, C::Member);
         return e;
     }
     return std::nullopt;
@@ -240,7 +236,7 @@ Sheet FundFlowLog::sheet() const {
     for (std::size_t i = 0; i < list_.size(); ++i, ++r) {
         s.setText(r, 0, std::to_string(i + 1));
         for (int c = 0; c < 8; ++c) {
-            s.setText(r, c + 1, cell(list_, i, columns[c]));
+            s.setText(r, c + 1, cellText(list_, i, columns[c]));
         }
     }
     s.setText(r, 0, "合计");

@@ -9,18 +9,6 @@ namespace {
 
 constexpr std::size_t kRemarkByteLimit = 100;
 
-void stepDialog(QDialog* d, const char* caption, const char* hint, const char* groupTitle,
-                RecordScreen* step) {
-    d->setWindowTitle(QString::fromUtf8(caption));
-    d->resize(720, 480);
-    auto* outer = new QVBoxLayout(d);
-    outer->addWidget(hintLabel(hint, d));
-    auto* group = new QGroupBox(QString::fromUtf8(groupTitle), d);
-    auto* g = new QVBoxLayout(group);
-    g->addWidget(step);
-    outer->addWidget(group, 1);
-}
-
 bool confirmedDelete(RecordScreen& step, Prompter& prompter, const QLineEdit* name) {
     return step.hasCurrentRow() && !name->text().isEmpty() && askDelete(prompter);
 }
@@ -66,14 +54,9 @@ MemberStep::MemberStep(TfrmDM& dm, Prompter& prompter, QWidget* parent)
 }
 
 void MemberStep::onSave() {
-    MemberCheck r = model_.save(form_->input());
-    if (!r.ok) {
-        prompter_.warn(qs(r.message));
-        form_->focus(r.field);
-        return;
+    if (form_->save(model_, prompter_)) {
+        saved();
     }
-    form_->stopEditing();
-    saved();
 }
 
 void MemberStep::onCancel() {
@@ -89,26 +72,14 @@ void MemberStep::onDelete() {
 }
 
 TfrmNewF::TfrmNewF(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent)
-    : QDialog(parent),
-      dm_(dm),
-      prompter_(prompter),
-      host_(host),
-      step_(new MemberStep(dm, prompter, this)) {
-    stepDialog(this, "家庭成员管理", "单击 新增 按钮，录入 家庭成员 信息后，单击 保存 按钮。",
-               "家庭成员管理  至少新增一个家庭成员", step_);
-    connect(step_->nextButton(), &QPushButton::clicked, this, &TfrmNewF::onNext);
+    : WizardPage(dm, prompter, host, parent), step_(new MemberStep(dm, prompter, this)) {
+    setUp(step_, "家庭成员管理", "单击 新增 按钮，录入 家庭成员 信息后，单击 保存 按钮。",
+          "家庭成员管理  至少新增一个家庭成员");
 }
 
-void TfrmNewF::onNext() {
-    if (CheckResult r = step_->checkNext(); !r.ok) {
-        prompter_.warn(qs(r.message));
-        return;
-    }
-    // The member step leaves the screen before the account step appears.
-    hide();
+void TfrmNewF::leadOn() {
     TfrmNewA accounts(dm_, prompter_, host_, parentWidget());
     accounts.exec();
-    accept();
 }
 
 // ---- accounts ----
@@ -127,13 +98,9 @@ void AccountStep::clearFields() {
 }
 
 void AccountStep::onSave() {
-    AccountCheck r = model_.save(form_->input());
-    if (!r.ok) {
-        prompter_.warn(qs(r.message));
-        form_->focus(r.field == AccountField::None ? AccountField::Name : r.field);
-        return;
+    if (form_->save(model_, prompter_)) {
+        saved();
     }
-    saved();
 }
 
 void AccountStep::onDelete() {
@@ -144,26 +111,41 @@ void AccountStep::onDelete() {
 }
 
 TfrmNewA::TfrmNewA(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent)
-    : QDialog(parent),
-      dm_(dm),
-      prompter_(prompter),
-      host_(host),
-      step_(new AccountStep(dm, prompter, this)) {
-    stepDialog(this, "账户初始金额", "单击 新增 按钮，录入 账户信息 后，单击 保存 按钮。",
-               "账户初始金额  至少新增一个账户", step_);
-    connect(step_->finishButton(), &QPushButton::clicked, this, &TfrmNewA::onFinish);
+    : WizardPage(dm, prompter, host, parent), step_(new AccountStep(dm, prompter, this)) {
+    setUp(step_, "账户初始金额", "单击 新增 按钮，录入 账户信息 后，单击 保存 按钮。",
+          "账户初始金额  至少新增一个账户");
 }
 
-void TfrmNewA::onFinish() {
-    if (CheckResult r = step_->checkNext(); !r.ok) {
-        prompter_.warn(qs(r.message));
-        return;
-    }
-    // The wizard's pages are gone before the open-book dialog appears.
-    hide();
+void TfrmNewA::leadOn() {
     TfrmOpenBook open(dm_, prompter_, host_, parentWidget());
     open.exec();
-    accept();
+}
+
+// ---- the page ----
+
+WizardPage::WizardPage(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent)
+    : QDialog(parent), dm_(dm), prompter_(prompter), host_(host) {}
+
+void WizardPage::setUp(WizardStep* step, const char* caption, const char* hint,
+                       const char* groupTitle) {
+    setWindowTitle(QString::fromUtf8(caption));
+    resize(720, 480);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(hintLabel(hint, this));
+    auto* group = new QGroupBox(QString::fromUtf8(groupTitle), this);
+    auto* g = new QVBoxLayout(group);
+    g->addWidget(step);
+    outer->addWidget(group, 1);
+    connect(step->nextButton(), &QPushButton::clicked, this, [this, step] {
+        if (CheckResult r = step->checkNext(); !r.ok) {
+            prompter_.warn(qs(r.message));
+            return;
+        }
+        // This page leaves the screen before the next one appears.
+        hide();
+        leadOn();
+        accept();
+    });
 }
 
 }  // namespace fennory::ui

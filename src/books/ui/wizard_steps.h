@@ -87,33 +87,42 @@ private:
     AccountForm* form_;
 };
 
+// A wizard page around one step: the hint, the framed step, and the check of
+// its last button before the next page appears.
+class WizardPage : public QDialog {
+    Q_OBJECT
+protected:
+    WizardPage(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent);
+    void setUp(WizardStep* step, const char* caption, const char* hint, const char* groupTitle);
+    // The next page, once the step has what it needs; this page is hidden by then.
+    virtual void leadOn() = 0;
+
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    BookHost& host_;
+};
+
 // "家庭成员管理": at least one member, then the accounts step.
-class TfrmNewF : public QDialog {
+class TfrmNewF : public WizardPage {
     Q_OBJECT
 public:
     TfrmNewF(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr);
     MemberStep* step() const { return step_; }
 
 private:
-    void onNext();
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    BookHost& host_;
+    void leadOn() override;
     MemberStep* step_;
 };
 
 // "账户初始金额": at least one account, then the open-book dialog.
-class TfrmNewA : public QDialog {
+class TfrmNewA : public WizardPage {
     Q_OBJECT
 public:
     TfrmNewA(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr);
     AccountStep* step() const { return step_; }
 
 private:
-    void onFinish();
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    BookHost& host_;
+    void leadOn() override;
     AccountStep* step_;
 };
 

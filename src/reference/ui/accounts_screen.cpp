@@ -62,13 +62,9 @@ void TfrmA_Manage::clearFields() {
 }
 
 void TfrmA_Manage::onSave() {
-    AccountCheck r = model_.save(form_->input());
-    if (!r.ok) {
-        prompter_.warn(qs(r.message));
-        form_->focus(r.field);
-        return;
+    if (form_->save(model_, prompter_)) {
+        showModel();
     }
-    showModel();
 }
 
 void TfrmA_Manage::onDelete() {

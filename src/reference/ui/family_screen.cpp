@@ -35,14 +35,9 @@ void TfrmFamily::onChange() {
 }
 
 void TfrmFamily::onSave() {
-    MemberCheck r = model_.save(form_->input());
-    if (!r.ok) {
-        prompter_.warn(qs(r.message));
-        form_->focus(r.field);
-        return;
+    if (form_->save(model_, prompter_)) {
+        showModel();
     }
-    form_->stopEditing();
-    showModel();
 }
 
 void TfrmFamily::onCancel() {

@@ -72,6 +72,17 @@ MemberInput MemberForm::input() const {
             ss(remark_->text())};
 }
 
+bool MemberForm::save(FamilyModel& model, Prompter& prompter) {
+    MemberCheck r = model.save(input());
+    if (!r.ok) {
+        prompter.warn(qs(r.message));
+        focus(r.field);
+        return false;
+    }
+    stopEditing();
+    return true;
+}
+
 // ---- accounts ----
 
 AccountForm::AccountForm(QGroupBox* group, const char* amountCaption, std::size_t remarkBytes)
@@ -131,6 +142,16 @@ void AccountForm::clear(const std::vector<std::string>& types,
 AccountInput AccountForm::input() const {
     return {ss(type_->currentText()), ss(member_->currentText()), ss(name_->text().trimmed()),
             ss(amount_->text().trimmed()), ss(remark_->text())};
+}
+
+bool AccountForm::save(AccountsModel& model, Prompter& prompter) {
+    AccountCheck r = model.save(input());
+    if (!r.ok) {
+        prompter.warn(qs(r.message));
+        focus(r.field == AccountField::None ? AccountField::Name : r.field);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace fennory::ui

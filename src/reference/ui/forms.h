@@ -26,6 +26,9 @@ public:
     void stopEditing();
     MemberInput input() const;
     void focus(MemberField f) const { widgets_.focus(f); }
+    // "保存": the model saves what the form holds; a refusal is shown and its
+    // field focused. True when saved.
+    bool save(FamilyModel& model, Prompter& prompter);
 
     QLineEdit* name() const { return name_; }
     QLineEdit* relation() const { return relation_; }
@@ -51,6 +54,7 @@ public:
                const QString& amount);
     AccountInput input() const;
     void focus(AccountField f) const { widgets_.focus(f); }
+    bool save(AccountsModel& model, Prompter& prompter);
 
     QComboBox* type() const { return type_; }
     QComboBox* member() const { return member_; }
