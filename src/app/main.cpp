@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
 
     ui::MessageBoxPrompter prompter;
     const std::filesystem::path dataFile = session.dataFile();
+    app.setErrorLog(dataFile.parent_path() / "error.log");
     if (!std::filesystem::exists(dataFile)) {
         prompter.warn(QStringLiteral("Fennory 的 数据库文件 不存在，请尽快与我们联系！"));
         QDesktopServices::openUrl(

@@ -5,6 +5,9 @@
 
 #include <fmt/format.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstring>
 
 #include "core/gbk.h"
@@ -16,8 +19,65 @@ constexpr std::string_view kSchema =
 #include "schema_sql.inc"
     ;
 
-// Tables every data file of the program has; a file without them is refused.
-constexpr const char* kRequiredTables[] = {"SBase", "SBook", "SAccount", "UList", "SAType"};
+std::string fileLabel(const std::filesystem::path& file) {
+    return fmt::format("数据文件 {} ", file.string());
+}
+
+// The settings every data file is made with, stated rather than left to the
+// library's defaults, so that a newer SQLCipher still opens today's files and
+// backups. Pragmas an older library does not know are ignored by it.
+constexpr const char* kCipherSettings =
+    "PRAGMA cipher_page_size = 1024; PRAGMA kdf_iter = 64000; PRAGMA cipher_use_hmac = ON; "
+    "PRAGMA cipher_hmac_algorithm = HMAC_SHA1; PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;";
+
+// Whether the file or folder may be written: its write permission, whoever
+// runs the program (the administrator is not stopped by access() alone).
+bool writable(const std::filesystem::path& p) {
+    using std::filesystem::perms;
+    std::error_code ec;
+    perms mode = std::filesystem::status(p, ec).permissions();
+    bool anyWrite =
+        (mode & (perms::owner_write | perms::group_write | perms::others_write)) != perms::none;
+    return !ec && anyWrite && ::access(p.c_str(), W_OK) == 0;
+}
+
+// Each table of the schema with its columns, read from a scratch database
+// made from the schema text.
+std::vector<std::pair<std::string, std::vector<std::string>>> schemaTables(sqlite3* db) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> out;
+    sqlite3_stmt* t = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE "
+                       "'sqlite_%' ORDER BY name",
+                       -1, &t, nullptr);
+    while (sqlite3_step(t) == SQLITE_ROW) {
+        out.push_back({reinterpret_cast<const char*>(sqlite3_column_text(t, 0)), {}});
+    }
+    sqlite3_finalize(t);
+    for (auto& [table, columns] : out) {
+        sqlite3_stmt* c = nullptr;
+        std::string sql = "PRAGMA table_info(" + table + ")";
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &c, nullptr);
+        while (sqlite3_step(c) == SQLITE_ROW) {
+            columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(c, 1)));
+        }
+        sqlite3_finalize(c);
+    }
+    return out;
+}
+
+const std::vector<std::pair<std::string, std::vector<std::string>>>& expectedTables() {
+    static const auto tables = [] {
+        sqlite3* mem = nullptr;
+        sqlite3_open(":memory:", &mem);
+        std::string text(kSchema);
+        sqlite3_exec(mem, text.c_str(), nullptr, nullptr, nullptr);
+        auto t = schemaTables(mem);
+        sqlite3_close(mem);
+        return t;
+    }();
+    return tables;
+}
 
 int compareGbk(void*, int lenA, const void* a, int lenB, const void* b) {
     std::string ka = gbk::sortKey({static_cast<const char*>(a), static_cast<std::size_t>(lenA)});
@@ -194,6 +254,9 @@ sqlite3* Database::openKeyed(const std::filesystem::path& file, int flags) {
         throw DataFileError(fmt::format("无法打开数据文件 {}：{}", file.string(), msg));
     }
     rc = sqlite3_key(db, kKey, static_cast<int>(std::strlen(kKey)));
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_exec(db, kCipherSettings, nullptr, nullptr, nullptr);
+    }
     if (rc != SQLITE_OK) {
         std::string msg = sqlite3_errmsg(db);
         sqlite3_close_v2(db);
@@ -218,25 +281,129 @@ sqlite3* Database::openKeyed(const std::filesystem::path& file, int flags) {
 
 Database Database::open(const std::filesystem::path& file) {
     std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) {
+        throw DataFileError(fmt::format(
+            "{}是一个文件夹，不是数据文件。请选择数据文件，或从备份恢复。", fileLabel(file)));
+    }
     if (!std::filesystem::is_regular_file(file, ec)) {
         throw DataFileError(fmt::format("数据文件 {} 不存在", file.string()));
     }
+    // Refused before the first write, not at it.
+    if (!writable(file) || !writable(file.parent_path().empty() ? "." : file.parent_path())) {
+        throw DataFileError(
+            fmt::format("{}或它所在的文件夹是只读的，无法保存数据。请检查文件的权限后再打开。",
+                        fileLabel(file)));
+    }
     Database d(openKeyed(file, SQLITE_OPEN_READWRITE), file);
+    int version = 0;
     try {
-        for (const char* table : kRequiredTables) {
-            auto found = d.queryInt(
-                "SELECT count(*) FROM sqlite_master WHERE type='table' AND name=?1", table);
-            if (found.value_or(0) == 0) {
-                throw DataFileError(
-                    fmt::format("{} 不是本软件的数据文件（缺少表 {}）", file.string(), table));
-            }
+        version = d.userVersion();
+        auto check = d.queryText("PRAGMA quick_check");
+        if (check.value_or("") != "ok") {
+            throw DataFileError(
+                fmt::format("{}已损坏（{}）。请从备份恢复。", fileLabel(file), check.value_or("")));
         }
     } catch (const DbError& e) {
-        // A wrong key or a file of another kind reads as "file is not a database".
+        // A wrong key, a file of another kind or a damaged one all read as
+        // "file is not a database" or a corruption code.
+        if (e.code() == SQLITE_NOTADB) {
+            throw DataFileError(
+                fmt::format("{} 不是本软件的数据文件，或已损坏。请从备份恢复。", file.string()));
+        }
         throw DataFileError(
-            fmt::format("{} 不是本软件的数据文件（{}）", file.string(), e.engineMessage()));
+            fmt::format("{}已损坏（{}）。请从备份恢复。", fileLabel(file), e.engineMessage()));
+    }
+    if (version > kSchemaVersion) {
+        throw DataFileError(
+            fmt::format("{}由更新版本的 Fennory记账软件 保存，本版本无法打开。请升级软件后再打开。",
+                        fileLabel(file)));
+    }
+    d.checkSchema();
+    if (version < kSchemaVersion) {
+        d.migrate(version);
     }
     return d;
+}
+
+int Database::userVersion() {
+    return static_cast<int>(queryInt("PRAGMA user_version").value_or(0));
+}
+
+void Database::checkSchema() {
+    auto present = schemaTables(db_);
+    for (const auto& [table, columns] : expectedTables()) {
+        auto it = std::find_if(present.begin(), present.end(),
+                               [&](const auto& p) { return p.first == table; });
+        if (it == present.end()) {
+            throw DataFileError(fmt::format("{} 不是本软件的数据文件（缺少表 {}）。请从备份恢复。",
+                                            path_.string(), table));
+        }
+        for (const std::string& c : columns) {
+            if (std::find(it->second.begin(), it->second.end(), c) == it->second.end()) {
+                throw DataFileError(
+                    fmt::format("{} 不是本软件的数据文件（表 {} 缺少列 {}）。请从备份恢复。",
+                                path_.string(), table, c));
+            }
+        }
+    }
+}
+
+void Database::migrate(int from) {
+    // A copy of the file as it was stays beside it.
+    std::filesystem::path keep = path_;
+    keep += fmt::format(".v{}.bak", from);
+    std::error_code ec;
+    std::filesystem::copy_file(path_, keep, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) {
+        throw DataFileError(fmt::format("{}需要升级，但无法在它旁边保存一份副本（{}）。",
+                                        fileLabel(path_), ec.message()));
+    }
+    try {
+        Transaction t(*this);
+        if (from < 1) {
+            // Version 1: names compare without letter case, money columns hold
+            // integers only, one settings row per book and one threshold per
+            // book, member and kind. Tables are rebuilt from the schema and
+            // their rows copied; duplicates of the one-row tables keep the first.
+            std::vector<std::string> tables;
+            for (const auto& [table, columns] : expectedTables()) {
+                tables.push_back(table);
+            }
+            Statement idx =
+                prepare("SELECT name FROM sqlite_master WHERE type='index' AND sql IS NOT NULL");
+            std::vector<std::string> indexes;
+            while (idx.step()) {
+                indexes.push_back(idx.text(0));
+            }
+            for (const std::string& i : indexes) {
+                executeScript("DROP INDEX \"" + i + "\"");
+            }
+            for (const std::string& table : tables) {
+                executeScript(fmt::format("ALTER TABLE {0} RENAME TO {0}__old", table));
+            }
+            executeScript(kSchema);
+            for (const auto& [table, columns] : expectedTables()) {
+                std::string list;
+                for (const std::string& c : columns) {
+                    list += (list.empty() ? "" : ", ") + c;
+                }
+                // Only the one-row tables drop duplicates; a name list with two
+                // names that differ only in letter case stops the upgrade
+                // rather than lose a row.
+                bool oneRow = table == "SMRX" || table == "SMRB" || table == "UWarn";
+                executeScript(
+                    fmt::format("DELETE FROM {0}; INSERT {2}INTO {0}({1}) "
+                                "SELECT {1} FROM {0}__old ORDER BY rowid; "
+                                "DROP TABLE {0}__old",
+                                table, list, oneRow ? "OR IGNORE " : ""));
+            }
+        }
+        executeScript(fmt::format("PRAGMA user_version = {}", kSchemaVersion));
+        t.commit();
+    } catch (const DbError& e) {
+        throw DataFileError(
+            fmt::format("{}升级失败（{}），没有作任何改动。", fileLabel(path_), e.engineMessage()));
+    }
 }
 
 Database Database::create(const std::filesystem::path& file) {
@@ -248,6 +415,7 @@ Database Database::create(const std::filesystem::path& file) {
     {
         Transaction t(d);
         d.executeScript(kSchema);
+        d.executeScript(fmt::format("PRAGMA user_version = {}", kSchemaVersion));
         t.commit();
     }
     return d;

@@ -100,9 +100,16 @@ class Database {
 public:
     // The database password of every data file of the program.
     static constexpr const char* kKey = "pxd417";
+    // The version of the schema this program makes and reads; stamped in
+    // PRAGMA user_version. Every change of the schema raises it and adds a step
+    // to the migration.
+    static constexpr int kSchemaVersion = 1;
 
-    // Opens an existing data file. Throws DataFileError when it is missing or is
-    // not a data file of this program.
+    // Opens an existing data file. Throws DataFileError, with a sentence the
+    // user can act on, when it is missing, a folder, read-only, damaged, not a
+    // data file of this program, or made by a newer version; such a file is
+    // left exactly as it was. A file of an older schema version is copied
+    // beside itself and then migrated forward in one transaction.
     static Database open(const std::filesystem::path& file);
 
     // Creates a new data file from the schema; refuses to overwrite a file.
@@ -143,6 +150,7 @@ public:
 
     std::int64_t lastInsertId() const;
     int changes() const;
+    int userVersion();
     int transactionDepth() const { return depth_; }
     const std::filesystem::path& path() const { return path_; }
 
@@ -153,6 +161,8 @@ private:
     friend class Transaction;
     Database(sqlite3* db, std::filesystem::path path);
     static sqlite3* openKeyed(const std::filesystem::path& file, int flags);
+    void checkSchema();
+    void migrate(int from);
 
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;

@@ -84,6 +84,24 @@ std::optional<Money> Money::parse(std::string_view text) {
     return Money(negative ? -units : units);
 }
 
+std::optional<std::string> Money::typedRangeError(std::string_view label, std::string_view text) {
+    auto m = parse(text);
+    bool tooLarge = m ? !m->withinTyped() : false;
+    if (!m) {
+        // parse() refuses what int64 cannot hold; a string of digits is still too large.
+        std::string_view t = trimmed(text);
+        if (!t.empty() && t.front() == '-') {
+            t.remove_prefix(1);
+        }
+        tooLarge = !t.empty() && t.find_first_not_of("0123456789.") == std::string_view::npos &&
+                   t.find('.') == t.rfind('.') && t != ".";
+    }
+    if (!tooLarge) {
+        return std::nullopt;
+    }
+    return fmt::format("{} 超出范围！金额的绝对值不能大于 9,999,999,999.99，请重新录入！", label);
+}
+
 std::string Money::toPlain() const {
     std::int64_t mag = units_ < 0 ? -units_ : units_;
     std::string out = units_ < 0 ? "-" : "";

@@ -5,10 +5,18 @@
 #include <compare>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace fennory {
+
+// A sum or difference of amounts beyond what a balance can hold. The action
+// that computed it rolls back.
+class MoneyOverflow : public std::overflow_error {
+public:
+    MoneyOverflow() : std::overflow_error("金额超出范围，操作没有完成，数据未作改动。") {}
+};
 
 class Money {
 public:
@@ -24,6 +32,12 @@ public:
     // a value beyond the range) gives nothing.
     static std::optional<Money> parse(std::string_view text);
 
+    // What a user typed into the amount field called label: the amount, or the
+    // message that refuses it for lying beyond maxTyped(). Text that is not a
+    // number gives nothing here; its own check says so.
+    static std::optional<std::string> typedRangeError(std::string_view label,
+                                                      std::string_view text);
+
     constexpr std::int64_t units() const { return units_; }
     constexpr bool isZero() const { return units_ == 0; }
 
@@ -34,17 +48,30 @@ public:
     // "1234.50": two decimals without separators.
     std::string toFixed2() const;
 
-    constexpr Money operator-() const { return Money(-units_); }
-    constexpr Money operator+(Money o) const { return Money(units_ + o.units_); }
-    constexpr Money operator-(Money o) const { return Money(units_ - o.units_); }
-    constexpr Money& operator+=(Money o) {
-        units_ += o.units_;
-        return *this;
+    // The largest amount a user may type, in either sign: 9,999,999,999.99 yuan.
+    static constexpr Money maxTyped() { return Money(999'999'999'999 * 100); }
+    constexpr bool withinTyped() const {
+        return units_ <= maxTyped().units_ && units_ >= -maxTyped().units_;
     }
-    constexpr Money& operator-=(Money o) {
-        units_ -= o.units_;
-        return *this;
+
+    // Arithmetic is checked: a result beyond the range throws MoneyOverflow.
+    Money operator-() const { return Money(0) - *this; }
+    Money operator+(Money o) const {
+        std::int64_t r = 0;
+        if (__builtin_add_overflow(units_, o.units_, &r)) {
+            throw MoneyOverflow();
+        }
+        return Money(r);
     }
+    Money operator-(Money o) const {
+        std::int64_t r = 0;
+        if (__builtin_sub_overflow(units_, o.units_, &r)) {
+            throw MoneyOverflow();
+        }
+        return Money(r);
+    }
+    Money& operator+=(Money o) { return *this = *this + o; }
+    Money& operator-=(Money o) { return *this = *this - o; }
     constexpr auto operator<=>(const Money&) const = default;
 
     // A ratio of two amounts, for shares and percentages (not for balances).

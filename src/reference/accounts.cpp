@@ -65,6 +65,9 @@ AccountCheck addAccount(TfrmDM& dm, const AccountInput& in, const std::string& a
     if (in.amount.empty()) {
         return AccountCheck::fail(amountLabel + "不能为空！请重新录入！", AccountField::Amount);
     }
+    if (auto tooLarge = Money::typedRangeError(amountLabel, in.amount)) {
+        return AccountCheck::fail(*tooLarge, AccountField::Amount);
+    }
     auto amount = Money::parse(in.amount);
     if (!amount) {
         return AccountCheck::fail(amountLabel + " 必须是数字！请重新录入！", AccountField::Amount);
@@ -199,6 +202,9 @@ AccountCheck AccountsModel::adjust(const Adjust& a) {
     }
     if (a.realBalance == a.shownBalance) {
         return AccountCheck::fail("实际余额 不能等于 账户余额！请重新录入！", AccountField::Real);
+    }
+    if (auto tooLarge = Money::typedRangeError("实际余额", a.realBalance)) {
+        return AccountCheck::fail(*tooLarge, AccountField::Real);
     }
     auto real = Money::parse(a.realBalance);
     if (!real) {

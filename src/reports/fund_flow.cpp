@@ -201,6 +201,12 @@ FlowCheck FundFlowLog::saveEdit(const FlowEdit& e) {
     if (e.theOut.empty()) {
         return FlowCheck::fail("支出 不能为空！请重新录入！", FlowField::Out);
     }
+    for (auto [label, text, field] : {std::tuple{"收入", &e.theIn, FlowField::In},
+                                      std::tuple{"支出", &e.theOut, FlowField::Out}}) {
+        if (auto tooLarge = Money::typedRangeError(label, *text)) {
+            return FlowCheck::fail(*tooLarge, field);
+        }
+    }
     auto in = Money::parse(e.theIn);
     if (!in) {
         return FlowCheck::fail("收入 必须是数字！请重新录入！", FlowField::In);

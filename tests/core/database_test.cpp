@@ -135,7 +135,7 @@ TEST(DataFileOpen, RefusesFilesThatAreNotThisProgramsDataFile) {
         Database::open(other);
         ADD_FAILURE() << "opened a file without the program's tables";
     } catch (const DataFileError& e) {
-        EXPECT_NE(std::string(e.what()).find("SBase"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("缺少表"), std::string::npos) << e.what();
     }
 
     // Nothing was created in place of the missing file.

@@ -4,6 +4,8 @@
 
 #include <exception>
 
+#include "core/errors.h"
+
 namespace fennory::ui {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -12,9 +14,11 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        QMessageBox::critical(
-            activeWindow(), QStringLiteral("错误"),
-            QStringLiteral("操作没有完成，数据未作改动。\n\n") + QString::fromStdString(e.what()));
+        if (!errorLog_.empty()) {
+            logError(errorLog_, e);
+        }
+        QMessageBox::critical(activeWindow(), QStringLiteral("错误"),
+                              QString::fromStdString(userMessage(e)));
     }
     return false;
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The application object. An error that escapes a user action (an engine error
 // the action's transaction has already rolled back) is shown to the user
-// instead of ending the program.
+// instead of ending the program, as a sentence the user can act on; the
+// engine's own text goes to the error log.
 
 #include <QApplication>
 
+#include <filesystem>
 #include <functional>
 
 namespace fennory::ui {
@@ -14,6 +16,11 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+    // Where the engine's own text of a failure is written.
+    void setErrorLog(std::filesystem::path file) { errorLog_ = std::move(file); }
+
+private:
+    std::filesystem::path errorLog_;
 };
 
 }  // namespace fennory::ui

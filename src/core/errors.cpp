@@ -1,0 +1,60 @@
+#include "core/errors.h"
+
+#include <sqlite3.h>
+
+#include <ctime>
+#include <fstream>
+
+#include "core/database.h"
+#include "core/money.h"
+
+namespace fennory {
+
+std::string userMessage(const std::exception& e) {
+    if (const auto* db = dynamic_cast<const DbError*>(&e)) {
+        switch (db->code() & 0xFF) {
+            case SQLITE_FULL:
+                return "磁盘空间不足，操作没有完成，数据未作改动。";
+            case SQLITE_READONLY:
+                return "数据文件是只读的，操作没有完成，数据未作改动。请检查文件的权限。";
+            case SQLITE_CORRUPT:
+            case SQLITE_NOTADB:
+                return "数据文件已损坏，操作没有完成。请从备份恢复。";
+            case SQLITE_BUSY:
+            case SQLITE_LOCKED:
+                return "数据文件正被其它程序使用，操作没有完成，数据未作改动。请稍后再试。";
+            case SQLITE_IOERR:
+                return "读写数据文件出错，操作没有完成，数据未作改动。";
+            default:
+                break;
+        }
+        if (db->engineMessage().find("integer overflow") != std::string::npos) {
+            return "金额合计超出范围，操作没有完成，数据未作改动。";
+        }
+        return "数据操作失败，操作没有完成，数据未作改动。";
+    }
+    if (dynamic_cast<const MoneyOverflow*>(&e) || dynamic_cast<const DataFileError*>(&e)) {
+        return e.what();
+    }
+    return "操作没有完成，数据未作改动。";
+}
+
+void logError(const std::filesystem::path& logFile, const std::exception& e,
+              std::uintmax_t maxBytes) {
+    std::error_code ec;
+    if (std::filesystem::file_size(logFile, ec) >= maxBytes && !ec) {
+        std::filesystem::path old = logFile;
+        old += ".1";
+        std::filesystem::rename(logFile, old, ec);
+    }
+    std::ofstream out(logFile, std::ios::app);
+    if (!out) {
+        return;  // a log that cannot be written must not hide the failure itself
+    }
+    std::time_t now = std::time(nullptr);
+    char stamp[32] = {};
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+    out << stamp << "  " << e.what() << '\n';
+}
+
+}  // namespace fennory

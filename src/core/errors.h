@@ -1,0 +1,19 @@
+#pragma once
+// What a user is told when an action fails, and the error log where the
+// engine's own words go. The message box never shows the engine's text.
+
+#include <exception>
+#include <filesystem>
+#include <string>
+
+namespace fennory {
+
+// A Chinese sentence the user can act on.
+std::string userMessage(const std::exception& e);
+
+// Appends the failure (the engine's text and the statement) to the log; past
+// maxBytes the log moves to "<name>.1" and a new one starts.
+void logError(const std::filesystem::path& logFile, const std::exception& e,
+              std::uintmax_t maxBytes = 256 * 1024);
+
+}  // namespace fennory
