@@ -2,9 +2,9 @@
 
 namespace fennory {
 
-std::string selectList(std::span<const ColumnSpec> specs) {
+std::string selectList(std::span<const ColumnDef> defs) {
     std::string out;
-    for (const ColumnSpec& s : specs) {
+    for (const ColumnDef& s : defs) {
         if (!out.empty()) {
             out += ", ";
         }
@@ -16,9 +16,9 @@ std::string selectList(std::span<const ColumnSpec> specs) {
     return out;
 }
 
-Table loadColumns(Statement statement, std::span<const ColumnSpec> specs) {
+Table loadColumns(Statement statement, std::span<const ColumnDef> defs) {
     std::vector<std::string> money;
-    for (const ColumnSpec& s : specs) {
+    for (const ColumnDef& s : defs) {
         if (s.money) {
             money.emplace_back(s.caption);
         }
@@ -26,9 +26,9 @@ Table loadColumns(Statement statement, std::span<const ColumnSpec> specs) {
     return Table::load(std::move(statement), money);
 }
 
-std::vector<int> hiddenColumns(std::span<const ColumnSpec> specs) {
+std::vector<int> hiddenColumns(std::span<const ColumnDef> defs) {
     std::vector<int> out;
-    for (const ColumnSpec& s : specs) {
+    for (const ColumnDef& s : defs) {
         if (s.hidden) {
             out.push_back(s.column);
         }

@@ -2,7 +2,7 @@
 // The columns of a listed table, declared once: the expression selected, the
 // caption of its title, whether it is money and whether the grid hides it.
 // A model names its columns with an enum whose values are the positions in its
-// table of specs, so views read cells by enum, never by caption.
+// table of column definitions, so views read cells by enum, never by caption.
 
 #include <span>
 #include <string>
@@ -12,7 +12,7 @@
 
 namespace fennory {
 
-struct ColumnSpec {
+struct ColumnDef {
     int column;        // the enum value, which must equal the position
     const char* expr;  // what the SELECT takes: a column or an expression
     const char* caption;
@@ -20,22 +20,22 @@ struct ColumnSpec {
     bool hidden = false;
 
     template <class Column>
-    constexpr ColumnSpec(Column c, const char* expr, const char* caption, bool money = false,
-                         bool hidden = false)
+    constexpr ColumnDef(Column c, const char* expr, const char* caption, bool money = false,
+                        bool hidden = false)
         : column(static_cast<int>(c)), expr(expr), caption(caption), money(money), hidden(hidden) {}
 };
 
-// "expr AS caption, ..." in the order of the specs.
-std::string selectList(std::span<const ColumnSpec> specs);
+// "expr AS caption, ..." in the order of the definitions.
+std::string selectList(std::span<const ColumnDef> defs);
 // Runs the statement and keeps its rows, money columns as Money.
-Table loadColumns(Statement statement, std::span<const ColumnSpec> specs);
+Table loadColumns(Statement statement, std::span<const ColumnDef> defs);
 // The positions of the columns the grid hides.
-std::vector<int> hiddenColumns(std::span<const ColumnSpec> specs);
+std::vector<int> hiddenColumns(std::span<const ColumnDef> defs);
 
-// True when every spec stands at the position its enum value names.
-constexpr bool columnsInOrder(std::span<const ColumnSpec> specs) {
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        if (specs[i].column != static_cast<int>(i)) {
+// True when every column definition stands at the position its enum value names.
+constexpr bool columnsInOrder(std::span<const ColumnDef> defs) {
+    for (std::size_t i = 0; i < defs.size(); ++i) {
+        if (defs[i].column != static_cast<int>(i)) {
             return false;
         }
     }

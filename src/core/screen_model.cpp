@@ -2,8 +2,8 @@
 
 namespace fennory {
 
-ScreenModelBase::ScreenModelBase(std::span<const ColumnSpec> specs, int idColumn)
-    : hidden_(hiddenColumns(specs)), idColumn_(idColumn) {}
+ScreenModelBase::ScreenModelBase(std::span<const ColumnDef> defs, int idColumn)
+    : hidden_(hiddenColumns(defs)), idColumn_(idColumn) {}
 
 int ScreenModelBase::currentIndex() const {
     auto it = rowOfId_.find(currentId_);

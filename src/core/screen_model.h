@@ -52,7 +52,7 @@ public:
     virtual void cancel();
 
 protected:
-    ScreenModelBase(std::span<const ColumnSpec> specs, int idColumn);
+    ScreenModelBase(std::span<const ColumnDef> defs, int idColumn);
     virtual Table load() = 0;
     // For models whose columns are known only when they are made.
     void setHidden(std::vector<int> hidden) { hidden_ = std::move(hidden); }
@@ -82,8 +82,8 @@ public:
     std::string oldText(Column c) const { return oldTextAt(static_cast<int>(c)); }
 
 protected:
-    ScreenModel(std::span<const ColumnSpec> specs, Column id)
-        : ScreenModelBase(specs, static_cast<int>(id)) {}
+    ScreenModel(std::span<const ColumnDef> defs, Column id)
+        : ScreenModelBase(defs, static_cast<int>(id)) {}
 };
 
 }  // namespace fennory

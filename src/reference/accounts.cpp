@@ -9,7 +9,7 @@ namespace fennory {
 namespace {
 
 using C = AccountColumn;
-constexpr ColumnSpec kScreenColumns[] = {
+constexpr ColumnDef kScreenColumns[] = {
     {C::Type, "theType", "账户分类"},
     {C::Member, "FName", "家庭成员"},
     {C::Name, "AName", "账户名称"},
@@ -23,7 +23,7 @@ constexpr ColumnSpec kScreenColumns[] = {
 };
 static_assert(columnsInOrder(kScreenColumns));
 
-constexpr ColumnSpec kOpeningColumns[] = {
+constexpr ColumnDef kOpeningColumns[] = {
     {C::Type, "theType", "账户分类"},
     {C::Member, "FName", "家庭成员"},
     {C::Name, "AName", "账户名称"},

@@ -29,7 +29,7 @@ enum class AccountColumn { Type, Member, Name, Pinyin, Book, Balance, Remark, St
 
 // What tells the accounts screen and the wizard's step apart.
 struct AccountsKind {
-    std::span<const ColumnSpec> columns;
+    std::span<const ColumnDef> columns;
     bool byBookOrder;         // the book's drop-down order, else the order made
     const char* amountLabel;  // the amount's caption in the messages
 };

@@ -7,7 +7,7 @@ namespace fennory {
 namespace {
 
 using C = MemberColumn;
-constexpr ColumnSpec kColumns[] = {
+constexpr ColumnDef kColumns[] = {
     {C::Name, "FName", "姓名"},       {C::Pinyin, "thePY", "拼音码"},
     {C::Relation, "theGX", "关系"},   {C::Birthday, "BirDate", "生日"},
     {C::Remark, "Remark", "备注"},    {C::Book, "BName", "账簿名称", false, true},

@@ -54,7 +54,7 @@ const NameListKind& contactsList() {
 }
 
 NameListModel::NameListModel(TfrmDM& dm, const NameListKind& kind)
-    : ScreenModel(std::span<const ColumnSpec>{}, NameListColumn::Id), dm_(dm), kind_(kind) {
+    : ScreenModel(std::span<const ColumnDef>{}, NameListColumn::Id), dm_(dm), kind_(kind) {
     using C = NameListColumn;
     auto col = [](C c) { return static_cast<int>(c); };
     columns_ = {{C::Name, kind_.column.c_str(), kind_.caption.c_str()},

@@ -64,7 +64,7 @@ private:
     bool exists(const std::string& name, std::int64_t exceptId) const;
     TfrmDM& dm_;
     const NameListKind& kind_;
-    std::vector<ColumnSpec> columns_;
+    std::vector<ColumnDef> columns_;
 };
 
 }  // namespace fennory

@@ -12,7 +12,7 @@ namespace fennory {
 namespace {
 
 using C = FlowColumn;
-constexpr ColumnSpec kColumns[] = {
+constexpr ColumnDef kColumns[] = {
     {C::Date, "theDate", "日期"},
     {C::Kind, "theType", "收支类别"},
     {C::Remark, "Remark", "摘要"},

@@ -6,7 +6,7 @@ namespace fennory {
 namespace {
 
 enum class Col { Name, Id };
-constexpr ColumnSpec kCols[] = {{Col::Name, "n", "名称"}, {Col::Id, "id", "ID", false, true}};
+constexpr ColumnDef kCols[] = {{Col::Name, "n", "名称"}, {Col::Id, "id", "ID", false, true}};
 
 // A list whose rows the test sets, standing in for a query.
 class Names : public ScreenModel<Col> {
@@ -100,7 +100,7 @@ TEST(ScreenModel, AnIdNotListedIsNoCurrentRecord) {
 TEST(Columns, SelectListAndHiddenColumnsFollowTheSpecs) {
     EXPECT_EQ(selectList(kCols), "n AS \"名称\", id AS \"ID\"");
     EXPECT_EQ(hiddenColumns(kCols), std::vector<int>{1});
-    constexpr ColumnSpec misplaced[] = {{Col::Id, "a", "A"}, {Col::Name, "b", "B"}};
+    constexpr ColumnDef misplaced[] = {{Col::Id, "a", "A"}, {Col::Name, "b", "B"}};
     EXPECT_FALSE(columnsInOrder(misplaced));
 }
 
