@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <ranges>
-#include <set>
 
 #include "app/menus.h"
 #include "books/book_creation.h"
