@@ -268,10 +268,10 @@ report::Layout FundFlowLog::printLayout() const {
 
     l.pageHeader.height = 18;
     l.pageHeader.fields = {
-        {Source::Literal, dm_.book() + "资金流动日志", "", 0, usable, Align::Center, Format::Text,
-         true, 14},
-        {Source::PageNumber, "页数 ", "", 0, 40, Align::Left, Format::Text, false, 9},
-        {Source::PrintDateTime, "", "", usable - 60, 60, Align::Right, Format::Text, false, 9},
+        {.text = dm_.book() + "资金流动日志", .width = usable, .align = Align::Center,
+         .bold = true, .fontPt = 14},
+        {.source = Source::PageNumber, .text = "页数 ", .width = 40},
+        {.source = Source::PrintDateTime, .left = usable - 60, .width = 60, .align = Align::Right},
     };
 
     struct Col {
@@ -295,28 +295,45 @@ report::Layout FundFlowLog::printLayout() const {
     double x = 0;
     for (const Col& c : cols) {
         l.columnHeader.fields.push_back(
-            {Source::Literal, c.heading, "", x, c.width, c.align, Format::Text, true, 9});
-        l.data.fields.push_back(
-            {Source::Column, "", c.column, x, c.width, c.align, c.format, false, 9});
+            {.text = c.heading, .left = x, .width = c.width, .align = c.align, .bold = true});
+        l.data.fields.push_back({.source = Source::Column,
+                                 .column = c.column,
+                                 .left = x,
+                                 .width = c.width,
+                                 .align = c.align,
+                                 .format = c.format});
         x += c.width;
     }
     l.columnHeader.rules = {{0, 7, usable, 7}};
     const double inX = 16 + 24 + 28 + 65, outX = inX + 27;
     l.summary.height = 8;
     l.summary.rules = {{0, 0.5, usable, 0.5}};
+    // The sums of a column, as the summary and each page's footer show them.
+    auto sum = [&](Source source, const char* column, double left, bool bold) {
+        return Field{.source = source,
+                     .column = column,
+                     .left = left,
+                     .width = 27,
+                     .align = Align::Right,
+                     .format = Format::Number,
+                     .bold = bold};
+    };
     l.summary.fields = {
-        {Source::RowCount, "合计 ", "", 0, 60, Align::Left, Format::Text, true, 9},
-        {Source::Sum, "", "theIn", inX, 27, Align::Right, Format::Number, true, 9},
-        {Source::Sum, "", "theOut", outX, 27, Align::Right, Format::Number, true, 9},
+        {.source = Source::RowCount, .text = "合计 ", .width = 60, .bold = true},
+        sum(Source::Sum, "theIn", inX, true),
+        sum(Source::Sum, "theOut", outX, true),
     };
     l.pageFooter.height = 8;
     l.pageFooter.rules = {{0, 0.5, usable, 0.5}};
     l.pageFooter.fields = {
-        {Source::PageRowCount, "本页合计 ", "", 0, 60, Align::Left, Format::Text, false, 9},
-        {Source::PageSum, "", "theIn", inX, 27, Align::Right, Format::Number, false, 9},
-        {Source::PageSum, "", "theOut", outX, 27, Align::Right, Format::Number, false, 9},
-        {Source::Literal, std::string(kVendorAddress), "", usable - 70, 70, Align::Right,
-         Format::Text, false, 8},
+        {.source = Source::PageRowCount, .text = "本页合计 ", .width = 60},
+        sum(Source::PageSum, "theIn", inX, false),
+        sum(Source::PageSum, "theOut", outX, false),
+        {.text = std::string(kVendorAddress),
+         .left = usable - 70,
+         .width = 70,
+         .align = Align::Right,
+         .fontPt = 8},
     };
     return l;
 }
