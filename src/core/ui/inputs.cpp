@@ -147,17 +147,31 @@ MoneyEdit::MoneyEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 CriteriaBox::CriteriaBox(const QString& caption, QWidget* input, QWidget* parent)
+    : CriteriaBox(caption, input, {input}, parent) {}
+
+CriteriaBox::CriteriaBox(const QString& caption, QWidget* input,
+                         std::initializer_list<QWidget*> watched, QWidget* parent)
     : QWidget(parent), box_(new QCheckBox(caption, this)), input_(input) {
     auto* lay = new QHBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(box_);
     lay->addWidget(input_, 1);
+    for (QWidget* w : watched) {
+        watch(w);
+    }
+}
+
+void CriteriaBox::watch(QWidget* control) {
     auto tick = [this] { box_->setChecked(true); };
-    if (auto* e = qobject_cast<QLineEdit*>(input)) {
+    if (auto* e = qobject_cast<QLineEdit*>(control)) {
         connect(e, &QLineEdit::textEdited, this, tick);
-    } else if (auto* c = qobject_cast<QComboBox*>(input)) {
-        connect(c, &QComboBox::currentTextChanged, this, tick);
-    } else if (auto* d = qobject_cast<QDateEdit*>(input)) {
+    } else if (auto* c = qobject_cast<QComboBox*>(control)) {
+        // What the user picks or types, not what a screen fills in.
+        connect(c, &QComboBox::activated, this, tick);
+        if (c->lineEdit()) {
+            connect(c->lineEdit(), &QLineEdit::textEdited, this, tick);
+        }
+    } else if (auto* d = qobject_cast<QDateEdit*>(control)) {
         connect(d, &QDateEdit::dateChanged, this, tick);
     }
 }

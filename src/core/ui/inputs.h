@@ -91,17 +91,21 @@ public:
     explicit MoneyEdit(QWidget* parent = nullptr);
 };
 
-// A tick box beside an input; changing the input ticks it.
+// A tick box beside an input; the user changing the input ticks it. An input
+// made of several controls (a date range) names the controls to watch.
 class CriteriaBox : public QWidget {
     Q_OBJECT
 public:
     CriteriaBox(const QString& caption, QWidget* input, QWidget* parent = nullptr);
+    CriteriaBox(const QString& caption, QWidget* input, std::initializer_list<QWidget*> watched,
+                QWidget* parent = nullptr);
     bool isTicked() const { return box_->isChecked(); }
     void setTicked(bool on) { box_->setChecked(on); }
     QCheckBox* box() const { return box_; }
     QWidget* input() const { return input_; }
 
 private:
+    void watch(QWidget* control);
     QCheckBox* box_;
     QWidget* input_;
 };

@@ -36,16 +36,11 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       prompter_(prompter),
       opener_(std::move(opener)),
       log_(dm),
-      dateBox_(new QCheckBox(QStringLiteral("日        期"))),
       from_(new DateEdit),
       to_(new DateEdit),
-      accountBox_(new QCheckBox(QStringLiteral("账户名称"))),
       account_(new QComboBox),
-      memberBox_(new QCheckBox(QStringLiteral("家庭成员"))),
       member_(new QComboBox),
-      remarkBox_(new QCheckBox(QStringLiteral("摘        要"))),
       remark_(new QLineEdit),
-      kindBox_(new QCheckBox(QStringLiteral("收支类别"))),
       kind_(new QComboBox),
       sortBox_(new QCheckBox(QStringLiteral("排        序"))),
       sort_(new QComboBox),
@@ -72,23 +67,29 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
 
     auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
     auto* g = new QGridLayout(criteria);
-    auto* dates = new QHBoxLayout;
+    auto* range = new QWidget;
+    auto* dates = new QHBoxLayout(range);
+    dates->setContentsMargins(0, 0, 0, 0);
     dates->addWidget(from_);
     dates->addWidget(new QLabel(QStringLiteral("至：")));
     dates->addWidget(to_);
     dates->addStretch(1);
-    g->addWidget(dateBox_, 0, 0);
-    g->addLayout(dates, 0, 1, 1, 3);
-    g->addWidget(accountBox_, 1, 0);
-    g->addWidget(account_, 1, 1);
-    g->addWidget(memberBox_, 1, 2);
-    g->addWidget(member_, 1, 3);
-    g->addWidget(remarkBox_, 2, 0);
-    g->addWidget(remark_, 2, 1);
-    g->addWidget(kindBox_, 2, 2);
-    g->addWidget(kind_, 2, 3);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
+    // Changing an input ticks its criterion.
+    auto* byDate = new CriteriaBox(QStringLiteral("日        期"), range, {from_, to_});
+    auto* byAccount = new CriteriaBox(QStringLiteral("账户名称"), account_);
+    auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);
+    auto* byRemark = new CriteriaBox(QStringLiteral("摘        要"), remark_);
+    auto* byKind = new CriteriaBox(QStringLiteral("收支类别"), kind_);
+    dateBox_ = byDate->box();
+    accountBox_ = byAccount->box();
+    memberBox_ = byMember->box();
+    remarkBox_ = byRemark->box();
+    kindBox_ = byKind->box();
+    g->addWidget(byDate, 0, 0, 1, 2);
+    g->addWidget(byAccount, 1, 0);
+    g->addWidget(byMember, 1, 1);
+    g->addWidget(byRemark, 2, 0);
+    g->addWidget(byKind, 2, 1);
 
     auto* side = new QGridLayout;
     side->addWidget(sortBox_, 0, 0);
@@ -111,15 +112,6 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
 
     excel_->setEnabled(false);
     print_->setEnabled(false);
-
-    // Changing an input ticks its criterion.
-    connect(from_, &QDateEdit::dateChanged, dateBox_, [this] { dateBox_->setChecked(true); });
-    connect(to_, &QDateEdit::dateChanged, dateBox_, [this] { dateBox_->setChecked(true); });
-    connect(account_, &QComboBox::activated, accountBox_,
-            [this] { accountBox_->setChecked(true); });
-    connect(member_, &QComboBox::activated, memberBox_, [this] { memberBox_->setChecked(true); });
-    connect(kind_, &QComboBox::activated, kindBox_, [this] { kindBox_->setChecked(true); });
-    connect(remark_, &QLineEdit::textEdited, remarkBox_, [this] { remarkBox_->setChecked(true); });
 
     connect(query_, &QPushButton::clicked, this, &TfrmPage3::onQuery);
     connect(excel_, &QPushButton::clicked, this, &TfrmPage3::onExcel);
