@@ -1,5 +1,7 @@
 #include "import/spreadsheet_reader.h"
 
+#include "import/xlsx_parts.h"
+
 #include <fmt/format.h>
 #include <freexl.h>
 #include <zip.h>
@@ -30,121 +32,6 @@ using Grid = std::vector<std::vector<std::string>>;
 
 // ---- .xlsx ----
 
-class Zip {
-public:
-    explicit Zip(const std::filesystem::path& file) {
-        int err = 0;
-        zip_ = zip_open(file.string().c_str(), ZIP_RDONLY, &err);
-        if (!zip_) {
-            throw SpreadsheetReadError(fmt::format(
-                "{} 不是有效的 Excel 工作簿（无法作为 xlsx 打开）", file.filename().string()));
-        }
-    }
-    ~Zip() { zip_discard(zip_); }
-    Zip(const Zip&) = delete;
-    Zip& operator=(const Zip&) = delete;
-
-    bool has(const std::string& name) const { return zip_name_locate(zip_, name.c_str(), 0) >= 0; }
-
-    std::string read(const std::string& name) const {
-        zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat(zip_, name.c_str(), 0, &st) != 0) {
-            throw SpreadsheetReadError("工作簿缺少部件 " + name);
-        }
-        if (!(st.valid & ZIP_STAT_SIZE) || st.size > kMaxSheetXmlBytes) {
-            throw SpreadsheetReadError("工作簿太大，无法读取（" + name + "）");
-        }
-        std::unique_ptr<zip_file_t, decltype(&zip_fclose)> f(zip_fopen(zip_, name.c_str(), 0),
-                                                             &zip_fclose);
-        if (!f) {
-            throw SpreadsheetReadError("工作簿已损坏，无法读取 " + name);
-        }
-        std::string data(static_cast<std::size_t>(st.size), '\0');
-        zip_int64_t got = zip_fread(f.get(), data.data(), st.size);
-        if (got < 0 || static_cast<zip_uint64_t>(got) != st.size) {
-            throw SpreadsheetReadError("工作簿已损坏，无法读取 " + name);
-        }
-        return data;
-    }
-
-private:
-    zip_t* zip_ = nullptr;
-};
-
-pugi::xml_document parseXml(const std::string& text, const std::string& part) {
-    pugi::xml_document doc;
-    pugi::xml_parse_result r = doc.load_buffer(text.data(), text.size());
-    if (!r) {
-        throw SpreadsheetReadError(
-            fmt::format("工作簿已损坏：{} 无法解析（{}）", part, r.description()));
-    }
-    return doc;
-}
-
-// The part a relationship id points to, relative to xl/.
-std::map<std::string, std::string> workbookRels(const Zip& zip) {
-    std::map<std::string, std::string> rels;
-    if (!zip.has("xl/_rels/workbook.xml.rels")) {
-        return rels;
-    }
-    auto doc = parseXml(zip.read("xl/_rels/workbook.xml.rels"), "workbook.xml.rels");
-    for (auto r : doc.child("Relationships").children("Relationship")) {
-        std::string target = r.attribute("Target").as_string();
-        if (!target.empty() && target[0] == '/') {
-            target = target.substr(1);
-        } else {
-            target = "xl/" + target;
-        }
-        rels[r.attribute("Id").as_string()] = target;
-    }
-    return rels;
-}
-
-struct SheetRef {
-    std::string name;
-    std::string part;
-};
-
-std::vector<SheetRef> sheetRefs(const Zip& zip, bool& date1904) {
-    if (!zip.has("xl/workbook.xml")) {
-        throw SpreadsheetReadError("不是有效的 Excel 工作簿（缺少 xl/workbook.xml）");
-    }
-    auto doc = parseXml(zip.read("xl/workbook.xml"), "workbook.xml");
-    auto wb = doc.child("workbook");
-    date1904 = wb.child("workbookPr").attribute("date1904").as_bool();
-    auto rels = workbookRels(zip);
-    std::vector<SheetRef> out;
-    int n = 0;
-    for (auto s : wb.child("sheets").children("sheet")) {
-        ++n;
-        std::string rid = s.attribute("r:id").as_string();
-        std::string part =
-            rels.count(rid) ? rels[rid] : fmt::format("xl/worksheets/sheet{}.xml", n);
-        out.push_back({s.attribute("name").as_string(), part});
-    }
-    return out;
-}
-
-std::vector<std::string> sharedStrings(const Zip& zip) {
-    std::vector<std::string> out;
-    if (!zip.has("xl/sharedStrings.xml")) {
-        return out;
-    }
-    auto doc = parseXml(zip.read("xl/sharedStrings.xml"), "sharedStrings.xml");
-    for (auto si : doc.child("sst").children("si")) {
-        std::string text;
-        if (auto t = si.child("t")) {
-            text = t.text().get();
-        }
-        for (auto r : si.children("r")) {
-            text += r.child("t").text().get();
-        }
-        out.push_back(std::move(text));
-    }
-    return out;
-}
-
 bool isDateFormatCode(const std::string& code) {
     bool inQuote = false, inBracket = false;
     for (char c : code) {
@@ -164,15 +51,12 @@ bool isDateFormatCode(const std::string& code) {
     return false;
 }
 
-struct Styles {
-    std::vector<bool> dateXf;
-    std::vector<XlsxCellStyle> xf;
-};
+}  // namespace
 
-Styles readStyles(const Zip& zip) {
-    Styles s;
+std::vector<bool> readDateStyles(const Zip& zip) {
+    std::vector<bool> dateXf;
     if (!zip.has("xl/styles.xml")) {
-        return s;
+        return dateXf;
     }
     auto doc = parseXml(zip.read("xl/styles.xml"), "styles.xml");
     auto ss = doc.child("styleSheet");
@@ -180,39 +64,12 @@ Styles readStyles(const Zip& zip) {
     for (auto f : ss.child("numFmts").children("numFmt")) {
         custom[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").as_string();
     }
-    std::vector<XlsxCellStyle> fonts;
-    for (auto f : ss.child("fonts").children("font")) {
-        XlsxCellStyle fs;
-        fs.font = f.child("name").attribute("val").as_string();
-        fs.size = f.child("sz").attribute("val").as_double();
-        fs.bold = static_cast<bool>(f.child("b")) &&
-                  std::string(f.child("b").attribute("val").as_string("1")) != "0";
-        fonts.push_back(fs);
-    }
-    std::vector<bool> borders;
-    for (auto b : ss.child("borders").children("border")) {
-        auto side = [&](const char* n) {
-            return !std::string(b.child(n).attribute("style").as_string()).empty();
-        };
-        borders.push_back(side("left") && side("right") && side("top") && side("bottom"));
-    }
     for (auto xf : ss.child("cellXfs").children("xf")) {
         int id = xf.attribute("numFmtId").as_int();
-        bool date = (id >= 14 && id <= 22) || (id >= 45 && id <= 47) ||
-                    (custom.count(id) && isDateFormatCode(custom[id]));
-        s.dateXf.push_back(date);
-        XlsxCellStyle st;
-        auto fontId = static_cast<std::size_t>(xf.attribute("fontId").as_int());
-        if (fontId < fonts.size()) {
-            st = fonts[fontId];
-        }
-        auto borderId = static_cast<std::size_t>(xf.attribute("borderId").as_int());
-        st.border = borderId < borders.size() && borders[borderId];
-        st.halign = xf.child("alignment").attribute("horizontal").as_string();
-        st.valign = xf.child("alignment").attribute("vertical").as_string();
-        s.xf.push_back(st);
+        dateXf.push_back((id >= 14 && id <= 22) || (id >= 45 && id <= 47) ||
+                         (custom.count(id) && isDateFormatCode(custom[id])));
     }
-    return s;
+    return dateXf;
 }
 
 // "B12" → (11, 1).
@@ -232,6 +89,8 @@ std::pair<int, int> parseRef(const std::string& ref) {
     }
     return {row - 1, col - 1};
 }
+
+namespace {
 
 std::string civil(long daysSince1970) {
     long z = daysSince1970 + 719468;
@@ -289,20 +148,11 @@ std::string numberText(const std::string& raw) {
     return fmt::format("{}", v);
 }
 
-struct ReadSheet {
-    Grid cells;
-    std::vector<std::string> merges;
-    std::vector<std::pair<int, double>> widths;
-    std::vector<std::pair<std::string, XlsxCellStyle>> styles;
-    bool landscape = false;
-    double ml = 0, mr = 0, mt = 0, mb = 0;
-    std::string footer;
-};
+}  // namespace
 
-ReadSheet readSheetPart(const Zip& zip, const std::string& part,
-                        const std::vector<std::string>& shared, const Styles& styles, bool date1904,
-                        bool withLayout) {
-    ReadSheet out;
+Grid readSheetCells(const Zip& zip, const std::string& part, const std::vector<std::string>& shared,
+                    const std::vector<bool>& dateXf, bool date1904) {
+    Grid cells;
     auto doc = parseXml(zip.read(part), part);
     auto ws = doc.child("worksheet");
     if (!ws) {
@@ -343,47 +193,25 @@ ReadSheet readSheetPart(const Zip& zip, const std::string& part,
                 text = value == "1" ? "TRUE" : "FALSE";
             } else if (type == "str" || type == "e" || type == "d") {
                 text = value;
-            } else if (!value.empty() && sIdx < styles.dateXf.size() && styles.dateXf[sIdx]) {
+            } else if (!value.empty() && sIdx < dateXf.size() && dateXf[sIdx]) {
                 text = excelDate(std::strtod(value.c_str(), nullptr), date1904);
             } else {
                 text = numberText(value);
             }
-            if (static_cast<std::size_t>(r) >= out.cells.size()) {
-                out.cells.resize(static_cast<std::size_t>(r) + 1);
+            if (static_cast<std::size_t>(r) >= cells.size()) {
+                cells.resize(static_cast<std::size_t>(r) + 1);
             }
-            auto& line = out.cells[static_cast<std::size_t>(r)];
+            auto& line = cells[static_cast<std::size_t>(r)];
             if (static_cast<std::size_t>(col) >= line.size()) {
                 line.resize(static_cast<std::size_t>(col) + 1);
             }
             line[static_cast<std::size_t>(col)] = std::move(text);
-            if (withLayout && sIdx < styles.xf.size() && c.attribute("s")) {
-                out.styles.emplace_back(c.attribute("r").as_string(), styles.xf[sIdx]);
-            }
         }
     }
-    if (withLayout) {
-        for (auto m : ws.child("mergeCells").children("mergeCell")) {
-            out.merges.push_back(m.attribute("ref").as_string());
-        }
-        for (auto col : ws.child("cols").children("col")) {
-            for (int i = col.attribute("min").as_int(); i <= col.attribute("max").as_int(); ++i) {
-                // Stored widths carry the cell padding; give back character units.
-                double stored = col.attribute("width").as_double();
-                double chars = stored >= 1 ? (stored * 7 - 5) / 7 : stored;
-                out.widths.emplace_back(i - 1, std::round(chars * 100) / 100);
-            }
-        }
-        out.landscape =
-            std::string(ws.child("pageSetup").attribute("orientation").as_string()) == "landscape";
-        auto pm = ws.child("pageMargins");
-        out.ml = pm.attribute("left").as_double();
-        out.mr = pm.attribute("right").as_double();
-        out.mt = pm.attribute("top").as_double();
-        out.mb = pm.attribute("bottom").as_double();
-        out.footer = ws.child("headerFooter").child("oddFooter").text().get();
-    }
-    return out;
+    return cells;
 }
+
+namespace {
 
 Grid squared(Grid g) {
     std::size_t width = 0;
@@ -422,8 +250,7 @@ SheetData readXlsxSheet1(const std::filesystem::path& file) {
         throw SpreadsheetReadError("工作簿中没有名为 Sheet1 的工作表");
     }
     auto shared = sharedStrings(zip);
-    auto styles = readStyles(zip);
-    return toSheetData(readSheetPart(zip, it->part, shared, styles, date1904, false).cells);
+    return toSheetData(readSheetCells(zip, it->part, shared, readDateStyles(zip), date1904));
 }
 
 // ---- .xls ----
@@ -546,41 +373,6 @@ SheetData readSheet1(const std::filesystem::path& file) {
     }
     throw SpreadsheetReadError(
         fmt::format("{} 不是 Excel 工作簿（.xls 或 .xlsx）", file.filename().string()));
-}
-
-XlsxCellStyle XlsxSheetLayout::style(const std::string& ref) const {
-    for (const auto& [r, s] : styles) {
-        if (r == ref) {
-            return s;
-        }
-    }
-    return {};
-}
-
-std::vector<XlsxSheetLayout> inspectXlsx(const std::filesystem::path& file) {
-    Zip zip(file);
-    bool date1904 = false;
-    auto refs = sheetRefs(zip, date1904);
-    auto shared = sharedStrings(zip);
-    auto styles = readStyles(zip);
-    std::vector<XlsxSheetLayout> out;
-    for (const auto& ref : refs) {
-        ReadSheet s = readSheetPart(zip, ref.part, shared, styles, date1904, true);
-        XlsxSheetLayout l;
-        l.name = ref.name;
-        l.cells = squared(std::move(s.cells));
-        l.merges = std::move(s.merges);
-        l.columnWidths = std::move(s.widths);
-        l.styles = std::move(s.styles);
-        l.landscape = s.landscape;
-        l.marginLeft = s.ml;
-        l.marginRight = s.mr;
-        l.marginTop = s.mt;
-        l.marginBottom = s.mb;
-        l.footer = s.footer;
-        out.push_back(std::move(l));
-    }
-    return out;
 }
 
 }  // namespace fennory

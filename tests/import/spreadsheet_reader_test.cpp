@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "import/spreadsheet_reader.h"
+#include "support/xlsx_inspect.h"
 #include "reports/sheet.h"
 #include "support/test_data_file.h"
 #include "support/xlsx_builder.h"

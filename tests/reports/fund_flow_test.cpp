@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "import/spreadsheet_reader.h"
+#include "support/xlsx_inspect.h"
 #include "reports/fund_flow.h"
 #include "support/test_data_file.h"
 

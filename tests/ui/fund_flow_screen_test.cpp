@@ -11,6 +11,7 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "import/spreadsheet_reader.h"
+#include "support/xlsx_inspect.h"
 #include "modal.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/fund_flow_screen.h"
