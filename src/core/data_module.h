@@ -67,20 +67,14 @@ public:
     // Switches a name row to "启用" or "停用".
     void myState(std::string_view table, std::string_view state, std::int64_t id);
 
-    // The drop-down lists, in the open book's order (thePX). The lookup forms
-    // (DB...) and the editable forms give the same names.
+    // The drop-down lists, in the open book's order (thePX); the lookup and the
+    // editable drop-downs offer the same names.
     std::vector<std::string> ComInType();
     std::vector<std::string> ComOutType();
     std::vector<std::string> ComTZType();
     std::vector<std::string> ComPType();
     std::vector<std::string> ComAccount();
     std::vector<std::string> ComFamily();
-    std::vector<std::string> DBComInType() { return ComInType(); }
-    std::vector<std::string> DBComOutType() { return ComOutType(); }
-    std::vector<std::string> DBComTZType() { return ComTZType(); }
-    std::vector<std::string> DBComPType() { return ComPType(); }
-    std::vector<std::string> DBComAccount() { return ComAccount(); }
-    std::vector<std::string> DBComFamily() { return ComFamily(); }
     std::vector<std::string> DBComSBook();   // every book, in the order made
     std::vector<std::string> DBComSAType();  // the five account types
     std::vector<std::string> DBComSZType();  // movement kinds of the open book's log

@@ -121,38 +121,4 @@ void sortRows(Table& table, int column, bool ascending) {
     table.rows = std::move(sorted);
 }
 
-int compareCells(const Value& a, const Value& b) {
-    auto rank = [](const Value& v) -> int {
-        if (std::holds_alternative<Null>(v)) {
-            return 0;
-        }
-        return std::holds_alternative<std::string>(v) ? 2 : 1;
-    };
-    auto number = [](const Value& v) -> long double {
-        if (auto m = std::get_if<Money>(&v)) {
-            return static_cast<long double>(m->units()) / Money::kScale;
-        }
-        return static_cast<long double>(std::get<std::int64_t>(v));
-    };
-    int ra = rank(a), rb = rank(b);
-    if (ra != rb) {
-        return ra < rb ? -1 : 1;
-    }
-    if (ra == 0) {
-        return 0;
-    }
-    if (ra == 1) {
-        if (std::holds_alternative<Money>(a) && std::holds_alternative<Money>(b)) {
-            auto x = std::get<Money>(a), y = std::get<Money>(b);
-            return x < y ? -1 : (y < x ? 1 : 0);
-        }
-        long double x = number(a), y = number(b);
-        return x < y ? -1 : (y < x ? 1 : 0);
-    }
-    std::string ka = gbk::sortKey(std::get<std::string>(a));
-    std::string kb = gbk::sortKey(std::get<std::string>(b));
-    int c = ka.compare(kb);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
 }  // namespace fennory

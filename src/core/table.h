@@ -36,8 +36,4 @@ struct Table {
 // key computed once.
 void sortRows(Table& table, int column, bool ascending);
 
-// Orders two cells as a sort by a column title does: numbers and money by
-// value, text in GBK order, empty cells first.
-int compareCells(const Value& a, const Value& b);
-
 }  // namespace fennory

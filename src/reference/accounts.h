@@ -79,7 +79,7 @@ public:
 
     // The names the form's drop-downs offer.
     std::vector<std::string> types() { return dm_.DBComSAType(); }
-    std::vector<std::string> members() { return dm_.DBComFamily(); }
+    std::vector<std::string> members() { return dm_.ComFamily(); }
 
 protected:
     Table load() override;

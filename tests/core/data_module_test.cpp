@@ -201,7 +201,6 @@ TEST_F(NameLists, EachListReadsItsOwnTable) {
     addName("PD", "PName", "张三", "ZS");
     addAccount("现金", "0");
     EXPECT_EQ(dm.ComInType(), Names{"工资"});
-    EXPECT_EQ(dm.DBComInType(), Names{"工资"});
     EXPECT_EQ(dm.ComTZType(), Names{"基金"});
     EXPECT_EQ(dm.ComPType(), Names{"张三"});
     EXPECT_EQ(dm.ComAccount(), Names{"现金"});

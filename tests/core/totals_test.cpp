@@ -122,12 +122,29 @@ TEST(TableCells, SortingRowsKeepsTiesInOrderAndPutsEmptyCellsFirst) {
     EXPECT_EQ(t.text(3, "名称"), "交通");
 }
 
+// The first column's texts after an ascending title sort of these cells.
+std::vector<std::string> sortedTexts(std::vector<Value> cells) {
+    Table t;
+    t.columns = {"c", "order"};
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        t.rows.push_back({cells[i], static_cast<std::int64_t>(i)});
+    }
+    sortRows(t, 0, true);
+    std::vector<std::string> out;
+    for (std::size_t r = 0; r < t.size(); ++r) {
+        out.push_back(t.text(r, 0) + "#" + t.text(r, 1));
+    }
+    return out;
+}
+
 TEST(TableCells, SortByValueAndTextInPinyinOrder) {
-    EXPECT_LT(compareCells(Money::yuan(2), Money::yuan(10)), 0);
-    EXPECT_LT(compareCells(std::int64_t{2}, std::int64_t{10}), 0);
-    EXPECT_LT(compareCells(std::string("餐饮"), std::string("交通")), 0);
-    EXPECT_LT(compareCells(Null{}, std::string("a")), 0);
-    EXPECT_EQ(compareCells(std::string("a"), std::string("a")), 0);
+    using V = std::vector<std::string>;
+    EXPECT_EQ(sortedTexts({Money::yuan(10), Money::yuan(2)}), (V{"2#1", "10#0"}));
+    EXPECT_EQ(sortedTexts({std::int64_t{10}, std::int64_t{2}}), (V{"2#1", "10#0"}));
+    EXPECT_EQ(sortedTexts({std::string("交通"), std::string("餐饮")}), (V{"餐饮#1", "交通#0"}));
+    EXPECT_EQ(sortedTexts({std::string("a"), Null{}}), (V{"#1", "a#0"}));
+    // Equal cells keep their order.
+    EXPECT_EQ(sortedTexts({std::string("a"), std::string("a")}), (V{"a#0", "a#1"}));
 }
 
 }  // namespace

@@ -56,8 +56,8 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
         dm_.session().StartupDate.empty() ? dates::today() : dm_.session().StartupDate, preset);
     from_->setDateText(start.from);
     to_->setDateText(start.to);
-    fill(account_, dm_.DBComAccount());
-    fill(member_, dm_.DBComFamily());
+    fill(account_, dm_.ComAccount());
+    fill(member_, dm_.ComFamily());
     fill(kind_, dm_.DBComSZType());
     limitGbk(remark_, 60);
     for (const char* s : {"日期", "收支类别", "账户名称", "本次余额", "家庭成员"}) {
@@ -311,8 +311,8 @@ TfrmPage3_M::TfrmPage3_M(TfrmDM& dm, Prompter& prompter, FundFlowLog& log, const
     remark_->setText(qs(entry.Remark));
     in_->setText(qs(entry.theIn));
     out_->setText(qs(entry.theOut));
-    fill(account_, dm.DBComAccount());
-    fill(member_, dm.DBComFamily());
+    fill(account_, dm.ComAccount());
+    fill(member_, dm.ComFamily());
     for (auto [combo, value] :
          {std::pair{account_, entry.AName}, std::pair{member_, entry.FName}}) {
         int i = combo->findText(qs(value));
