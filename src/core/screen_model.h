@@ -50,6 +50,8 @@ public:
     virtual bool startChange();
     // "取消": back to browsing; the fields show the current record again.
     virtual void cancel();
+    // "删除" of a record by ID; the list is read again.
+    virtual void remove(std::int64_t id) = 0;
 
 protected:
     ScreenModelBase(std::span<const ColumnDef> defs, int idColumn);

@@ -55,7 +55,7 @@ public:
     // Refused without a question when the stored balance is not zero.
     CheckResult checkDelete(Money balance) const;
     CheckResult checkRemoveCurrent() const;
-    void remove(std::int64_t id);
+    void remove(std::int64_t id) override;
 
     void setState(std::int64_t id, const std::string& state);
 

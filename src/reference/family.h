@@ -38,7 +38,7 @@ public:
 
     MemberCheck add(const MemberInput& in) { return saveMember(dm_, in); }
     MemberCheck change(std::int64_t id, const std::string& oldName, const MemberInput& in);
-    void remove(std::int64_t id);
+    void remove(std::int64_t id) override;
 
 protected:
     Table load() override;

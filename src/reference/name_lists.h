@@ -54,7 +54,7 @@ public:
     // is refused (merging two names' records could not be undone).
     NameListCheck edit(std::int64_t id, const std::string& oldName, const std::string& name,
                        const std::string& remark);
-    void remove(std::int64_t id);
+    void remove(std::int64_t id) override;
     void setState(std::int64_t id, const std::string& state);
 
 protected:

@@ -14,6 +14,10 @@ public:
     Names() : ScreenModel(kCols, Col::Id) {}
     std::vector<std::pair<std::string, std::int64_t>> stored;
     void save(std::int64_t id) { saved(id); }
+    void remove(std::int64_t id) override {
+        std::erase_if(stored, [id](const auto& s) { return s.second == id; });
+        refresh();
+    }
 
 protected:
     Table load() override {
@@ -44,8 +48,7 @@ TEST(ScreenModel, OpensOnTheFirstRowAndKeepsTheCurrentRecordThroughAReload) {
     EXPECT_EQ(m.currentIndex(), 2);
     EXPECT_EQ(m.text(Col::Name), "奖金");
     // Deleted: the first row takes over.
-    m.stored.pop_back();
-    m.refresh();
+    m.remove(9);
     EXPECT_EQ(m.text(Col::Name), "分红");
 }
 

@@ -9,17 +9,13 @@ namespace {
 
 constexpr std::size_t kRemarkByteLimit = 100;
 
-bool confirmedDelete(RecordScreen& step, Prompter& prompter, const QLineEdit* name) {
-    return step.hasCurrentRow() && !name->text().isEmpty() && askDelete(prompter);
-}
-
 }  // namespace
 
 // ---- the shared step ----
 
 WizardStep::WizardStep(ScreenModelBase& model, WizardStepKind kind, Prompter& prompter,
                        const QString& lastCaption, QWidget* parent)
-    : RecordScreen(model, parent),
+    : RecordScreen(model, prompter, parent),
       prompter_(prompter),
       next_(new QPushButton(lastCaption)),
       gate_(kind) {
@@ -64,13 +60,6 @@ void MemberStep::onCancel() {
     WizardStep::onCancel();
 }
 
-void MemberStep::onDelete() {
-    if (confirmedDelete(*this, prompter_, form_->name())) {
-        model_.remove(currentId());
-        showModel();
-    }
-}
-
 TfrmNewF::TfrmNewF(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent)
     : WizardPage(dm, prompter, host, parent), step_(new MemberStep(dm, prompter, this)) {
     setUp(step_, "家庭成员管理", "单击 新增 按钮，录入 家庭成员 信息后，单击 保存 按钮。",
@@ -100,13 +89,6 @@ void AccountStep::clearFields() {
 void AccountStep::onSave() {
     if (form_->save(model_, prompter_)) {
         saved();
-    }
-}
-
-void AccountStep::onDelete() {
-    if (confirmedDelete(*this, prompter_, form_->name())) {
-        model_.remove(currentId());
-        showModel();
     }
 }
 

@@ -34,6 +34,10 @@ protected:
     void onCancel() override;
     // After a save: back to browsing with the new row current.
     void saved();
+    CheckResult namedRow(const QLineEdit* name) const {
+        return hasCurrentRow() && !name->text().isEmpty() ? CheckResult::pass()
+                                                          : CheckResult::fail("");
+    }
 
     Prompter& prompter_;
 
@@ -56,8 +60,9 @@ protected:
     void clearFields() override { form_->clear(); }
     void onSave() override;
     void onCancel() override;
-    void onDelete() override;
     QWidget* firstField() const override { return form_->name(); }
+    // A row without a name is not deleted.
+    CheckResult checkRemove() const override { return namedRow(form_->name()); }
 
 private:
     FamilyModel model_;
@@ -79,8 +84,8 @@ protected:
     void showCurrent() override { form_->showAccount(model_); }
     void clearFields() override;
     void onSave() override;
-    void onDelete() override;
     QWidget* firstField() const override { return form_->type(); }
+    CheckResult checkRemove() const override { return namedRow(form_->name()); }
 
 private:
     AccountsModel model_;

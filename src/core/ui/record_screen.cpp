@@ -12,9 +12,10 @@ QLabel* hintLabel(const char* text, QWidget* parent) {
     return l;
 }
 
-RecordScreen::RecordScreen(ScreenModelBase& model, QWidget* parent)
+RecordScreen::RecordScreen(ScreenModelBase& model, Prompter& prompter, QWidget* parent)
     : QWidget(parent),
       model_(model),
+      prompter_(prompter),
       grid_(new RecordGrid(this)),
       fields_(new QGroupBox(this)),
       buttonRow_(new QHBoxLayout),
@@ -153,6 +154,24 @@ void RecordScreen::onCancel() {
     model_.cancel();
     showCurrent();
     refreshStates();
+}
+
+CheckResult RecordScreen::checkRemove() const {
+    return hasCurrentRow() ? CheckResult::pass() : CheckResult::fail("");
+}
+
+void RecordScreen::onDelete() {
+    if (CheckResult r = checkRemove(); !r.ok) {
+        if (!r.message.empty()) {
+            prompter_.warn(qs(r.message));
+        }
+        return;
+    }
+    if (!askDelete(prompter_)) {
+        return;
+    }
+    model_.remove(model_.currentId());
+    showModel();
 }
 
 void RecordScreen::onExit() {

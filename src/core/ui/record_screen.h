@@ -15,7 +15,9 @@
 #include <array>
 #include <map>
 
+#include "core/check_result.h"
 #include "core/screen_model.h"
+#include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 
 namespace fennory::ui {
@@ -45,7 +47,7 @@ class RecordScreen : public QWidget {
 public:
     enum Button { kAdd, kChange, kSave, kCancel, kDelete, kExit, kButtonCount };
 
-    RecordScreen(ScreenModelBase& model, QWidget* parent = nullptr);
+    RecordScreen(ScreenModelBase& model, Prompter& prompter, QWidget* parent = nullptr);
 
     RecordGrid* grid() const { return grid_; }
     QGroupBox* fieldGroup() const { return fields_; }
@@ -80,7 +82,10 @@ protected:
     virtual void onSave() {}
     // Drops what was typed: back to browsing, the fields showing the record.
     virtual void onCancel();
-    virtual void onDelete() {}
+    // Deletes the current record after the check and the question.
+    virtual void onDelete();
+    // Whether the current record may be deleted; a message says why not.
+    virtual CheckResult checkRemove() const;
     // Closes the screen: its frame when it is a child window.
     virtual void onExit();
     // The field that takes the focus when entry starts.
@@ -94,6 +99,7 @@ private:
     void selectCurrent();
 
     ScreenModelBase& model_;
+    Prompter& prompter_;
     RecordGrid* grid_;
     QGroupBox* fields_;
     QHBoxLayout* buttonRow_;

@@ -27,7 +27,7 @@ QHBoxLayout* saveExitRow(QDialog* d, QPushButton* save) {
 }  // namespace
 
 TfrmA_Manage::TfrmA_Manage(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent)
-    : RecordScreen(model_, parent),
+    : RecordScreen(model_, prompter, parent),
       dm_(dm),
       prompter_(prompter),
       opener_(std::move(opener)),
@@ -65,20 +65,6 @@ void TfrmA_Manage::onSave() {
     if (form_->save(model_, prompter_)) {
         showModel();
     }
-}
-
-void TfrmA_Manage::onDelete() {
-    if (CheckResult r = model_.checkRemoveCurrent(); !r.ok) {
-        if (!r.message.empty()) {
-            prompter_.warn(qs(r.message));
-        }
-        return;
-    }
-    if (!askDelete(prompter_)) {
-        return;
-    }
-    model_.remove(currentId());
-    showModel();
 }
 
 void TfrmA_Manage::viewFundFlow() {

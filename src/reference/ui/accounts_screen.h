@@ -41,7 +41,7 @@ protected:
     void showCurrent() override;
     void clearFields() override;
     void onSave() override;
-    void onDelete() override;
+    CheckResult checkRemove() const override { return model_.checkRemoveCurrent(); }
     QWidget* firstField() const override { return form_->type(); }
 
 private:

@@ -6,7 +6,7 @@
 namespace fennory::ui {
 
 TfrmFamily::TfrmFamily(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent)
-    : RecordScreen(model_, parent),
+    : RecordScreen(model_, prompter, parent),
       dm_(dm),
       prompter_(prompter),
       opener_(std::move(opener)),
@@ -43,14 +43,6 @@ void TfrmFamily::onSave() {
 void TfrmFamily::onCancel() {
     form_->stopEditing();
     RecordScreen::onCancel();
-}
-
-void TfrmFamily::onDelete() {
-    if (!hasCurrentRow() || !askDelete(prompter_)) {
-        return;
-    }
-    model_.remove(currentId());
-    showModel();
 }
 
 void TfrmFamily::viewFundFlow() {

@@ -33,7 +33,6 @@ protected:
     void onChange() override;
     void onSave() override;
     void onCancel() override;
-    void onDelete() override;
     QWidget* firstField() const override { return form_->name(); }
 
 private:

@@ -9,7 +9,7 @@ namespace fennory::ui {
 
 NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKind& kind,
                                QWidget* parent)
-    : RecordScreen(model_, parent),
+    : RecordScreen(model_, prompter, parent),
       dm_(dm),
       prompter_(prompter),
       model_(dm, kind),
@@ -53,14 +53,6 @@ void NameListScreen::onSave() {
         return;
     }
     // The list shows what is stored, with the saved name current.
-    showModel();
-}
-
-void NameListScreen::onDelete() {
-    if (!hasCurrentRow() || !askDelete(prompter_)) {
-        return;
-    }
-    model_.remove(currentId());
     showModel();
 }
 

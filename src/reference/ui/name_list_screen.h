@@ -28,7 +28,6 @@ protected:
     void showCurrent() override;
     void clearFields() override;
     void onSave() override;
-    void onDelete() override;
     QWidget* firstField() const override { return name_; }
 
 private:
