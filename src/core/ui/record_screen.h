@@ -73,7 +73,8 @@ public:
     virtual void refreshStates();
 
 protected:
-    // Show the current record in the fields (blank without one).
+    // Show the current record in the fields (blank without one); called only
+    // while browsing, never over what the user is typing.
     virtual void showCurrent() {}
     // Empty the fields for a new record.
     virtual void clearFields() {}

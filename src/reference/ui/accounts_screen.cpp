@@ -51,12 +51,6 @@ TfrmA_Manage::TfrmA_Manage(TfrmDM& dm, Prompter& prompter, FileOpener opener, QW
     Ref();
 }
 
-void TfrmA_Manage::showCurrent() {
-    if (mode() == RecordMode::Browse) {
-        form_->showAccount(model_);
-    }
-}
-
 void TfrmA_Manage::clearFields() {
     form_->clear(model_.types(), model_.members(), QString());
 }

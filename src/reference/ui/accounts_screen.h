@@ -38,7 +38,7 @@ public:
     void editAccount();
 
 protected:
-    void showCurrent() override;
+    void showCurrent() override { form_->showAccount(model_); }
     void clearFields() override;
     void onSave() override;
     CheckResult checkRemove() const override { return model_.checkRemoveCurrent(); }

@@ -20,12 +20,6 @@ TfrmFamily::TfrmFamily(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidge
     Ref();
 }
 
-void TfrmFamily::showCurrent() {
-    if (mode() == RecordMode::Browse) {
-        form_->showMember(model_);
-    }
-}
-
 void TfrmFamily::onChange() {
     if (!model_.startChange()) {
         return;

@@ -28,7 +28,7 @@ public:
     void editPinyin();
 
 protected:
-    void showCurrent() override;
+    void showCurrent() override { form_->showMember(model_); }
     void clearFields() override { form_->clear(); }
     void onChange() override;
     void onSave() override;

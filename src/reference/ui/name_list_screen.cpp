@@ -34,10 +34,8 @@ NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKin
 }
 
 void NameListScreen::showCurrent() {
-    if (mode() == RecordMode::Browse) {
-        name_->setText(qs(model_.text(NameListColumn::Name)));
-        remark_->setText(qs(model_.text(NameListColumn::Remark)));
-    }
+    name_->setText(qs(model_.text(NameListColumn::Name)));
+    remark_->setText(qs(model_.text(NameListColumn::Remark)));
 }
 
 void NameListScreen::clearFields() {
