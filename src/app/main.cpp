@@ -24,10 +24,7 @@
 int main(int argc, char** argv) {
     using namespace fennory;
     ui::Application app(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(kProductName.data(), kProductName.size()));
-    QApplication::setApplicationDisplayName(QApplication::applicationName());
-    // Dates shown as text read "yyyy-mm-dd" everywhere.
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    ui::setUpChinese(app, QString::fromUtf8(kProductName.data(), kProductName.size()));
 
     ui::SingleInstance guard;
     if (!guard.acquire()) {

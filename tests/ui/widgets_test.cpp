@@ -3,13 +3,18 @@
 
 #include <QAbstractItemModelTester>
 #include <QBrush>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFont>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "core/table.h"
+#include "core/ui/application.h"
 #include "core/ui/inputs.h"
 #include "core/ui/single_instance.h"
 #include "core/ui/table_model.h"
@@ -26,6 +31,7 @@ private slots:
     void moneyEditTakesOnlyNumberCharacters();
     void criteriaBoxTicksWhenItsInputChanges();
     void aSecondInstanceIsRefusedAndAStaleLockRecovered();
+    void qtsOwnTextsAreChineseAndCaptionsGetNothingAppended();
 };
 
 // Types text the way an input method delivers it, one character at a time.
@@ -135,6 +141,27 @@ void WidgetsTest::aSecondInstanceIsRefusedAndAStaleLockRecovered() {
     stale.close();
     SingleInstance again(dir.path());
     QVERIFY(again.acquire());
+}
+
+void WidgetsTest::qtsOwnTextsAreChineseAndCaptionsGetNothingAppended() {
+    QVERIFY(setUpChinese(*qApp, QStringLiteral("Fennory记账软件")));
+    // The standard buttons and a text field's right-click menu.
+    QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+             QStringLiteral("取消"));
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    for (QAction* a : menu->actions()) {
+        if (!a->isSeparator()) {  // the shortcut after the tab stays as keys read
+            QVERIFY2(!a->text()
+                          .section(QLatin1Char('\t'), 0, 0)
+                          .contains(QRegularExpression(QStringLiteral("[A-Za-z]{3,}"))),
+                     qPrintable(a->text()));
+        }
+    }
+    // No display name is fixed, so no platform appends one to the captions.
+    QCoreApplication::setApplicationName(QStringLiteral("另一个"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("另一个"));
+    QCoreApplication::setApplicationName(QStringLiteral("Fennory记账软件"));
 }
 
 QTEST_MAIN(WidgetsTest)

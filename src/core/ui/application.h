@@ -11,6 +11,12 @@
 
 namespace fennory::ui {
 
+// What every run sets up before its first window: the program's name (window
+// captions stay exactly as each screen sets them, with nothing appended), the
+// Chinese locale, and Qt's own Chinese texts for its dialogs, buttons and
+// context menus. False when Qt's translation could not be loaded.
+bool setUpChinese(QApplication& app, const QString& programName);
+
 class Application : public QApplication {
     Q_OBJECT
 public:
