@@ -28,6 +28,7 @@ private slots:
     void addAnAccountAdjustItAndViewItsFundFlow();
     void aNonZeroAccountIsNotDeletedAndNoQuestionIsAsked();
     void renamingACategoryMovesItsRecords();
+    void newShowsAnEmptyRowAndTheUsersRowStaysCurrent();
     void changingAMemberKeepsTheBirthday();
     void pinyinAndUseCountEditorsReloadTheList();
     void theMainWindowOpensTheseScreens();
@@ -121,6 +122,35 @@ void ReferenceScreensTest::aNonZeroAccountIsNotDeletedAndNoQuestionIsAsked() {
     screen.button(RecordScreen::kDelete)->click();
     QCOMPARE(prompter->asked.size(), 1);
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
+}
+
+void ReferenceScreensTest::newShowsAnEmptyRowAndTheUsersRowStaysCurrent() {
+    TfrmOut_Manage screen(*dm_, *prompter);
+    const int rows = screen.grid()->tableModel()->rowCount();
+    screen.grid()->selectRow(3);
+    const QString third = screen.nameField()->text();
+    screen.button(RecordScreen::kAdd)->click();
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), rows + 1);
+    QCOMPARE(screen.grid()->currentRowIndex(), rows);
+    QVERIFY(screen.nameField()->text().isEmpty());
+    screen.button(RecordScreen::kCancel)->click();
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), rows);
+    QCOMPARE(screen.nameField()->text(), third);
+
+    // A rename moves the name in the list's order; the grid follows it.
+    screen.button(RecordScreen::kChange)->click();
+    screen.nameField()->setText("啊新名字");
+    screen.button(RecordScreen::kSave)->click();
+    QCOMPARE(screen.nameField()->text(), QStringLiteral("啊新名字"));
+    const int at = screen.grid()->currentRowIndex();
+    QCOMPARE(screen.grid()->model()->index(at, 0).data().toString(), QStringLiteral("啊新名字"));
+
+    screen.button(RecordScreen::kAdd)->click();
+    screen.nameField()->setText("新增的");
+    screen.button(RecordScreen::kSave)->click();
+    QCOMPARE(screen.grid()->tableModel()->rowCount(), rows + 1);
+    QCOMPARE(screen.grid()->model()->index(screen.grid()->currentRowIndex(), 0).data().toString(),
+             QStringLiteral("新增的"));
 }
 
 void ReferenceScreensTest::renamingACategoryMovesItsRecords() {

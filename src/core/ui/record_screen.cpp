@@ -133,6 +133,11 @@ void RecordScreen::refreshStates() {
 
 void RecordScreen::onAdd() {
     model_.startNew();
+    // The new record shows as an empty last row until it is saved or dropped.
+    selecting_ = true;
+    grid_->tableModel()->appendBlankRow();
+    grid_->selectRow(grid_->tableModel()->rowCount() - 1);
+    selecting_ = false;
     clearFields();
     refreshStates();
     if (QWidget* f = firstField()) {
@@ -151,7 +156,12 @@ void RecordScreen::onChange() {
 }
 
 void RecordScreen::onCancel() {
+    bool wasNew = model_.mode() == RecordMode::New;
     model_.cancel();
+    if (wasNew) {
+        showModel();  // the empty row goes, the record before it is current again
+        return;
+    }
     showCurrent();
     refreshStates();
 }

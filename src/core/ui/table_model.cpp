@@ -17,6 +17,13 @@ void TableModel::setTable(Table table) {
     endResetModel();
 }
 
+void TableModel::appendBlankRow() {
+    int at = rowCount();
+    beginInsertRows({}, at, at);
+    table_.rows.emplace_back(table_.columns.size(), Value{Null{}});
+    endInsertRows();
+}
+
 int TableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(table_.rows.size());
 }

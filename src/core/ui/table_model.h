@@ -18,6 +18,8 @@ public:
 
     void setTable(Table table);
     const Table& table() const { return table_; }
+    // An empty row at the end, where a new record is being entered.
+    void appendBlankRow();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
