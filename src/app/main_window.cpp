@@ -234,14 +234,7 @@ void TfrmMain::openRegistered(const std::string& id) {
 
 void TfrmMain::startUp() {
     myShow(false);
-    if (startUpDialog(dm_.db()) == BookDialog::FirstBook) {
-        TfrmNewBook dialog(dm_, prompter_, *this, this);
-        dialog.exec();
-    } else {
-        TfrmOpenBook dialog(dm_, prompter_, *this, this);
-        dialog.exec();
-    }
-    tidyUpdaterFiles(dm_.session().ExeFolder);
+    // The window takes its place first, so that the first dialog is centred on it.
     if (QScreen* s = screen()) {
         QRect avail = s->availableGeometry();
         if (s->geometry().height() < 630) {
@@ -250,6 +243,22 @@ void TfrmMain::startUp() {
             move(avail.center() - QPoint(width() / 2, height() / 2));
         }
     }
+    if (startUpDialog(dm_.db()) == BookDialog::FirstBook) {
+        TfrmNewBook dialog(dm_, prompter_, *this, this);
+        centreOnWindow(dialog);
+        dialog.exec();
+    } else {
+        TfrmOpenBook dialog(dm_, prompter_, *this, this);
+        centreOnWindow(dialog);
+        dialog.exec();
+    }
+    tidyUpdaterFiles(dm_.session().ExeFolder);
+}
+
+void TfrmMain::centreOnWindow(QWidget& dialog) const {
+    // Before the window is first shown Qt cannot centre a dialog on it.
+    dialog.adjustSize();
+    dialog.move(geometry().center() - QPoint(dialog.width() / 2, dialog.height() / 2));
 }
 
 void TfrmMain::showEvent(QShowEvent* e) {

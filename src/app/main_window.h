@@ -90,6 +90,7 @@ private:
     void upgrade();
     void about();
     void childClosed();
+    void centreOnWindow(QWidget& dialog) const;
     void refreshSubmenus();
     bool showMissingNames(const std::optional<MissingNames>& missing);
 

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QPainter>
 
 namespace fennory::ui {
 namespace {
@@ -16,10 +17,31 @@ QLabel* makeFigure(QWidget* parent) {
     f.setBold(true);
     l->setFont(f);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(120);
+    // As wide as its text: the leader line runs up to the figure.
+    l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     l->setStyleSheet(QStringLiteral("color: black;"));
     return l;
 }
+
+// The line of underscores between a caption and its figure: it fills the
+// whole space, so that it reaches the figure at any window width.
+class LeaderLine : public QWidget {
+public:
+    explicit LeaderLine(QWidget* parent) : QWidget(parent) {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        setMinimumWidth(24);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QPen(Qt::gray, 1));
+        // On the text's baseline, as underscores would be.
+        const QFontMetrics fm(font());
+        const int y = (height() + fm.ascent() - fm.descent()) / 2 + 1;
+        p.drawLine(0, y, width() - 1, y);
+    }
+};
 
 QFrame* rule(QWidget* parent) {
     auto* r = new QFrame(parent);
@@ -63,10 +85,8 @@ TotalsView::TotalsView(QWidget* parent) : QWidget(parent) {
             h->addWidget(pic);
         }
         auto* cap = new QLabel(QString::fromStdString(caption), box);
-        auto* line = new QLabel(box);
-        line->setText(QString(40, QLatin1Char('_')));
-        line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        line->setStyleSheet(QStringLiteral("color: gray;"));
+        auto* line = new LeaderLine(box);
+        line->setObjectName(QStringLiteral("leader"));
         h->addWidget(cap);
         h->addWidget(line, 1);
         QLabel* fig = makeFigure(box);

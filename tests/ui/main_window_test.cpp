@@ -27,6 +27,7 @@ private slots:
     void closingAsksAndNoKeepsTheWindowOpen();
     void entriesOfScreensNotYetBuiltAreDisabled();
     void menuCaptionsAndShortcuts();
+    void leaderLinesReachTheirFigures();
 
 private:
     std::unique_ptr<testing::UiBook> book_;
@@ -95,6 +96,24 @@ void MainWindowTest::bookkeepingAsksForAMemberThenAnAccountFirst() {
     window_->action("income")->trigger();
     QCOMPARE(incomeOpened, 1);
     QVERIFY(window_->ScreenOpenFlag("income"));
+}
+
+void MainWindowTest::leaderLinesReachTheirFigures() {
+    dm_->NewAccount("现金", "爸爸");
+    dm_->AccountUp(*Money::parse("1234567.89"), "现金");
+    window_->resize(1024, 618);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->mySum();
+    for (const char* caption : {"现金", "银行卡", "债务", "资金合计：", "负债合计："}) {
+        QLabel* fig = window_->totalsView()->figure(caption);
+        QWidget* line = fig->parentWidget()->findChild<QWidget*>(QStringLiteral("leader"));
+        QVERIFY(line);
+        const int gap = fig->geometry().left() - line->geometry().right();
+        QVERIFY2(gap >= 0 && gap <= 12, caption);
+        // The figure is as wide as its text, no wider.
+        QVERIFY(fig->width() <= fig->fontMetrics().horizontalAdvance(fig->text()) + 8);
+    }
 }
 
 void MainWindowTest::closingTheBookHidesItsMenusAndZeroesTheTotals() {

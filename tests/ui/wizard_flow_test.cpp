@@ -75,7 +75,17 @@ void WizardFlow::firstStartGoesThroughTheWizardToTheMainWindow() {
         d.fields()->confirm()->setText("a'b");
         d.nextButton()->click();  // opens the members step
     });
+    // Each page leaves the screen before the next appears.
+    auto onlyVisibleDialog = [](QDialog& d) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != &d && qobject_cast<QDialog*>(w) && w->isVisible()) {
+                return false;
+            }
+        }
+        return true;
+    };
     script.then<TfrmNewF>([&](TfrmNewF& d) {
+        QVERIFY(onlyVisibleDialog(d));
         MemberStep* s = d.step();
         QVERIFY(!s->nextButton()->isEnabled());
         s->button(RecordScreen::kAdd)->click();
@@ -92,6 +102,7 @@ void WizardFlow::firstStartGoesThroughTheWizardToTheMainWindow() {
         s->nextButton()->click();  // opens the accounts step
     });
     script.then<TfrmNewA>([&](TfrmNewA& d) {
+        QVERIFY(onlyVisibleDialog(d));
         AccountStep* s = d.step();
         s->button(RecordScreen::kAdd)->click();
         QCOMPARE(s->amountField()->text(), QStringLiteral("0"));
@@ -107,6 +118,7 @@ void WizardFlow::firstStartGoesThroughTheWizardToTheMainWindow() {
         s->finishButton()->click();  // opens the open-book dialog
     });
     script.then<TfrmOpenBook>([&](TfrmOpenBook& d) {
+        QVERIFY(onlyVisibleDialog(d));
         d.bookList()->setCurrentIndex(d.bookList()->findText("我家账簿"));
         d.passwordField()->setText("a'b");
         d.rememberPassword()->setChecked(true);

@@ -112,7 +112,9 @@ void TfrmNewBook::onNext() {
         return;
     }
     fields_->setBookNum(myBookNum(dm_.db()));
-    TfrmNewF members(dm_, prompter_, host_, this);
+    // Each page of the wizard leaves the screen before the next appears.
+    hide();
+    TfrmNewF members(dm_, prompter_, host_, parentWidget());
     members.exec();
     accept();
 }
@@ -211,7 +213,8 @@ void TfrmNewBook1::onSave() {
         fields_->focusField(r.field);
         return;
     }
-    TfrmOpenBook open(dm_, prompter_, host_, this);
+    hide();
+    TfrmOpenBook open(dm_, prompter_, host_, parentWidget());
     open.exec();
     accept();
 }

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -31,11 +32,15 @@ TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
       open_(new QPushButton(QStringLiteral("打开"), this)),
       exit_(new QPushButton(QStringLiteral("退出"), this)) {
     setWindowTitle(QStringLiteral("打开账簿"));
-    setFixedSize(280, 290);
+    // 280 wide at the least, wider where the font needs it: a book name of
+    // ten Chinese characters shows whole.
+    books_->setMinimumWidth(fontMetrics().horizontalAdvance(QString(10, QChar(0x8D26))) +
+                            style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16);
 
     // In place of the vendor's page: the product name.
     auto* banner = new QLabel(qs(std::string(kProductName)), this);
     banner->setFixedHeight(72);
+    banner->setMinimumWidth(280);
     banner->setAlignment(Qt::AlignCenter);
     QFont bf = banner->font();
     bf.setPixelSize(22);
@@ -61,6 +66,7 @@ TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
     open_->setDefault(true);
 
     auto* outer = new QVBoxLayout(this);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     outer->setContentsMargins(0, 0, 0, 8);
     outer->addWidget(banner);
     auto* inner = new QVBoxLayout;
