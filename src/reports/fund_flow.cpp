@@ -240,14 +240,18 @@ Sheet FundFlowLog::sheet() const {
                           C::Out,  C::Account, C::Balance, C::Member};
     int r = 2;
     for (std::size_t i = 0; i < list_.size(); ++i, ++r) {
-        s.setText(r, 0, std::to_string(i + 1));
+        s.setNumber(r, 0, static_cast<double>(i + 1));
         for (int c = 0; c < 8; ++c) {
-            s.setText(r, c + 1, cellText(list_, i, columns[c]));
+            s.setValue(r, c + 1, list_.rows[i][static_cast<std::size_t>(col(columns[c]))]);
         }
     }
     s.setText(r, 0, "合计");
-    s.setText(r, 4, totals_.in ? totals_.in->toPlain() : "");
-    s.setText(r, 5, totals_.out ? totals_.out->toPlain() : "");
+    if (totals_.in) {
+        s.setMoney(r, 4, *totals_.in);
+    }
+    if (totals_.out) {
+        s.setMoney(r, 5, *totals_.out);
+    }
     s.borderRange({1, 0, r, 8});
     PageSetup& p = s.page();
     p.landscape = true;
@@ -268,8 +272,11 @@ report::Layout FundFlowLog::printLayout() const {
 
     l.pageHeader.height = 18;
     l.pageHeader.fields = {
-        {.text = dm_.book() + "资金流动日志", .width = usable, .align = Align::Center,
-         .bold = true, .fontPt = 14},
+        {.text = dm_.book() + "资金流动日志",
+         .width = usable,
+         .align = Align::Center,
+         .bold = true,
+         .fontPt = 14},
         {.source = Source::PageNumber, .text = "页数 ", .width = 40},
         {.source = Source::PrintDateTime, .left = usable - 60, .width = 60, .align = Align::Right},
     };

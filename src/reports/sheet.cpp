@@ -28,11 +28,33 @@ CellStyle CellStyle::over(const CellStyle& top) const {
         s.valign = top.valign;
     }
     s.border = s.border || top.border;
+    if (top.numberFormat) {
+        s.numberFormat = top.numberFormat;
+    }
     return s;
 }
 
 void Sheet::setText(int row, int col, std::string text) {
-    cells_[{row, col}] = std::move(text);
+    cells_[{row, col}] = SheetCell{.text = std::move(text)};
+}
+
+void Sheet::setNumber(int row, int col, double value, std::string format) {
+    cells_[{row, col}] = SheetCell{.number = value, .numberFormat = std::move(format)};
+}
+
+void Sheet::setMoney(int row, int col, Money value) {
+    // A double holds every amount to the fen up to nine hundred billion yuan.
+    setNumber(row, col, static_cast<double>(value.units()) / Money::kScale, kMoneyFormat);
+}
+
+void Sheet::setValue(int row, int col, const Value& value) {
+    if (const auto* m = std::get_if<Money>(&value)) {
+        setMoney(row, col, *m);
+    } else if (const auto* i = std::get_if<std::int64_t>(&value)) {
+        setNumber(row, col, static_cast<double>(*i));
+    } else if (const auto* t = std::get_if<std::string>(&value)) {
+        setText(row, col, *t);
+    }
 }
 
 void Sheet::merge(const CellRange& range) {
@@ -168,6 +190,9 @@ public:
         if (s.border) {
             format_set_border(f, LXW_BORDER_THIN);
         }
+        if (s.numberFormat) {
+            format_set_num_format(f, s.numberFormat->c_str());
+        }
         cache_.emplace_back(s, f);
         return f;
     }
@@ -214,7 +239,7 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<Sheet>& shee
             std::vector<bool>(static_cast<std::size_t>(lastCol + 1), false));
         for (const CellRange& m : sheet.merges()) {
             auto it = sheet.cells().find({m.firstRow, m.firstCol});
-            std::string text = it == sheet.cells().end() ? "" : it->second;
+            std::string text = it == sheet.cells().end() ? "" : it->second.text;
             check(worksheet_merge_range(
                       ws, static_cast<lxw_row_t>(m.firstRow), static_cast<lxw_col_t>(m.firstCol),
                       static_cast<lxw_row_t>(m.lastRow), static_cast<lxw_col_t>(m.lastCol),
@@ -231,11 +256,23 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<Sheet>& shee
                 if (covered[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]) {
                     continue;
                 }
-                lxw_format* f = formats.get(sheet.styleAt(r, c));
+                CellStyle style = sheet.styleAt(r, c);
                 auto it = sheet.cells().find({r, c});
+                if (it != sheet.cells().end() && it->second.number) {
+                    if (!it->second.numberFormat.empty()) {
+                        style.numberFormat = it->second.numberFormat;
+                    }
+                    check(worksheet_write_number(ws, static_cast<lxw_row_t>(r),
+                                                 static_cast<lxw_col_t>(c), *it->second.number,
+                                                 formats.get(style)),
+                          "写入单元格");
+                    continue;
+                }
+                lxw_format* f = formats.get(style);
                 if (it != sheet.cells().end()) {
                     check(worksheet_write_string(ws, static_cast<lxw_row_t>(r),
-                                                 static_cast<lxw_col_t>(c), it->second.c_str(), f),
+                                                 static_cast<lxw_col_t>(c), it->second.text.c_str(),
+                                                 f),
                           "写入单元格");
                 } else if (f) {
                     check(worksheet_write_blank(ws, static_cast<lxw_row_t>(r),

@@ -12,6 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/database.h"
+#include "core/money.h"
+
 namespace fennory {
 
 enum class HAlign { General, Left, Center, Right };
@@ -24,6 +27,7 @@ struct CellStyle {
     std::optional<HAlign> halign;
     std::optional<VAlign> valign;
     bool border = false;
+    std::optional<std::string> numberFormat;  // "#,##0.00"; General when unset
 
     // This style with the set fields of another laid over it.
     CellStyle over(const CellStyle& top) const;
@@ -43,11 +47,27 @@ struct PageSetup {
     std::string centerFooter;  // with the spreadsheet's &N and &P page codes
 };
 
+// A cell: text, or a number the spreadsheet can sum, shown in its format.
+struct SheetCell {
+    std::string text;
+    std::optional<double> number;
+    std::string numberFormat;  // empty: General
+    bool operator==(const SheetCell&) const = default;
+};
+
+// How money reads in a sheet: thousands separated, two decimals.
+inline constexpr const char* kMoneyFormat = "#,##0.00";
+
 class Sheet {
 public:
     explicit Sheet(std::string name = "Sheet1") : name_(std::move(name)) {}
 
     void setText(int row, int col, std::string text);
+    void setNumber(int row, int col, double value, std::string format = {});
+    void setMoney(int row, int col, Money value);
+    // A cell of a listed table as the user reads it: money and whole numbers as
+    // numbers, everything else as text.
+    void setValue(int row, int col, const Value& value);
     void merge(const CellRange& range);
     void setColumnWidth(int col, double characters);
     void styleRow(int row, const CellStyle& style);
@@ -56,7 +76,7 @@ public:
     PageSetup& page() { return page_; }
 
     const std::string& name() const { return name_; }
-    const std::map<std::pair<int, int>, std::string>& cells() const { return cells_; }
+    const std::map<std::pair<int, int>, SheetCell>& cells() const { return cells_; }
     const std::vector<CellRange>& merges() const { return merges_; }
     const std::map<int, double>& columnWidths() const { return widths_; }
     const PageSetup& page() const { return page_; }
@@ -67,7 +87,7 @@ public:
 
 private:
     std::string name_;
-    std::map<std::pair<int, int>, std::string> cells_;
+    std::map<std::pair<int, int>, SheetCell> cells_;
     std::vector<CellRange> merges_;
     std::map<int, double> widths_;
     std::map<int, CellStyle> rowStyles_;

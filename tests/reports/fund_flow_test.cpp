@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "import/spreadsheet_reader.h"
-#include "support/xlsx_inspect.h"
 #include "reports/fund_flow.h"
 #include "support/test_data_file.h"
+#include "support/xlsx_inspect.h"
 
 namespace fennory {
 namespace {
@@ -169,6 +169,16 @@ TEST_F(FundFlow, TheSpreadsheetHasTheTitleHeadingsRowsTotalsAndPageSetup) {
                                                        "30.5", "现金", "69.5", "妈妈"}));
     EXPECT_EQ(l.cells.at(4),
               (std::vector<std::string>{"合计", "", "", "", "100", "30.5", "", "", ""}));
+    // Amounts and row numbers are numbers a user can sum; names and dates stay text.
+    for (const char* ref : {"A3", "A4", "E3", "F4", "H3", "H4", "E5", "F5"}) {
+        EXPECT_TRUE(l.isNumber(ref)) << ref;
+    }
+    for (const char* ref : {"E3", "F4", "H4", "E5"}) {
+        EXPECT_EQ(l.style(ref).numberFormat, "#,##0.00") << ref;
+    }
+    for (const char* ref : {"B3", "C3", "G3", "I4", "A5"}) {
+        EXPECT_FALSE(l.isNumber(ref)) << ref;
+    }
     EXPECT_EQ(l.columnWidths,
               (std::vector<std::pair<int, double>>{
                   {0, 4}, {1, 10}, {2, 12}, {3, 40}, {4, 10}, {5, 10}, {6, 12}, {7, 10}, {8, 12}}));
