@@ -111,7 +111,8 @@ Pagination paginate(const Layout& layout, const Table& rows, const std::string& 
         p.pages.push_back(page);
     } while (next < rows.size());
 
-    // The summary follows the last row where it fits, or gets a page of its own.
+    // The summary follows the last row where it fits. Where it does not, the
+    // last row moves to the next page with it: a total never stands alone.
     Page& last = p.pages.back();
     double body = layout.height() - layout.marginTop - layout.marginBottom -
                   layout.pageHeader.height - layout.columnHeader.height - layout.pageFooter.height;
@@ -121,12 +122,19 @@ Pagination paginate(const Layout& layout, const Table& rows, const std::string& 
     } else {
         Page extra;
         extra.number = last.number + 1;
-        extra.firstRow = rows.size();
-        extra.rowCount = 0;
-        for (const auto& c : summed) {
-            extra.sums[c] = Money();
-        }
         extra.hasSummary = true;
+        const std::size_t moved = last.rowCount > 1 ? 1 : 0;
+        last.rowCount -= moved;
+        extra.firstRow = rows.size() - moved;
+        extra.rowCount = moved;
+        for (const auto& c : summed) {
+            int col = rows.column(c);
+            Money m = moved && col >= 0
+                          ? moneyOf(rows.rows[extra.firstRow][static_cast<std::size_t>(col)])
+                          : Money();
+            last.sums[c] -= m;
+            extra.sums[c] = m;
+        }
         p.pages.push_back(extra);
     }
     return p;
@@ -204,6 +212,24 @@ std::vector<PlacedPage> placePages(const Layout& l, const Table& rows, const Pag
 
 std::string nowText() {
     return dates::localTimeText("%Y-%m-%d %H:%M:%S");
+}
+
+std::optional<std::size_t> findPage(const std::vector<PlacedPage>& pages, const std::string& text,
+                                    int after) {
+    if (text.empty() || pages.empty()) {
+        return std::nullopt;
+    }
+    const std::size_t n = pages.size();
+    const auto start = static_cast<std::size_t>(std::max(after, 0)) % n;
+    for (std::size_t k = 0; k < n; ++k) {
+        std::size_t i = (start + k) % n;
+        for (const TextBox& t : pages[i].texts) {
+            if (t.text.find(text) != std::string::npos) {
+                return i;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace fennory::report

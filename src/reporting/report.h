@@ -58,6 +58,7 @@ struct Band {
 
 struct Layout {
     std::string name;                          // "Print/thePage3.rf3"
+    std::string title;                         // what the preview's caption says
     double pageWidth = 210, pageHeight = 297;  // mm, portrait size
     bool landscape = false;
     double marginLeft = 10, marginTop = 10, marginRight = 10, marginBottom = 10;
@@ -89,7 +90,7 @@ struct Pagination {
 
 // Splits the rows into pages. Every column a Sum or PageSum field names is
 // summed per page and over the report. The summary goes on the last page when
-// it fits under the last row, else on a page of its own.
+// it fits under the last row; else the last row moves to a new page with it.
 Pagination paginate(const Layout& layout, const Table& rows, const std::string& printedAt);
 
 // The text a field shows on a page (row = the row of a data band, or -1).
@@ -114,6 +115,12 @@ struct PlacedPage {
 };
 
 std::vector<PlacedPage> placePages(const Layout& layout, const Table& rows, const Pagination& p);
+
+// The first page after page `after` (counted from 1; 0 searches from the
+// start) whose text holds what is sought, as an index from 0; the search goes
+// round to the first page. Nothing when no page holds it.
+std::optional<std::size_t> findPage(const std::vector<PlacedPage>& pages, const std::string& text,
+                                    int after);
 
 // The current local date and time as "yyyy-mm-dd hh:mm:ss".
 std::string nowText();

@@ -266,6 +266,7 @@ report::Layout FundFlowLog::printLayout() const {
     using report::Source;
     report::Layout l;
     l.name = "Print/thePage3.rf3";
+    l.title = dm_.book() + "资金流动日志";
     l.landscape = true;
     l.marginLeft = l.marginTop = l.marginRight = l.marginBottom = 10;
     const double usable = l.width() - l.marginLeft - l.marginRight;  // 277 mm

@@ -50,12 +50,16 @@ TEST(Paginator, PageSumsAndTotalsOverSeveralPages) {
     EXPECT_TRUE(p.pages[2].hasSummary);
 }
 
-TEST(Paginator, TheSummaryGetsAPageOfItsOwnWhenTheLastPageIsFull) {
+TEST(Paginator, TheLastRowMovesWithTheSummaryWhenTheLastPageIsFull) {
     Pagination p = paginate(tenRowLayout(5), amounts(20), "");
     ASSERT_EQ(p.pages.size(), 3u);
-    EXPECT_EQ(p.pages[2].rowCount, 0u);
+    EXPECT_EQ(p.pages[1].rowCount, 9u);
+    EXPECT_EQ(p.pages[2].firstRow, 19u);
+    EXPECT_EQ(p.pages[2].rowCount, 1u);
     EXPECT_TRUE(p.pages[2].hasSummary);
-    EXPECT_EQ(p.pages[2].sums["theIn"], Money());
+    EXPECT_EQ(p.pages[1].sums["theIn"], Money::yuan(135));  // 11..19
+    EXPECT_EQ(p.pages[2].sums["theIn"], Money::yuan(20));
+    EXPECT_EQ(p.totals["theIn"], Money::yuan(210));
     EXPECT_FALSE(p.pages[1].hasSummary);
 }
 
@@ -64,6 +68,18 @@ TEST(Paginator, AnEmptyReportIsOnePageWithItsSummary) {
     ASSERT_EQ(p.pages.size(), 1u);
     EXPECT_TRUE(p.pages[0].hasSummary);
     EXPECT_EQ(p.totals["theIn"], Money());
+}
+
+TEST(PlacedPages, FindGoesToTheNextPageHoldingTheTextAndRoundToTheFirst) {
+    Layout l = tenRowLayout(5);
+    Table rows = amounts(25);
+    auto pages = placePages(l, rows, paginate(l, rows, ""));
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(findPage(pages, "合计 25", 0), 2u);   // the total, on the last page
+    EXPECT_EQ(findPage(pages, "本页合计", 1), 1u);  // after page 1: page 2
+    EXPECT_EQ(findPage(pages, "本页合计", 3), 0u);  // round to the first
+    EXPECT_EQ(findPage(pages, "不在报表里", 0), std::nullopt);
+    EXPECT_EQ(findPage(pages, "", 0), std::nullopt);
 }
 
 TEST(PlacedPages, ShowTheRowsSumsAndPageNumbers) {

@@ -11,11 +11,11 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "import/spreadsheet_reader.h"
-#include "support/xlsx_inspect.h"
 #include "modal.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/fund_flow_screen.h"
 #include "scripted_prompter.h"
+#include "support/xlsx_inspect.h"
 #include "ui_book.h"
 
 using namespace fennory;
@@ -32,6 +32,7 @@ private slots:
     void contextMenuDeletesAfterTheQuestion();
     void editDialogSavesAndRefusesAnEmptyAmount();
     void printRendersPagesToPdf();
+    void thePreviewIsCaptionedAndOffersPdfExcelAndFind();
     void presetOpensOnAnAccount();
 
 private:
@@ -213,12 +214,48 @@ void FundFlowScreenTest::printRendersPagesToPdf() {
     QVERIFY(pagesText.last().contains(QStringLiteral("102.50")));  // all expenses
 }
 
+void FundFlowScreenTest::thePreviewIsCaptionedAndOffersPdfExcelAndFind() {
+    for (int i = 0; i < 60; ++i) {
+        entry("2024-02-03", "餐饮", "0", "1", "现金");
+    }
+    TfrmPage3 screen(*dm_, *prompter, opener_);
+    screen.onQuery();
+    testing::ModalScript script;
+    script.then<ReportPreview>([&](ReportPreview& d) {
+        QCOMPARE(d.windowTitle(), QStringLiteral("家资金流动日志"));
+        QVERIFY(d.extra(ReportPreview::kSavePdf)->isVisible());
+        QVERIFY(d.extra(ReportPreview::kFind)->isVisible());
+        QVERIFY(d.extra(ReportPreview::kExportSheet)->isVisible());
+        d.extra(ReportPreview::kExportSheet)->trigger();
+        QCOMPARE(opened_.size(), 1);
+        // The grand total stands on the last page; find goes there.
+        QVERIFY(d.find(QStringLiteral("合计 6")));
+        QVERIFY(d.currentPage() > 1);
+        QVERIFY(!d.find(QStringLiteral("没有这段文字")));
+        QCOMPARE(prompter->last(), QStringLiteral("没有找到“没有这段文字”。"));
+        d.reject();
+    });
+    script.start();
+    screen.printButton()->click();
+    QVERIFY(script.finished());
+}
+
 void FundFlowScreenTest::presetOpensOnAnAccount() {
     FundFlowPreset preset;
     preset.account = "银行卡";
     TfrmPage3* w = TfrmPage3::openWindow(*dm_, *prompter, opener_, nullptr, preset);
     QVERIFY(w->accountBox()->isChecked());
     QCOMPARE(w->grid()->tableModel()->rowCount(), 1);
+    // The preset is an ordinary criterion: untick it and every entry is listed.
+    w->accountBox()->setChecked(false);
+    w->queryButton()->click();
+    QCOMPARE(w->grid()->tableModel()->rowCount(),
+             static_cast<int>(dm_->db().queryInt("SELECT count(*) FROM UList").value()));
+    // The recalculation takes the account chosen now, not the one of the query.
+    w->accountList()->setCurrentIndex(w->accountList()->findText("现金"));
+    prompter->answers = {true};
+    w->recalculate();
+    QVERIFY(prompter->last() != QStringLiteral("请选择 账户名称！"));
     w->close();
 }
 

@@ -1,11 +1,13 @@
 #include "reporting/ui/report_preview.h"
 
+#include <QFileDialog>
 #include <QFont>
+#include <QInputDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include <QPrintPreviewWidget>
+#include <QToolBar>
 
 namespace fennory::ui {
 namespace {
@@ -61,22 +63,94 @@ void renderReport(const report::Layout& layout, const std::vector<report::Placed
 bool writeReportPdf(const report::Layout& layout, const Table& rows, const QString& file) {
     QPdfWriter pdf(file);
     pdf.setResolution(300);
-    pdf.setTitle(QString::fromStdString(layout.name));
+    pdf.setTitle(QString::fromStdString(layout.title.empty() ? layout.name : layout.title));
     report::Pagination p = report::paginate(layout, rows, report::nowText());
     renderReport(layout, report::placePages(layout, rows, p), pdf);
     return true;
 }
 
-void showReportPreview(const report::Layout& layout, const Table& rows, QWidget* parent) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(pageLayoutOf(layout));
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QString::fromStdString(layout.name));
-    const report::Pagination p = report::paginate(layout, rows, report::nowText());
-    const auto pages = report::placePages(layout, rows, p);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&](QPrinter* target) { renderReport(layout, pages, *target); });
-    dialog.resize(1000, 700);
+ReportPreview::ReportPreview(report::Layout layout, Table rows, Prompter& prompter,
+                             std::function<void()> exportSheet, QWidget* parent)
+    : QPrintPreviewDialog(parent),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      layout_(std::move(layout)),
+      rows_(std::move(rows)),
+      prompter_(prompter) {
+    setWindowTitle(QString::fromStdString(layout_.title.empty() ? layout_.name : layout_.title));
+    const report::Pagination p = report::paginate(layout_, rows_, report::nowText());
+    pages_ = report::placePages(layout_, rows_, p);
+    // Qt's dialog prints on its own printer; the page layout is the report's.
+    printer()->setPageLayout(pageLayoutOf(layout_));
+    connect(this, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { renderReport(layout_, pages_, *target); });
+
+    QToolBar* bar = findChild<QToolBar*>();
+    if (bar) {
+        bar->addSeparator();
+    }
+    auto add = [&](Extra e, const QString& caption, auto slot) {
+        extras_[e] = new QAction(caption, this);
+        connect(extras_[e], &QAction::triggered, this, slot);
+        if (bar) {
+            bar->addAction(extras_[e]);
+        }
+    };
+    add(kSavePdf, QStringLiteral("另存为PDF"), [this] { savePdf(); });
+    add(kExportSheet, QStringLiteral("导出Excel"), [exportSheet] {
+        if (exportSheet) {
+            exportSheet();
+        }
+    });
+    extras_[kExportSheet]->setVisible(static_cast<bool>(exportSheet));
+    add(kFind, QStringLiteral("查找"), [this] { askAndFind(); });
+    extras_[kFind]->setShortcut(QKeySequence::Find);
+    resize(1000, 700);
+}
+
+ReportPreview::~ReportPreview() = default;
+
+int ReportPreview::currentPage() const {
+    auto* w = findChild<QPrintPreviewWidget*>();
+    return w ? w->currentPage() : 0;
+}
+
+bool ReportPreview::find(const QString& text) {
+    auto* w = findChild<QPrintPreviewWidget*>();
+    auto at = report::findPage(pages_, text.toStdString(), currentPage());
+    if (!at) {
+        prompter_.info(QStringLiteral("没有找到“%1”。").arg(text));
+        return false;
+    }
+    if (w) {
+        w->setCurrentPage(*at + 1);
+    }
+    return true;
+}
+
+void ReportPreview::askAndFind() {
+    bool ok = false;
+    QString text = QInputDialog::getText(this, QStringLiteral("查找"), QStringLiteral("查找内容："),
+                                         QLineEdit::Normal, {}, &ok);
+    if (ok && !text.isEmpty()) {
+        find(text);
+    }
+}
+
+void ReportPreview::savePdf() {
+    QString file = QFileDialog::getSaveFileName(this, QStringLiteral("另存为PDF"),
+                                                windowTitle() + QStringLiteral(".pdf"),
+                                                QStringLiteral("PDF 文件 (*.pdf)"));
+    if (file.isEmpty()) {
+        return;
+    }
+    if (!writeReportPdf(layout_, rows_, file)) {
+        prompter_.warn(QStringLiteral("无法保存 PDF 文件：") + file);
+    }
+}
+
+void showReportPreview(const report::Layout& layout, const Table& rows, Prompter& prompter,
+                       std::function<void()> exportSheet, QWidget* parent) {
+    ReportPreview dialog(layout, rows, prompter, std::move(exportSheet), parent);
     dialog.exec();
 }
 

@@ -213,7 +213,8 @@ void TfrmPage3::onExcel() {
 }
 
 void TfrmPage3::onPrint() {
-    showReportPreview(log_.printLayout(), log_.printRows(), this);
+    showReportPreview(
+        log_.printLayout(), log_.printRows(), prompter_, [this] { onExcel(); }, this);
 }
 
 std::int64_t TfrmPage3::currentEntryId() const {
