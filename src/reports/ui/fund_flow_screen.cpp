@@ -4,9 +4,11 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMdiSubWindow>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/dates.h"
@@ -154,8 +156,12 @@ TfrmPage3* TfrmPage3::openWindow(TfrmDM& dm, Prompter& prompter, FileOpener open
     auto* w = new TfrmPage3(dm, prompter, std::move(opener), parent, preset);
     w->setWindowFlag(Qt::Window);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    // Wide enough for every column, "事件" included, without a scroll bar.
-    w->resize(1120, 600);
+    // Wide enough for every column, "事件" included, without a scroll bar, as
+    // far as the screen allows.
+    QRect avail =
+        (parent ? parent->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    w->resize(std::min(1120, avail.width()), std::min(600, avail.height()));
+    w->move(avail.center() - QPoint(w->width() / 2, w->height() / 2));
     w->show();
     w->onQuery();
     return w;
