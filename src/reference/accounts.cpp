@@ -51,16 +51,29 @@ const AccountsKind& openingAccounts() {
     return k;
 }
 
-AccountCheck addAccount(TfrmDM& dm, const AccountInput& in, const std::string& amountLabel,
-                        std::int64_t* newId) {
-    if (in.type.empty()) {
+namespace {
+
+// The checks a new and a changed account share, in their order.
+AccountCheck checkNames(const std::string& type, const std::string& member,
+                        const std::string& name) {
+    if (type.empty()) {
         return AccountCheck::fail("请选择 账户分类！", AccountField::Type);
     }
-    if (in.member.empty()) {
+    if (member.empty()) {
         return AccountCheck::fail("请选择 家庭成员！", AccountField::Member);
     }
-    if (in.name.empty()) {
+    if (name.empty()) {
         return AccountCheck::fail("账户名称不能为空！请重新录入！", AccountField::Name);
+    }
+    return AccountCheck::pass();
+}
+
+}  // namespace
+
+AccountCheck addAccount(TfrmDM& dm, const AccountInput& in, const std::string& amountLabel,
+                        std::int64_t* newId) {
+    if (AccountCheck r = checkNames(in.type, in.member, in.name); !r.ok) {
+        return r;
     }
     if (in.amount.empty()) {
         return AccountCheck::fail(amountLabel + "不能为空！请重新录入！", AccountField::Amount);
@@ -164,14 +177,8 @@ AccountsModel::Edit AccountsModel::editOfCurrent() const {
 }
 
 AccountCheck AccountsModel::edit(const Edit& e) {
-    if (e.type.empty()) {
-        return AccountCheck::fail("请选择 账户分类！", AccountField::Type);
-    }
-    if (e.member.empty()) {
-        return AccountCheck::fail("请选择 家庭成员！", AccountField::Member);
-    }
-    if (e.name.empty()) {
-        return AccountCheck::fail("账户名称不能为空！请重新录入！", AccountField::Name);
+    if (AccountCheck r = checkNames(e.type, e.member, e.name); !r.ok) {
+        return r;
     }
     // Balances are found by name: two accounts of one name would share them.
     if (e.name != e.oldName &&

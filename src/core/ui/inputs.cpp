@@ -146,6 +146,30 @@ MoneyEdit::MoneyEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
+void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::string& chosen) {
+    c->clear();
+    for (const auto& n : names) {
+        c->addItem(QString::fromStdString(n));
+    }
+    int i = c->findText(QString::fromStdString(chosen));
+    if (i < 0 && !chosen.empty()) {
+        c->addItem(QString::fromStdString(chosen));
+        i = c->count() - 1;
+    }
+    c->setCurrentIndex(i);
+}
+
+QHBoxLayout* saveExitRow(QDialog* dialog, QPushButton* save) {
+    auto* exit = new QPushButton(QStringLiteral("退出"));
+    save->setDefault(true);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(save);
+    row->addWidget(exit);
+    QObject::connect(exit, &QPushButton::clicked, dialog, &QDialog::reject);
+    return row;
+}
+
 CriteriaBox::CriteriaBox(const QString& caption, QWidget* input, QWidget* parent)
     : CriteriaBox(caption, input, {input}, parent) {}
 

@@ -5,7 +5,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QValidator>
 #include <QWidget>
@@ -90,6 +93,14 @@ class MoneyEdit : public QLineEdit {
 public:
     explicit MoneyEdit(QWidget* parent = nullptr);
 };
+
+// Fills a drop-down with names and chooses one, adding it when missing; an
+// empty choice leaves nothing chosen.
+void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::string& chosen);
+
+// The button row of a small dialog: the default button (its save), then "退出",
+// which closes the dialog.
+QHBoxLayout* saveExitRow(QDialog* dialog, QPushButton* save);
 
 // A tick box beside an input; the user changing the input ticks it. An input
 // made of several controls (a date range) names the controls to watch.

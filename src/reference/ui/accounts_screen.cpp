@@ -11,20 +11,6 @@
 #include "reports/ui/fund_flow_screen.h"
 
 namespace fennory::ui {
-namespace {
-
-QHBoxLayout* saveExitRow(QDialog* d, QPushButton* save) {
-    auto* exit = new QPushButton(QStringLiteral("退出"));
-    save->setDefault(true);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(save);
-    row->addWidget(exit);
-    QObject::connect(exit, &QPushButton::clicked, d, &QDialog::reject);
-    return row;
-}
-
-}  // namespace
 
 TfrmA_Manage::TfrmA_Manage(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent)
     : RecordScreen(model_, prompter, parent),

@@ -5,19 +5,6 @@
 
 namespace fennory::ui {
 
-void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::string& chosen) {
-    c->clear();
-    for (const auto& n : names) {
-        c->addItem(qs(n));
-    }
-    int i = c->findText(qs(chosen));
-    if (i < 0 && !chosen.empty()) {
-        c->addItem(qs(chosen));
-        i = c->count() - 1;
-    }
-    c->setCurrentIndex(i);
-}
-
 // ---- members ----
 
 MemberForm::MemberForm(QGroupBox* group, std::size_t remarkBytes)

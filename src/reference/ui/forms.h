@@ -71,7 +71,4 @@ private:
     FieldWidgets<AccountField> widgets_;
 };
 
-// Fills a drop-down with names and chooses one, adding it when missing.
-void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::string& chosen);
-
 }  // namespace fennory::ui

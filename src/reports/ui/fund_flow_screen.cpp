@@ -18,13 +18,6 @@
 namespace fennory::ui {
 namespace {
 
-void fill(QComboBox* c, const std::vector<std::string>& names) {
-    for (const auto& n : names) {
-        c->addItem(qs(n));
-    }
-    c->setCurrentIndex(-1);
-}
-
 QString moneyText(const std::optional<Money>& m) {
     return m ? qs(m->toDisplay()) : QString();
 }
@@ -58,9 +51,9 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
         dm_.session().StartupDate.empty() ? dates::today() : dm_.session().StartupDate, preset);
     from_->setDateText(start.from);
     to_->setDateText(start.to);
-    fill(account_, dm_.ComAccount());
-    fill(member_, dm_.ComFamily());
-    fill(kind_, dm_.DBComSZType());
+    fillNames(account_, dm_.ComAccount(), start.byAccount ? start.account : "");
+    fillNames(member_, dm_.ComFamily(), start.byMember ? start.member : "");
+    fillNames(kind_, dm_.DBComSZType(), "");
     limitGbk(remark_, 60);
     for (const char* s : {"日期", "收支类别", "账户名称", "本次余额", "家庭成员"}) {
         sort_->addItem(QString::fromUtf8(s));
@@ -135,20 +128,8 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     grid_->setTable(log_.list(), FundFlowLog::hiddenColumns());
 
     // A preset account or member is an ordinary ticked criterion.
-    for (auto [box, list, ticked, name] :
-         {std::tuple{accountBox_, account_, start.byAccount, start.account},
-          std::tuple{memberBox_, member_, start.byMember, start.member}}) {
-        if (!ticked) {
-            continue;
-        }
-        box->setChecked(true);
-        int i = list->findText(qs(name));
-        if (i < 0) {
-            list->addItem(qs(name));
-            i = list->count() - 1;
-        }
-        list->setCurrentIndex(i);
-    }
+    accountBox_->setChecked(start.byAccount);
+    memberBox_->setChecked(start.byMember);
 }
 
 TfrmPage3* TfrmPage3::openWindow(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent,
@@ -304,33 +285,18 @@ TfrmPage3_M::TfrmPage3_M(TfrmDM& dm, Prompter& prompter, FundFlowLog& log, const
         e->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QStringLiteral("^[0-9]*\\.?[0-9]{0,4}$")), e));
     }
-    auto* exit = new QPushButton(QStringLiteral("退出"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(save_);
-    buttons->addWidget(exit);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);
-    outer->addLayout(buttons);
+    outer->addLayout(saveExitRow(this, save_));
 
     date_->setDateText(entry.theDate);
     kind_->setText(qs(entry.theType));
     remark_->setText(qs(entry.Remark));
     in_->setText(qs(entry.theIn));
     out_->setText(qs(entry.theOut));
-    fill(account_, dm.ComAccount());
-    fill(member_, dm.ComFamily());
-    for (auto [combo, value] :
-         {std::pair{account_, entry.AName}, std::pair{member_, entry.FName}}) {
-        int i = combo->findText(qs(value));
-        if (i < 0 && !value.empty()) {
-            combo->addItem(qs(value));
-            i = combo->count() - 1;
-        }
-        combo->setCurrentIndex(i);
-    }
+    fillNames(account_, dm.ComAccount(), entry.AName);
+    fillNames(member_, dm.ComFamily(), entry.FName);
     connect(save_, &QPushButton::clicked, this, &TfrmPage3_M::onSave);
-    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmPage3_M::onSave() {
