@@ -53,6 +53,14 @@ bool isDateFormatCode(const std::string& code) {
 
 }  // namespace
 
+std::map<int, std::string> customNumberFormats(const pugi::xml_node& styleSheet) {
+    std::map<int, std::string> custom;
+    for (auto f : styleSheet.child("numFmts").children("numFmt")) {
+        custom[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").as_string();
+    }
+    return custom;
+}
+
 std::vector<bool> readDateStyles(const Zip& zip) {
     std::vector<bool> dateXf;
     if (!zip.has("xl/styles.xml")) {
@@ -60,10 +68,7 @@ std::vector<bool> readDateStyles(const Zip& zip) {
     }
     auto doc = parseXml(zip.read("xl/styles.xml"), "styles.xml");
     auto ss = doc.child("styleSheet");
-    std::map<int, std::string> custom;
-    for (auto f : ss.child("numFmts").children("numFmt")) {
-        custom[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").as_string();
-    }
+    std::map<int, std::string> custom = customNumberFormats(ss);
     for (auto xf : ss.child("cellXfs").children("xf")) {
         int id = xf.attribute("numFmtId").as_int();
         dateXf.push_back((id >= 14 && id <= 22) || (id >= 45 && id <= 47) ||

@@ -3,6 +3,7 @@
 // apart: the zip, its XML, the sheets and their cells as text.
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,8 @@ struct SheetRef {
 // The workbook's sheets in their order; date1904 tells the workbook's date system.
 std::vector<SheetRef> sheetRefs(const Zip& zip, bool& date1904);
 std::vector<std::string> sharedStrings(const Zip& zip);
+// The number formats a workbook defines itself, by id (styles.xml's numFmts).
+std::map<int, std::string> customNumberFormats(const pugi::xml_node& styleSheet);
 // Per cell format (the s attribute of a cell): whether it shows a date.
 std::vector<bool> readDateStyles(const Zip& zip);
 

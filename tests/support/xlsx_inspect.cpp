@@ -15,10 +15,9 @@ std::vector<XlsxCellStyle> cellStyles(const Zip& zip) {
     }
     auto doc = parseXml(zip.read("xl/styles.xml"), "styles.xml");
     auto ss = doc.child("styleSheet");
-    std::map<int, std::string> formats = {{4, "#,##0.00"}, {2, "0.00"}, {3, "#,##0"}, {1, "0"}};
-    for (auto f : ss.child("numFmts").children("numFmt")) {
-        formats[f.attribute("numFmtId").as_int()] = f.attribute("formatCode").as_string();
-    }
+    std::map<int, std::string> formats = customNumberFormats(ss);
+    // The built-in formats the writer may use by id.
+    formats.insert({{1, "0"}, {2, "0.00"}, {3, "#,##0"}, {4, "#,##0.00"}});
     std::vector<XlsxCellStyle> fonts;
     for (auto f : ss.child("fonts").children("font")) {
         XlsxCellStyle fs;

@@ -55,11 +55,6 @@ void MemberStep::onSave() {
     }
 }
 
-void MemberStep::onCancel() {
-    form_->stopEditing();
-    WizardStep::onCancel();
-}
-
 TfrmNewF::TfrmNewF(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent)
     : WizardPage(dm, prompter, host, parent), step_(new MemberStep(dm, prompter, this)) {
     setUp(step_, "家庭成员管理", "单击 新增 按钮，录入 家庭成员 信息后，单击 保存 按钮。",

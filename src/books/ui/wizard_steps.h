@@ -59,7 +59,6 @@ protected:
     void showCurrent() override { form_->showMember(model_); }
     void clearFields() override { form_->clear(); }
     void onSave() override;
-    void onCancel() override;
     QWidget* firstField() const override { return form_->name(); }
     // A row without a name is not deleted.
     CheckResult checkRemove() const override { return namedRow(form_->name()); }

@@ -34,11 +34,6 @@ void TfrmFamily::onSave() {
     }
 }
 
-void TfrmFamily::onCancel() {
-    form_->stopEditing();
-    RecordScreen::onCancel();
-}
-
 void TfrmFamily::viewFundFlow() {
     if (hasCurrentRow()) {
         TfrmPage3::openWindow(dm_, prompter_, opener_, this,

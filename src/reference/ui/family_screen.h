@@ -32,7 +32,6 @@ protected:
     void clearFields() override { form_->clear(); }
     void onChange() override;
     void onSave() override;
-    void onCancel() override;
     QWidget* firstField() const override { return form_->name(); }
 
 private:

@@ -30,6 +30,7 @@ MemberForm::MemberForm(QGroupBox* group, std::size_t remarkBytes)
 }
 
 void MemberForm::showMember(const FamilyModel& m) {
+    birthday_->stopEditing();  // browsing shows the stored text
     name_->setText(qs(m.text(MemberColumn::Name)));
     relation_->setText(qs(m.text(MemberColumn::Relation)));
     birthday_->showStored(qs(m.text(MemberColumn::Birthday)));
@@ -50,10 +51,6 @@ void MemberForm::startEditing(const FamilyModel& m) {
     name_->setFocus();
 }
 
-void MemberForm::stopEditing() {
-    birthday_->stopEditing();
-}
-
 MemberInput MemberForm::input() const {
     return {ss(name_->text().trimmed()), ss(relation_->text()), birthday_->dateText(),
             ss(remark_->text())};
@@ -66,7 +63,6 @@ bool MemberForm::save(FamilyModel& model, Prompter& prompter) {
         focus(r.field);
         return false;
     }
-    stopEditing();
     return true;
 }
 

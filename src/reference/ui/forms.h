@@ -20,10 +20,10 @@ public:
     // Lays the fields out in the group; the remark takes remarkBytes of GBK.
     MemberForm(QGroupBox* group, std::size_t remarkBytes);
 
-    void showMember(const FamilyModel& model);  // the current member, browsing
-    void clear();                               // a new member
+    // The current member, browsing: the birthday as stored text.
+    void showMember(const FamilyModel& model);
+    void clear();  // a new member
     void startEditing(const FamilyModel& model);
-    void stopEditing();
     MemberInput input() const;
     void focus(MemberField f) const { widgets_.focus(f); }
     // "保存": the model saves what the form holds; a refusal is shown and its
