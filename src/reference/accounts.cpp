@@ -242,4 +242,9 @@ AccountCheck AccountsModel::adjust(const Adjust& a) {
     return AccountCheck::pass();
 }
 
+NameRow AccountsModel::currentNameRow() const {
+    return {"SAccount", currentId(), text(AccountColumn::Name), text(AccountColumn::Pinyin),
+            text(AccountColumn::Count)};
+}
+
 }  // namespace fennory

@@ -10,6 +10,7 @@
 #include "core/check_result.h"
 #include "core/data_module.h"
 #include "core/screen_model.h"
+#include "reference/editors.h"
 
 namespace fennory {
 
@@ -80,6 +81,9 @@ public:
     // The names the form's drop-downs offer.
     std::vector<std::string> types() { return dm_.DBComSAType(); }
     std::vector<std::string> members() { return dm_.ComFamily(); }
+
+    // The current row for the pinyin-code and use-count editors.
+    NameRow currentNameRow() const;
 
 protected:
     Table load() override;

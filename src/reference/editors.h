@@ -8,6 +8,14 @@
 
 namespace fennory {
 
+// The current row of a name list, as the pinyin-code and use-count editors
+// take it.
+struct NameRow {
+    std::string table;
+    std::int64_t id = 0;
+    std::string name, pinyin, count;
+};
+
 // TfrmJZCS: the count as typed ("007" is stored as 7).
 CheckResult saveUseCount(TfrmDM& dm, const std::string& table, std::int64_t id,
                          const std::string& typed);

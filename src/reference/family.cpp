@@ -89,4 +89,8 @@ void FamilyModel::remove(std::int64_t id) {
     refresh();
 }
 
+NameRow FamilyModel::currentNameRow() const {
+    return {"SFamily", currentId(), text(MemberColumn::Name), text(MemberColumn::Pinyin), ""};
+}
+
 }  // namespace fennory

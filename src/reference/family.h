@@ -8,6 +8,7 @@
 #include "core/check_result.h"
 #include "core/data_module.h"
 #include "core/screen_model.h"
+#include "reference/editors.h"
 
 namespace fennory {
 
@@ -39,6 +40,9 @@ public:
     MemberCheck add(const MemberInput& in) { return saveMember(dm_, in); }
     MemberCheck change(std::int64_t id, const std::string& oldName, const MemberInput& in);
     void remove(std::int64_t id) override;
+
+    // The current row for the pinyin-code and use-count editors.
+    NameRow currentNameRow() const;
 
 protected:
     Table load() override;

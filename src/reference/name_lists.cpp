@@ -142,4 +142,9 @@ void NameListModel::setState(std::int64_t id, const std::string& state) {
     refresh();
 }
 
+NameRow NameListModel::currentNameRow() const {
+    return {kind_.table, currentId(), text(NameListColumn::Name), text(NameListColumn::Pinyin),
+            text(NameListColumn::Count)};
+}
+
 }  // namespace fennory

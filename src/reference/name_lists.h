@@ -8,6 +8,7 @@
 #include "core/check_result.h"
 #include "core/data_module.h"
 #include "core/screen_model.h"
+#include "reference/editors.h"
 #include "reference/renames.h"
 
 namespace fennory {
@@ -56,6 +57,9 @@ public:
                        const std::string& remark);
     void remove(std::int64_t id) override;
     void setState(std::int64_t id, const std::string& state);
+
+    // The current row for the pinyin-code and use-count editors.
+    NameRow currentNameRow() const;
 
 protected:
     Table load() override;

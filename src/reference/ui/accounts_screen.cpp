@@ -64,16 +64,14 @@ void TfrmA_Manage::setState(const std::string& state) {
 void TfrmA_Manage::editPinyin() {
     if (hasCurrentRow()) {
         openPinyinEditor(
-            dm_, prompter_, "SAccount", currentId(), model_.text(AccountColumn::Name),
-            model_.text(AccountColumn::Pinyin), [this] { Ref(); }, this);
+            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
     }
 }
 
 void TfrmA_Manage::editUseCount() {
     if (hasCurrentRow()) {
         openUseCountEditor(
-            dm_, prompter_, "SAccount", currentId(), model_.text(AccountColumn::Name),
-            model_.text(AccountColumn::Count), [this] { Ref(); }, this);
+            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
     }
 }
 

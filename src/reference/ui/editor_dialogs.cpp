@@ -68,19 +68,17 @@ TfrmPY::TfrmPY(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t i
     limitGbk(field(), 20);
 }
 
-void openUseCountEditor(TfrmDM& dm, Prompter& prompter, const std::string& table, std::int64_t id,
-                        const std::string& name, const std::string& count,
+void openUseCountEditor(TfrmDM& dm, Prompter& prompter, const NameRow& row,
                         std::function<void()> saved, QWidget* parent) {
-    TfrmJZCS d(dm, prompter, table, id, qs(name) + QStringLiteral(" 的记账次数"),
-               count.empty() ? 0 : std::stoll(count), std::move(saved), parent);
+    TfrmJZCS d(dm, prompter, row.table, row.id, qs(row.name) + QStringLiteral(" 的记账次数"),
+               row.count.empty() ? 0 : std::stoll(row.count), std::move(saved), parent);
     d.exec();
 }
 
-void openPinyinEditor(TfrmDM& dm, Prompter& prompter, const std::string& table, std::int64_t id,
-                      const std::string& name, const std::string& code, std::function<void()> saved,
-                      QWidget* parent) {
-    TfrmPY d(dm, prompter, table, id, qs(name) + QStringLiteral(" 拼音码 修改"), qs(code),
-             std::move(saved), parent);
+void openPinyinEditor(TfrmDM& dm, Prompter& prompter, const NameRow& row,
+                      std::function<void()> saved, QWidget* parent) {
+    TfrmPY d(dm, prompter, row.table, row.id, qs(row.name) + QStringLiteral(" 拼音码 修改"),
+             qs(row.pinyin), std::move(saved), parent);
     d.exec();
 }
 

@@ -10,6 +10,7 @@
 #include "core/check_result.h"
 #include "core/data_module.h"
 #include "core/ui/prompter.h"
+#include "reference/editors.h"
 
 namespace fennory::ui {
 
@@ -54,11 +55,9 @@ public:
 };
 
 // The two editors as the reference screens' context menus open them for a row.
-void openUseCountEditor(TfrmDM& dm, Prompter& prompter, const std::string& table, std::int64_t id,
-                        const std::string& name, const std::string& count,
+void openUseCountEditor(TfrmDM& dm, Prompter& prompter, const NameRow& row,
                         std::function<void()> saved, QWidget* parent);
-void openPinyinEditor(TfrmDM& dm, Prompter& prompter, const std::string& table, std::int64_t id,
-                      const std::string& name, const std::string& code, std::function<void()> saved,
-                      QWidget* parent);
+void openPinyinEditor(TfrmDM& dm, Prompter& prompter, const NameRow& row,
+                      std::function<void()> saved, QWidget* parent);
 
 }  // namespace fennory::ui

@@ -44,8 +44,7 @@ void TfrmFamily::viewFundFlow() {
 void TfrmFamily::editPinyin() {
     if (hasCurrentRow()) {
         openPinyinEditor(
-            dm_, prompter_, "SFamily", currentId(), model_.text(MemberColumn::Name),
-            model_.text(MemberColumn::Pinyin), [this] { Ref(); }, this);
+            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
     }
 }
 

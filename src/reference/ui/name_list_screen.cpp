@@ -64,16 +64,14 @@ void NameListScreen::setState(const std::string& state) {
 void NameListScreen::editPinyin() {
     if (hasCurrentRow()) {
         openPinyinEditor(
-            dm_, prompter_, model_.kind().table, currentId(), model_.text(NameListColumn::Name),
-            model_.text(NameListColumn::Pinyin), [this] { Ref(); }, this);
+            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
     }
 }
 
 void NameListScreen::editUseCount() {
     if (hasCurrentRow()) {
         openUseCountEditor(
-            dm_, prompter_, model_.kind().table, currentId(), model_.text(NameListColumn::Name),
-            model_.text(NameListColumn::Count), [this] { Ref(); }, this);
+            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
     }
 }
 
