@@ -91,6 +91,10 @@ public:
     void NewFamily(std::string_view name);
     void NewAccount(std::string_view name, std::string_view member);
     void mySaveNew(std::string_view table, std::string_view nameColumn, std::string_view name);
+    // The name as the book stores it: names compare without letter case, so
+    // "cash" finds "Cash". The name itself when the book has none.
+    std::string storedName(std::string_view table, std::string_view nameColumn,
+                           std::string_view name);
 
     // The order clause a drop-down list gets for an order code.
     static std::string orderClause(int thePX, std::string_view nameColumn, bool hasCount);

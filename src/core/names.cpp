@@ -45,6 +45,15 @@ void TfrmDM::NewAccount(std::string_view name, std::string_view member) {
     t.commit();
 }
 
+std::string TfrmDM::storedName(std::string_view table, std::string_view nameColumn,
+                               std::string_view name) {
+    return db_
+        .queryText(fmt::format("SELECT {1} FROM {0} WHERE {1}=?1 AND BName=?2", requireTable(table),
+                               requireColumn(nameColumn)),
+                   name, book())
+        .value_or(std::string(name));
+}
+
 void TfrmDM::mySaveNew(std::string_view table, std::string_view nameColumn, std::string_view name) {
     auto list = findNameTable(table, nameColumn);
     if (!list || !list->hasStateAndCount || list->table == kAccounts.table) {

@@ -25,6 +25,20 @@ std::optional<NameTable> findNameTable(std::string_view table, std::string_view 
 // A name is stored as the user typed it, up to this many GBK bytes.
 inline constexpr std::size_t kNameByteLimit = 20;
 
+// Whether two names are one: letter case aside, as the data file compares them.
+inline bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 inline constexpr std::string_view kInUse = "启用";
 inline constexpr std::string_view kNotInUse = "停用";
 

@@ -5,8 +5,8 @@ namespace fennory {
 ScreenModelBase::ScreenModelBase(std::span<const ColumnDef> defs, int idColumn)
     : hidden_(hiddenColumns(defs)), idColumn_(idColumn) {}
 
-int ScreenModelBase::currentIndex() const {
-    auto it = rowOfId_.find(currentId_);
+int ScreenModelBase::indexOf(std::int64_t id) const {
+    auto it = rowOfId_.find(id);
     return it == rowOfId_.end() ? -1 : it->second;
 }
 

@@ -30,7 +30,9 @@ public:
     std::int64_t currentId() const { return currentId_; }
     bool hasCurrent() const { return currentIndex() >= 0; }
     // The row of the current record in rows(), -1 when there is none.
-    int currentIndex() const;
+    int currentIndex() const { return indexOf(currentId_); }
+    // The row of a record in rows(), -1 when it is not listed.
+    int indexOf(std::int64_t id) const;
     // The view's grid moved to another record (0: none).
     void setCurrentId(std::int64_t id);
     // The ID of a row of a table with this model's columns (0 for none).

@@ -1,0 +1,287 @@
+#include "bookkeeping/entries.h"
+
+#include <fmt/format.h>
+
+#include "core/dates.h"
+
+namespace fennory {
+namespace {
+
+using C = EntryColumn;
+
+constexpr const char* kNotANumber = "金额 必须是数字！请重新录入！";
+
+}  // namespace
+
+const EntryKind& incomeEntry() {
+    static const EntryKind k{.caption = "收入",
+                             .table = "InTable",
+                             .dateColumn = "IDate",
+                             .nameColumn = "IName",
+                             .moneyColumn = "IMoney",
+                             .nameTable = "InD",
+                             .dateLabel = "收入日期：",
+                             .nameLabel = "收入类别：",
+                             .emptyName = "请选择 收入类别！",
+                             .emptyAmountNew = "金额不能为空！请重新录入！",
+                             .emptyAmountChange = "金额不能为空！请重新录入！",
+                             .filterCaption = "收入查询",
+                             .dateTick = "收入日期",
+                             .nameTick = "收入类别",
+                             .sign = +1,
+                             .defaultName = &BookState::IName,
+                             .monthOnly = &BookState::D_I,
+                             .names = &TfrmDM::ComInType};
+    return k;
+}
+
+const EntryKind& expenseEntry() {
+    static const EntryKind k{.caption = "支出",
+                             .table = "OutTable",
+                             .dateColumn = "ODate",
+                             .nameColumn = "OName",
+                             .moneyColumn = "OMoney",
+                             .nameTable = "OutD",
+                             .dateLabel = "支出日期：",
+                             .nameLabel = "支出类别：",
+                             .emptyName = "请选择 支出类别！",
+                             .emptyAmountNew = "金额不能为空！请重新录入！",
+                             .emptyAmountChange = "金额 不能为空！请重新录入！",
+                             .filterCaption = "支出查询",
+                             .dateTick = "支出日期",
+                             .nameTick = "支出类别",
+                             .sign = -1,
+                             .defaultName = &BookState::OName,
+                             .monthOnly = &BookState::D_O,
+                             .names = &TfrmDM::ComOutType};
+    return k;
+}
+
+std::function<std::string()> EntryModel::defaultToday() {
+    return [] { return dates::today(); };
+}
+
+namespace {
+
+std::vector<ColumnDef> entryColumns(const EntryKind& k) {
+    return {{C::Id, "ID", "ID", false, true},         {C::Book, "BName", "账簿名称", false, true},
+            {C::Date, k.dateColumn, "日期"},          {C::Name, k.nameColumn, k.nameTick},
+            {C::Amount, k.moneyColumn, "金额", true}, {C::Account, "AName", "账户名称"},
+            {C::Member, "FName", "家庭成员"},         {C::Remark, "Remark", "备注"}};
+}
+
+}  // namespace
+
+EntryModel::EntryModel(TfrmDM& dm, const EntryKind& kind, std::function<std::string()> today)
+    : ScreenModel(std::span<const ColumnDef>{}, EntryColumn::Id),
+      dm_(dm),
+      kind_(kind),
+      today_(std::move(today)),
+      lastDate_(today_()) {
+    setHidden(hiddenColumns(entryColumns(kind_)));
+    condition_ = scopeCondition(
+        dm_.session().OpenBookState.*kind_.monthOnly ? ListScope::ThisMonth : ListScope::All,
+        kind_.dateColumn, today_());
+}
+
+std::string EntryModel::where() const {
+    return fmt::format(" FROM {} WHERE BName=?{}", kind_.table, condition_.sql);
+}
+
+void EntryModel::bindWhere(Statement& s) const {
+    s.bind(1, dm_.book());
+    condition_.bind(s, 1);
+}
+
+Table EntryModel::load() {
+    auto columns = entryColumns(kind_);
+    Statement s =
+        dm_.db().prepare("SELECT " + selectList(columns) + where() +
+                         recordOrder(dm_.session().OpenBookState.theJZPX, kind_.dateColumn));
+    bindWhere(s);
+    Table t = loadColumns(std::move(s), columns);
+    totals_ = {t.size(), Money()};
+    for (const auto& row : t.rows) {
+        totals_.sum += std::get<Money>(row[static_cast<std::size_t>(C::Amount)]);
+    }
+    return t;
+}
+
+void EntryModel::setScope(ListScope scope) {
+    condition_ = scopeCondition(scope, kind_.dateColumn, today_());
+    refresh();
+}
+
+EntryFilter EntryModel::initialFilter() const {
+    EntryFilter f;
+    f.to = today_();
+    f.from = dates::oneMonthBack(f.to);
+    return f;
+}
+
+void EntryModel::setFilter(const EntryFilter& f) {
+    Condition c;
+    if (f.byDate) {
+        c.add(fmt::format(" AND {} BETWEEN ? AND ?", kind_.dateColumn), f.from, f.to);
+    }
+    if (f.byName) {
+        c.add(fmt::format(" AND {}=?", kind_.nameColumn), f.name);
+    }
+    if (f.byAccount) {
+        c.add(" AND AName=?", f.account);
+    }
+    if (f.byMember) {
+        c.add(" AND FName=?", f.member);
+    }
+    if (f.byRemark) {
+        c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
+    }
+    condition_ = std::move(c);
+    refresh();
+}
+
+EntryInput EntryModel::startNewRecord() {
+    startNew();
+    const BookState& b = dm_.session().OpenBookState;
+    return {lastDate_, b.*kind_.defaultName, "", b.AName, b.FName, ""};
+}
+
+std::optional<EntryInput> EntryModel::startChangeRecord() {
+    if (!startChange()) {
+        return std::nullopt;
+    }
+    return rowInput(static_cast<std::size_t>(currentIndex()));
+}
+
+EntryInput EntryModel::rowInput(std::size_t row) const {
+    const Table& t = rows();
+    return {cellText(t, row, C::Date),    cellText(t, row, C::Name),   cellText(t, row, C::Amount),
+            cellText(t, row, C::Account), cellText(t, row, C::Member), cellText(t, row, C::Remark)};
+}
+
+EntryCheck EntryModel::check(const EntryInput& in) const {
+    if (!dates::isValid(in.date)) {
+        return EntryCheck::fail("日期 不是有效的日期！", EntryField::Date);
+    }
+    if (in.name.empty()) {
+        return EntryCheck::fail(kind_.emptyName, EntryField::Name);
+    }
+    if (in.amount.empty()) {
+        return EntryCheck::fail(
+            mode() == RecordMode::Change ? kind_.emptyAmountChange : kind_.emptyAmountNew,
+            EntryField::Amount);
+    }
+    if (auto tooLarge = Money::typedRangeError("金额", in.amount)) {
+        return EntryCheck::fail(*tooLarge, EntryField::Amount);
+    }
+    if (!Money::parse(in.amount)) {
+        return EntryCheck::fail(kNotANumber, EntryField::Amount);
+    }
+    if (in.account.empty()) {
+        return EntryCheck::fail("请选择 账户名称！", EntryField::Account);
+    }
+    if (in.member.empty()) {
+        return EntryCheck::fail("请选择 家庭成员！", EntryField::Member);
+    }
+    return EntryCheck::pass();
+}
+
+void EntryModel::book(int direction, const EntryInput& e, Money amount, std::int64_t id,
+                      const char* event) {
+    const bool in = kind_.sign * direction > 0;
+    if (in) {
+        dm_.AccountUp(amount, e.account);
+    } else {
+        dm_.AccountDown(amount, e.account);
+    }
+    dm_.List_Add({.theDate = e.date,
+                  .theType = e.name,
+                  .Remark = e.remark,
+                  .theIn = in ? amount : Money(),
+                  .theOut = in ? Money() : amount,
+                  .AName = e.account,
+                  .FName = e.member,
+                  .theT = kind_.table,
+                  .theID = id,
+                  .theE = event});
+}
+
+EntryCheck EntryModel::save(const EntryInput& typed) {
+    if (EntryCheck r = check(typed); !r.ok) {
+        return r;
+    }
+    const Money amount = *Money::parse(typed.amount);
+    Transaction t(dm_.db());
+    EntryInput e = typed;
+    // Names typed that the book lacks are made now, in their stored spelling.
+    dm_.mySaveNew(kind_.nameTable, kind_.nameColumn, e.name);
+    dm_.NewFamily(e.member);
+    dm_.NewAccount(e.account, e.member);
+    e.name = dm_.storedName(kind_.nameTable, kind_.nameColumn, e.name);
+    e.member = dm_.storedName("SFamily", "FName", e.member);
+    e.account = dm_.storedName("SAccount", "AName", e.account);
+    std::int64_t id = currentId();
+    if (mode() == RecordMode::Change) {
+        const EntryInput old = rowInput(static_cast<std::size_t>(currentIndex()));
+        book(-1, old, *Money::parse(old.amount), id, "恢复");
+        dm_.db().execute(
+            fmt::format("UPDATE {} SET {}=?1, {}=?2, {}=?3, AName=?4, FName=?5, Remark=?6 "
+                        "WHERE ID=?7 AND BName=?8",
+                        kind_.table, kind_.dateColumn, kind_.nameColumn, kind_.moneyColumn),
+            e.date, e.name, amount, e.account, e.member, e.remark, id, dm_.book());
+        book(+1, e, amount, id, "修改");
+    } else {
+        dm_.myCountUp(kind_.nameTable, kind_.nameColumn, e.name);
+        dm_.myCountUp("SAccount", "AName", e.account);
+        dm_.db().execute(
+            fmt::format("INSERT INTO {}(BName,{},{},{},AName,FName,Remark) "
+                        "VALUES(?1,?2,?3,?4,?5,?6,?7)",
+                        kind_.table, kind_.dateColumn, kind_.nameColumn, kind_.moneyColumn),
+            dm_.book(), e.date, e.name, amount, e.account, e.member, e.remark);
+        id = dm_.db().lastInsertId();
+        book(+1, e, amount, id, "新增");
+    }
+    t.commit();
+    lastDate_ = e.date;
+    saved(id);
+    return EntryCheck::pass();
+}
+
+void EntryModel::remove(std::int64_t id) {
+    const int row = indexOf(id);
+    if (row < 0) {
+        return;
+    }
+    const EntryInput e = rowInput(static_cast<std::size_t>(row));
+    Transaction t(dm_.db());
+    book(-1, e, *Money::parse(e.amount), id, "删除");
+    dm_.db().execute(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", kind_.table), id,
+                     dm_.book());
+    t.commit();
+    refresh();
+}
+
+void EntryModel::removeAllListed(const std::function<void(std::size_t, std::size_t)>& progress) {
+    const std::size_t total = rows().size();
+    if (total == 0) {
+        return;
+    }
+    Transaction t(dm_.db());
+    Statement del =
+        dm_.db().prepare(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", kind_.table));
+    for (std::size_t r = 0; r < total; ++r) {
+        const EntryInput e = rowInput(r);
+        const std::int64_t id = idOf(rows(), r);
+        book(-1, e, *Money::parse(e.amount), id, "删除");
+        del.reset();
+        del.bindAll(id, dm_.book());
+        del.run();
+        if (progress) {
+            progress(r + 1, total);
+        }
+    }
+    t.commit();
+    refresh();
+}
+
+}  // namespace fennory

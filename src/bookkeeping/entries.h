@@ -1,0 +1,120 @@
+#pragma once
+// Income and expense records: one model, two kinds told apart by EntryKind.
+// Saving, changing or deleting a record moves its account's balance and
+// writes the matching fund-flow entries, all in one transaction.
+
+#include <functional>
+#include <string>
+
+#include "bookkeeping/record_list.h"
+#include "core/check_result.h"
+#include "core/data_module.h"
+#include "core/screen_model.h"
+
+namespace fennory {
+
+// Everything that tells the income screen from the expense screen.
+struct EntryKind {
+    const char* caption;      // "收入": window, group, threshold kind
+    const char* table;        // InTable
+    const char* dateColumn;   // IDate
+    const char* nameColumn;   // IName
+    const char* moneyColumn;  // IMoney
+    const char* nameTable;    // InD
+    const char* dateLabel;    // "收入日期："
+    const char* nameLabel;    // "收入类别："
+    const char* emptyName;    // "请选择 收入类别！"
+    const char* emptyAmountNew;
+    const char* emptyAmountChange;
+    const char* filterCaption;            // "收入查询"
+    const char* dateTick;                 // "收入日期"
+    const char* nameTick;                 // "收入类别"
+    int sign;                             // +1: a saved record raises its account's balance
+    std::string BookState::*defaultName;  // IName or OName
+    bool BookState::*monthOnly;           // D_I or D_O
+    std::vector<std::string> (TfrmDM::*names)();
+};
+const EntryKind& incomeEntry();
+const EntryKind& expenseEntry();
+
+enum class EntryColumn { Id, Book, Date, Name, Amount, Account, Member, Remark };
+enum class EntryField { None, Date, Name, Amount, Account, Member };
+using EntryCheck = Check<EntryField>;
+
+struct EntryInput {
+    std::string date;  // "yyyy-mm-dd"
+    std::string name;
+    std::string amount;  // as typed
+    std::string account;
+    std::string member;
+    std::string remark;
+};
+
+// The filter dialog's criteria; only ticked ones apply, in this order.
+struct EntryFilter {
+    bool byDate = true;
+    std::string from, to;
+    bool byName = false;
+    std::string name;
+    bool byAccount = false;
+    std::string account;
+    bool byMember = false;
+    std::string member;
+    bool byRemark = false;
+    std::string remark;
+};
+
+class EntryModel : public ScreenModel<EntryColumn> {
+public:
+    // `today` gives the current date for "this month"; tests fix it.
+    EntryModel(TfrmDM& dm, const EntryKind& kind,
+               std::function<std::string()> today = defaultToday());
+    const EntryKind& kind() const { return kind_; }
+
+    // The list: this month only when the book's preference says so.
+    void setScope(ListScope scope);
+    void setFilter(const EntryFilter& filter);
+    // The criteria the filter dialog opens with.
+    EntryFilter initialFilter() const;
+    const ListTotals& totals() const { return totals_; }
+
+    // The fields of a new record: today's or the last used date and the
+    // book's defaults. Starts the new state.
+    EntryInput startNewRecord();
+    // The fields of the current record for a change; nothing without one.
+    std::optional<EntryInput> startChangeRecord();
+
+    // "保存": a new record or the change begun; the saved record is current.
+    EntryCheck save(const EntryInput& in);
+    // "删除" of one record, and "全部删除" of every listed record, each one
+    // transaction. progress(done, total) is called as rows go.
+    void remove(std::int64_t id) override;
+    void removeAllListed(const std::function<void(std::size_t, std::size_t)>& progress = {});
+
+    // The drop-downs' names.
+    std::vector<std::string> names() { return (dm_.*kind_.names)(); }
+    std::vector<std::string> accounts() { return dm_.ComAccount(); }
+    std::vector<std::string> members() { return dm_.ComFamily(); }
+
+    static std::function<std::string()> defaultToday();
+
+protected:
+    Table load() override;
+
+private:
+    EntryCheck check(const EntryInput& in) const;
+    // Writes the record's effect: the balance, then its fund-flow entry.
+    void book(int direction, const EntryInput& e, Money amount, std::int64_t id, const char* event);
+    EntryInput rowInput(std::size_t row) const;
+    std::string where() const;
+    void bindWhere(Statement& s) const;
+
+    TfrmDM& dm_;
+    const EntryKind& kind_;
+    std::function<std::string()> today_;
+    Condition condition_;
+    ListTotals totals_;
+    std::string lastDate_;
+};
+
+}  // namespace fennory

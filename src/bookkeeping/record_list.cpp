@@ -1,0 +1,33 @@
+#include "bookkeeping/record_list.h"
+
+#include "core/dates.h"
+
+namespace fennory {
+
+Condition scopeCondition(ListScope scope, const std::string& dateColumn, const std::string& today) {
+    Condition c;
+    const std::string month = dates::monthOf(today);
+    if (scope == ListScope::ThisMonth) {
+        c.add(" AND substr(" + dateColumn + ",1,7)=?", month);
+    } else if (scope == ListScope::History) {
+        c.add(" AND " + dateColumn + "<?", month + "-01");
+    }
+    return c;
+}
+
+std::string recordOrder(int theJZPX, const std::string& dateColumn) {
+    switch (theJZPX) {
+        case 1:
+            return " ORDER BY ID";
+        case 2:
+            return " ORDER BY " + dateColumn + ", ID";
+        case 3:
+            return " ORDER BY ID DESC";
+        case 4:
+            return " ORDER BY " + dateColumn + " DESC, ID DESC";
+        default:
+            return "";
+    }
+}
+
+}  // namespace fennory

@@ -1,0 +1,203 @@
+#include "bookkeeping/transfers.h"
+
+#include "core/dates.h"
+#include "core/names.h"
+
+namespace fennory {
+namespace {
+
+using C = TransferColumn;
+
+constexpr ColumnDef kColumns[] = {
+    {C::Id, "ID", "ID", false, true}, {C::Book, "BName", "账簿名称", false, true},
+    {C::Date, "CDate", "转账日期"},   {C::From, "OldN", "原账户"},
+    {C::To, "NewN", "到账账户"},      {C::Amount, "CMoney", "金额", true},
+    {C::Member, "FName", "家庭成员"}, {C::Remark, "Remark", "备注"},
+};
+static_assert(columnsInOrder(kColumns));
+
+}  // namespace
+
+TransferModel::TransferModel(TfrmDM& dm, std::function<std::string()> today)
+    : ScreenModel(kColumns, TransferColumn::Id), dm_(dm), today_(std::move(today)) {
+    condition_ = scopeCondition(
+        dm_.session().OpenBookState.D_C ? ListScope::ThisMonth : ListScope::All, "CDate", today_());
+}
+
+Table TransferModel::load() {
+    Statement s = dm_.db().prepare("SELECT " + selectList(kColumns) +
+                                   " FROM ChangeT WHERE BName=?" + condition_.sql +
+                                   recordOrder(dm_.session().OpenBookState.theJZPX, "CDate"));
+    s.bind(1, dm_.book());
+    condition_.bind(s, 1);
+    Table t = loadColumns(std::move(s), kColumns);
+    totals_ = {t.size(), Money()};
+    for (const auto& row : t.rows) {
+        totals_.sum += std::get<Money>(row[static_cast<std::size_t>(C::Amount)]);
+    }
+    return t;
+}
+
+void TransferModel::setScope(ListScope scope) {
+    condition_ = scopeCondition(scope, "CDate", today_());
+    refresh();
+}
+
+TransferFilter TransferModel::initialFilter() const {
+    TransferFilter f;
+    f.to = today_();
+    f.from = dates::oneMonthBack(f.to);
+    return f;
+}
+
+void TransferModel::setFilter(const TransferFilter& f) {
+    Condition c;
+    if (f.byDate) {
+        c.add(" AND CDate BETWEEN ? AND ?", f.from, f.to);
+    }
+    if (f.byMember) {
+        c.add(" AND FName=?", f.member);
+    }
+    if (f.byRemark) {
+        c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
+    }
+    condition_ = std::move(c);
+    refresh();
+}
+
+std::string TransferModel::startNewTransfer() {
+    startNew();
+    return dm_.session().OpenBookState.FName;
+}
+
+std::optional<TransferInput> TransferModel::startChangeTransfer() {
+    if (!startChange()) {
+        return std::nullopt;
+    }
+    return rowInput(static_cast<std::size_t>(currentIndex()));
+}
+
+TransferInput TransferModel::rowInput(std::size_t row) const {
+    const Table& t = rows();
+    return {cellText(t, row, C::Date),   cellText(t, row, C::From),   cellText(t, row, C::To),
+            cellText(t, row, C::Amount), cellText(t, row, C::Member), cellText(t, row, C::Remark)};
+}
+
+void TransferModel::book(int direction, const TransferInput& t, Money amount, std::int64_t id,
+                         const char* event) {
+    // The from account gives the money (gets it back when taken back).
+    const bool forward = direction > 0;
+    auto side = [&](const std::string& account, bool receives) {
+        if (receives) {
+            dm_.AccountUp(amount, account);
+        } else {
+            dm_.AccountDown(amount, account);
+        }
+        dm_.List_Add({.theDate = t.date,
+                      .theType = "转账",
+                      .Remark = t.remark,
+                      .theIn = receives ? amount : Money(),
+                      .theOut = receives ? Money() : amount,
+                      .AName = account,
+                      .FName = t.member,
+                      .theT = "ChangeT",
+                      .theID = id,
+                      .theE = event});
+    };
+    side(t.from, !forward);
+    side(t.to, forward);
+}
+
+TransferCheck TransferModel::save(const TransferInput& typed) {
+    if (!dates::isValid(typed.date)) {
+        return TransferCheck::fail("日期 不是有效的日期！", TransferField::Date);
+    }
+    if (typed.from.empty()) {
+        return TransferCheck::fail("请选择 原账户！", TransferField::From);
+    }
+    if (typed.to.empty()) {
+        return TransferCheck::fail("请选择 到账账户！", TransferField::To);
+    }
+    if (sameName(typed.from, typed.to)) {
+        return TransferCheck::fail("到账账户 不能与 原账户 一样！请重新选择！", TransferField::To);
+    }
+    if (typed.amount.empty()) {
+        return TransferCheck::fail("金额 不能为空！请重新录入！", TransferField::Amount);
+    }
+    if (auto tooLarge = Money::typedRangeError("金额", typed.amount)) {
+        return TransferCheck::fail(*tooLarge, TransferField::Amount);
+    }
+    auto amount = Money::parse(typed.amount);
+    if (!amount) {
+        return TransferCheck::fail("金额 必须是数字！请重新录入！", TransferField::Amount);
+    }
+    if (typed.member.empty()) {
+        return TransferCheck::fail("请选择 家庭成员！", TransferField::Member);
+    }
+    Transaction tr(dm_.db());
+    TransferInput t = typed;
+    dm_.NewFamily(t.member);
+    dm_.NewAccount(t.to, t.member);
+    dm_.NewAccount(t.from, t.member);
+    t.member = dm_.storedName("SFamily", "FName", t.member);
+    t.to = dm_.storedName("SAccount", "AName", t.to);
+    t.from = dm_.storedName("SAccount", "AName", t.from);
+    std::int64_t id = currentId();
+    if (mode() == RecordMode::Change) {
+        const TransferInput old = rowInput(static_cast<std::size_t>(currentIndex()));
+        book(-1, old, *Money::parse(old.amount), id, "恢复");
+        dm_.db().execute(
+            "UPDATE ChangeT SET CDate=?1, OldN=?2, NewN=?3, CMoney=?4, FName=?5, Remark=?6 "
+            "WHERE ID=?7 AND BName=?8",
+            t.date, t.from, t.to, *amount, t.member, t.remark, id, dm_.book());
+        book(+1, t, *amount, id, "修改");
+    } else {
+        t.remark += " " + t.from + "->" + t.to;
+        dm_.db().execute(
+            "INSERT INTO ChangeT(BName,CDate,OldN,NewN,CMoney,FName,Remark) "
+            "VALUES(?1,?2,?3,?4,?5,?6,?7)",
+            dm_.book(), t.date, t.from, t.to, *amount, t.member, t.remark);
+        id = dm_.db().lastInsertId();
+        book(+1, t, *amount, id, "新增");
+    }
+    tr.commit();
+    saved(id);
+    return TransferCheck::pass();
+}
+
+void TransferModel::remove(std::int64_t id) {
+    const int row = indexOf(id);
+    if (row < 0) {
+        return;
+    }
+    const TransferInput t = rowInput(static_cast<std::size_t>(row));
+    Transaction tr(dm_.db());
+    book(-1, t, *Money::parse(t.amount), id, "删除");
+    dm_.db().execute("DELETE FROM ChangeT WHERE ID=?1 AND BName=?2", id, dm_.book());
+    tr.commit();
+    refresh();
+}
+
+void TransferModel::removeAllListed(const std::function<void(std::size_t, std::size_t)>& progress) {
+    const std::size_t total = rows().size();
+    if (total == 0) {
+        return;
+    }
+    Transaction tr(dm_.db());
+    Statement del = dm_.db().prepare("DELETE FROM ChangeT WHERE ID=?1 AND BName=?2");
+    for (std::size_t r = 0; r < total; ++r) {
+        const TransferInput t = rowInput(r);
+        const std::int64_t id = idOf(rows(), r);
+        book(-1, t, *Money::parse(t.amount), id, "删除");
+        del.reset();
+        del.bindAll(id, dm_.book());
+        del.run();
+        if (progress) {
+            progress(r + 1, total);
+        }
+    }
+    tr.commit();
+    refresh();
+}
+
+}  // namespace fennory
