@@ -1,5 +1,8 @@
 #include "app/screens.h"
 
+#include "bookkeeping/ui/entry_screen.h"
+#include "bookkeeping/ui/transfer_screen.h"
+#include "plans/ui/thresholds_screen.h"
 #include "reference/ui/accounts_screen.h"
 #include "reference/ui/family_screen.h"
 #include "reference/ui/name_list_screen.h"
@@ -8,6 +11,13 @@
 namespace fennory::ui {
 
 void registerScreens(TfrmMain& window) {
+    window.registerScreen("income",
+                          [](TfrmMain& w) { return new TfrmInTable(w.dm(), w.prompter()); });
+    window.registerScreen("expense",
+                          [](TfrmMain& w) { return new TfrmOutTable(w.dm(), w.prompter()); });
+    window.registerScreen("transfer",
+                          [](TfrmMain& w) { return new TfrmChangeT(w.dm(), w.prompter()); });
+    window.registerScreen("warn", [](TfrmMain& w) { return new TfrmUWarn(w.dm(), w.prompter()); });
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());
     });

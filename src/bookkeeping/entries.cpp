@@ -57,10 +57,6 @@ const EntryKind& expenseEntry() {
     return k;
 }
 
-std::function<std::string()> EntryModel::defaultToday() {
-    return [] { return dates::today(); };
-}
-
 namespace {
 
 std::vector<ColumnDef> entryColumns(const EntryKind& k) {

@@ -64,19 +64,19 @@ struct EntryFilter {
     std::string remark;
 };
 
-class EntryModel : public ScreenModel<EntryColumn> {
+class EntryModel : public ListedRecords, public ScreenModel<EntryColumn> {
 public:
     // `today` gives the current date for "this month"; tests fix it.
     EntryModel(TfrmDM& dm, const EntryKind& kind,
-               std::function<std::string()> today = defaultToday());
+               std::function<std::string()> today = currentDate());
     const EntryKind& kind() const { return kind_; }
 
     // The list: this month only when the book's preference says so.
-    void setScope(ListScope scope);
+    void setScope(ListScope scope) override;
     void setFilter(const EntryFilter& filter);
     // The criteria the filter dialog opens with.
     EntryFilter initialFilter() const;
-    const ListTotals& totals() const { return totals_; }
+    const ListTotals& totals() const override { return totals_; }
 
     // The fields of a new record: today's or the last used date and the
     // book's defaults. Starts the new state.
@@ -89,14 +89,13 @@ public:
     // "删除" of one record, and "全部删除" of every listed record, each one
     // transaction. progress(done, total) is called as rows go.
     void remove(std::int64_t id) override;
-    void removeAllListed(const std::function<void(std::size_t, std::size_t)>& progress = {});
+    void removeAllListed(
+        const std::function<void(std::size_t, std::size_t)>& progress = {}) override;
 
     // The drop-downs' names.
     std::vector<std::string> names() { return (dm_.*kind_.names)(); }
     std::vector<std::string> accounts() { return dm_.ComAccount(); }
     std::vector<std::string> members() { return dm_.ComFamily(); }
-
-    static std::function<std::string()> defaultToday();
 
 protected:
     Table load() override;

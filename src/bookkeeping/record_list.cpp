@@ -4,6 +4,10 @@
 
 namespace fennory {
 
+std::function<std::string()> currentDate() {
+    return [] { return dates::today(); };
+}
+
 Condition scopeCondition(ListScope scope, const std::string& dateColumn, const std::string& today) {
     Condition c;
     const std::string month = dates::monthOf(today);

@@ -33,14 +33,14 @@ struct TransferFilter {
     std::string remark;
 };
 
-class TransferModel : public ScreenModel<TransferColumn> {
+class TransferModel : public ListedRecords, public ScreenModel<TransferColumn> {
 public:
-    TransferModel(TfrmDM& dm, std::function<std::string()> today);
+    TransferModel(TfrmDM& dm, std::function<std::string()> today = currentDate());
 
-    void setScope(ListScope scope);
+    void setScope(ListScope scope) override;
     void setFilter(const TransferFilter& filter);
     TransferFilter initialFilter() const;
-    const ListTotals& totals() const { return totals_; }
+    const ListTotals& totals() const override { return totals_; }
 
     // A new transfer: the member defaults to the book's; date and accounts
     // keep what the form last had, which the view holds.
@@ -50,7 +50,8 @@ public:
     // A new transfer's remark gets " {from}->{to}" appended; a change keeps it.
     TransferCheck save(const TransferInput& in);
     void remove(std::int64_t id) override;
-    void removeAllListed(const std::function<void(std::size_t, std::size_t)>& progress = {});
+    void removeAllListed(
+        const std::function<void(std::size_t, std::size_t)>& progress = {}) override;
 
     std::vector<std::string> accounts() { return dm_.ComAccount(); }
     std::vector<std::string> members() { return dm_.ComFamily(); }

@@ -1,0 +1,46 @@
+#pragma once
+// What the income, expense and transfer screens share around their fields: the
+// totals line, "查询（&Q）", the context menu of list scopes and "全部删除 &D"
+// with its progress bar, and the monthly reminders when the screen first shows.
+
+#include <QLabel>
+#include <QShowEvent>
+
+#include <functional>
+
+#include "bookkeeping/record_list.h"
+#include "core/ui/record_screen.h"
+
+namespace fennory::ui {
+
+class BookkeepingScreen : public RecordScreen {
+    Q_OBJECT
+public:
+    BookkeepingScreen(ScreenModelBase& model, ListedRecords& list, Prompter& prompter,
+                      QWidget* parent);
+    QPushButton* queryButton() const { return query_; }
+    QLabel* totalsLabel() const { return totals_; }
+    QMenu* contextMenu() const { return gridMenu(); }
+    void refreshStates() override;
+    // The list under a scope of the context menu; "全部删除 &D".
+    void showScope(ListScope scope);
+    void deleteAllListed();
+    // Runs once, the first time the screen is shown (the threshold reminders).
+    void setOnFirstShow(std::function<void()> f) { onFirstShow_ = std::move(f); }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    // The filter dialog; true when it set a new condition.
+    virtual bool runFilter() = 0;
+    void showTotals();
+
+private:
+    ListedRecords& list_;
+    Prompter& prompter_;
+    QPushButton* query_;
+    QLabel* totals_;
+    std::function<void()> onFirstShow_;
+    bool shown_ = false;
+};
+
+}  // namespace fennory::ui

@@ -1,0 +1,145 @@
+#include "bookkeeping/ui/transfer_screen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "bookkeeping/ui/entry_screen.h"  // setUpNames
+
+namespace fennory::ui {
+
+TfrmChangeT::TfrmChangeT(TfrmDM& dm, Prompter& prompter, QWidget* parent,
+                         std::function<std::string()> today)
+    : BookkeepingScreen(model_, model_, prompter, parent),
+      dm_(dm),
+      prompter_(prompter),
+      model_(dm, std::move(today)),
+      date_(new DateEdit),
+      from_(new NameCombo),
+      to_(new NameCombo),
+      amount_(new MoneyEdit),
+      member_(new NameCombo),
+      remark_(new QLineEdit),
+      widgets_({{TransferField::Date, date_},
+                {TransferField::From, from_},
+                {TransferField::To, to_},
+                {TransferField::Amount, amount_},
+                {TransferField::Member, member_}}) {
+    setWindowTitle(QStringLiteral("转账"));
+    fieldGroup()->setTitle(QStringLiteral("账户转帐"));
+    limitGbk(remark_, 100);
+    auto* g = new QGridLayout(fieldGroup());
+    auto add = [&](int row, int col, const char* label, QWidget* w) {
+        g->addWidget(new QLabel(QString::fromUtf8(label)), row, col);
+        g->addWidget(w, row, col + 1);
+    };
+    add(0, 0, "转账日期：", date_);
+    g->addWidget(totalsLabel(), 0, 2, 1, 2);
+    add(1, 0, "原  账  户：", from_);
+    add(1, 2, "到账账户：", to_);
+    add(2, 0, "金        额：", amount_);
+    add(2, 2, "家庭成员：", member_);
+    add(3, 0, "备        注：", remark_);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    date_->setDateText(model_.initialFilter().to);
+    setUpNames(from_, dm_, model_.accounts(), "SAccount", "AName");
+    setUpNames(to_, dm_, model_.accounts(), "SAccount", "AName");
+    setUpNames(member_, dm_, model_.members(), "SFamily", "FName");
+    Ref();
+}
+
+void TfrmChangeT::showInput(const TransferInput& in) {
+    if (!in.date.empty()) {
+        date_->setDateText(in.date);
+    }
+    from_->setName(in.from);
+    to_->setName(in.to);
+    amount_->setText(qs(in.amount));
+    member_->setName(in.member);
+    remark_->setText(qs(in.remark));
+}
+
+void TfrmChangeT::showCurrent() {
+    using C = TransferColumn;
+    showInput({model_.text(C::Date), model_.text(C::From), model_.text(C::To),
+               model_.text(C::Amount), model_.text(C::Member), model_.text(C::Remark)});
+}
+
+void TfrmChangeT::clearFields() {
+    // The date and both accounts keep what they last had.
+    member_->setName(model_.startNewTransfer());
+    amount_->clear();
+    remark_->clear();
+}
+
+void TfrmChangeT::onChange() {
+    if (auto in = model_.startChangeTransfer()) {
+        showInput(*in);
+        refreshStates();
+        date_->setFocus();
+    }
+}
+
+void TfrmChangeT::onSave() {
+    TransferCheck r =
+        model_.save({date_->dateText(), from_->name(), to_->name(), ss(amount_->text().trimmed()),
+                     member_->name(), ss(remark_->text())});
+    if (!r.ok) {
+        prompter_.warn(qs(r.message));
+        widgets_.focus(r.field);
+        return;
+    }
+    showModel();
+    button(kAdd)->setFocus();
+}
+
+bool TfrmChangeT::runFilter() {
+    TfrmChangeT_Q d(model_, this);
+    return d.exec() == QDialog::Accepted;
+}
+
+TfrmChangeT_Q::TfrmChangeT_Q(TransferModel& model, QWidget* parent)
+    : QDialog(parent),
+      model_(model),
+      from_(new DateEdit),
+      to_(new DateEdit),
+      member_(new QComboBox),
+      remark_(new QLineEdit),
+      query_(new QPushButton(QStringLiteral("查询"))) {
+    setWindowTitle(QStringLiteral("帐户转账查询"));
+    const TransferFilter start = model.initialFilter();
+    from_->setDateText(start.from);
+    to_->setDateText(start.to);
+    fillNames(member_, model.members(), "");
+    auto* range = new QWidget;
+    auto* r = new QHBoxLayout(range);
+    r->setContentsMargins(0, 0, 0, 0);
+    r->addWidget(from_);
+    r->addWidget(new QLabel(QStringLiteral("至：")));
+    r->addWidget(to_);
+    criteria_ = {new CriteriaBox(QStringLiteral("转账日期"), range, {from_, to_}),
+                 new CriteriaBox(QStringLiteral("家庭成员"), member_),
+                 new CriteriaBox(QStringLiteral("备        注"), remark_)};
+    criteria_[0]->setTicked(true);
+    auto* group = new QGroupBox(QStringLiteral("查询条件"));
+    auto* v = new QVBoxLayout(group);
+    for (CriteriaBox* c : criteria_) {
+        v->addWidget(c);
+    }
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(group);
+    outer->addLayout(saveExitRow(this, query_));
+    connect(query_, &QPushButton::clicked, this, [this] {
+        model_.setFilter({.byDate = criteria_[0]->isTicked(),
+                          .from = from_->dateText(),
+                          .to = to_->dateText(),
+                          .byMember = criteria_[1]->isTicked(),
+                          .member = ss(member_->currentText()),
+                          .byRemark = criteria_[2]->isTicked(),
+                          .remark = ss(remark_->text())});
+        accept();
+    });
+}
+
+}  // namespace fennory::ui

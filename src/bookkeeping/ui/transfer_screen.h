@@ -1,0 +1,69 @@
+#pragma once
+// TfrmChangeT "转账" with its filter dialog TfrmChangeT_Q "帐户转账查询".
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+
+#include "bookkeeping/transfers.h"
+#include "bookkeeping/ui/bookkeeping_screen.h"
+#include "core/ui/inputs.h"
+
+namespace fennory::ui {
+
+class TfrmChangeT : public BookkeepingScreen {
+    Q_OBJECT
+public:
+    TfrmChangeT(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr,
+                std::function<std::string()> today = currentDate());
+    TransferModel& model() { return model_; }
+    DateEdit* dateField() const { return date_; }
+    NameCombo* fromField() const { return from_; }
+    NameCombo* toField() const { return to_; }
+    MoneyEdit* amountField() const { return amount_; }
+    NameCombo* memberField() const { return member_; }
+    QLineEdit* remarkField() const { return remark_; }
+
+protected:
+    void showCurrent() override;
+    void clearFields() override;
+    void onChange() override;
+    void onSave() override;
+    bool runFilter() override;
+    QWidget* firstField() const override { return date_; }
+
+private:
+    void showInput(const TransferInput& in);
+
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    TransferModel model_;
+    DateEdit* date_;
+    NameCombo* from_;
+    NameCombo* to_;
+    MoneyEdit* amount_;
+    NameCombo* member_;
+    QLineEdit* remark_;
+    FieldWidgets<TransferField> widgets_;
+};
+
+class TfrmChangeT_Q : public QDialog {
+    Q_OBJECT
+public:
+    TfrmChangeT_Q(TransferModel& model, QWidget* parent = nullptr);
+    CriteriaBox* criterion(int i) const { return criteria_[static_cast<std::size_t>(i)]; }
+    QComboBox* memberList() const { return member_; }
+    QLineEdit* remarkField() const { return remark_; }
+    QPushButton* queryButton() const { return query_; }
+
+private:
+    TransferModel& model_;
+    std::array<CriteriaBox*, 3> criteria_{};
+    DateEdit* from_;
+    DateEdit* to_;
+    QComboBox* member_;
+    QLineEdit* remark_;
+    QPushButton* query_;
+};
+
+}  // namespace fennory::ui
