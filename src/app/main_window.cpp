@@ -299,13 +299,18 @@ void TfrmMain::mySum() {
 }
 
 void TfrmMain::myfrmClose() {
-    if (child_) {
+    const bool wasOpen = child_ != nullptr;
+    if (wasOpen) {
         mdi_->closeAllSubWindows();
     }
     child_ = nullptr;
     childRaw_ = nullptr;
     childId_.clear();
     stack_->setCurrentWidget(totals_);
+    // The screen closed this way may have moved balances too.
+    if (wasOpen) {
+        mySum();
+    }
 }
 
 void TfrmMain::openChild(QWidget* screen, const std::string& id) {

@@ -1,0 +1,146 @@
+// Screen flows of the income, expense, transfer and threshold screens, opened
+// from the main window as a user would.
+
+#include <QtTest>
+
+#include "app/main_window.h"
+#include "app/screens.h"
+#include "bookkeeping/ui/entry_screen.h"
+#include "bookkeeping/ui/transfer_screen.h"
+#include "modal.h"
+#include "plans/ui/thresholds_screen.h"
+#include "scripted_prompter.h"
+#include "ui_book.h"
+
+using namespace fennory;
+using namespace fennory::ui;
+
+class BookkeepingScreensTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void anIncomeWithNewNamesMovesTheBalanceLogAndTotals();
+    void aTransferMovesBothAccounts();
+    void theReminderShowsWhenTheScreenOpens();
+    void aThresholdIsAddedOnceAndDisabled();
+
+private:
+    template <class Screen>
+    Screen* open(const char* id) {
+        window_->action(id)->trigger();
+        auto* s = qobject_cast<Screen*>(window_->openScreen());
+        return s;
+    }
+    std::unique_ptr<testing::UiBook> book_;
+    TfrmDM* dm_ = nullptr;
+    testing::ScriptedPrompter* prompter_ = nullptr;
+    std::unique_ptr<TfrmMain> window_;
+};
+
+void BookkeepingScreensTest::init() {
+    book_ = std::make_unique<testing::UiBook>();
+    QVERIFY(book_->openNew("家"));
+    dm_ = book_->dm.get();
+    prompter_ = &book_->prompter;
+    dm_->NewFamily("爸爸");
+    dm_->NewAccount("钱包", "爸爸");
+    window_ = std::make_unique<TfrmMain>(*dm_, *prompter_);
+    window_->setAskOnClose(false);
+    registerScreens(*window_);
+    window_->bookOpened();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void BookkeepingScreensTest::cleanup() {
+    window_.reset();
+    book_.reset();
+}
+
+void BookkeepingScreensTest::anIncomeWithNewNamesMovesTheBalanceLogAndTotals() {
+    QVERIFY(window_->action("income")->shortcut() == QKeySequence(QStringLiteral("Ctrl+I")));
+    auto* s = open<TfrmInTable>("income");
+    QVERIFY(s);
+    s->button(RecordScreen::kAdd)->click();
+    QCOMPARE(s->grid()->tableModel()->rowCount(), 1);  // the new, empty row
+    s->button(RecordScreen::kSave)->click();
+    QCOMPARE(prompter_->last(), QStringLiteral("请选择 收入类别！"));
+    s->nameField()->setEditText(QStringLiteral("稿费"));
+    s->amountField()->setText(QStringLiteral("88.5"));
+    s->accountField()->setEditText(QStringLiteral("新卡"));
+    s->memberField()->setEditText(QStringLiteral("妈妈"));
+    s->button(RecordScreen::kSave)->click();
+    QCOMPARE(s->mode(), RecordMode::Browse);
+    QCOMPARE(s->grid()->tableModel()->rowCount(), 1);
+    QCOMPARE(s->totalsLabel()->text(), QStringLiteral("记账： 1    合计： 88.50"));
+    QCOMPARE(dm_->RetAMoney("新卡"), *Money::parse("88.5"));
+    QCOMPARE(dm_->db().queryText("SELECT FName FROM SAccount WHERE AName='新卡'").value(),
+             std::string("妈妈"));
+    QCOMPARE(dm_->db().queryText("SELECT theE FROM UList WHERE theT='InTable'").value(),
+             std::string("新增"));
+    // Closing the screen brings the main window's totals up to date.
+    window_->myfrmClose();
+    QTRY_COMPARE(window_->totalsView()->figure("现金")->text(), QStringLiteral("88.50"));
+}
+
+void BookkeepingScreensTest::aTransferMovesBothAccounts() {
+    dm_->AccountUp(Money::yuan(500), "钱包");
+    dm_->NewAccount("银行卡", "爸爸");
+    auto* s = open<TfrmChangeT>("transfer");
+    QVERIFY(s);
+    s->button(RecordScreen::kAdd)->click();
+    s->fromField()->setName("钱包");
+    s->toField()->setName("钱包");
+    s->amountField()->setText("200");
+    s->memberField()->setName("爸爸");
+    s->button(RecordScreen::kSave)->click();
+    QCOMPARE(prompter_->last(), QStringLiteral("到账账户 不能与 原账户 一样！请重新选择！"));
+    QVERIFY(s->toField()->hasFocus() || !s->isActiveWindow());
+    s->toField()->setName("银行卡");
+    s->button(RecordScreen::kSave)->click();
+    QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(300));
+    QCOMPARE(dm_->RetAMoney("银行卡"), Money::yuan(200));
+    QCOMPARE(s->remarkField()->text(), QStringLiteral(" 钱包->银行卡"));
+    QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM UList WHERE theT='ChangeT'").value(), 2);
+}
+
+void BookkeepingScreensTest::theReminderShowsWhenTheScreenOpens() {
+    dm_->db().execute(
+        "INSERT INTO UWarn(BName,theType,FName,WMoney,Remark) "
+        "VALUES('家','支出','爸爸',0,'省着点')");
+    testing::ModalScript script;
+    QString caption, text;
+    script.then<TfrmTXMes>([&](TfrmTXMes& d) {
+        caption = d.windowTitle();
+        text = d.line(2)->text();
+        d.accept();
+    });
+    script.start();
+    QVERIFY(open<TfrmOutTable>("expense"));
+    QTRY_VERIFY(script.finished());
+    QVERIFY(caption.endsWith(QStringLiteral(" 支出 提醒")));
+    QCOMPARE(text, QStringLiteral("省着点"));
+}
+
+void BookkeepingScreensTest::aThresholdIsAddedOnceAndDisabled() {
+    auto* s = open<TfrmUWarn>("warn");
+    QVERIFY(s);
+    for (int i = 0; i < 2; ++i) {
+        s->button(RecordScreen::kAdd)->click();
+        s->kindButton(QStringLiteral("收入"))->setChecked(true);
+        s->memberField()->setCurrentIndex(s->memberField()->findText("爸爸"));
+        s->amountField()->setText("1000");
+        s->textField()->setText("提醒一下");
+        s->button(RecordScreen::kSave)->click();
+    }
+    QCOMPARE(prompter_->last(), QStringLiteral("提醒 添加重复！"));
+    s->button(RecordScreen::kCancel)->click();
+    QCOMPARE(s->grid()->tableModel()->rowCount(), 1);
+    s->menuAction(QStringLiteral("停用 &E"))->trigger();
+    QCOMPARE(QString::fromStdString(s->model().text(ThresholdColumn::State)),
+             QStringLiteral("停用"));
+}
+
+QTEST_MAIN(BookkeepingScreensTest)
+#include "bookkeeping_screens_test.moc"
