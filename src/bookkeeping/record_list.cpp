@@ -12,7 +12,9 @@ Condition scopeCondition(ListScope scope, const std::string& dateColumn, const s
     Condition c;
     const std::string month = dates::monthOf(today);
     if (scope == ListScope::ThisMonth) {
-        c.add(" AND substr(" + dateColumn + ",1,7)=?", month);
+        // Every date of the month, as a range the date index can serve: no
+        // text of the month sorts below "yyyy-mm" or above "yyyy-mm" + 0xFF.
+        c.add(" AND " + dateColumn + ">=? AND " + dateColumn + "<?", month, month + "\xff");
     } else if (scope == ListScope::History) {
         c.add(" AND " + dateColumn + "<?", month + "-01");
     }

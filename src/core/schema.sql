@@ -132,6 +132,8 @@ CREATE TABLE InTable (
     Remark TEXT DEFAULT ''
 );
 CREATE INDEX InTable_Book_Date ON InTable(BName, IDate);
+-- The record screens list a book in the order made: no sort needed.
+CREATE INDEX InTable_Book ON InTable(BName);
 CREATE INDEX InTable_Book_Account ON InTable(BName, AName);
 
 CREATE TABLE OutTable (
@@ -145,6 +147,7 @@ CREATE TABLE OutTable (
     Remark TEXT DEFAULT ''
 );
 CREATE INDEX OutTable_Book_Date ON OutTable(BName, ODate);
+CREATE INDEX OutTable_Book ON OutTable(BName);
 CREATE INDEX OutTable_Book_Account ON OutTable(BName, AName);
 
 CREATE TABLE ChangeT (
@@ -158,6 +161,7 @@ CREATE TABLE ChangeT (
     Remark TEXT DEFAULT ''
 );
 CREATE INDEX ChangeT_Book_Date ON ChangeT(BName, CDate);
+CREATE INDEX ChangeT_Book ON ChangeT(BName);
 
 CREATE TABLE Borrow (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -123,6 +123,24 @@ TEST_F(Upgrade, AVersionZeroFileOpensWithItsBooksBalancesAndLog) {
     EXPECT_THROW(db.execute("UPDATE SAccount SET AMoney=1.5"), DbError);
 }
 
+TEST(UpgradeFromOne, AVersionOneFileGetsTheRecordListIndexes) {
+    testing::TempFolder folder;
+    fs::path f = madeFile(folder);
+    {
+        Database db = Database::open(f);
+        db.executeScript(
+            "DROP INDEX InTable_Book; DROP INDEX OutTable_Book; DROP INDEX ChangeT_Book; "
+            "PRAGMA user_version = 1");
+    }
+    Database db = Database::open(f);
+    EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);
+    EXPECT_EQ(db.queryInt("SELECT count(*) FROM sqlite_master WHERE type='index' AND name IN "
+                          "('InTable_Book','OutTable_Book','ChangeT_Book')"),
+              3);
+    EXPECT_TRUE(fs::exists(f.string() + ".v1.bak"));
+    EXPECT_EQ(db.queryInt("SELECT count(*) FROM SAccount"), 1);
+}
+
 TEST(NamesIgnoreLetterCase, CashAndcashAreOneAccount) {
     testing::TempFolder folder;
     Database db = Database::create(folder.path() / "db.eac");
