@@ -101,6 +101,17 @@ void WidgetsTest::nameComboCompletesTheOneMatch() {
     combo.clearEditText();
     QTest::keyClicks(combo.lineEdit(), "gz");
     QCOMPARE(combo.currentText(), QStringLiteral("gz"));
+    // Typing on after a completion replaces what was completed: the whole
+    // name typed out reads as the name, not as the name and more.
+    combo.setTypeAhead([](const std::string& text) -> std::optional<std::string> {
+        if (std::string("Wallet").rfind(text, 0) == 0 && !text.empty()) {
+            return "Wallet";
+        }
+        return std::nullopt;
+    });
+    combo.clearEditText();
+    QTest::keyClicks(combo.lineEdit(), "Wallet");
+    QCOMPARE(combo.currentText(), QStringLiteral("Wallet"));
     // The byte limit holds in the drop-down too.
     combo.clearEditText();
     typeText(combo.lineEdit(), QStringLiteral("一二三四五六七八九十十一"));

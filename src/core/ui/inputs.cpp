@@ -64,6 +64,11 @@ void NameCombo::onEdited(const QString& text) {
         if (q != text) {
             completing_ = true;
             setName(*full);
+            // What completes the typed text stays selected, so that typing
+            // on replaces it instead of being added after the full name.
+            const int typed =
+                q.startsWith(text, Qt::CaseInsensitive) ? static_cast<int>(text.size()) : 0;
+            lineEdit()->setSelection(typed, static_cast<int>(q.size()) - typed);
             completing_ = false;
         }
     }
