@@ -69,44 +69,10 @@ std::vector<ColumnDef> entryColumns(const EntryKind& k) {
 }  // namespace
 
 EntryModel::EntryModel(TfrmDM& dm, const EntryKind& kind, std::function<std::string()> today)
-    : ScreenModel(std::span<const ColumnDef>{}, EntryColumn::Id),
-      dm_(dm),
+    : RecordListModel(dm, entryColumns(kind), C::Id, C::Amount, kind.table, kind.dateColumn,
+                      dm.session().OpenBookState.*kind.monthOnly, std::move(today)),
       kind_(kind),
-      today_(std::move(today)),
-      lastDate_(today_()) {
-    setHidden(hiddenColumns(entryColumns(kind_)));
-    condition_ = scopeCondition(
-        dm_.session().OpenBookState.*kind_.monthOnly ? ListScope::ThisMonth : ListScope::All,
-        kind_.dateColumn, today_());
-}
-
-std::string EntryModel::where() const {
-    return fmt::format(" FROM {} WHERE BName=?{}", kind_.table, condition_.sql);
-}
-
-void EntryModel::bindWhere(Statement& s) const {
-    s.bind(1, dm_.book());
-    condition_.bind(s, 1);
-}
-
-Table EntryModel::load() {
-    auto columns = entryColumns(kind_);
-    Statement s =
-        dm_.db().prepare("SELECT " + selectList(columns) + where() +
-                         recordOrder(dm_.session().OpenBookState.theJZPX, kind_.dateColumn));
-    bindWhere(s);
-    Table t = loadColumns(std::move(s), columns);
-    totals_ = {t.size(), Money()};
-    for (const auto& row : t.rows) {
-        totals_.sum += std::get<Money>(row[static_cast<std::size_t>(C::Amount)]);
-    }
-    return t;
-}
-
-void EntryModel::setScope(ListScope scope) {
-    condition_ = scopeCondition(scope, kind_.dateColumn, today_());
-    refresh();
-}
+      lastDate_(today_()) {}
 
 EntryFilter EntryModel::initialFilter() const {
     EntryFilter f;
@@ -132,8 +98,7 @@ void EntryModel::setFilter(const EntryFilter& f) {
     if (f.byRemark) {
         c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
     }
-    condition_ = std::move(c);
-    refresh();
+    setCondition(std::move(c));
 }
 
 EntryInput EntryModel::startNewRecord() {
@@ -243,41 +208,9 @@ EntryCheck EntryModel::save(const EntryInput& typed) {
     return EntryCheck::pass();
 }
 
-void EntryModel::remove(std::int64_t id) {
-    const int row = indexOf(id);
-    if (row < 0) {
-        return;
-    }
-    const EntryInput e = rowInput(static_cast<std::size_t>(row));
-    Transaction t(dm_.db());
+void EntryModel::takeBack(std::size_t row, std::int64_t id) {
+    const EntryInput e = rowInput(row);
     book(-1, e, *Money::parse(e.amount), id, "删除");
-    dm_.db().execute(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", kind_.table), id,
-                     dm_.book());
-    t.commit();
-    refresh();
-}
-
-void EntryModel::removeAllListed(const std::function<void(std::size_t, std::size_t)>& progress) {
-    const std::size_t total = rows().size();
-    if (total == 0) {
-        return;
-    }
-    Transaction t(dm_.db());
-    Statement del =
-        dm_.db().prepare(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", kind_.table));
-    for (std::size_t r = 0; r < total; ++r) {
-        const EntryInput e = rowInput(r);
-        const std::int64_t id = idOf(rows(), r);
-        book(-1, e, *Money::parse(e.amount), id, "删除");
-        del.reset();
-        del.bindAll(id, dm_.book());
-        del.run();
-        if (progress) {
-            progress(r + 1, total);
-        }
-    }
-    t.commit();
-    refresh();
 }
 
 }  // namespace fennory

@@ -64,19 +64,17 @@ struct EntryFilter {
     std::string remark;
 };
 
-class EntryModel : public ListedRecords, public ScreenModel<EntryColumn> {
+class EntryModel : public RecordListModel<EntryColumn> {
 public:
     // `today` gives the current date for "this month"; tests fix it.
     EntryModel(TfrmDM& dm, const EntryKind& kind,
                std::function<std::string()> today = currentDate());
     const EntryKind& kind() const { return kind_; }
 
-    // The list: this month only when the book's preference says so.
-    void setScope(ListScope scope) override;
+    // The list opens on this month only when the book's preference says so.
     void setFilter(const EntryFilter& filter);
     // The criteria the filter dialog opens with.
     EntryFilter initialFilter() const;
-    const ListTotals& totals() const override { return totals_; }
 
     // The fields of a new record: today's or the last used date and the
     // book's defaults. Starts the new state.
@@ -86,11 +84,6 @@ public:
 
     // "保存": a new record or the change begun; the saved record is current.
     EntryCheck save(const EntryInput& in);
-    // "删除" of one record, and "全部删除" of every listed record, each one
-    // transaction. progress(done, total) is called as rows go.
-    void remove(std::int64_t id) override;
-    void removeAllListed(
-        const std::function<void(std::size_t, std::size_t)>& progress = {}) override;
 
     // The drop-downs' names.
     std::vector<std::string> names() { return (dm_.*kind_.names)(); }
@@ -98,21 +91,15 @@ public:
     std::vector<std::string> members() { return dm_.ComFamily(); }
 
 protected:
-    Table load() override;
+    void takeBack(std::size_t row, std::int64_t id) override;
 
 private:
     EntryCheck check(const EntryInput& in) const;
     // Writes the record's effect: the balance, then its fund-flow entry.
     void book(int direction, const EntryInput& e, Money amount, std::int64_t id, const char* event);
     EntryInput rowInput(std::size_t row) const;
-    std::string where() const;
-    void bindWhere(Statement& s) const;
 
-    TfrmDM& dm_;
     const EntryKind& kind_;
-    std::function<std::string()> today_;
-    Condition condition_;
-    ListTotals totals_;
     std::string lastDate_;
 };
 

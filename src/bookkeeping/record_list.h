@@ -6,8 +6,12 @@
 #include <functional>
 #include <string>
 
+#include <fmt/format.h>
+
 #include "core/condition.h"
+#include "core/data_module.h"
 #include "core/money.h"
+#include "core/screen_model.h"
 
 namespace fennory {
 
@@ -39,6 +43,101 @@ public:
     // Every listed record in one transaction; progress(done, total) as rows go.
     virtual void removeAllListed(
         const std::function<void(std::size_t, std::size_t)>& progress = {}) = 0;
+};
+
+// A record table of the book listed under a scope or a filter, in the book's
+// record-list order, with its totals; deleting one record or every listed one,
+// each in one transaction. The concrete model says how a record's effect on
+// balances and the log is taken back.
+template <class Column>
+class RecordListModel : public ListedRecords, public ScreenModel<Column> {
+public:
+    void setScope(ListScope scope) override {
+        condition_ = scopeCondition(scope, dateColumn_, today_());
+        this->refresh();
+    }
+    const ListTotals& totals() const override { return totals_; }
+
+    void remove(std::int64_t id) override {
+        const int row = this->indexOf(id);
+        if (row < 0) {
+            return;
+        }
+        Transaction t(dm_.db());
+        deleteRow(static_cast<std::size_t>(row), id);
+        t.commit();
+        this->refresh();
+    }
+
+    void removeAllListed(
+        const std::function<void(std::size_t, std::size_t)>& progress = {}) override {
+        const std::size_t total = this->rows().size();
+        if (total == 0) {
+            return;
+        }
+        Transaction t(dm_.db());
+        for (std::size_t r = 0; r < total; ++r) {
+            deleteRow(r, this->idOf(this->rows(), r));
+            if (progress) {
+                progress(r + 1, total);
+            }
+        }
+        t.commit();
+        this->refresh();
+    }
+
+protected:
+    RecordListModel(TfrmDM& dm, std::vector<ColumnDef> columns, Column id, Column amount,
+                    const char* table, const char* dateColumn, bool monthOnly,
+                    std::function<std::string()> today)
+        : ScreenModel<Column>(columns, id),
+          dm_(dm),
+          today_(std::move(today)),
+          columns_(std::move(columns)),
+          amount_(static_cast<std::size_t>(amount)),
+          table_(table),
+          dateColumn_(dateColumn),
+          condition_(scopeCondition(monthOnly ? ListScope::ThisMonth : ListScope::All, dateColumn,
+                                    today_())) {}
+
+    // Takes back the listed row's effect: its balances and "删除" entries.
+    virtual void takeBack(std::size_t row, std::int64_t id) = 0;
+
+    Table load() override {
+        Statement s = dm_.db().prepare(fmt::format(
+            "SELECT {} FROM {} WHERE BName=?{}{}", selectList(columns_), table_, condition_.sql,
+            recordOrder(dm_.session().OpenBookState.theJZPX, dateColumn_)));
+        s.bind(1, dm_.book());
+        condition_.bind(s, 1);
+        Table t = loadColumns(std::move(s), columns_);
+        totals_ = {t.size(), Money()};
+        for (const auto& row : t.rows) {
+            totals_.sum += std::get<Money>(row[amount_]);
+        }
+        return t;
+    }
+
+    void setCondition(Condition c) {
+        condition_ = std::move(c);
+        this->refresh();
+    }
+
+    TfrmDM& dm_;
+    std::function<std::string()> today_;
+
+private:
+    void deleteRow(std::size_t row, std::int64_t id) {
+        takeBack(row, id);
+        dm_.db().execute(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", table_), id,
+                         dm_.book());
+    }
+
+    std::vector<ColumnDef> columns_;
+    std::size_t amount_;
+    const char* table_;
+    const char* dateColumn_;
+    Condition condition_;
+    ListTotals totals_;
 };
 
 }  // namespace fennory

@@ -8,40 +8,18 @@ namespace {
 
 using C = TransferColumn;
 
-constexpr ColumnDef kColumns[] = {
-    {C::Id, "ID", "ID", false, true}, {C::Book, "BName", "账簿名称", false, true},
-    {C::Date, "CDate", "转账日期"},   {C::From, "OldN", "原账户"},
-    {C::To, "NewN", "到账账户"},      {C::Amount, "CMoney", "金额", true},
-    {C::Member, "FName", "家庭成员"}, {C::Remark, "Remark", "备注"},
-};
-static_assert(columnsInOrder(kColumns));
+std::vector<ColumnDef> transferColumns() {
+    return {{C::Id, "ID", "ID", false, true}, {C::Book, "BName", "账簿名称", false, true},
+            {C::Date, "CDate", "转账日期"},   {C::From, "OldN", "原账户"},
+            {C::To, "NewN", "到账账户"},      {C::Amount, "CMoney", "金额", true},
+            {C::Member, "FName", "家庭成员"}, {C::Remark, "Remark", "备注"}};
+}
 
 }  // namespace
 
 TransferModel::TransferModel(TfrmDM& dm, std::function<std::string()> today)
-    : ScreenModel(kColumns, TransferColumn::Id), dm_(dm), today_(std::move(today)) {
-    condition_ = scopeCondition(
-        dm_.session().OpenBookState.D_C ? ListScope::ThisMonth : ListScope::All, "CDate", today_());
-}
-
-Table TransferModel::load() {
-    Statement s = dm_.db().prepare("SELECT " + selectList(kColumns) +
-                                   " FROM ChangeT WHERE BName=?" + condition_.sql +
-                                   recordOrder(dm_.session().OpenBookState.theJZPX, "CDate"));
-    s.bind(1, dm_.book());
-    condition_.bind(s, 1);
-    Table t = loadColumns(std::move(s), kColumns);
-    totals_ = {t.size(), Money()};
-    for (const auto& row : t.rows) {
-        totals_.sum += std::get<Money>(row[static_cast<std::size_t>(C::Amount)]);
-    }
-    return t;
-}
-
-void TransferModel::setScope(ListScope scope) {
-    condition_ = scopeCondition(scope, "CDate", today_());
-    refresh();
-}
+    : RecordListModel(dm, transferColumns(), C::Id, C::Amount, "ChangeT", "CDate",
+                      dm.session().OpenBookState.D_C, std::move(today)) {}
 
 TransferFilter TransferModel::initialFilter() const {
     TransferFilter f;
@@ -61,8 +39,7 @@ void TransferModel::setFilter(const TransferFilter& f) {
     if (f.byRemark) {
         c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
     }
-    condition_ = std::move(c);
-    refresh();
+    setCondition(std::move(c));
 }
 
 std::string TransferModel::startNewTransfer() {
@@ -165,39 +142,9 @@ TransferCheck TransferModel::save(const TransferInput& typed) {
     return TransferCheck::pass();
 }
 
-void TransferModel::remove(std::int64_t id) {
-    const int row = indexOf(id);
-    if (row < 0) {
-        return;
-    }
-    const TransferInput t = rowInput(static_cast<std::size_t>(row));
-    Transaction tr(dm_.db());
+void TransferModel::takeBack(std::size_t row, std::int64_t id) {
+    const TransferInput t = rowInput(row);
     book(-1, t, *Money::parse(t.amount), id, "删除");
-    dm_.db().execute("DELETE FROM ChangeT WHERE ID=?1 AND BName=?2", id, dm_.book());
-    tr.commit();
-    refresh();
-}
-
-void TransferModel::removeAllListed(const std::function<void(std::size_t, std::size_t)>& progress) {
-    const std::size_t total = rows().size();
-    if (total == 0) {
-        return;
-    }
-    Transaction tr(dm_.db());
-    Statement del = dm_.db().prepare("DELETE FROM ChangeT WHERE ID=?1 AND BName=?2");
-    for (std::size_t r = 0; r < total; ++r) {
-        const TransferInput t = rowInput(r);
-        const std::int64_t id = idOf(rows(), r);
-        book(-1, t, *Money::parse(t.amount), id, "删除");
-        del.reset();
-        del.bindAll(id, dm_.book());
-        del.run();
-        if (progress) {
-            progress(r + 1, total);
-        }
-    }
-    tr.commit();
-    refresh();
 }
 
 }  // namespace fennory

@@ -33,14 +33,12 @@ struct TransferFilter {
     std::string remark;
 };
 
-class TransferModel : public ListedRecords, public ScreenModel<TransferColumn> {
+class TransferModel : public RecordListModel<TransferColumn> {
 public:
     TransferModel(TfrmDM& dm, std::function<std::string()> today = currentDate());
 
-    void setScope(ListScope scope) override;
     void setFilter(const TransferFilter& filter);
     TransferFilter initialFilter() const;
-    const ListTotals& totals() const override { return totals_; }
 
     // A new transfer: the member defaults to the book's; date and accounts
     // keep what the form last had, which the view holds.
@@ -49,15 +47,12 @@ public:
 
     // A new transfer's remark gets " {from}->{to}" appended; a change keeps it.
     TransferCheck save(const TransferInput& in);
-    void remove(std::int64_t id) override;
-    void removeAllListed(
-        const std::function<void(std::size_t, std::size_t)>& progress = {}) override;
 
     std::vector<std::string> accounts() { return dm_.ComAccount(); }
     std::vector<std::string> members() { return dm_.ComFamily(); }
 
 protected:
-    Table load() override;
+    void takeBack(std::size_t row, std::int64_t id) override;
 
 private:
     TransferInput rowInput(std::size_t row) const;
@@ -65,11 +60,6 @@ private:
     // -1 takes it back.
     void book(int direction, const TransferInput& t, Money amount, std::int64_t id,
               const char* event);
-
-    TfrmDM& dm_;
-    std::function<std::string()> today_;
-    Condition condition_;
-    ListTotals totals_;
 };
 
 }  // namespace fennory

@@ -27,6 +27,7 @@ class WidgetsTest : public QObject {
 private slots:
     void tableModelPassesTheModelTester();
     void titleClicksSortAscendingThenDescending();
+    void aReloadKeepsTheColumnWidths();
     void nameComboCompletesTheOneMatch();
     void moneyEditTakesOnlyNumberCharacters();
     void criteriaBoxTicksWhenItsInputChanges();
@@ -84,6 +85,17 @@ void WidgetsTest::titleClicksSortAscendingThenDescending() {
     model.sortByTitleClick(2);
     QCOMPARE(model.data(model.index(2, 2), Qt::DisplayRole).toString(), QStringLiteral("10"));
     QVERIFY(!model.headerData(1, Qt::Horizontal, Qt::FontRole).isValid());
+}
+
+void WidgetsTest::aReloadKeepsTheColumnWidths() {
+    RecordGrid grid;
+    Table t;
+    t.columns = {"名称", "备注"};
+    t.rows = {{std::string("工资"), std::string("")}};
+    grid.setTable(t);
+    grid.setColumnWidth(1, 234);
+    grid.setTable(t);
+    QCOMPARE(grid.columnWidth(1), 234);
 }
 
 void WidgetsTest::nameComboCompletesTheOneMatch() {

@@ -1,8 +1,34 @@
 #include "bookkeeping/ui/bookkeeping_screen.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QProgressDialog>
+#include <QVBoxLayout>
+
+#include "core/ui/inputs.h"
 
 namespace fennory::ui {
+
+QWidget* dateRange(DateEdit* from, DateEdit* to) {
+    auto* range = new QWidget;
+    auto* r = new QHBoxLayout(range);
+    r->setContentsMargins(0, 0, 0, 0);
+    r->addWidget(from);
+    r->addWidget(new QLabel(QStringLiteral("至：")));
+    r->addWidget(to);
+    return range;
+}
+
+void layOutFilter(QDialog* dialog, const std::vector<CriteriaBox*>& criteria, QPushButton* query) {
+    auto* group = new QGroupBox(QStringLiteral("查询条件"));
+    auto* v = new QVBoxLayout(group);
+    for (CriteriaBox* c : criteria) {
+        v->addWidget(c);
+    }
+    auto* outer = new QVBoxLayout(dialog);
+    outer->addWidget(group);
+    outer->addLayout(saveExitRow(dialog, query));
+}
 
 BookkeepingScreen::BookkeepingScreen(ScreenModelBase& model, ListedRecords& list,
                                      Prompter& prompter, QWidget* parent)

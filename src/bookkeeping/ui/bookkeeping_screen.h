@@ -3,6 +3,7 @@
 // totals line, "查询（&Q）", the context menu of list scopes and "全部删除 &D"
 // with its progress bar, and the monthly reminders when the screen first shows.
 
+#include <QDialog>
 #include <QLabel>
 #include <QShowEvent>
 
@@ -12,6 +13,14 @@
 #include "core/ui/record_screen.h"
 
 namespace fennory::ui {
+
+class CriteriaBox;
+class DateEdit;
+
+// The filter dialogs' pieces: "from 至 to" as one input of a criterion, and
+// the group "查询条件" with the buttons "查询" (default) and "退出".
+QWidget* dateRange(DateEdit* from, DateEdit* to);
+void layOutFilter(QDialog* dialog, const std::vector<CriteriaBox*>& criteria, QPushButton* query);
 
 class BookkeepingScreen : public RecordScreen {
     Q_OBJECT

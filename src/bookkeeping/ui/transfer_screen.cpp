@@ -112,24 +112,12 @@ TfrmChangeT_Q::TfrmChangeT_Q(TransferModel& model, QWidget* parent)
     from_->setDateText(start.from);
     to_->setDateText(start.to);
     fillNames(member_, model.members(), "");
-    auto* range = new QWidget;
-    auto* r = new QHBoxLayout(range);
-    r->setContentsMargins(0, 0, 0, 0);
-    r->addWidget(from_);
-    r->addWidget(new QLabel(QStringLiteral("至：")));
-    r->addWidget(to_);
+    QWidget* range = dateRange(from_, to_);
     criteria_ = {new CriteriaBox(QStringLiteral("转账日期"), range, {from_, to_}),
                  new CriteriaBox(QStringLiteral("家庭成员"), member_),
                  new CriteriaBox(QStringLiteral("备        注"), remark_)};
     criteria_[0]->setTicked(true);
-    auto* group = new QGroupBox(QStringLiteral("查询条件"));
-    auto* v = new QVBoxLayout(group);
-    for (CriteriaBox* c : criteria_) {
-        v->addWidget(c);
-    }
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(group);
-    outer->addLayout(saveExitRow(this, query_));
+    layOutFilter(this, {criteria_.begin(), criteria_.end()}, query_);
     connect(query_, &QPushButton::clicked, this, [this] {
         model_.setFilter({.byDate = criteria_[0]->isTicked(),
                           .from = from_->dateText(),

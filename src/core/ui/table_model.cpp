@@ -111,7 +111,19 @@ RecordGrid::RecordGrid(QWidget* parent) : QTableView(parent), model_(new TableMo
 }
 
 void RecordGrid::setTable(Table table, const std::vector<int>& hidden) {
+    // A reload of the same columns keeps their widths, the user's included.
+    std::vector<int> widths;
+    if (static_cast<int>(table.columns.size()) == model_->columnCount()) {
+        for (int c = 0; c < model_->columnCount(); ++c) {
+            widths.push_back(columnWidth(c));
+        }
+    }
     model_->setTable(std::move(table));
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        if (widths[c] > 0) {  // a hidden column reads as 0 wide
+            setColumnWidth(static_cast<int>(c), widths[c]);
+        }
+    }
     for (int c = 0; c < model_->columnCount(); ++c) {
         setColumnHidden(c, std::find(hidden.begin(), hidden.end(), c) != hidden.end());
     }

@@ -82,10 +82,9 @@ TfrmUWarn::TfrmUWarn(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     });
     gridMenu()->addSeparator();
     gridMenu()->addAction(QStringLiteral("修改 &M"), this, &TfrmUWarn::editCurrent);
-    // A short list: its reminder texts show whole.
-    grid()->horizontalHeader()->setSectionResizeMode(static_cast<int>(ThresholdColumn::Text),
-                                                     QHeaderView::ResizeToContents);
     Ref();
+    // Room for the reminder texts.
+    grid()->setColumnWidth(static_cast<int>(ThresholdColumn::Text), 260);
 }
 
 QRadioButton* TfrmUWarn::kindButton(const QString& kind) const {
