@@ -69,8 +69,12 @@ std::vector<ColumnDef> entryColumns(const EntryKind& k) {
 }  // namespace
 
 EntryModel::EntryModel(TfrmDM& dm, const EntryKind& kind, std::function<std::string()> today)
-    : RecordListModel(dm, entryColumns(kind), C::Id, C::Amount, kind.table, kind.dateColumn,
-                      dm.session().OpenBookState.*kind.monthOnly, std::move(today)),
+    : RecordListModel(
+          dm, entryColumns(kind), C::Id, C::Amount, kind.table, kind.dateColumn,
+          scopeCondition(
+              dm.session().OpenBookState.*kind.monthOnly ? ListScope::ThisMonth : ListScope::All,
+              kind.dateColumn, today()),
+          today),
       kind_(kind),
       lastDate_(today_()) {}
 

@@ -87,8 +87,9 @@ public:
     }
 
 protected:
+    // The list starts under `initial`: a month scope, or the loans' unpaid-only.
     RecordListModel(TfrmDM& dm, std::vector<ColumnDef> columns, Column id, Column amount,
-                    const char* table, const char* dateColumn, bool monthOnly,
+                    const char* table, const char* dateColumn, Condition initial,
                     std::function<std::string()> today)
         : ScreenModel<Column>(columns, id),
           dm_(dm),
@@ -97,8 +98,7 @@ protected:
           amount_(static_cast<std::size_t>(amount)),
           table_(table),
           dateColumn_(dateColumn),
-          condition_(scopeCondition(monthOnly ? ListScope::ThisMonth : ListScope::All, dateColumn,
-                                    today_())) {}
+          condition_(std::move(initial)) {}
 
     // Takes back the listed row's effect: its balances and "删除" entries.
     virtual void takeBack(std::size_t row, std::int64_t id) = 0;

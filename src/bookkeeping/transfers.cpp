@@ -18,8 +18,11 @@ std::vector<ColumnDef> transferColumns() {
 }  // namespace
 
 TransferModel::TransferModel(TfrmDM& dm, std::function<std::string()> today)
-    : RecordListModel(dm, transferColumns(), C::Id, C::Amount, "ChangeT", "CDate",
-                      dm.session().OpenBookState.D_C, std::move(today)) {}
+    : RecordListModel(
+          dm, transferColumns(), C::Id, C::Amount, "ChangeT", "CDate",
+          scopeCondition(dm.session().OpenBookState.D_C ? ListScope::ThisMonth : ListScope::All,
+                         "CDate", today()),
+          today) {}
 
 TransferFilter TransferModel::initialFilter() const {
     TransferFilter f;

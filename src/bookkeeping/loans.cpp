@@ -1,0 +1,392 @@
+#include "bookkeeping/loans.h"
+
+#include <fmt/format.h>
+
+#include "core/dates.h"
+
+namespace fennory {
+namespace {
+
+using C = LoanColumn;
+
+std::vector<ColumnDef> loanColumns(const LoanKind& k) {
+    return {{C::Book, "BName", "账簿名称", false, true},
+            {C::Date, k.dateColumn, "日期"},
+            {C::Party, k.partyColumn, k.partyAlias},
+            {C::Amount, k.moneyColumn, k.amountAlias, true},
+            {C::Account, "AName", "账户名称"},
+            {C::Member, "FName", "家庭成员"},
+            {C::Repaid, "RMoney", k.repaidAlias, true},
+            {C::Remark, "Remark", "备注"},
+            {C::Id, "ID", "ID", false, true}};
+}
+
+Condition scopeOf(const LoanKind& k, LoanScope scope) {
+    Condition c;
+    if (scope == LoanScope::Unpaid) {
+        c.sql = fmt::format(" AND {}>0", k.moneyColumn);
+    } else if (scope == LoanScope::Paid) {
+        c.sql = fmt::format(" AND {}=0", k.moneyColumn);
+    }
+    return c;
+}
+
+}  // namespace
+
+const LoanKind& debtLoans() {
+    static const LoanKind k{
+        .caption = "债务",
+        .table = "Borrow",
+        .dateColumn = "BDate",
+        .partyColumn = "BPro",
+        .moneyColumn = "BMoney",
+        .repayTable = "BorrowR",
+        .adjustTable = "BList",
+        .keyColumn = "BID",
+        .partyAlias = "债权人",
+        .amountAlias = "债务金额",
+        .repaidAlias = "已还金额",
+        .emptyParty = "债权人 不能为空！请重新录入！",
+        .emptyAmountNew = "金额 不能为空！请重新录入！",
+        .emptyAmountChange = "债务金额 不能为空！请重新录入！",
+        .deleteRefused = "该债务有 已还金额，不能删除；如要删除，请先删除 还债记录。",
+        .sign = +1,
+        .unpaidOnly = &BookState::D_B,
+        .repayCaption = "还债",
+        .repayAmount = "还债金额",
+        .repayTooMuch = "还债金额 不能大于债务金额！",
+        .noAccount = "请选择 帐户名称！",
+        .repayDeletedRemark = "还债 删除",
+        .increaseType = "增加债务",
+        .decreaseType = "减少债务"};
+    return k;
+}
+
+const LoanKind& creditLoans() {
+    static const LoanKind k{
+        .caption = "债权",
+        .table = "Debt",
+        .dateColumn = "DDate",
+        .partyColumn = "DPro",
+        .moneyColumn = "DMoney",
+        .repayTable = "DebtR",
+        .adjustTable = "DList",
+        .keyColumn = "DID",
+        .partyAlias = "债务人",
+        .amountAlias = "债权金额",
+        .repaidAlias = "已收金额",
+        .emptyParty = "债务人 不能为空！请重新录入！",
+        .emptyAmountNew = "债权金额 不能为空！请重新录入！",
+        .emptyAmountChange = "债权金额 不能为空！请重新录入！",
+        .deleteRefused = "该债权有 已收金额，不能删除；如要删除，请先删除 收债记录。",
+        .sign = -1,
+        .unpaidOnly = &BookState::D_D,
+        .repayCaption = "收债",
+        .repayAmount = "收债金额",
+        .repayTooMuch = "收债金额 不能大于债权金额！",
+        .noAccount = "请选择 账户名称！",
+        .repayDeletedRemark = "收债 删除",
+        .increaseType = "增加债权",
+        .decreaseType = "减少债权"};
+    return k;
+}
+
+LoanModel::LoanModel(TfrmDM& dm, const LoanKind& kind, std::function<std::string()> today)
+    : RecordListModel(dm, loanColumns(kind), C::Id, C::Amount, kind.table, kind.dateColumn,
+                      scopeOf(kind, dm.session().OpenBookState.*kind.unpaidOnly ? LoanScope::Unpaid
+                                                                                : LoanScope::All),
+                      std::move(today)),
+      kind_(kind) {}
+
+void LoanModel::showLoans(LoanScope scope) {
+    setCondition(scopeOf(kind_, scope));
+}
+
+LoanFilter LoanModel::initialFilter() const {
+    LoanFilter f;
+    f.to = today_();
+    f.from = dates::oneMonthBack(f.to);
+    return f;
+}
+
+void LoanModel::setFilter(const LoanFilter& f) {
+    Condition c;
+    if (f.byDate) {
+        c.add(fmt::format(" AND {} BETWEEN ? AND ?", kind_.dateColumn), f.from, f.to);
+    }
+    if (f.byParty) {
+        c.add(fmt::format(" AND {}=?", kind_.partyColumn), f.party);
+    }
+    if (f.byAccount) {
+        c.add(" AND AName=?", f.account);
+    }
+    if (f.byMember) {
+        c.add(" AND FName=?", f.member);
+    }
+    if (f.byRemark) {
+        c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
+    }
+    setCondition(std::move(c));
+}
+
+LoanInput LoanModel::rowInput(std::size_t row) const {
+    const Table& t = rows();
+    return {cellText(t, row, C::Date),    cellText(t, row, C::Party),  cellText(t, row, C::Amount),
+            cellText(t, row, C::Account), cellText(t, row, C::Member), cellText(t, row, C::Remark)};
+}
+
+LoanInput LoanModel::startNewLoan() {
+    startNew();
+    const BookState& b = dm_.session().OpenBookState;
+    return {today_(), b.PName, "", b.AName, b.FName, ""};
+}
+
+std::optional<LoanInput> LoanModel::startChangeLoan() {
+    if (!startChange()) {
+        return std::nullopt;
+    }
+    return rowInput(static_cast<std::size_t>(currentIndex()));
+}
+
+void LoanModel::move(int into, Money amount, const std::string& account, const std::string& member,
+                     const std::string& date, const std::string& type, const std::string& remark,
+                     const char* table, std::int64_t id, const char* event) {
+    if (into > 0) {
+        dm_.AccountUp(amount, account);
+    } else {
+        dm_.AccountDown(amount, account);
+    }
+    dm_.List_Add({.theDate = date,
+                  .theType = type,
+                  .Remark = remark,
+                  .theIn = into > 0 ? amount : Money(),
+                  .theOut = into > 0 ? Money() : amount,
+                  .AName = account,
+                  .FName = member,
+                  .theT = table,
+                  .theID = id,
+                  .theE = event});
+}
+
+LoanCheck LoanModel::save(const LoanInput& typed) {
+    if (!dates::isValid(typed.date)) {
+        return LoanCheck::fail("日期 不是有效的日期！", LoanField::Date);
+    }
+    if (typed.party.empty()) {
+        return LoanCheck::fail(kind_.emptyParty, LoanField::Party);
+    }
+    if (typed.amount.empty()) {
+        return LoanCheck::fail(
+            mode() == RecordMode::Change ? kind_.emptyAmountChange : kind_.emptyAmountNew,
+            LoanField::Amount);
+    }
+    if (auto tooLarge = Money::typedRangeError(kind_.amountAlias, typed.amount)) {
+        return LoanCheck::fail(*tooLarge, LoanField::Amount);
+    }
+    auto amount = Money::parse(typed.amount);
+    if (!amount) {
+        return LoanCheck::fail(std::string(kind_.amountAlias) + " 必须是数字！请重新录入！",
+                               LoanField::Amount);
+    }
+    if (typed.account.empty()) {
+        return LoanCheck::fail("请选择 账户名称！", LoanField::Account);
+    }
+    if (typed.member.empty()) {
+        return LoanCheck::fail("请选择 家庭成员！", LoanField::Member);
+    }
+    Transaction t(dm_.db());
+    LoanInput in = typed;
+    dm_.NewFamily(in.member);
+    dm_.NewAccount(in.account, in.member);
+    dm_.mySaveNew("PD", "PName", in.party);
+    in.member = dm_.storedName("SFamily", "FName", in.member);
+    in.account = dm_.storedName("SAccount", "AName", in.account);
+    in.party = dm_.storedName("PD", "PName", in.party);
+    std::int64_t id = currentId();
+    if (mode() == RecordMode::Change) {
+        const LoanInput old = rowInput(static_cast<std::size_t>(currentIndex()));
+        move(-kind_.sign, *Money::parse(old.amount), old.account, old.member, old.date,
+             kind_.caption, old.remark, kind_.table, id, "恢复");
+        // The repaid total stays as it is.
+        dm_.db().execute(
+            fmt::format("UPDATE {} SET {}=?1, {}=?2, {}=?3, AName=?4, FName=?5, "
+                        "Remark=?6 WHERE ID=?7 AND BName=?8",
+                        kind_.table, kind_.dateColumn, kind_.partyColumn, kind_.moneyColumn),
+            in.date, in.party, *amount, in.account, in.member, in.remark, id, dm_.book());
+        move(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
+             kind_.table, id, "修改");
+    } else {
+        dm_.db().execute(
+            fmt::format("INSERT INTO {}(BName,{},{},{},AName,FName,RMoney,Remark) "
+                        "VALUES(?1,?2,?3,?4,?5,?6,0,?7)",
+                        kind_.table, kind_.dateColumn, kind_.partyColumn, kind_.moneyColumn),
+            dm_.book(), in.date, in.party, *amount, in.account, in.member, in.remark);
+        id = dm_.db().lastInsertId();
+        move(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
+             kind_.table, id, "新增");
+    }
+    t.commit();
+    saved(id);
+    return LoanCheck::pass();
+}
+
+CheckResult LoanModel::checkRemove() const {
+    if (!hasCurrent()) {
+        return CheckResult::fail("");
+    }
+    const int row = currentIndex();
+    if (std::get<Money>(
+            rows().rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(C::Repaid)]) >
+        Money()) {
+        return CheckResult::fail(kind_.deleteRefused);
+    }
+    return CheckResult::pass();
+}
+
+void LoanModel::takeBack(std::size_t row, std::int64_t id) {
+    // What is still outstanding goes back the way it came.
+    const LoanInput l = rowInput(row);
+    move(-kind_.sign, *Money::parse(l.amount), l.account, l.member, l.date, kind_.caption, l.remark,
+         kind_.table, id, "删除");
+}
+
+void LoanModel::writeOff(std::int64_t id) {
+    dm_.db().execute(
+        fmt::format("UPDATE {} SET {}=0 WHERE ID=?1 AND BName=?2", kind_.table, kind_.moneyColumn),
+        id, dm_.book());
+    refresh();
+}
+
+bool LoanModel::canRepay() const {
+    return hasCurrent() && !Money::parse(text(C::Amount)).value_or(Money()).isZero();
+}
+
+RepayCheck LoanModel::repay(const RepayInput& in) {
+    if (!hasCurrent()) {
+        return RepayCheck::fail("");
+    }
+    const Money outstanding = *Money::parse(text(C::Amount));
+    if (in.amount.empty()) {
+        return RepayCheck::fail(std::string(kind_.repayAmount) + " 不能为空！", RepayField::Amount);
+    }
+    auto amount = Money::parse(in.amount);
+    if (!amount) {
+        return RepayCheck::fail(std::string(kind_.repayAmount) + " 必须是数字！",
+                                RepayField::Amount);
+    }
+    if (*amount > outstanding) {
+        return RepayCheck::fail(kind_.repayTooMuch, RepayField::Amount);
+    }
+    if (*amount <= Money()) {
+        return RepayCheck::fail(std::string(kind_.repayAmount) + " 不能小于或等于零！",
+                                RepayField::Amount);
+    }
+    if (in.account.empty()) {
+        return RepayCheck::fail(kind_.noAccount, RepayField::Account);
+    }
+    if (in.member.empty()) {
+        return RepayCheck::fail("请选择 家庭成员！", RepayField::Member);
+    }
+    const std::int64_t loan = currentId();
+    Transaction t(dm_.db());
+    dm_.db().execute(fmt::format("INSERT INTO {}({},RDate,RMoney,AName,FName,Remark,BName) "
+                                 "VALUES(?1,?2,?3,?4,?5,?6,?7)",
+                                 kind_.repayTable, kind_.keyColumn),
+                     loan, in.date, *amount, in.account, in.member, in.remark, dm_.book());
+    const std::int64_t id = dm_.db().lastInsertId();
+    dm_.db().execute(fmt::format("UPDATE {0} SET {1}={1}-?1, RMoney=RMoney+?1 "
+                                 "WHERE ID=?2 AND BName=?3",
+                                 kind_.table, kind_.moneyColumn),
+                     *amount, loan, dm_.book());
+    move(-kind_.sign, *amount, in.account, in.member, in.date, kind_.repayCaption, in.remark,
+         kind_.repayTable, id, "新增");
+    t.commit();
+    saved(loan);
+    return RepayCheck::pass();
+}
+
+Table LoanModel::repayments() {
+    Statement s = dm_.db().prepare(fmt::format(
+        "SELECT RDate AS \"日期\", RMoney AS \"{}\", AName AS \"账户名称\", FName AS \"家庭成员\", "
+        "Remark AS \"备注\", ID FROM {} WHERE {}=?1 AND BName=?2 ORDER BY RDate DESC, ID DESC",
+        kind_.repayAmount, kind_.repayTable, kind_.keyColumn));
+    s.bindAll(currentId(), dm_.book());
+    return Table::load(std::move(s), {kind_.repayAmount});
+}
+
+void LoanModel::removeRepayment(std::int64_t repaymentId) {
+    Statement r = dm_.db().prepare(
+        fmt::format("SELECT {}, RMoney, AName, FName FROM {} WHERE ID=?1 AND BName=?2",
+                    kind_.keyColumn, kind_.repayTable));
+    r.bindAll(repaymentId, dm_.book());
+    if (!r.step()) {
+        return;
+    }
+    const std::int64_t loan = r.integer(0);
+    const Money amount = r.money(1);
+    const std::string account = r.text(2), member = r.text(3);
+    Transaction t(dm_.db());
+    dm_.db().execute(fmt::format("UPDATE {0} SET {1}={1}+?1, RMoney=RMoney-?1 "
+                                 "WHERE ID=?2 AND BName=?3",
+                                 kind_.table, kind_.moneyColumn),
+                     amount, loan, dm_.book());
+    // Dated the day the program started, as the log has always dated it.
+    move(kind_.sign, amount, account, member, dm_.session().StartupDate, kind_.repayCaption,
+         kind_.repayDeletedRemark, kind_.repayTable, repaymentId, "删除");
+    dm_.db().execute(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", kind_.repayTable),
+                     repaymentId, dm_.book());
+    t.commit();
+    refresh();
+}
+
+RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
+    if (!hasCurrent()) {
+        return RepayCheck::fail("");
+    }
+    if (in.account.empty()) {
+        return RepayCheck::fail("账户名称 不能为空！请选择 账户名称！", RepayField::Account);
+    }
+    if (in.amount.empty()) {
+        return RepayCheck::fail("金额 不能为空！请录入 金额！", RepayField::Amount);
+    }
+    if (auto tooLarge = Money::typedRangeError("金额", in.amount)) {
+        return RepayCheck::fail(*tooLarge, RepayField::Amount);
+    }
+    auto amount = Money::parse(in.amount);
+    if (!amount) {
+        return RepayCheck::fail("金额 必须是数字！请重新录入！", RepayField::Amount);
+    }
+    if (in.member.empty()) {
+        return RepayCheck::fail("家庭成员 不能为空！请选择 家庭成员！", RepayField::Member);
+    }
+    const std::int64_t loan = currentId();
+    const bool up = how == Adjustment::Increase;
+    const Money signedAmount = up ? *amount : -*amount;
+    Transaction t(dm_.db());
+    dm_.db().execute(fmt::format("INSERT INTO {}({},theDate,theMoney,AName,FName,Remark,BName) "
+                                 "VALUES(?1,?2,?3,?4,?5,?6,?7)",
+                                 kind_.adjustTable, kind_.keyColumn),
+                     loan, in.date, signedAmount, in.account, in.member, in.remark, dm_.book());
+    const std::int64_t id = dm_.db().lastInsertId();
+    dm_.db().execute(fmt::format("UPDATE {0} SET {1}={1}+?1 WHERE ID=?2 AND BName=?3", kind_.table,
+                                 kind_.moneyColumn),
+                     signedAmount, loan, dm_.book());
+    // A bigger debt brings money in; a bigger credit takes it out.
+    move(up ? kind_.sign : -kind_.sign, *amount, in.account, in.member, in.date,
+         up ? kind_.increaseType : kind_.decreaseType, in.remark, kind_.adjustTable, id, "新增");
+    t.commit();
+    saved(loan);
+    return RepayCheck::pass();
+}
+
+Table LoanModel::adjustments() {
+    Statement s = dm_.db().prepare(
+        fmt::format("SELECT theDate AS \"日期\", theMoney AS \"增减金额\", AName AS \"账户名称\", "
+                    "FName AS \"家庭成员\", Remark AS \"备注\" FROM {} WHERE {}=?1 AND BName=?2 "
+                    "ORDER BY theDate DESC, ID DESC",
+                    kind_.adjustTable, kind_.keyColumn));
+    s.bindAll(currentId(), dm_.book());
+    return Table::load(std::move(s), {"增减金额"});
+}
+
+}  // namespace fennory
