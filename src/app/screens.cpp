@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "bookkeeping/ui/entry_screen.h"
+#include "bookkeeping/ui/loan_screen.h"
 #include "bookkeeping/ui/transfer_screen.h"
 #include "plans/ui/thresholds_screen.h"
 #include "reference/ui/accounts_screen.h"
@@ -17,6 +18,9 @@ void registerScreens(TfrmMain& window) {
                           [](TfrmMain& w) { return new TfrmOutTable(w.dm(), w.prompter()); });
     window.registerScreen("transfer",
                           [](TfrmMain& w) { return new TfrmChangeT(w.dm(), w.prompter()); });
+    window.registerScreen("borrow",
+                          [](TfrmMain& w) { return new TfrmBorrow(w.dm(), w.prompter()); });
+    window.registerScreen("debt", [](TfrmMain& w) { return new TfrmDebt(w.dm(), w.prompter()); });
     window.registerScreen("warn", [](TfrmMain& w) { return new TfrmUWarn(w.dm(), w.prompter()); });
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());

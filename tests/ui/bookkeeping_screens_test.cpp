@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/screens.h"
 #include "bookkeeping/ui/entry_screen.h"
+#include "bookkeeping/ui/loan_screen.h"
 #include "bookkeeping/ui/transfer_screen.h"
 #include "modal.h"
 #include "plans/ui/thresholds_screen.h"
@@ -24,6 +25,7 @@ private slots:
     void aTransferMovesBothAccounts();
     void theReminderShowsWhenTheScreenOpens();
     void aThresholdIsAddedOnceAndDisabled();
+    void aDebtIsRepaidAdjustedAndItsRepaymentDeleted();
 
 private:
     template <class Screen>
@@ -140,6 +142,50 @@ void BookkeepingScreensTest::aThresholdIsAddedOnceAndDisabled() {
     s->menuAction(QStringLiteral("停用 &E"))->trigger();
     QCOMPARE(QString::fromStdString(s->model().text(ThresholdColumn::State)),
              QStringLiteral("停用"));
+}
+
+void BookkeepingScreensTest::aDebtIsRepaidAdjustedAndItsRepaymentDeleted() {
+    QVERIFY(window_->action("borrow")->shortcut() == QKeySequence(QStringLiteral("Ctrl+B")));
+    auto* s = open<TfrmBorrow>("borrow");
+    QVERIFY(s);
+    s->button(RecordScreen::kAdd)->click();
+    s->partyField()->setEditText(QStringLiteral("张三"));
+    s->amountField()->setText("500");
+    s->accountField()->setName("钱包");
+    s->memberField()->setName("爸爸");
+    s->button(RecordScreen::kSave)->click();
+    QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(500));
+
+    testing::ModalScript script;
+    script.then<LoanMoveDialog>([&](LoanMoveDialog& d) {
+        QCOMPARE(d.windowTitle(), QStringLiteral("还债"));
+        QCOMPARE(d.amountField()->text(), QStringLiteral("500"));  // the outstanding amount
+        d.amountField()->setText("200");
+        d.saveButton()->click();
+    });
+    script.then<LoanMoveDialog>([&](LoanMoveDialog& d) {
+        QCOMPARE(d.windowTitle(), QStringLiteral("增加债务金额"));
+        d.amountField()->setText("50");
+        d.saveButton()->click();
+    });
+    script.then<LoanRecordsDialog>([&](LoanRecordsDialog& d) {
+        QCOMPARE(d.grid()->tableModel()->rowCount(), 1);
+        prompter_->answers = {true};
+        d.grid()->selectRow(0);
+        d.deleteCurrent();
+        QCOMPARE(d.grid()->tableModel()->rowCount(), 0);
+        d.accept();
+    });
+    script.start();
+    s->menuAction(QStringLiteral("还债 &R"))->trigger();
+    QCOMPARE(QString::fromStdString(s->model().text(LoanColumn::Amount)), QStringLiteral("300"));
+    s->menuAction(QStringLiteral("增加债务金额 &Z"))->trigger();
+    QCOMPARE(QString::fromStdString(s->model().text(LoanColumn::Amount)), QStringLiteral("350"));
+    s->menuAction(QStringLiteral("还债记录 &V"))->trigger();
+    QVERIFY(script.finished());
+    QCOMPARE(QString::fromStdString(s->model().text(LoanColumn::Amount)), QStringLiteral("550"));
+    QCOMPARE(QString::fromStdString(s->model().text(LoanColumn::Repaid)), QStringLiteral("0"));
+    QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(550));
 }
 
 QTEST_MAIN(BookkeepingScreensTest)

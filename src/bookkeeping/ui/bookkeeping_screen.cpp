@@ -43,6 +43,9 @@ BookkeepingScreen::BookkeepingScreen(ScreenModelBase& model, ListedRecords& list
             showModel();
         }
     });
+}
+
+void BookkeepingScreen::addMonthScopes() {
     gridMenu()->addAction(QStringLiteral("本月记账 &B"), this,
                           [this] { showScope(ListScope::ThisMonth); });
     gridMenu()->addAction(QStringLiteral("历史记账 &L"), this,

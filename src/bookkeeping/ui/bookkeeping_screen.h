@@ -39,6 +39,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // The context menu of the records kept by date: "本月记账 &B", "历史记账 &L",
+    // "全部记账 &A" and "全部删除 &D".
+    void addMonthScopes();
     // The filter dialog; true when it set a new condition.
     virtual bool runFilter() = 0;
     void showTotals();

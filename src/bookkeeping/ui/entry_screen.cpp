@@ -55,6 +55,7 @@ EntryScreen::EntryScreen(TfrmDM& dm, Prompter& prompter, const EntryKind& kind, 
     setUpNames(account_, dm_, model_.accounts(), "SAccount", "AName");
     setUpNames(member_, dm_, model_.members(), "SFamily", "FName");
     setOnFirstShow([this, kind = kind.caption] { showReminders(dm_, kind, this); });
+    addMonthScopes();
     Ref();
 }
 

@@ -46,6 +46,7 @@ TfrmChangeT::TfrmChangeT(TfrmDM& dm, Prompter& prompter, QWidget* parent,
     setUpNames(from_, dm_, model_.accounts(), "SAccount", "AName");
     setUpNames(to_, dm_, model_.accounts(), "SAccount", "AName");
     setUpNames(member_, dm_, model_.members(), "SFamily", "FName");
+    addMonthScopes();
     Ref();
 }
 
