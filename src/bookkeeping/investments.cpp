@@ -1,0 +1,375 @@
+#include "bookkeeping/investments.h"
+
+#include <fmt/format.h>
+
+#include "core/dates.h"
+
+namespace fennory {
+namespace {
+
+using C = InvestColumn;
+
+std::vector<ColumnDef> investColumns() {
+    return {{C::Book, "BName", "账簿名称", false, true},
+            {C::Date, "TDate", "日期"},
+            {C::Kind, "TName", "投资类别"},
+            {C::Amount, "TMoney", "投资金额", true},
+            {C::Profit, "RMoney", "收益金额", true},
+            {C::Account, "AName", "账户名称"},
+            {C::Member, "FName", "家庭成员"},
+            {C::Remark, "Remark", "备注"},
+            {C::Id, "ID", "ID", false, true}};
+}
+
+Condition scopeOf(LoanScope scope) {
+    Condition c;
+    if (scope == LoanScope::Unpaid) {
+        c.sql = " AND TMoney>0";
+    } else if (scope == LoanScope::Paid) {
+        c.sql = " AND TMoney=0";
+    }
+    return c;
+}
+
+std::string trimmed(const std::string& s) {
+    const auto first = s.find_first_not_of(' ');
+    return first == std::string::npos ? std::string()
+                                      : s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+InvestmentModel::InvestmentModel(TfrmDM& dm, std::function<std::string()> today)
+    : RecordListModel(dm, investColumns(), C::Id, C::Amount, "TTable", "TDate",
+                      scopeOf(dm.session().OpenBookState.D_T ? LoanScope::Unpaid : LoanScope::All),
+                      std::move(today)) {}
+
+ButtonStates InvestmentModel::buttons() const {
+    ButtonStates b = ScreenModelBase::buttons();
+    b.grid = true;
+    return b;
+}
+
+void InvestmentModel::showInvestments(LoanScope scope) {
+    setCondition(scopeOf(scope));
+}
+
+LoanFilter InvestmentModel::initialFilter() const {
+    LoanFilter f;
+    f.to = today_();
+    f.from = dates::oneMonthBack(f.to);
+    return f;
+}
+
+void InvestmentModel::setFilter(const LoanFilter& f) {
+    Condition c;
+    if (f.byDate) {
+        c.add(" AND TDate BETWEEN ? AND ?", f.from, f.to);
+    }
+    if (f.byParty) {
+        c.add(" AND TName=?", f.party);
+    }
+    if (f.byAccount) {
+        c.add(" AND AName=?", f.account);
+    }
+    if (f.byMember) {
+        c.add(" AND FName=?", f.member);
+    }
+    if (f.byRemark) {
+        c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
+    }
+    setCondition(std::move(c));
+}
+
+InvestInput InvestmentModel::rowInput(std::size_t row) const {
+    const Table& t = rows();
+    return {cellText(t, row, C::Date),    cellText(t, row, C::Kind),   cellText(t, row, C::Amount),
+            cellText(t, row, C::Account), cellText(t, row, C::Member), cellText(t, row, C::Remark)};
+}
+
+InvestInput InvestmentModel::startNewInvestment() {
+    startNew();
+    const BookState& b = dm_.session().OpenBookState;
+    return {today_(), b.TName, "", b.AName, b.FName, ""};
+}
+
+std::optional<InvestInput> InvestmentModel::startChangeInvestment() {
+    if (!startChange()) {
+        return std::nullopt;
+    }
+    return rowInput(static_cast<std::size_t>(currentIndex()));
+}
+
+void InvestmentModel::move(int into, Money amount, const std::string& account,
+                           const std::string& member, const std::string& date,
+                           const std::string& type, const std::string& remark, const char* table,
+                           std::int64_t id, const char* event) {
+    if (into > 0) {
+        dm_.AccountUp(amount, account);
+    } else {
+        dm_.AccountDown(amount, account);
+    }
+    dm_.List_Add({.theDate = date,
+                  .theType = type,
+                  .Remark = remark,
+                  .theIn = into > 0 ? amount : Money(),
+                  .theOut = into > 0 ? Money() : amount,
+                  .AName = account,
+                  .FName = member,
+                  .theT = table,
+                  .theID = id,
+                  .theE = event});
+}
+
+InvestCheck InvestmentModel::save(const InvestInput& typed) {
+    if (!dates::isValid(typed.date)) {
+        return InvestCheck::fail("日期 不是有效的日期！", InvestField::Date);
+    }
+    if (typed.kind.empty()) {
+        return InvestCheck::fail("请选择 投资类别！", InvestField::Kind);
+    }
+    if (typed.amount.empty()) {
+        return InvestCheck::fail("投资金额 不能为空！请重新录入！", InvestField::Amount);
+    }
+    if (auto tooLarge = Money::typedRangeError("投资金额", typed.amount)) {
+        return InvestCheck::fail(*tooLarge, InvestField::Amount);
+    }
+    auto amount = Money::parse(typed.amount);
+    if (!amount) {
+        return InvestCheck::fail("投资金额 必须是数字！请重新录入！", InvestField::Amount);
+    }
+    if (typed.account.empty()) {
+        return InvestCheck::fail("请选择 账户名称！", InvestField::Account);
+    }
+    if (typed.member.empty()) {
+        return InvestCheck::fail("请选择 家庭成员！", InvestField::Member);
+    }
+    Transaction t(dm_.db());
+    InvestInput in = typed;
+    dm_.mySaveNew("TD", "TName", in.kind);
+    dm_.NewFamily(in.member);
+    dm_.NewAccount(in.account, in.member);
+    in.kind = dm_.storedName("TD", "TName", in.kind);
+    in.member = dm_.storedName("SFamily", "FName", in.member);
+    in.account = dm_.storedName("SAccount", "AName", in.account);
+    std::int64_t id = currentId();
+    if (mode() == RecordMode::Change) {
+        const InvestInput old = rowInput(static_cast<std::size_t>(currentIndex()));
+        move(+1, *Money::parse(old.amount), old.account, old.member, old.date, old.kind, old.remark,
+             "TTable", id, "恢复");
+        dm_.db().execute(
+            "UPDATE TTable SET TDate=?1, TName=?2, TMoney=?3, AName=?4, FName=?5, Remark=?6 "
+            "WHERE ID=?7 AND BName=?8",
+            in.date, in.kind, *amount, in.account, in.member, in.remark, id, dm_.book());
+        move(-1, *amount, in.account, in.member, in.date, in.kind, in.remark, "TTable", id, "修改");
+    } else {
+        dm_.myCountUp("TD", "TName", in.kind);
+        dm_.myCountUp("SAccount", "AName", in.account);
+        dm_.db().execute(
+            "INSERT INTO TTable(BName,TDate,TName,TMoney,AName,FName,Remark,RMoney) "
+            "VALUES(?1,?2,?3,?4,?5,?6,?7,0)",
+            dm_.book(), in.date, in.kind, *amount, in.account, in.member, in.remark);
+        id = dm_.db().lastInsertId();
+        move(-1, *amount, in.account, in.member, in.date, in.kind, in.remark, "TTable", id, "新增");
+    }
+    t.commit();
+    saved(id);
+    return InvestCheck::pass();
+}
+
+CheckResult InvestmentModel::checkRemove() const {
+    if (!hasCurrent()) {
+        return CheckResult::fail("");
+    }
+    if (dm_.db()
+            .queryInt("SELECT count(*) FROM TTableR WHERE TID=?1 AND BName=?2", currentId(),
+                      dm_.book())
+            .value_or(0) > 0) {
+        return CheckResult::fail("该 投资 已有收益记录，不能删除！");
+    }
+    return CheckResult::pass();
+}
+
+void InvestmentModel::takeBack(std::size_t row, std::int64_t id) {
+    const InvestInput i = rowInput(row);
+    move(+1, *Money::parse(i.amount), i.account, i.member, i.date, i.kind, i.remark, "TTable", id,
+         "删除");
+}
+
+bool InvestmentModel::canReturn() const {
+    return hasCurrent() && !Money::parse(text(C::Amount)).value_or(Money()).isZero();
+}
+
+void InvestmentModel::bookProfit(Money profit, const std::string& date, const std::string& kind,
+                                 const std::string& account, const std::string& member,
+                                 const std::string& incomeRemark,
+                                 const std::string& expenseRemark) {
+    if (profit > Money()) {
+        dm_.db().execute(
+            "INSERT INTO InTable(BName,IDate,IName,IMoney,AName,FName,Remark) "
+            "VALUES(?1,?2,?3,?4,?5,?6,?7)",
+            dm_.book(), date, kind, profit, account, member, incomeRemark);
+    } else if (profit < Money()) {
+        dm_.db().execute(
+            "INSERT INTO OutTable(BName,ODate,OName,OMoney,AName,FName,Remark) "
+            "VALUES(?1,?2,?3,?4,?5,?6,?7)",
+            dm_.book(), date, kind, -profit, account, member, expenseRemark);
+    }
+}
+
+ReturnCheck InvestmentModel::recordReturn(const ReturnInput& in) {
+    if (!hasCurrent()) {
+        return ReturnCheck::fail("");
+    }
+    if (in.principal.empty()) {
+        return ReturnCheck::fail("收回本金 不能为空！", ReturnField::Principal);
+    }
+    auto principal = Money::parse(in.principal);
+    if (!principal || Money::typedRangeError("收回本金", in.principal)) {
+        return ReturnCheck::fail("收回本金 必须是数字！", ReturnField::Principal);
+    }
+    if (*principal < Money()) {
+        return ReturnCheck::fail("收回本金 不能小于零！", ReturnField::Principal);
+    }
+    auto profit = Money::parse(in.profit.empty() ? "0" : in.profit);
+    if (!profit || Money::typedRangeError("收益金额", in.profit)) {
+        return ReturnCheck::fail("收益金额 必须是数字！", ReturnField::Profit);
+    }
+    if (in.account.empty()) {
+        return ReturnCheck::fail("请选择 账户名称！", ReturnField::Account);
+    }
+    if (in.member.empty()) {
+        return ReturnCheck::fail("请选择 家庭成员！", ReturnField::Member);
+    }
+    const std::int64_t investment = currentId();
+    const std::string kind = text(C::Kind);
+    Transaction t(dm_.db());
+    dm_.db().execute(
+        "INSERT INTO TTableR(TID,RDate,RMoney,SMoney,AName,FName,Remark,BName) "
+        "VALUES(?1,?2,?3,?4,?5,?6,?7,?8)",
+        investment, in.date, *principal, *profit, in.account, in.member, in.remark, dm_.book());
+    const std::int64_t id = dm_.db().lastInsertId();
+    dm_.db().execute(
+        "UPDATE TTable SET TMoney=TMoney-?1, RMoney=RMoney+?2 WHERE ID=?3 AND BName=?4", *principal,
+        *profit, investment, dm_.book());
+    if (!principal->isZero()) {
+        move(+1, *principal, in.account, in.member, in.date, "收回本金", in.remark, "TTableR", id,
+             "新增");
+    }
+    if (!profit->isZero()) {
+        // A loss is logged as a negative amount in, as the log has always shown it.
+        dm_.AccountUp(*profit, in.account);
+        dm_.List_Add({.theDate = in.date,
+                      .theType = "收益",
+                      .Remark = in.remark,
+                      .theIn = *profit,
+                      .AName = in.account,
+                      .FName = in.member,
+                      .theT = "TTableR",
+                      .theID = id,
+                      .theE = "新增"});
+    }
+    bookProfit(*profit, in.date, kind, in.account, in.member, "投资收益", "投资亏损");
+    t.commit();
+    saved(investment);
+    return ReturnCheck::pass();
+}
+
+Table InvestmentModel::returns() {
+    Statement s = dm_.db().prepare(
+        "SELECT RDate AS \"收益日期\", RMoney AS \"收回本金\", SMoney AS \"收益金额\", "
+        "AName AS \"账户名称\", FName AS \"家庭成员\", Remark AS \"备注\", ID FROM TTableR "
+        "WHERE TID=?1 AND BName=?2 ORDER BY RDate DESC, ID DESC");
+    s.bindAll(currentId(), dm_.book());
+    return Table::load(std::move(s), {"收回本金", "收益金额"});
+}
+
+void InvestmentModel::removeReturn(std::int64_t returnId) {
+    Statement r = dm_.db().prepare(
+        "SELECT r.TID, r.RMoney, r.SMoney, r.AName, r.FName, t.TName FROM TTableR r "
+        "JOIN TTable t ON t.ID=r.TID WHERE r.ID=?1 AND r.BName=?2");
+    r.bindAll(returnId, dm_.book());
+    if (!r.step()) {
+        return;
+    }
+    const std::int64_t investment = r.integer(0);
+    const Money principal = r.money(1), profit = r.money(2);
+    const std::string account = r.text(3), member = r.text(4), kind = r.text(5);
+    const std::string today = today_();
+    Transaction t(dm_.db());
+    dm_.db().execute(
+        "UPDATE TTable SET TMoney=TMoney+?1, RMoney=RMoney-?2 WHERE ID=?3 AND BName=?4", principal,
+        profit, investment, dm_.book());
+    // The earlier income or expense record stays; this one offsets it.
+    bookProfit(-profit, today, kind, account, member, "删除投资记录", "删除投资记录");
+    // Every balance move gets its log entry, so that the log accounts for it.
+    if (!principal.isZero()) {
+        move(-1, principal, account, member, today, "收回本金", "删除投资记录", "TTableR", returnId,
+             "删除");
+    }
+    if (!profit.isZero()) {
+        dm_.AccountDown(profit, account);
+        dm_.List_Add({.theDate = today,
+                      .theType = "收益",
+                      .Remark = "删除投资记录",
+                      .theOut = profit,
+                      .AName = account,
+                      .FName = member,
+                      .theT = "TTableR",
+                      .theID = returnId,
+                      .theE = "删除"});
+    }
+    dm_.db().execute("DELETE FROM TTableR WHERE ID=?1 AND BName=?2", returnId, dm_.book());
+    t.commit();
+    refresh();
+}
+
+RepayCheck InvestmentModel::adjust(Adjustment how, const RepayInput& in) {
+    if (!hasCurrent()) {
+        return RepayCheck::fail("");
+    }
+    if (in.account.empty()) {
+        return RepayCheck::fail("账户名称 不能为空！请选择 账户名称！", RepayField::Account);
+    }
+    if (in.amount.empty()) {
+        return RepayCheck::fail("金额 不能为空！请录入 金额！", RepayField::Amount);
+    }
+    if (auto tooLarge = Money::typedRangeError("金额", in.amount)) {
+        return RepayCheck::fail(*tooLarge, RepayField::Amount);
+    }
+    auto amount = Money::parse(in.amount);
+    if (!amount) {
+        return RepayCheck::fail("金额 必须是数字！请重新录入！", RepayField::Amount);
+    }
+    if (in.member.empty()) {
+        return RepayCheck::fail("家庭成员 不能为空！请选择 家庭成员！", RepayField::Member);
+    }
+    const std::int64_t investment = currentId();
+    const bool up = how == Adjustment::Increase;
+    const std::string remark = up ? in.remark : trimmed(in.remark);
+    Transaction t(dm_.db());
+    dm_.db().execute(
+        "INSERT INTO TList(TID,theDate,theMoney,AName,FName,Remark,BName) "
+        "VALUES(?1,?2,?3,?4,?5,?6,?7)",
+        investment, in.date, up ? *amount : -*amount, in.account, in.member, remark, dm_.book());
+    const std::int64_t id = dm_.db().lastInsertId();
+    dm_.db().execute("UPDATE TTable SET TMoney=TMoney+?1 WHERE ID=?2 AND BName=?3",
+                     up ? *amount : -*amount, investment, dm_.book());
+    // More invested takes money out of the account; less brings it back.
+    move(up ? -1 : +1, *amount, in.account, in.member, in.date, up ? "增加投资" : "减少投资",
+         remark, "TList", id, "新增");
+    t.commit();
+    saved(investment);
+    return RepayCheck::pass();
+}
+
+Table InvestmentModel::adjustments() {
+    Statement s = dm_.db().prepare(
+        "SELECT theDate AS \"日期\", theMoney AS \"增减金额\", AName AS \"账户名称\", "
+        "FName AS \"家庭成员\", Remark AS \"备注\" FROM TList WHERE TID=?1 AND BName=?2 "
+        "ORDER BY theDate DESC, ID DESC");
+    s.bindAll(currentId(), dm_.book());
+    return Table::load(std::move(s), {"增减金额"});
+}
+
+}  // namespace fennory

@@ -1,0 +1,78 @@
+#pragma once
+// Investments: money taken out of an account into an investment category, its
+// returns of principal and profit (or loss) paid into an account, and the
+// adjustments of the principal. A profit or loss is also booked as an income
+// or expense record of the category. Every action is one transaction.
+
+#include <string>
+
+#include "bookkeeping/loans.h"
+#include "bookkeeping/record_list.h"
+#include "core/check_result.h"
+#include "core/data_module.h"
+
+namespace fennory {
+
+enum class InvestColumn { Book, Date, Kind, Amount, Profit, Account, Member, Remark, Id };
+enum class InvestField { None, Date, Kind, Amount, Account, Member };
+using InvestCheck = Check<InvestField>;
+
+struct InvestInput {
+    std::string date;
+    std::string kind;    // the investment category
+    std::string amount;  // as typed
+    std::string account;
+    std::string member;
+    std::string remark;
+};
+
+struct ReturnInput {
+    std::string date;
+    std::string principal;  // as typed
+    std::string profit;     // as typed; negative for a loss, empty reads as 0
+    std::string account;
+    std::string member;
+    std::string remark;
+};
+enum class ReturnField { None, Principal, Profit, Account, Member };
+using ReturnCheck = Check<ReturnField>;
+
+class InvestmentModel : public RecordListModel<InvestColumn> {
+public:
+    InvestmentModel(TfrmDM& dm, std::function<std::string()> today = currentDate());
+
+    // The grid stays usable while a record is entered; a row reaches the table
+    // only through "保存".
+    ButtonStates buttons() const override;
+
+    void showInvestments(LoanScope scope);
+    void setFilter(const LoanFilter& filter);  // party = the category
+    LoanFilter initialFilter() const;
+
+    InvestInput startNewInvestment();
+    std::optional<InvestInput> startChangeInvestment();
+    InvestCheck save(const InvestInput& in);
+    CheckResult checkRemove() const;
+
+    bool canReturn() const;
+    ReturnCheck recordReturn(const ReturnInput& in);
+    Table returns();
+    void removeReturn(std::int64_t returnId);
+    RepayCheck adjust(Adjustment how, const RepayInput& in);
+    Table adjustments();
+
+protected:
+    void takeBack(std::size_t row, std::int64_t id) override;
+
+private:
+    InvestInput rowInput(std::size_t row) const;
+    void move(int into, Money amount, const std::string& account, const std::string& member,
+              const std::string& date, const std::string& type, const std::string& remark,
+              const char* table, std::int64_t id, const char* event);
+    // The income (profit) or expense (loss) record of a profit, in the category.
+    void bookProfit(Money profit, const std::string& date, const std::string& kind,
+                    const std::string& account, const std::string& member,
+                    const std::string& incomeRemark, const std::string& expenseRemark);
+};
+
+}  // namespace fennory
