@@ -157,18 +157,18 @@ void BookkeepingScreensTest::aDebtIsRepaidAdjustedAndItsRepaymentDeleted() {
     QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(500));
 
     testing::ModalScript script;
-    script.then<LoanMoveDialog>([&](LoanMoveDialog& d) {
+    script.then<MoneyMoveDialog>([&](MoneyMoveDialog& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("还债"));
         QCOMPARE(d.amountField()->text(), QStringLiteral("500"));  // the outstanding amount
         d.amountField()->setText("200");
         d.saveButton()->click();
     });
-    script.then<LoanMoveDialog>([&](LoanMoveDialog& d) {
+    script.then<MoneyMoveDialog>([&](MoneyMoveDialog& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("增加债务金额"));
         d.amountField()->setText("50");
         d.saveButton()->click();
     });
-    script.then<LoanRecordsDialog>([&](LoanRecordsDialog& d) {
+    script.then<RecordsDialog>([&](RecordsDialog& d) {
         QCOMPARE(d.grid()->tableModel()->rowCount(), 1);
         prompter_->answers = {true};
         d.grid()->selectRow(0);

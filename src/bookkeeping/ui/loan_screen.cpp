@@ -185,7 +185,16 @@ void LoanScreen::repay() {
     if (!model_.canRepay()) {
         return;
     }
-    LoanMoveDialog d(dm_, model_, prompter_, std::nullopt, this);
+    const LoanKind& k = model_.kind();
+    MoveForm form{.caption = u8(k.repayCaption),
+                  .amountLabel = u8(k.repayAmount) + QStringLiteral("："),
+                  .saveCaption = u8(k.repayCaption),
+                  .date = model_.initialFilter().to,
+                  .amount = model_.text(LoanColumn::Amount),
+                  .account = model_.text(LoanColumn::Account),
+                  .member = model_.text(LoanColumn::Member)};
+    MoneyMoveDialog d(
+        dm_, prompter_, form, [this](const RepayInput& in) { return model_.repay(in); }, this);
     if (d.exec() == QDialog::Accepted) {
         showModel();
     }
@@ -193,7 +202,10 @@ void LoanScreen::repay() {
 
 void LoanScreen::showRepayments() {
     if (hasCurrentRow()) {
-        LoanRecordsDialog d(model_, prompter_, LoanRecordsDialog::kRepayments, this);
+        RecordsDialog d(
+            u8(model_.kind().repayCaption) + QStringLiteral("记录"),
+            [this] { return model_.repayments(); },
+            [this](std::int64_t id) { model_.removeRepayment(id); }, prompter_, this);
         d.exec();
         Ref();
     }
@@ -203,7 +215,25 @@ void LoanScreen::adjust(Adjustment how) {
     if (!hasCurrentRow()) {
         return;
     }
-    LoanMoveDialog d(dm_, model_, prompter_, how, this);
+    using C = LoanColumn;
+    const LoanKind& k = model_.kind();
+    const bool up = how == Adjustment::Increase;
+    MoveForm form{.caption = (up ? QStringLiteral("增加") : QStringLiteral("减少")) +
+                             u8(k.caption) + QStringLiteral("金额"),
+                  .dateLabel = up ? QStringLiteral("增加日期：") : QStringLiteral("减少日期："),
+                  .shownTitle = u8(k.caption) + QStringLiteral("信息"),
+                  .shown = {{QStringLiteral("日        期："), model_.text(C::Date)},
+                            {partyLabel(k), model_.text(C::Party)},
+                            {u8(k.amountAlias) + QStringLiteral("："), model_.text(C::Amount)},
+                            {QStringLiteral("账户名称："), model_.text(C::Account)},
+                            {QStringLiteral("家庭成员："), model_.text(C::Member)},
+                            {QStringLiteral("备        注："), model_.text(C::Remark)}},
+                  .date = model_.initialFilter().to,
+                  .account = model_.text(C::Account),
+                  .member = model_.text(C::Member)};
+    MoneyMoveDialog d(
+        dm_, prompter_, form, [this, how](const RepayInput& in) { return model_.adjust(how, in); },
+        this);
     if (d.exec() == QDialog::Accepted) {
         showModel();
     }
@@ -211,7 +241,9 @@ void LoanScreen::adjust(Adjustment how) {
 
 void LoanScreen::showAdjustments() {
     if (hasCurrentRow()) {
-        LoanRecordsDialog d(model_, prompter_, LoanRecordsDialog::kAdjustments, this);
+        RecordsDialog d(
+            QStringLiteral("增减") + u8(model_.kind().caption) + QStringLiteral("记录"),
+            [this] { return model_.adjustments(); }, {}, prompter_, this);
         d.exec();
     }
 }
@@ -222,127 +254,6 @@ void LoanScreen::writeOff() {
         model_.writeOff(currentId());
         showModel();
     }
-}
-
-// ---- repayment and adjustment ----
-
-LoanMoveDialog::LoanMoveDialog(TfrmDM& dm, LoanModel& model, Prompter& prompter,
-                               std::optional<Adjustment> adjust, QWidget* parent)
-    : QDialog(parent),
-      model_(model),
-      prompter_(prompter),
-      adjust_(adjust),
-      date_(new DateEdit),
-      amount_(new MoneyEdit),
-      account_(new QComboBox),
-      member_(new QComboBox),
-      remark_(new QLineEdit),
-      save_(new QPushButton) {
-    const LoanKind& k = model.kind();
-    const QString side = u8(k.caption);
-    const QString caption = !adjust ? u8(k.repayCaption)
-                                    : (*adjust == Adjustment::Increase ? QStringLiteral("增加")
-                                                                       : QStringLiteral("减少")) +
-                                          side + QStringLiteral("金额");
-    setWindowTitle(caption);
-    auto* outer = new QVBoxLayout(this);
-    if (adjust) {
-        // The loan as it stands, read-only.
-        auto* shown = new QGroupBox(side + QStringLiteral("信息"));
-        auto* f = new QFormLayout(shown);
-        using C = LoanColumn;
-        const std::pair<QString, C> rows[] = {{QStringLiteral("日        期："), C::Date},
-                                              {partyLabel(k), C::Party},
-                                              {u8(k.amountAlias) + QStringLiteral("："), C::Amount},
-                                              {QStringLiteral("账户名称："), C::Account},
-                                              {QStringLiteral("家庭成员："), C::Member},
-                                              {QStringLiteral("备        注："), C::Remark}};
-        for (const auto& [label, column] : rows) {
-            f->addRow(label, new QLabel(qs(model.text(column))));
-        }
-        outer->addWidget(shown);
-    }
-    auto* group = new QGroupBox(caption);
-    auto* form = new QFormLayout(group);
-    form->addRow(!adjust ? QStringLiteral("日        期：")
-                         : (*adjust == Adjustment::Increase ? QStringLiteral("增加日期：")
-                                                            : QStringLiteral("减少日期：")),
-                 date_);
-    form->addRow(
-        !adjust ? u8(k.repayAmount) + QStringLiteral("：") : QStringLiteral("金        额："),
-        amount_);
-    form->addRow(QStringLiteral("账户名称："), account_);
-    form->addRow(QStringLiteral("家庭成员："), member_);
-    form->addRow(QStringLiteral("备        注："), remark_);
-    outer->addWidget(group);
-    amount_->setMaxLength(10);
-    limitGbk(remark_, 50);
-    date_->setDateText(model.initialFilter().to);
-    fillNames(account_, dm.ComAccount(), model.text(LoanColumn::Account));
-    fillNames(member_, dm.ComFamily(), model.text(LoanColumn::Member));
-    if (!adjust) {
-        amount_->setText(qs(model.text(LoanColumn::Amount)));
-    }
-    save_->setText(!adjust ? u8(k.repayCaption) : QStringLiteral("保存"));
-    outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, [this] {
-        const RepayInput in{date_->dateText(), ss(amount_->text().trimmed()),
-                            ss(account_->currentText()), ss(member_->currentText()),
-                            ss(remark_->text())};
-        RepayCheck r = adjust_ ? model_.adjust(*adjust_, in) : model_.repay(in);
-        if (!r.ok) {
-            prompter_.warn(qs(r.message));
-            FieldWidgets<RepayField>{{RepayField::Amount, amount_},
-                                     {RepayField::Account, account_},
-                                     {RepayField::Member, member_}}
-                .focus(r.field);
-            return;
-        }
-        accept();
-    });
-}
-
-// ---- the records ----
-
-LoanRecordsDialog::LoanRecordsDialog(LoanModel& model, Prompter& prompter, Records which,
-                                     QWidget* parent)
-    : QDialog(parent), model_(model), prompter_(prompter), which_(which), grid_(new RecordGrid) {
-    const LoanKind& k = model.kind();
-    setWindowTitle(which == kRepayments
-                       ? u8(k.repayCaption) + QStringLiteral("记录")
-                       : QStringLiteral("增减") + u8(k.caption) + QStringLiteral("记录"));
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(grid_);
-    resize(640, 360);
-    if (which == kRepayments) {
-        auto* menu = new QMenu(this);
-        menu->addAction(QStringLiteral("删除 &D"), this, &LoanRecordsDialog::deleteCurrent);
-        grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(grid_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& at) {
-            menu->popup(grid_->viewport()->mapToGlobal(at));
-        });
-    }
-    reload();
-}
-
-void LoanRecordsDialog::reload() {
-    if (which_ == kRepayments) {
-        Table t = model_.repayments();
-        const int id = t.column("ID");
-        grid_->setTable(std::move(t), {id});
-    } else {
-        grid_->setTable(model_.adjustments());
-    }
-}
-
-void LoanRecordsDialog::deleteCurrent() {
-    const int row = grid_->currentRowIndex();
-    if (row < 0 || !askDelete(prompter_)) {
-        return;
-    }
-    const Table& t = grid_->tableModel()->table();
-    model_.removeRepayment(std::stoll(t.text(static_cast<std::size_t>(row), "ID")));
-    reload();
 }
 
 }  // namespace fennory::ui

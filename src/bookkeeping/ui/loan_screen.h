@@ -10,6 +10,7 @@
 
 #include "bookkeeping/loans.h"
 #include "bookkeeping/ui/bookkeeping_screen.h"
+#include "bookkeeping/ui/money_dialogs.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -69,49 +70,6 @@ class TfrmDebt : public LoanScreen {
 public:
     TfrmDebt(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
         : LoanScreen(dm, p, creditLoans(), parent) {}
-};
-
-// "还债" / "收债" and the adjustment dialogs share one form: date, amount,
-// account, member, remark.
-class LoanMoveDialog : public QDialog {
-    Q_OBJECT
-public:
-    // `adjust`: nothing for a repayment, else the adjustment made.
-    LoanMoveDialog(TfrmDM& dm, LoanModel& model, Prompter& prompter,
-                   std::optional<Adjustment> adjust, QWidget* parent = nullptr);
-    MoneyEdit* amountField() const { return amount_; }
-    QComboBox* accountList() const { return account_; }
-    QComboBox* memberList() const { return member_; }
-    QPushButton* saveButton() const { return save_; }
-
-private:
-    LoanModel& model_;
-    Prompter& prompter_;
-    std::optional<Adjustment> adjust_;
-    DateEdit* date_;
-    MoneyEdit* amount_;
-    QComboBox* account_;
-    QComboBox* member_;
-    QLineEdit* remark_;
-    QPushButton* save_;
-};
-
-// The repayments or collections of a loan, with "删除 &D"; and the adjustments.
-class LoanRecordsDialog : public QDialog {
-    Q_OBJECT
-public:
-    enum Records { kRepayments, kAdjustments };
-    LoanRecordsDialog(LoanModel& model, Prompter& prompter, Records which,
-                      QWidget* parent = nullptr);
-    RecordGrid* grid() const { return grid_; }
-    void deleteCurrent();
-
-private:
-    void reload();
-    LoanModel& model_;
-    Prompter& prompter_;
-    Records which_;
-    RecordGrid* grid_;
 };
 
 }  // namespace fennory::ui

@@ -1,0 +1,70 @@
+#pragma once
+// The dialogs the loan and investment screens share: one that moves money for
+// the current record (a repayment, a collection, an adjustment), and one that
+// lists a record's movements, with "删除 &D" where they can be deleted.
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+
+#include <functional>
+
+#include "bookkeeping/loans.h"
+#include "core/ui/inputs.h"
+#include "core/ui/prompter.h"
+#include "core/ui/table_model.h"
+
+namespace fennory::ui {
+
+struct MoveForm {
+    QString caption;  // the window and its lower group
+    QString dateLabel = QStringLiteral("日        期：");
+    QString amountLabel = QStringLiteral("金        额：");
+    QString saveCaption = QStringLiteral("保存");
+    // The record as it stands, read-only above the form (adjustments only).
+    QString shownTitle;
+    std::vector<std::pair<QString, std::string>> shown;
+    std::string date, amount, account, member;  // presets
+};
+
+class MoneyMoveDialog : public QDialog {
+    Q_OBJECT
+public:
+    using Submit = std::function<RepayCheck(const RepayInput&)>;
+    MoneyMoveDialog(TfrmDM& dm, Prompter& prompter, const MoveForm& form, Submit submit,
+                    QWidget* parent = nullptr);
+    MoneyEdit* amountField() const { return amount_; }
+    QComboBox* accountList() const { return account_; }
+    QComboBox* memberList() const { return member_; }
+    QPushButton* saveButton() const { return save_; }
+
+private:
+    Prompter& prompter_;
+    Submit submit_;
+    DateEdit* date_;
+    MoneyEdit* amount_;
+    QComboBox* account_;
+    QComboBox* member_;
+    QLineEdit* remark_;
+    QPushButton* save_;
+};
+
+class RecordsDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `remove` empty: the records are only shown.
+    RecordsDialog(const QString& caption, std::function<Table()> load,
+                  std::function<void(std::int64_t)> remove, Prompter& prompter,
+                  QWidget* parent = nullptr);
+    RecordGrid* grid() const { return grid_; }
+    void deleteCurrent();
+
+private:
+    void reload();
+    std::function<Table()> load_;
+    std::function<void(std::int64_t)> remove_;
+    Prompter& prompter_;
+    RecordGrid* grid_;
+};
+
+}  // namespace fennory::ui
