@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "bookkeeping/ui/entry_screen.h"
+#include "bookkeeping/ui/investment_screen.h"
 #include "bookkeeping/ui/loan_screen.h"
 #include "bookkeeping/ui/transfer_screen.h"
 #include "plans/ui/thresholds_screen.h"
@@ -21,6 +22,7 @@ void registerScreens(TfrmMain& window) {
     window.registerScreen("borrow",
                           [](TfrmMain& w) { return new TfrmBorrow(w.dm(), w.prompter()); });
     window.registerScreen("debt", [](TfrmMain& w) { return new TfrmDebt(w.dm(), w.prompter()); });
+    window.registerScreen("invest", [](TfrmMain& w) { return new TfrmTZ(w.dm(), w.prompter()); });
     window.registerScreen("warn", [](TfrmMain& w) { return new TfrmUWarn(w.dm(), w.prompter()); });
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/screens.h"
 #include "bookkeeping/ui/entry_screen.h"
+#include "bookkeeping/ui/investment_screen.h"
 #include "bookkeeping/ui/loan_screen.h"
 #include "bookkeeping/ui/transfer_screen.h"
 #include "modal.h"
@@ -26,6 +27,7 @@ private slots:
     void theReminderShowsWhenTheScreenOpens();
     void aThresholdIsAddedOnceAndDisabled();
     void aDebtIsRepaidAdjustedAndItsRepaymentDeleted();
+    void anInvestmentAndAReturnWithAProfit();
 
 private:
     template <class Screen>
@@ -186,6 +188,40 @@ void BookkeepingScreensTest::aDebtIsRepaidAdjustedAndItsRepaymentDeleted() {
     QCOMPARE(QString::fromStdString(s->model().text(LoanColumn::Amount)), QStringLiteral("550"));
     QCOMPARE(QString::fromStdString(s->model().text(LoanColumn::Repaid)), QStringLiteral("0"));
     QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(550));
+}
+
+void BookkeepingScreensTest::anInvestmentAndAReturnWithAProfit() {
+    dm_->AccountUp(Money::yuan(1000), "钱包");
+    auto* s = open<TfrmTZ>("invest");
+    QVERIFY(s);
+    s->button(RecordScreen::kAdd)->click();
+    // The grid stays usable during entry, and a click on it keeps the entry.
+    QVERIFY(s->grid()->isEnabled());
+    s->kindField()->setEditText(QStringLiteral("基金"));
+    s->amountField()->setText("600");
+    s->accountField()->setName("钱包");
+    s->memberField()->setName("爸爸");
+    s->button(RecordScreen::kSave)->click();
+    QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(400));
+    s->button(RecordScreen::kAdd)->click();
+    s->grid()->selectRow(0);
+    QTRY_COMPARE(s->grid()->currentRowIndex(), 1);  // back on the new, empty row
+    QCOMPARE(s->mode(), RecordMode::New);
+    s->button(RecordScreen::kCancel)->click();
+
+    testing::ModalScript script;
+    script.then<TfrmTZ_R>([&](TfrmTZ_R& d) {
+        d.principalField()->setText("100");
+        d.profitField()->setText("50");
+        d.saveButton()->click();
+    });
+    script.start();
+    s->menuAction(QStringLiteral("收益 &R"))->trigger();
+    QVERIFY(script.finished());
+    QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(550));
+    QCOMPARE(QString::fromStdString(s->model().text(InvestColumn::Amount)), QStringLiteral("500"));
+    QCOMPARE(QString::fromStdString(s->model().text(InvestColumn::Profit)), QStringLiteral("50"));
+    QCOMPARE(dm_->db().queryText("SELECT Remark FROM InTable").value(), std::string("投资收益"));
 }
 
 QTEST_MAIN(BookkeepingScreensTest)

@@ -3,6 +3,7 @@
 #include <QItemSelectionModel>
 #include <QMdiSubWindow>
 #include <QStyle>
+#include <QTimer>
 
 namespace fennory::ui {
 
@@ -65,7 +66,13 @@ RecordScreen::RecordScreen(ScreenModelBase& model, Prompter& prompter, QWidget* 
     // The view keeps one selection model across reloads of its table.
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& cur) {
-                if (selecting_ || model_.mode() != RecordMode::Browse) {
+                if (selecting_) {
+                    return;
+                }
+                if (model_.mode() != RecordMode::Browse) {
+                    // A screen whose grid stays usable during entry: a click
+                    // elsewhere does not leave the record being entered.
+                    QTimer::singleShot(0, this, [this] { keepEntryRowSelected(); });
                     return;
                 }
                 const Table& shown = grid_->tableModel()->table();
@@ -101,6 +108,19 @@ void RecordScreen::showModel() {
     selecting_ = false;
     showCurrent();
     refreshStates();
+}
+
+void RecordScreen::keepEntryRowSelected() {
+    if (model_.mode() == RecordMode::Browse) {
+        return;
+    }
+    selecting_ = true;
+    if (model_.mode() == RecordMode::New) {
+        grid_->selectRow(grid_->tableModel()->rowCount() - 1);
+    } else {
+        selectCurrent();
+    }
+    selecting_ = false;
 }
 
 void RecordScreen::selectCurrent() {

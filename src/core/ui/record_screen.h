@@ -98,6 +98,7 @@ protected:
 private:
     void move(int to);
     void selectCurrent();
+    void keepEntryRowSelected();
 
     ScreenModelBase& model_;
     Prompter& prompter_;

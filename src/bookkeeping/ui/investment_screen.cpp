@@ -1,0 +1,261 @@
+#include "bookkeeping/ui/investment_screen.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include "bookkeeping/ui/entry_screen.h"  // setUpNames
+#include "plans/ui/thresholds_screen.h"
+
+namespace fennory::ui {
+
+TfrmTZ::TfrmTZ(TfrmDM& dm, Prompter& prompter, QWidget* parent, std::function<std::string()> today)
+    : BookkeepingScreen(model_, model_, prompter, parent),
+      dm_(dm),
+      prompter_(prompter),
+      model_(dm, std::move(today)),
+      date_(new DateEdit),
+      kind_(new NameCombo),
+      amount_(new MoneyEdit),
+      account_(new NameCombo),
+      member_(new NameCombo),
+      remark_(new QLineEdit),
+      widgets_({{InvestField::Date, date_},
+                {InvestField::Kind, kind_},
+                {InvestField::Amount, amount_},
+                {InvestField::Account, account_},
+                {InvestField::Member, member_}}) {
+    setWindowTitle(QStringLiteral("投资"));
+    fieldGroup()->setTitle(QStringLiteral("投资"));
+    limitGbk(remark_, 100);
+    auto* g = new QGridLayout(fieldGroup());
+    auto add = [&](int row, int col, const char* label, QWidget* w) {
+        g->addWidget(new QLabel(QString::fromUtf8(label)), row, col);
+        g->addWidget(w, row, col + 1);
+    };
+    add(0, 0, "投资日期：", date_);
+    g->addWidget(totalsLabel(), 0, 2, 1, 2);
+    add(1, 0, "投资类别：", kind_);
+    add(1, 2, "投资金额：", amount_);
+    add(2, 0, "账户名称：", account_);
+    add(2, 2, "家庭成员：", member_);
+    add(3, 0, "备        注：", remark_);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    date_->setDateText(model_.initialFilter().to);
+    setUpNames(kind_, dm_, dm_.ComTZType(), "TD", "TName");
+    setUpNames(account_, dm_, dm_.ComAccount(), "SAccount", "AName");
+    setUpNames(member_, dm_, dm_.ComFamily(), "SFamily", "FName");
+
+    QMenu* menu = gridMenu();
+    menu->addAction(QStringLiteral("收益 &R"), this, &TfrmTZ::recordReturn);
+    menu->addAction(QStringLiteral("收益记录 &V"), this, &TfrmTZ::showReturns);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("增加投资金额 &Z"), this,
+                    [this] { adjust(Adjustment::Increase); });
+    menu->addAction(QStringLiteral("减少投资金额 &S"), this,
+                    [this] { adjust(Adjustment::Decrease); });
+    menu->addAction(QStringLiteral("增减投资记录 &B"), this, &TfrmTZ::showAdjustments);
+    menu->addSeparator();
+    const std::pair<const char*, LoanScope> scopes[] = {{"未收投资 &D", LoanScope::Unpaid},
+                                                        {"已收投资 &L", LoanScope::Paid},
+                                                        {"全部投资 &A", LoanScope::All}};
+    for (const auto& [caption, scope] : scopes) {
+        menu->addAction(QString::fromUtf8(caption), this, [this, s = scope] {
+            model_.showInvestments(s);
+            showModel();
+        });
+    }
+    setOnFirstShow([this] { showReminders(dm_, "投资", this); });
+    Ref();
+    grid()->setColumnWidth(static_cast<int>(InvestColumn::Remark), 255);
+}
+
+void TfrmTZ::showInput(const InvestInput& in) {
+    if (!in.date.empty()) {
+        date_->setDateText(in.date);
+    }
+    kind_->setName(in.kind);
+    amount_->setText(qs(in.amount));
+    account_->setName(in.account);
+    member_->setName(in.member);
+    remark_->setText(qs(in.remark));
+}
+
+void TfrmTZ::showCurrent() {
+    using C = InvestColumn;
+    showInput({model_.text(C::Date), model_.text(C::Kind), model_.text(C::Amount),
+               model_.text(C::Account), model_.text(C::Member), model_.text(C::Remark)});
+}
+
+void TfrmTZ::clearFields() {
+    InvestInput in = model_.startNewInvestment();
+    in.date.clear();  // the picker keeps its last date
+    showInput(in);
+}
+
+void TfrmTZ::onChange() {
+    if (auto in = model_.startChangeInvestment()) {
+        showInput(*in);
+        refreshStates();
+        date_->setFocus();
+    }
+}
+
+void TfrmTZ::onSave() {
+    InvestCheck r = model_.save({date_->dateText(), kind_->name(), ss(amount_->text().trimmed()),
+                                 account_->name(), member_->name(), ss(remark_->text())});
+    if (!r.ok) {
+        prompter_.warn(qs(r.message));
+        widgets_.focus(r.field);
+        return;
+    }
+    showModel();
+    button(kAdd)->setFocus();
+}
+
+bool TfrmTZ::runFilter() {
+    QDialog d(this);
+    d.setWindowTitle(QStringLiteral("投资查询"));
+    const LoanFilter start = model_.initialFilter();
+    auto* from = new DateEdit;
+    auto* to = new DateEdit;
+    from->setDateText(start.from);
+    to->setDateText(start.to);
+    auto* kind = new QComboBox;
+    auto* account = new QComboBox;
+    auto* member = new QComboBox;
+    auto* remark = new QLineEdit;
+    fillNames(kind, dm_.ComTZType(), "");
+    fillNames(account, dm_.ComAccount(), "");
+    fillNames(member, dm_.ComFamily(), "");
+    std::vector<CriteriaBox*> criteria = {
+        new CriteriaBox(QStringLiteral("投资日期"), dateRange(from, to), {from, to}),
+        new CriteriaBox(QStringLiteral("投资类别"), kind),
+        new CriteriaBox(QStringLiteral("账户名称"), account),
+        new CriteriaBox(QStringLiteral("家庭成员"), member),
+        new CriteriaBox(QStringLiteral("备        注"), remark)};
+    criteria[0]->setTicked(true);
+    auto* query = new QPushButton(QStringLiteral("查询"));
+    layOutFilter(&d, criteria, query);
+    connect(query, &QPushButton::clicked, &d, [&] {
+        model_.setFilter({.byDate = criteria[0]->isTicked(),
+                          .from = from->dateText(),
+                          .to = to->dateText(),
+                          .byParty = criteria[1]->isTicked(),
+                          .party = ss(kind->currentText()),
+                          .byAccount = criteria[2]->isTicked(),
+                          .account = ss(account->currentText()),
+                          .byMember = criteria[3]->isTicked(),
+                          .member = ss(member->currentText()),
+                          .byRemark = criteria[4]->isTicked(),
+                          .remark = ss(remark->text())});
+        d.accept();
+    });
+    return d.exec() == QDialog::Accepted;
+}
+
+void TfrmTZ::recordReturn() {
+    if (!model_.canReturn()) {
+        return;
+    }
+    TfrmTZ_R d(dm_, model_, prompter_, this);
+    if (d.exec() == QDialog::Accepted) {
+        showModel();
+    }
+}
+
+void TfrmTZ::showReturns() {
+    if (hasCurrentRow()) {
+        RecordsDialog d(
+            QStringLiteral("收益记录"), [this] { return model_.returns(); },
+            [this](std::int64_t id) { model_.removeReturn(id); }, prompter_, this);
+        d.exec();
+        Ref();
+    }
+}
+
+void TfrmTZ::adjust(Adjustment how) {
+    if (!hasCurrentRow()) {
+        return;
+    }
+    using C = InvestColumn;
+    const bool up = how == Adjustment::Increase;
+    MoveForm form{.caption = up ? QStringLiteral("增加投资金额") : QStringLiteral("减少投资金额"),
+                  .dateLabel = up ? QStringLiteral("增加日期：") : QStringLiteral("减少日期："),
+                  .shownTitle = QStringLiteral("基本信息"),
+                  .shown = {{QStringLiteral("投资日期："), model_.text(C::Date)},
+                            {QStringLiteral("投资类别："), model_.text(C::Kind)},
+                            {QStringLiteral("金        额："), model_.text(C::Amount)},
+                            {QStringLiteral("账户名称："), model_.text(C::Account)},
+                            {QStringLiteral("家庭成员："), model_.text(C::Member)},
+                            {QStringLiteral("备        注："), model_.text(C::Remark)}},
+                  .date = model_.initialFilter().to,
+                  .account = model_.text(C::Account),
+                  .member = model_.text(C::Member)};
+    MoneyMoveDialog d(
+        dm_, prompter_, form, [this, how](const RepayInput& in) { return model_.adjust(how, in); },
+        this);
+    if (d.exec() == QDialog::Accepted) {
+        showModel();
+    }
+}
+
+void TfrmTZ::showAdjustments() {
+    if (hasCurrentRow()) {
+        RecordsDialog d(
+            QStringLiteral("增减投资记录"), [this] { return model_.adjustments(); }, {}, prompter_,
+            this);
+        d.exec();
+    }
+}
+
+// ---- the return dialog ----
+
+TfrmTZ_R::TfrmTZ_R(TfrmDM& dm, InvestmentModel& model, Prompter& prompter, QWidget* parent)
+    : QDialog(parent),
+      date_(new DateEdit),
+      principal_(new MoneyEdit),
+      profit_(new MoneyEdit),
+      account_(new QComboBox),
+      member_(new QComboBox),
+      remark_(new QLineEdit),
+      save_(new QPushButton(QStringLiteral("收益"))) {
+    setWindowTitle(QStringLiteral("收益"));
+    auto* group = new QGroupBox(QStringLiteral("收益"));
+    auto* f = new QFormLayout(group);
+    f->addRow(QStringLiteral("收益日期："), date_);
+    f->addRow(QStringLiteral("收回本金："), principal_);
+    f->addRow(QStringLiteral("收益金额："), profit_);
+    f->addRow(QStringLiteral("账户名称："), account_);
+    f->addRow(QStringLiteral("家庭成员："), member_);
+    f->addRow(QStringLiteral("备        注："), remark_);
+    limitGbk(remark_, 50);
+    date_->setDateText(model.initialFilter().to);
+    principal_->setText(QStringLiteral("0"));
+    profit_->setText(QStringLiteral("0"));
+    fillNames(account_, dm.ComAccount(), model.text(InvestColumn::Account));
+    fillNames(member_, dm.ComFamily(), model.text(InvestColumn::Member));
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(group);
+    outer->addLayout(saveExitRow(this, save_));
+    connect(save_, &QPushButton::clicked, this, [this, &model, &prompter] {
+        ReturnCheck r = model.recordReturn(
+            {date_->dateText(), ss(principal_->text().trimmed()), ss(profit_->text().trimmed()),
+             ss(account_->currentText()), ss(member_->currentText()), ss(remark_->text())});
+        if (!r.ok) {
+            prompter.warn(qs(r.message));
+            FieldWidgets<ReturnField>{{ReturnField::Principal, principal_},
+                                      {ReturnField::Profit, profit_},
+                                      {ReturnField::Account, account_},
+                                      {ReturnField::Member, member_}}
+                .focus(r.field);
+            return;
+        }
+        accept();
+    });
+}
+
+}  // namespace fennory::ui
