@@ -2,7 +2,9 @@
 
 #include <random>
 
+#include "bookkeeping/investments.h"
 #include "bookkeeping/loans.h"
+#include "plans/thresholds.h"
 #include "support/test_data_file.h"
 
 namespace fennory {
@@ -169,13 +171,67 @@ TEST_F(Loans, ChecksOfANewLoanInOrder) {
 
 // After any mix of actions, each account's opening amount plus the log's
 // movements equals its balance: the log accounts for every move.
+TEST_F(Loans, TheDebtThresholdWatchesWhatIsStillOutstanding) {
+    db.execute(
+        "INSERT INTO UWarn(BName,theType,FName,WMoney) VALUES('家庭账簿','债务','爸爸',"
+        "10000000)");
+    LoanModel m = model(debtLoans());
+    auto fires = [&] { return !myTX(dm, thresholdKind("债务"), "2024-05").empty(); };
+    add(m, "600");
+    EXPECT_FALSE(fires());
+    add(m, "500");
+    EXPECT_TRUE(fires());  // 600 + 500 >= 1000
+    m.showLoans(LoanScope::All);
+    m.setCurrentId(std::stoll(one("SELECT ID FROM Borrow WHERE BMoney=6000000")));
+    ASSERT_TRUE(m.repay(pay("300")).ok);  // 300 + 500 < 1000
+    EXPECT_FALSE(fires());
+}
+
 TEST_F(Loans, TheLogAccountsForEveryBalanceAfterARandomMixOfActions) {
     LoanModel debts = model(debtLoans());
     LoanModel credits = model(creditLoans());
+    InvestmentModel invest(dm, [] { return std::string("2024-05-20"); });
+    invest.refresh();
     std::mt19937 rng(7);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     const char* accounts[] = {"现金", "工行"};
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 300; ++i) {
+        if (pick(3) == 0) {
+            // Investments: new ones, returns with profit or loss, their deletion,
+            // adjustments and deletion of the investment itself.
+            invest.showInvestments(LoanScope::All);
+            const std::string amount = std::to_string(1 + pick(300));
+            switch (pick(5)) {
+                case 0:
+                    invest.startNewInvestment();
+                    invest.save({"2024-05-10", "基金", amount, accounts[pick(2)], "爸爸", ""});
+                    break;
+                case 1:
+                    if (invest.canReturn()) {
+                        invest.recordReturn({"2024-05-12", std::to_string(pick(50)),
+                                             std::to_string(pick(40) - 20), accounts[pick(2)],
+                                             "爸爸", ""});
+                    }
+                    break;
+                case 2:
+                    if (invest.hasCurrent() && !invest.returns().empty()) {
+                        invest.removeReturn(std::stoll(invest.returns().text(0, "ID")));
+                    }
+                    break;
+                case 3:
+                    if (invest.hasCurrent()) {
+                        invest.adjust(pick(2) ? Adjustment::Increase : Adjustment::Decrease,
+                                      pay(amount, accounts[pick(2)]));
+                    }
+                    break;
+                case 4:
+                    if (invest.checkRemove().ok) {
+                        invest.remove(invest.currentId());
+                    }
+                    break;
+            }
+            continue;
+        }
         LoanModel& m = pick(2) ? debts : credits;
         m.showLoans(LoanScope::All);
         const std::string amount = std::to_string(1 + pick(300));
