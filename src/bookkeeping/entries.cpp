@@ -70,40 +70,13 @@ std::vector<ColumnDef> entryColumns(const EntryKind& k) {
 
 EntryModel::EntryModel(TfrmDM& dm, const EntryKind& kind, std::function<std::string()> today)
     : RecordListModel(
-          dm, entryColumns(kind), C::Id, C::Amount, kind.table, kind.dateColumn,
+          dm, entryColumns(kind), C::Id, C::Amount, kind.table, kind.dateColumn, kind.nameColumn,
           scopeCondition(
               dm.session().OpenBookState.*kind.monthOnly ? ListScope::ThisMonth : ListScope::All,
               kind.dateColumn, today()),
           today),
       kind_(kind),
       lastDate_(today_()) {}
-
-EntryFilter EntryModel::initialFilter() const {
-    EntryFilter f;
-    f.to = today_();
-    f.from = dates::oneMonthBack(f.to);
-    return f;
-}
-
-void EntryModel::setFilter(const EntryFilter& f) {
-    Condition c;
-    if (f.byDate) {
-        c.add(fmt::format(" AND {} BETWEEN ? AND ?", kind_.dateColumn), f.from, f.to);
-    }
-    if (f.byName) {
-        c.add(fmt::format(" AND {}=?", kind_.nameColumn), f.name);
-    }
-    if (f.byAccount) {
-        c.add(" AND AName=?", f.account);
-    }
-    if (f.byMember) {
-        c.add(" AND FName=?", f.member);
-    }
-    if (f.byRemark) {
-        c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
-    }
-    setCondition(std::move(c));
-}
 
 EntryInput EntryModel::startNewRecord() {
     startNew();
@@ -153,22 +126,8 @@ EntryCheck EntryModel::check(const EntryInput& in) const {
 
 void EntryModel::book(int direction, const EntryInput& e, Money amount, std::int64_t id,
                       const char* event) {
-    const bool in = kind_.sign * direction > 0;
-    if (in) {
-        dm_.AccountUp(amount, e.account);
-    } else {
-        dm_.AccountDown(amount, e.account);
-    }
-    dm_.List_Add({.theDate = e.date,
-                  .theType = e.name,
-                  .Remark = e.remark,
-                  .theIn = in ? amount : Money(),
-                  .theOut = in ? Money() : amount,
-                  .AName = e.account,
-                  .FName = e.member,
-                  .theT = kind_.table,
-                  .theID = id,
-                  .theE = event});
+    moveMoney(kind_.sign * direction, amount, e.account, e.member, e.date, e.name, e.remark,
+              kind_.table, id, event);
 }
 
 EntryCheck EntryModel::save(const EntryInput& typed) {

@@ -50,19 +50,7 @@ struct EntryInput {
     std::string remark;
 };
 
-// The filter dialog's criteria; only ticked ones apply, in this order.
-struct EntryFilter {
-    bool byDate = true;
-    std::string from, to;
-    bool byName = false;
-    std::string name;
-    bool byAccount = false;
-    std::string account;
-    bool byMember = false;
-    std::string member;
-    bool byRemark = false;
-    std::string remark;
-};
+using EntryFilter = RecordFilter;
 
 class EntryModel : public RecordListModel<EntryColumn> {
 public:
@@ -72,9 +60,6 @@ public:
     const EntryKind& kind() const { return kind_; }
 
     // The list opens on this month only when the book's preference says so.
-    void setFilter(const EntryFilter& filter);
-    // The criteria the filter dialog opens with.
-    EntryFilter initialFilter() const;
 
     // The fields of a new record: today's or the last used date and the
     // book's defaults. Starts the new state.

@@ -40,7 +40,7 @@ std::string trimmed(const std::string& s) {
 }  // namespace
 
 InvestmentModel::InvestmentModel(TfrmDM& dm, std::function<std::string()> today)
-    : RecordListModel(dm, investColumns(), C::Id, C::Amount, "TTable", "TDate",
+    : RecordListModel(dm, investColumns(), C::Id, C::Amount, "TTable", "TDate", "TName",
                       scopeOf(dm.session().OpenBookState.D_T ? LoanScope::Unpaid : LoanScope::All),
                       std::move(today)) {}
 
@@ -52,33 +52,6 @@ ButtonStates InvestmentModel::buttons() const {
 
 void InvestmentModel::showInvestments(LoanScope scope) {
     setCondition(scopeOf(scope));
-}
-
-LoanFilter InvestmentModel::initialFilter() const {
-    LoanFilter f;
-    f.to = today_();
-    f.from = dates::oneMonthBack(f.to);
-    return f;
-}
-
-void InvestmentModel::setFilter(const LoanFilter& f) {
-    Condition c;
-    if (f.byDate) {
-        c.add(" AND TDate BETWEEN ? AND ?", f.from, f.to);
-    }
-    if (f.byParty) {
-        c.add(" AND TName=?", f.party);
-    }
-    if (f.byAccount) {
-        c.add(" AND AName=?", f.account);
-    }
-    if (f.byMember) {
-        c.add(" AND FName=?", f.member);
-    }
-    if (f.byRemark) {
-        c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
-    }
-    setCondition(std::move(c));
 }
 
 InvestInput InvestmentModel::rowInput(std::size_t row) const {
@@ -98,27 +71,6 @@ std::optional<InvestInput> InvestmentModel::startChangeInvestment() {
         return std::nullopt;
     }
     return rowInput(static_cast<std::size_t>(currentIndex()));
-}
-
-void InvestmentModel::move(int into, Money amount, const std::string& account,
-                           const std::string& member, const std::string& date,
-                           const std::string& type, const std::string& remark, const char* table,
-                           std::int64_t id, const char* event) {
-    if (into > 0) {
-        dm_.AccountUp(amount, account);
-    } else {
-        dm_.AccountDown(amount, account);
-    }
-    dm_.List_Add({.theDate = date,
-                  .theType = type,
-                  .Remark = remark,
-                  .theIn = into > 0 ? amount : Money(),
-                  .theOut = into > 0 ? Money() : amount,
-                  .AName = account,
-                  .FName = member,
-                  .theT = table,
-                  .theID = id,
-                  .theE = event});
 }
 
 InvestCheck InvestmentModel::save(const InvestInput& typed) {
@@ -155,13 +107,14 @@ InvestCheck InvestmentModel::save(const InvestInput& typed) {
     std::int64_t id = currentId();
     if (mode() == RecordMode::Change) {
         const InvestInput old = rowInput(static_cast<std::size_t>(currentIndex()));
-        move(+1, *Money::parse(old.amount), old.account, old.member, old.date, old.kind, old.remark,
-             "TTable", id, "恢复");
+        moveMoney(+1, *Money::parse(old.amount), old.account, old.member, old.date, old.kind,
+                  old.remark, "TTable", id, "恢复");
         dm_.db().execute(
             "UPDATE TTable SET TDate=?1, TName=?2, TMoney=?3, AName=?4, FName=?5, Remark=?6 "
             "WHERE ID=?7 AND BName=?8",
             in.date, in.kind, *amount, in.account, in.member, in.remark, id, dm_.book());
-        move(-1, *amount, in.account, in.member, in.date, in.kind, in.remark, "TTable", id, "修改");
+        moveMoney(-1, *amount, in.account, in.member, in.date, in.kind, in.remark, "TTable", id,
+                  "修改");
     } else {
         dm_.myCountUp("TD", "TName", in.kind);
         dm_.myCountUp("SAccount", "AName", in.account);
@@ -170,7 +123,8 @@ InvestCheck InvestmentModel::save(const InvestInput& typed) {
             "VALUES(?1,?2,?3,?4,?5,?6,?7,0)",
             dm_.book(), in.date, in.kind, *amount, in.account, in.member, in.remark);
         id = dm_.db().lastInsertId();
-        move(-1, *amount, in.account, in.member, in.date, in.kind, in.remark, "TTable", id, "新增");
+        moveMoney(-1, *amount, in.account, in.member, in.date, in.kind, in.remark, "TTable", id,
+                  "新增");
     }
     t.commit();
     saved(id);
@@ -192,8 +146,8 @@ CheckResult InvestmentModel::checkRemove() const {
 
 void InvestmentModel::takeBack(std::size_t row, std::int64_t id) {
     const InvestInput i = rowInput(row);
-    move(+1, *Money::parse(i.amount), i.account, i.member, i.date, i.kind, i.remark, "TTable", id,
-         "删除");
+    moveMoney(+1, *Money::parse(i.amount), i.account, i.member, i.date, i.kind, i.remark, "TTable",
+              id, "删除");
 }
 
 bool InvestmentModel::canReturn() const {
@@ -253,8 +207,8 @@ ReturnCheck InvestmentModel::recordReturn(const ReturnInput& in) {
         "UPDATE TTable SET TMoney=TMoney-?1, RMoney=RMoney+?2 WHERE ID=?3 AND BName=?4", *principal,
         *profit, investment, dm_.book());
     if (!principal->isZero()) {
-        move(+1, *principal, in.account, in.member, in.date, "收回本金", in.remark, "TTableR", id,
-             "新增");
+        moveMoney(+1, *principal, in.account, in.member, in.date, "收回本金", in.remark, "TTableR",
+                  id, "新增");
     }
     if (!profit->isZero()) {
         // A loss is logged as a negative amount in, as the log has always shown it.
@@ -304,8 +258,8 @@ void InvestmentModel::removeReturn(std::int64_t returnId) {
     bookProfit(-profit, today, kind, account, member, "删除投资记录", "删除投资记录");
     // Every balance move gets its log entry, so that the log accounts for it.
     if (!principal.isZero()) {
-        move(-1, principal, account, member, today, "收回本金", "删除投资记录", "TTableR", returnId,
-             "删除");
+        moveMoney(-1, principal, account, member, today, "收回本金", "删除投资记录", "TTableR",
+                  returnId, "删除");
     }
     if (!profit.isZero()) {
         dm_.AccountDown(profit, account);
@@ -328,22 +282,11 @@ RepayCheck InvestmentModel::adjust(Adjustment how, const RepayInput& in) {
     if (!hasCurrent()) {
         return RepayCheck::fail("");
     }
-    if (in.account.empty()) {
-        return RepayCheck::fail("账户名称 不能为空！请选择 账户名称！", RepayField::Account);
+    Money value;
+    if (RepayCheck r = checkAdjustment(in, value); !r.ok) {
+        return r;
     }
-    if (in.amount.empty()) {
-        return RepayCheck::fail("金额 不能为空！请录入 金额！", RepayField::Amount);
-    }
-    if (auto tooLarge = Money::typedRangeError("金额", in.amount)) {
-        return RepayCheck::fail(*tooLarge, RepayField::Amount);
-    }
-    auto amount = Money::parse(in.amount);
-    if (!amount) {
-        return RepayCheck::fail("金额 必须是数字！请重新录入！", RepayField::Amount);
-    }
-    if (in.member.empty()) {
-        return RepayCheck::fail("家庭成员 不能为空！请选择 家庭成员！", RepayField::Member);
-    }
+    const std::optional<Money> amount = value;
     const std::int64_t investment = currentId();
     const bool up = how == Adjustment::Increase;
     const std::string remark = up ? in.remark : trimmed(in.remark);
@@ -356,8 +299,8 @@ RepayCheck InvestmentModel::adjust(Adjustment how, const RepayInput& in) {
     dm_.db().execute("UPDATE TTable SET TMoney=TMoney+?1 WHERE ID=?2 AND BName=?3",
                      up ? *amount : -*amount, investment, dm_.book());
     // More invested takes money out of the account; less brings it back.
-    move(up ? -1 : +1, *amount, in.account, in.member, in.date, up ? "增加投资" : "减少投资",
-         remark, "TList", id, "新增");
+    moveMoney(up ? -1 : +1, *amount, in.account, in.member, in.date, up ? "增加投资" : "减少投资",
+              remark, "TList", id, "新增");
     t.commit();
     saved(investment);
     return RepayCheck::pass();

@@ -46,8 +46,6 @@ public:
     ButtonStates buttons() const override;
 
     void showInvestments(LoanScope scope);
-    void setFilter(const LoanFilter& filter);  // party = the category
-    LoanFilter initialFilter() const;
 
     InvestInput startNewInvestment();
     std::optional<InvestInput> startChangeInvestment();
@@ -66,9 +64,6 @@ protected:
 
 private:
     InvestInput rowInput(std::size_t row) const;
-    void move(int into, Money amount, const std::string& account, const std::string& member,
-              const std::string& date, const std::string& type, const std::string& remark,
-              const char* table, std::int64_t id, const char* event);
     // The income (profit) or expense (loss) record of a profit, in the category.
     void bookProfit(Money profit, const std::string& date, const std::string& kind,
                     const std::string& account, const std::string& member,

@@ -93,6 +93,7 @@ const LoanKind& creditLoans() {
 
 LoanModel::LoanModel(TfrmDM& dm, const LoanKind& kind, std::function<std::string()> today)
     : RecordListModel(dm, loanColumns(kind), C::Id, C::Amount, kind.table, kind.dateColumn,
+                      kind.partyColumn,
                       scopeOf(kind, dm.session().OpenBookState.*kind.unpaidOnly ? LoanScope::Unpaid
                                                                                 : LoanScope::All),
                       std::move(today)),
@@ -100,33 +101,6 @@ LoanModel::LoanModel(TfrmDM& dm, const LoanKind& kind, std::function<std::string
 
 void LoanModel::showLoans(LoanScope scope) {
     setCondition(scopeOf(kind_, scope));
-}
-
-LoanFilter LoanModel::initialFilter() const {
-    LoanFilter f;
-    f.to = today_();
-    f.from = dates::oneMonthBack(f.to);
-    return f;
-}
-
-void LoanModel::setFilter(const LoanFilter& f) {
-    Condition c;
-    if (f.byDate) {
-        c.add(fmt::format(" AND {} BETWEEN ? AND ?", kind_.dateColumn), f.from, f.to);
-    }
-    if (f.byParty) {
-        c.add(fmt::format(" AND {}=?", kind_.partyColumn), f.party);
-    }
-    if (f.byAccount) {
-        c.add(" AND AName=?", f.account);
-    }
-    if (f.byMember) {
-        c.add(" AND FName=?", f.member);
-    }
-    if (f.byRemark) {
-        c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
-    }
-    setCondition(std::move(c));
 }
 
 LoanInput LoanModel::rowInput(std::size_t row) const {
@@ -146,26 +120,6 @@ std::optional<LoanInput> LoanModel::startChangeLoan() {
         return std::nullopt;
     }
     return rowInput(static_cast<std::size_t>(currentIndex()));
-}
-
-void LoanModel::move(int into, Money amount, const std::string& account, const std::string& member,
-                     const std::string& date, const std::string& type, const std::string& remark,
-                     const char* table, std::int64_t id, const char* event) {
-    if (into > 0) {
-        dm_.AccountUp(amount, account);
-    } else {
-        dm_.AccountDown(amount, account);
-    }
-    dm_.List_Add({.theDate = date,
-                  .theType = type,
-                  .Remark = remark,
-                  .theIn = into > 0 ? amount : Money(),
-                  .theOut = into > 0 ? Money() : amount,
-                  .AName = account,
-                  .FName = member,
-                  .theT = table,
-                  .theID = id,
-                  .theE = event});
 }
 
 LoanCheck LoanModel::save(const LoanInput& typed) {
@@ -205,16 +159,16 @@ LoanCheck LoanModel::save(const LoanInput& typed) {
     std::int64_t id = currentId();
     if (mode() == RecordMode::Change) {
         const LoanInput old = rowInput(static_cast<std::size_t>(currentIndex()));
-        move(-kind_.sign, *Money::parse(old.amount), old.account, old.member, old.date,
-             kind_.caption, old.remark, kind_.table, id, "恢复");
+        moveMoney(-kind_.sign, *Money::parse(old.amount), old.account, old.member, old.date,
+                  kind_.caption, old.remark, kind_.table, id, "恢复");
         // The repaid total stays as it is.
         dm_.db().execute(
             fmt::format("UPDATE {} SET {}=?1, {}=?2, {}=?3, AName=?4, FName=?5, "
                         "Remark=?6 WHERE ID=?7 AND BName=?8",
                         kind_.table, kind_.dateColumn, kind_.partyColumn, kind_.moneyColumn),
             in.date, in.party, *amount, in.account, in.member, in.remark, id, dm_.book());
-        move(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
-             kind_.table, id, "修改");
+        moveMoney(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
+                  kind_.table, id, "修改");
     } else {
         dm_.db().execute(
             fmt::format("INSERT INTO {}(BName,{},{},{},AName,FName,RMoney,Remark) "
@@ -222,8 +176,8 @@ LoanCheck LoanModel::save(const LoanInput& typed) {
                         kind_.table, kind_.dateColumn, kind_.partyColumn, kind_.moneyColumn),
             dm_.book(), in.date, in.party, *amount, in.account, in.member, in.remark);
         id = dm_.db().lastInsertId();
-        move(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
-             kind_.table, id, "新增");
+        moveMoney(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
+                  kind_.table, id, "新增");
     }
     t.commit();
     saved(id);
@@ -246,8 +200,8 @@ CheckResult LoanModel::checkRemove() const {
 void LoanModel::takeBack(std::size_t row, std::int64_t id) {
     // What is still outstanding goes back the way it came.
     const LoanInput l = rowInput(row);
-    move(-kind_.sign, *Money::parse(l.amount), l.account, l.member, l.date, kind_.caption, l.remark,
-         kind_.table, id, "删除");
+    moveMoney(-kind_.sign, *Money::parse(l.amount), l.account, l.member, l.date, kind_.caption,
+              l.remark, kind_.table, id, "删除");
 }
 
 void LoanModel::writeOff(std::int64_t id) {
@@ -298,8 +252,8 @@ RepayCheck LoanModel::repay(const RepayInput& in) {
                                  "WHERE ID=?2 AND BName=?3",
                                  kind_.table, kind_.moneyColumn),
                      *amount, loan, dm_.book());
-    move(-kind_.sign, *amount, in.account, in.member, in.date, kind_.repayCaption, in.remark,
-         kind_.repayTable, id, "新增");
+    moveMoney(-kind_.sign, *amount, in.account, in.member, in.date, kind_.repayCaption, in.remark,
+              kind_.repayTable, id, "新增");
     t.commit();
     saved(loan);
     return RepayCheck::pass();
@@ -331,18 +285,15 @@ void LoanModel::removeRepayment(std::int64_t repaymentId) {
                                  kind_.table, kind_.moneyColumn),
                      amount, loan, dm_.book());
     // Dated the day the program started, as the log has always dated it.
-    move(kind_.sign, amount, account, member, dm_.session().StartupDate, kind_.repayCaption,
-         kind_.repayDeletedRemark, kind_.repayTable, repaymentId, "删除");
+    moveMoney(kind_.sign, amount, account, member, dm_.session().StartupDate, kind_.repayCaption,
+              kind_.repayDeletedRemark, kind_.repayTable, repaymentId, "删除");
     dm_.db().execute(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", kind_.repayTable),
                      repaymentId, dm_.book());
     t.commit();
     refresh();
 }
 
-RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
-    if (!hasCurrent()) {
-        return RepayCheck::fail("");
-    }
+RepayCheck checkAdjustment(const RepayInput& in, Money& amount) {
     if (in.account.empty()) {
         return RepayCheck::fail("账户名称 不能为空！请选择 账户名称！", RepayField::Account);
     }
@@ -352,13 +303,26 @@ RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
     if (auto tooLarge = Money::typedRangeError("金额", in.amount)) {
         return RepayCheck::fail(*tooLarge, RepayField::Amount);
     }
-    auto amount = Money::parse(in.amount);
-    if (!amount) {
+    auto m = Money::parse(in.amount);
+    if (!m) {
         return RepayCheck::fail("金额 必须是数字！请重新录入！", RepayField::Amount);
     }
     if (in.member.empty()) {
         return RepayCheck::fail("家庭成员 不能为空！请选择 家庭成员！", RepayField::Member);
     }
+    amount = *m;
+    return RepayCheck::pass();
+}
+
+RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
+    if (!hasCurrent()) {
+        return RepayCheck::fail("");
+    }
+    Money value;
+    if (RepayCheck r = checkAdjustment(in, value); !r.ok) {
+        return r;
+    }
+    const std::optional<Money> amount = value;
     const std::int64_t loan = currentId();
     const bool up = how == Adjustment::Increase;
     const Money signedAmount = up ? *amount : -*amount;
@@ -372,8 +336,9 @@ RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
                                  kind_.moneyColumn),
                      signedAmount, loan, dm_.book());
     // A bigger debt brings money in; a bigger credit takes it out.
-    move(up ? kind_.sign : -kind_.sign, *amount, in.account, in.member, in.date,
-         up ? kind_.increaseType : kind_.decreaseType, in.remark, kind_.adjustTable, id, "新增");
+    moveMoney(up ? kind_.sign : -kind_.sign, *amount, in.account, in.member, in.date,
+              up ? kind_.increaseType : kind_.decreaseType, in.remark, kind_.adjustTable, id,
+              "新增");
     t.commit();
     saved(loan);
     return RepayCheck::pass();

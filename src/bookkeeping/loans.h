@@ -59,18 +59,7 @@ struct LoanInput {
     std::string remark;
 };
 
-struct LoanFilter {
-    bool byDate = true;
-    std::string from, to;
-    bool byParty = false;
-    std::string party;
-    bool byAccount = false;
-    std::string account;
-    bool byMember = false;
-    std::string member;
-    bool byRemark = false;
-    std::string remark;
-};
+using LoanFilter = RecordFilter;  // the name is the contact
 
 // A repayment or collection, and an adjustment, as their dialogs take them.
 struct RepayInput {
@@ -84,14 +73,15 @@ enum class RepayField { None, Amount, Account, Member };
 using RepayCheck = Check<RepayField>;
 enum class Adjustment { Increase, Decrease };
 
+// The checks of an adjustment, in their order; the amount when they pass.
+RepayCheck checkAdjustment(const RepayInput& in, Money& amount);
+
 class LoanModel : public RecordListModel<LoanColumn> {
 public:
     LoanModel(TfrmDM& dm, const LoanKind& kind, std::function<std::string()> today = currentDate());
     const LoanKind& kind() const { return kind_; }
 
     void showLoans(LoanScope scope);
-    void setFilter(const LoanFilter& filter);
-    LoanFilter initialFilter() const;
 
     LoanInput startNewLoan();
     std::optional<LoanInput> startChangeLoan();
@@ -118,10 +108,6 @@ protected:
 
 private:
     LoanInput rowInput(std::size_t row) const;
-    // Moves `amount` into (+1) or out of (-1) the account and logs it.
-    void move(int into, Money amount, const std::string& account, const std::string& member,
-              const std::string& date, const std::string& type, const std::string& remark,
-              const char* table, std::int64_t id, const char* event);
 
     const LoanKind& kind_;
 };

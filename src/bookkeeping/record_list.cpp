@@ -21,6 +21,10 @@ Condition scopeCondition(ListScope scope, const std::string& dateColumn, const s
     return c;
 }
 
+std::string oneMonthBefore(const std::string& date) {
+    return dates::oneMonthBack(date);
+}
+
 std::string recordOrder(int theJZPX, const std::string& dateColumn) {
     switch (theJZPX) {
         case 1:

@@ -23,9 +23,27 @@ std::function<std::string()> currentDate();
 // The condition of a scope on a date column, months taken from `today`.
 Condition scopeCondition(ListScope scope, const std::string& dateColumn, const std::string& today);
 
+// The same day a month earlier ("2024-03-31" gives "2024-02-29").
+std::string oneMonthBefore(const std::string& date);
+
 // The ORDER BY of the book's record-list order code (theJZPX): 1 by ID, 2 by
 // date, 3 by ID descending, 4 by date descending, anything else none.
 std::string recordOrder(int theJZPX, const std::string& dateColumn);
+
+// A filter dialog's criteria; only ticked ones apply, in this order. The name
+// is the category, the contact or nothing, as the records have.
+struct RecordFilter {
+    bool byDate = true;
+    std::string from, to;
+    bool byName = false;
+    std::string name;
+    bool byAccount = false;
+    std::string account;
+    bool byMember = false;
+    std::string member;
+    bool byRemark = false;
+    std::string remark;
+};
 
 // "记账：3  合计：1,234.50"-style totals of the listed records.
 struct ListTotals {
@@ -58,6 +76,34 @@ public:
     }
     const ListTotals& totals() const override { return totals_; }
 
+    // The criteria a filter dialog opens with: the last month up to today.
+    RecordFilter initialFilter() const {
+        RecordFilter f;
+        f.to = today_();
+        f.from = oneMonthBefore(f.to);
+        return f;
+    }
+    // The filter replaces the list's condition, the opening one included.
+    void setFilter(const RecordFilter& f) {
+        Condition c;
+        if (f.byDate) {
+            c.add(fmt::format(" AND {} BETWEEN ? AND ?", dateColumn_), f.from, f.to);
+        }
+        if (f.byName && nameColumn_) {
+            c.add(fmt::format(" AND {}=?", nameColumn_), f.name);
+        }
+        if (f.byAccount) {
+            c.add(" AND AName=?", f.account);
+        }
+        if (f.byMember) {
+            c.add(" AND FName=?", f.member);
+        }
+        if (f.byRemark) {
+            c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
+        }
+        setCondition(std::move(c));
+    }
+
     void remove(std::int64_t id) override {
         const int row = this->indexOf(id);
         if (row < 0) {
@@ -88,9 +134,10 @@ public:
 
 protected:
     // The list starts under `initial`: a month scope, or the loans' unpaid-only.
+    // `nameColumn`: the category or contact a filter may ask for (or none).
     RecordListModel(TfrmDM& dm, std::vector<ColumnDef> columns, Column id, Column amount,
-                    const char* table, const char* dateColumn, Condition initial,
-                    std::function<std::string()> today)
+                    const char* table, const char* dateColumn, const char* nameColumn,
+                    Condition initial, std::function<std::string()> today)
         : ScreenModel<Column>(columns, id),
           dm_(dm),
           today_(std::move(today)),
@@ -98,6 +145,7 @@ protected:
           amount_(static_cast<std::size_t>(amount)),
           table_(table),
           dateColumn_(dateColumn),
+          nameColumn_(nameColumn),
           condition_(std::move(initial)) {}
 
     // Takes back the listed row's effect: its balances and "删除" entries.
@@ -122,6 +170,27 @@ protected:
         this->refresh();
     }
 
+    // Moves money into (into > 0) or out of an account and logs the move.
+    void moveMoney(int into, Money amount, const std::string& account, const std::string& member,
+                   const std::string& date, const std::string& type, const std::string& remark,
+                   const char* table, std::int64_t id, const char* event) {
+        if (into > 0) {
+            dm_.AccountUp(amount, account);
+        } else {
+            dm_.AccountDown(amount, account);
+        }
+        dm_.List_Add({.theDate = date,
+                      .theType = type,
+                      .Remark = remark,
+                      .theIn = into > 0 ? amount : Money(),
+                      .theOut = into > 0 ? Money() : amount,
+                      .AName = account,
+                      .FName = member,
+                      .theT = table,
+                      .theID = id,
+                      .theE = event});
+    }
+
     TfrmDM& dm_;
     std::function<std::string()> today_;
 
@@ -136,6 +205,7 @@ private:
     std::size_t amount_;
     const char* table_;
     const char* dateColumn_;
+    const char* nameColumn_;
     Condition condition_;
     ListTotals totals_;
 };

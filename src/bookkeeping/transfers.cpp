@@ -19,31 +19,10 @@ std::vector<ColumnDef> transferColumns() {
 
 TransferModel::TransferModel(TfrmDM& dm, std::function<std::string()> today)
     : RecordListModel(
-          dm, transferColumns(), C::Id, C::Amount, "ChangeT", "CDate",
+          dm, transferColumns(), C::Id, C::Amount, "ChangeT", "CDate", nullptr,
           scopeCondition(dm.session().OpenBookState.D_C ? ListScope::ThisMonth : ListScope::All,
                          "CDate", today()),
           today) {}
-
-TransferFilter TransferModel::initialFilter() const {
-    TransferFilter f;
-    f.to = today_();
-    f.from = dates::oneMonthBack(f.to);
-    return f;
-}
-
-void TransferModel::setFilter(const TransferFilter& f) {
-    Condition c;
-    if (f.byDate) {
-        c.add(" AND CDate BETWEEN ? AND ?", f.from, f.to);
-    }
-    if (f.byMember) {
-        c.add(" AND FName=?", f.member);
-    }
-    if (f.byRemark) {
-        c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
-    }
-    setCondition(std::move(c));
-}
 
 std::string TransferModel::startNewTransfer() {
     startNew();
@@ -68,21 +47,8 @@ void TransferModel::book(int direction, const TransferInput& t, Money amount, st
     // The from account gives the money (gets it back when taken back).
     const bool forward = direction > 0;
     auto side = [&](const std::string& account, bool receives) {
-        if (receives) {
-            dm_.AccountUp(amount, account);
-        } else {
-            dm_.AccountDown(amount, account);
-        }
-        dm_.List_Add({.theDate = t.date,
-                      .theType = "转账",
-                      .Remark = t.remark,
-                      .theIn = receives ? amount : Money(),
-                      .theOut = receives ? Money() : amount,
-                      .AName = account,
-                      .FName = t.member,
-                      .theT = "ChangeT",
-                      .theID = id,
-                      .theE = event});
+        moveMoney(receives ? +1 : -1, amount, account, t.member, t.date, "转账", t.remark,
+                  "ChangeT", id, event);
     };
     side(t.from, !forward);
     side(t.to, forward);

@@ -24,21 +24,11 @@ struct TransferInput {
     std::string remark;
 };
 
-struct TransferFilter {
-    bool byDate = true;
-    std::string from, to;
-    bool byMember = false;
-    std::string member;
-    bool byRemark = false;
-    std::string remark;
-};
+using TransferFilter = RecordFilter;  // by date, member and remark
 
 class TransferModel : public RecordListModel<TransferColumn> {
 public:
     TransferModel(TfrmDM& dm, std::function<std::string()> today = currentDate());
-
-    void setFilter(const TransferFilter& filter);
-    TransferFilter initialFilter() const;
 
     // A new transfer: the member defaults to the book's; date and accounts
     // keep what the form last had, which the view holds.

@@ -3,9 +3,9 @@
 #include <fstream>
 
 #include "import/spreadsheet_reader.h"
-#include "support/xlsx_inspect.h"
 #include "reports/sheet.h"
 #include "support/test_data_file.h"
+#include "support/workbook_probe.h"
 #include "support/xlsx_builder.h"
 
 namespace fennory {

@@ -3,7 +3,7 @@
 #include "import/spreadsheet_reader.h"
 #include "reports/fund_flow.h"
 #include "support/test_data_file.h"
-#include "support/xlsx_inspect.h"
+#include "support/workbook_probe.h"
 
 namespace fennory {
 namespace {

@@ -28,6 +28,7 @@ private slots:
     void aThresholdIsAddedOnceAndDisabled();
     void aDebtIsRepaidAdjustedAndItsRepaymentDeleted();
     void anInvestmentAndAReturnWithAProfit();
+    void theFilterDialogListsTheTickedCriteria();
 
 private:
     template <class Screen>
@@ -222,6 +223,34 @@ void BookkeepingScreensTest::anInvestmentAndAReturnWithAProfit() {
     QCOMPARE(QString::fromStdString(s->model().text(InvestColumn::Amount)), QStringLiteral("500"));
     QCOMPARE(QString::fromStdString(s->model().text(InvestColumn::Profit)), QStringLiteral("50"));
     QCOMPARE(dm_->db().queryText("SELECT Remark FROM InTable").value(), std::string("投资收益"));
+}
+
+void BookkeepingScreensTest::theFilterDialogListsTheTickedCriteria() {
+    auto* s = open<TfrmOutTable>("expense");
+    QVERIFY(s);
+    for (const char* kind : {"餐饮", "交通", "餐饮"}) {
+        s->button(RecordScreen::kAdd)->click();
+        s->nameField()->setEditText(QString::fromUtf8(kind));
+        s->amountField()->setText("10");
+        s->accountField()->setName("钱包");
+        s->memberField()->setName("爸爸");
+        s->button(RecordScreen::kSave)->click();
+    }
+    QCOMPARE(s->grid()->tableModel()->rowCount(), 3);
+    testing::ModalScript script;
+    script.then<RecordFilterDialog>([&](RecordFilterDialog& d) {
+        QCOMPARE(d.windowTitle(), QStringLiteral("支出查询"));
+        QVERIFY(d.criterion(QStringLiteral("支出日期"))->isTicked());
+        d.criterion(QStringLiteral("支出日期"))->setTicked(false);
+        d.nameField()->setEditText(QStringLiteral("餐饮"));
+        d.criterion(QStringLiteral("支出类别"))->setTicked(true);
+        d.queryButton()->click();
+    });
+    script.start();
+    s->queryButton()->click();
+    QVERIFY(script.finished());
+    QCOMPARE(s->grid()->tableModel()->rowCount(), 2);
+    QCOMPARE(s->totalsLabel()->text(), QStringLiteral("记账： 2    合计： 20.00"));
 }
 
 QTEST_MAIN(BookkeepingScreensTest)

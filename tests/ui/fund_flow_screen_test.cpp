@@ -15,7 +15,7 @@
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/fund_flow_screen.h"
 #include "scripted_prompter.h"
-#include "support/xlsx_inspect.h"
+#include "support/workbook_probe.h"
 #include "ui_book.h"
 
 using namespace fennory;

@@ -9,25 +9,93 @@
 
 namespace fennory::ui {
 
-QWidget* dateRange(DateEdit* from, DateEdit* to) {
+void setUpNames(NameCombo* combo, TfrmDM& dm, const std::vector<std::string>& names,
+                const char* table, const char* column) {
+    combo->setNames(names);
+    combo->setTypeAhead([&dm, table, column](const std::string& text) {
+        return dm.mySelectCom(text, column, table);
+    });
+}
+
+RecordFilterDialog::RecordFilterDialog(TfrmDM& dm, const FilterForm& form,
+                                       const RecordFilter& start, QWidget* parent)
+    : QDialog(parent),
+      from_(new DateEdit),
+      to_(new DateEdit),
+      name_(new NameCombo),
+      account_(new NameCombo),
+      member_(new NameCombo),
+      remark_(new QLineEdit),
+      query_(new QPushButton(QStringLiteral("查询"))) {
+    setWindowTitle(form.caption);
+    from_->setDateText(start.from);
+    to_->setDateText(start.to);
     auto* range = new QWidget;
     auto* r = new QHBoxLayout(range);
     r->setContentsMargins(0, 0, 0, 0);
-    r->addWidget(from);
+    r->addWidget(from_);
     r->addWidget(new QLabel(QStringLiteral("至：")));
-    r->addWidget(to);
-    return range;
-}
-
-void layOutFilter(QDialog* dialog, const std::vector<CriteriaBox*>& criteria, QPushButton* query) {
+    r->addWidget(to_);
+    byDate_ = new CriteriaBox(form.dateTick, range, {from_, to_});
+    byDate_->setTicked(true);
+    criteria_.push_back(byDate_);
+    if (!form.nameTick.isEmpty()) {
+        setUpNames(name_, dm, form.names, form.nameTable, form.nameColumn);
+        byName_ = new CriteriaBox(form.nameTick, name_);
+        criteria_.push_back(byName_);
+    }
+    if (form.byAccount) {
+        setUpNames(account_, dm, dm.ComAccount(), "SAccount", "AName");
+        byAccount_ = new CriteriaBox(QStringLiteral("账户名称"), account_);
+        criteria_.push_back(byAccount_);
+    }
+    setUpNames(member_, dm, dm.ComFamily(), "SFamily", "FName");
+    byMember_ = new CriteriaBox(QStringLiteral("家庭成员"), member_);
+    byRemark_ = new CriteriaBox(QStringLiteral("备        注"), remark_);
+    criteria_.push_back(byMember_);
+    criteria_.push_back(byRemark_);
     auto* group = new QGroupBox(QStringLiteral("查询条件"));
     auto* v = new QVBoxLayout(group);
-    for (CriteriaBox* c : criteria) {
+    for (CriteriaBox* c : criteria_) {
         v->addWidget(c);
     }
-    auto* outer = new QVBoxLayout(dialog);
+    auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);
-    outer->addLayout(saveExitRow(dialog, query));
+    outer->addLayout(saveExitRow(this, query_));
+    connect(query_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+CriteriaBox* RecordFilterDialog::criterion(const QString& tick) const {
+    for (CriteriaBox* c : criteria_) {
+        if (c->box()->text() == tick) {
+            return c;
+        }
+    }
+    return nullptr;
+}
+
+RecordFilter RecordFilterDialog::filter() const {
+    return {.byDate = byDate_->isTicked(),
+            .from = from_->dateText(),
+            .to = to_->dateText(),
+            .byName = byName_ && byName_->isTicked(),
+            .name = name_->name(),
+            .byAccount = byAccount_ && byAccount_->isTicked(),
+            .account = account_->name(),
+            .byMember = byMember_->isTicked(),
+            .member = member_->name(),
+            .byRemark = byRemark_->isTicked(),
+            .remark = ss(remark_->text())};
+}
+
+bool BookkeepingScreen::runFilter(TfrmDM& dm, const FilterForm& form, const RecordFilter& start,
+                                  const std::function<void(const RecordFilter&)>& apply) {
+    RecordFilterDialog d(dm, form, start, this);
+    if (d.exec() != QDialog::Accepted) {
+        return false;
+    }
+    apply(d.filter());
+    return true;
 }
 
 BookkeepingScreen::BookkeepingScreen(ScreenModelBase& model, ListedRecords& list,

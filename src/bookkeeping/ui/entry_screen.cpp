@@ -8,14 +8,6 @@
 
 namespace fennory::ui {
 
-void setUpNames(NameCombo* combo, TfrmDM& dm, const std::vector<std::string>& names,
-                const char* table, const char* column) {
-    combo->setNames(names);
-    combo->setTypeAhead([&dm, table, column](const std::string& text) {
-        return dm.mySelectCom(text, column, table);
-    });
-}
-
 EntryScreen::EntryScreen(TfrmDM& dm, Prompter& prompter, const EntryKind& kind, QWidget* parent,
                          std::function<std::string()> today)
     : BookkeepingScreen(model_, model_, prompter, parent),
@@ -102,53 +94,16 @@ void EntryScreen::onSave() {
 }
 
 bool EntryScreen::runFilter() {
-    EntryFilterDialog d(dm_, model_, this);
-    return d.exec() == QDialog::Accepted;
-}
-
-// ---- the filter dialog ----
-
-EntryFilterDialog::EntryFilterDialog(TfrmDM& dm, EntryModel& model, QWidget* parent)
-    : QDialog(parent),
-      model_(model),
-      from_(new DateEdit),
-      to_(new DateEdit),
-      name_(new NameCombo),
-      account_(new NameCombo),
-      member_(new NameCombo),
-      remark_(new QLineEdit),
-      query_(new QPushButton(QStringLiteral("查询"))) {
-    const EntryKind& kind = model.kind();
-    setWindowTitle(QString::fromUtf8(kind.filterCaption));
-    const EntryFilter start = model.initialFilter();
-    from_->setDateText(start.from);
-    to_->setDateText(start.to);
-    setUpNames(name_, dm, model.names(), kind.nameTable, kind.nameColumn);
-    setUpNames(account_, dm, model.accounts(), "SAccount", "AName");
-    setUpNames(member_, dm, model.members(), "SFamily", "FName");
-
-    QWidget* range = dateRange(from_, to_);
-    criteria_ = {new CriteriaBox(QString::fromUtf8(kind.dateTick), range, {from_, to_}),
-                 new CriteriaBox(QString::fromUtf8(kind.nameTick), name_),
-                 new CriteriaBox(QStringLiteral("账户名称"), account_),
-                 new CriteriaBox(QStringLiteral("家庭成员"), member_),
-                 new CriteriaBox(QStringLiteral("备        注"), remark_)};
-    criteria_[0]->setTicked(true);
-    layOutFilter(this, {criteria_.begin(), criteria_.end()}, query_);
-    connect(query_, &QPushButton::clicked, this, [this] {
-        model_.setFilter({.byDate = criteria_[0]->isTicked(),
-                          .from = from_->dateText(),
-                          .to = to_->dateText(),
-                          .byName = criteria_[1]->isTicked(),
-                          .name = name_->name(),
-                          .byAccount = criteria_[2]->isTicked(),
-                          .account = account_->name(),
-                          .byMember = criteria_[3]->isTicked(),
-                          .member = member_->name(),
-                          .byRemark = criteria_[4]->isTicked(),
-                          .remark = ss(remark_->text())});
-        accept();
-    });
+    const EntryKind& k = model_.kind();
+    return BookkeepingScreen::runFilter(dm_,
+                                        {.caption = QString::fromUtf8(k.filterCaption),
+                                         .dateTick = QString::fromUtf8(k.dateTick),
+                                         .nameTick = QString::fromUtf8(k.nameTick),
+                                         .nameTable = k.nameTable,
+                                         .nameColumn = k.nameColumn,
+                                         .names = model_.names()},
+                                        model_.initialFilter(),
+                                        [this](const RecordFilter& f) { model_.setFilter(f); });
 }
 
 }  // namespace fennory::ui

@@ -61,34 +61,8 @@ public:
         : EntryScreen(dm, p, expenseEntry(), parent) {}
 };
 
-// The filter dialog of either screen.
-class EntryFilterDialog : public QDialog {
-    Q_OBJECT
-public:
-    EntryFilterDialog(TfrmDM& dm, EntryModel& model, QWidget* parent = nullptr);
-    CriteriaBox* criterion(int i) const { return criteria_[static_cast<std::size_t>(i)]; }
-    DateEdit* fromDate() const { return from_; }
-    DateEdit* toDate() const { return to_; }
-    NameCombo* nameField() const { return name_; }
-    NameCombo* accountField() const { return account_; }
-    NameCombo* memberField() const { return member_; }
-    QLineEdit* remarkField() const { return remark_; }
-    QPushButton* queryButton() const { return query_; }
-
-private:
-    EntryModel& model_;
-    std::array<CriteriaBox*, 5> criteria_{};
-    DateEdit* from_;
-    DateEdit* to_;
-    NameCombo* name_;
-    NameCombo* account_;
-    NameCombo* member_;
-    QLineEdit* remark_;
-    QPushButton* query_;
-};
-
-// A name drop-down filled with names and the book's type-ahead on a list.
-void setUpNames(NameCombo* combo, TfrmDM& dm, const std::vector<std::string>& names,
-                const char* table, const char* column);
+// The filter dialogs of the twins.
+using TfrmInTable_Q = RecordFilterDialog;
+using TfrmOutTable_Q = RecordFilterDialog;
 
 }  // namespace fennory::ui

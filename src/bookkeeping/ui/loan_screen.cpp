@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
-#include "bookkeeping/ui/entry_screen.h"  // setUpNames
 #include "plans/ui/thresholds_screen.h"
 
 namespace fennory::ui {
@@ -140,45 +139,15 @@ void LoanScreen::onSave() {
 
 bool LoanScreen::runFilter() {
     const LoanKind& k = model_.kind();
-    QDialog d(this);
-    d.setWindowTitle(u8(k.caption) + QStringLiteral("查询"));
-    const LoanFilter start = model_.initialFilter();
-    auto* from = new DateEdit;
-    auto* to = new DateEdit;
-    from->setDateText(start.from);
-    to->setDateText(start.to);
-    auto* party = new QComboBox;
-    auto* account = new QComboBox;
-    auto* member = new QComboBox;
-    auto* remark = new QLineEdit;
-    fillNames(party, dm_.ComPType(), "");
-    fillNames(account, dm_.ComAccount(), "");
-    fillNames(member, dm_.ComFamily(), "");
-    std::vector<CriteriaBox*> criteria = {
-        new CriteriaBox(QStringLiteral("借债日期"), dateRange(from, to), {from, to}),
-        new CriteriaBox(k.sign > 0 ? QStringLiteral("债  权  人") : QStringLiteral("债  务  人"),
-                        party),
-        new CriteriaBox(QStringLiteral("账户名称"), account),
-        new CriteriaBox(QStringLiteral("家庭成员"), member),
-        new CriteriaBox(QStringLiteral("备        注"), remark)};
-    criteria[0]->setTicked(true);
-    auto* query = new QPushButton(QStringLiteral("查询"));
-    layOutFilter(&d, criteria, query);
-    connect(query, &QPushButton::clicked, &d, [&] {
-        model_.setFilter({.byDate = criteria[0]->isTicked(),
-                          .from = from->dateText(),
-                          .to = to->dateText(),
-                          .byParty = criteria[1]->isTicked(),
-                          .party = ss(party->currentText()),
-                          .byAccount = criteria[2]->isTicked(),
-                          .account = ss(account->currentText()),
-                          .byMember = criteria[3]->isTicked(),
-                          .member = ss(member->currentText()),
-                          .byRemark = criteria[4]->isTicked(),
-                          .remark = ss(remark->text())});
-        d.accept();
-    });
-    return d.exec() == QDialog::Accepted;
+    return BookkeepingScreen::runFilter(
+        dm_,
+        {.caption = u8(k.caption) + QStringLiteral("查询"),
+         .dateTick = QStringLiteral("借债日期"),
+         .nameTick = k.sign > 0 ? QStringLiteral("债  权  人") : QStringLiteral("债  务  人"),
+         .nameTable = "PD",
+         .nameColumn = "PName",
+         .names = dm_.ComPType()},
+        model_.initialFilter(), [this](const RecordFilter& f) { model_.setFilter(f); });
 }
 
 void LoanScreen::repay() {

@@ -4,8 +4,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "bookkeeping/ui/entry_screen.h"  // setUpNames
-
 namespace fennory::ui {
 
 TfrmChangeT::TfrmChangeT(TfrmDM& dm, Prompter& prompter, QWidget* parent,
@@ -96,39 +94,12 @@ void TfrmChangeT::onSave() {
 }
 
 bool TfrmChangeT::runFilter() {
-    TfrmChangeT_Q d(model_, this);
-    return d.exec() == QDialog::Accepted;
-}
-
-TfrmChangeT_Q::TfrmChangeT_Q(TransferModel& model, QWidget* parent)
-    : QDialog(parent),
-      model_(model),
-      from_(new DateEdit),
-      to_(new DateEdit),
-      member_(new QComboBox),
-      remark_(new QLineEdit),
-      query_(new QPushButton(QStringLiteral("查询"))) {
-    setWindowTitle(QStringLiteral("帐户转账查询"));
-    const TransferFilter start = model.initialFilter();
-    from_->setDateText(start.from);
-    to_->setDateText(start.to);
-    fillNames(member_, model.members(), "");
-    QWidget* range = dateRange(from_, to_);
-    criteria_ = {new CriteriaBox(QStringLiteral("转账日期"), range, {from_, to_}),
-                 new CriteriaBox(QStringLiteral("家庭成员"), member_),
-                 new CriteriaBox(QStringLiteral("备        注"), remark_)};
-    criteria_[0]->setTicked(true);
-    layOutFilter(this, {criteria_.begin(), criteria_.end()}, query_);
-    connect(query_, &QPushButton::clicked, this, [this] {
-        model_.setFilter({.byDate = criteria_[0]->isTicked(),
-                          .from = from_->dateText(),
-                          .to = to_->dateText(),
-                          .byMember = criteria_[1]->isTicked(),
-                          .member = ss(member_->currentText()),
-                          .byRemark = criteria_[2]->isTicked(),
-                          .remark = ss(remark_->text())});
-        accept();
-    });
+    return BookkeepingScreen::runFilter(dm_,
+                                        {.caption = QStringLiteral("帐户转账查询"),
+                                         .dateTick = QStringLiteral("转账日期"),
+                                         .byAccount = false},
+                                        model_.initialFilter(),
+                                        [this](const RecordFilter& f) { model_.setFilter(f); });
 }
 
 }  // namespace fennory::ui

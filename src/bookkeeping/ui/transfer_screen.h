@@ -47,23 +47,6 @@ private:
     FieldWidgets<TransferField> widgets_;
 };
 
-class TfrmChangeT_Q : public QDialog {
-    Q_OBJECT
-public:
-    TfrmChangeT_Q(TransferModel& model, QWidget* parent = nullptr);
-    CriteriaBox* criterion(int i) const { return criteria_[static_cast<std::size_t>(i)]; }
-    QComboBox* memberList() const { return member_; }
-    QLineEdit* remarkField() const { return remark_; }
-    QPushButton* queryButton() const { return query_; }
-
-private:
-    TransferModel& model_;
-    std::array<CriteriaBox*, 3> criteria_{};
-    DateEdit* from_;
-    DateEdit* to_;
-    QComboBox* member_;
-    QLineEdit* remark_;
-    QPushButton* query_;
-};
+using TfrmChangeT_Q = RecordFilterDialog;
 
 }  // namespace fennory::ui

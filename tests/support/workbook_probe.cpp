@@ -1,4 +1,4 @@
-#include "support/xlsx_inspect.h"
+#include "support/workbook_probe.h"
 
 #include <cmath>
 #include <map>
