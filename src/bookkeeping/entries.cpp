@@ -91,6 +91,10 @@ std::optional<EntryInput> EntryModel::startChangeRecord() {
     return rowInput(static_cast<std::size_t>(currentIndex()));
 }
 
+EntryInput EntryModel::currentInput() const {
+    return hasCurrent() ? rowInput(static_cast<std::size_t>(currentIndex())) : EntryInput{};
+}
+
 EntryInput EntryModel::rowInput(std::size_t row) const {
     const Table& t = rows();
     return {cellText(t, row, C::Date),    cellText(t, row, C::Name),   cellText(t, row, C::Amount),

@@ -38,21 +38,13 @@ const EntryKind& incomeEntry();
 const EntryKind& expenseEntry();
 
 enum class EntryColumn { Id, Book, Date, Name, Amount, Account, Member, Remark };
-enum class EntryField { None, Date, Name, Amount, Account, Member };
-using EntryCheck = Check<EntryField>;
-
-struct EntryInput {
-    std::string date;  // "yyyy-mm-dd"
-    std::string name;
-    std::string amount;  // as typed
-    std::string account;
-    std::string member;
-    std::string remark;
-};
+using EntryField = RecordField;
+using EntryCheck = RecordCheck;
+using EntryInput = RecordInput;
 
 using EntryFilter = RecordFilter;
 
-class EntryModel : public RecordListModel<EntryColumn> {
+class EntryModel : public RecordListModel<EntryColumn>, public EditedRecords {
 public:
     // `today` gives the current date for "this month"; tests fix it.
     EntryModel(TfrmDM& dm, const EntryKind& kind,
@@ -63,12 +55,13 @@ public:
 
     // The fields of a new record: today's or the last used date and the
     // book's defaults. Starts the new state.
-    EntryInput startNewRecord();
+    EntryInput startNewRecord() override;
     // The fields of the current record for a change; nothing without one.
-    std::optional<EntryInput> startChangeRecord();
+    std::optional<EntryInput> startChangeRecord() override;
+    EntryInput currentInput() const override;
 
     // "保存": a new record or the change begun; the saved record is current.
-    EntryCheck save(const EntryInput& in);
+    EntryCheck save(const EntryInput& in) override;
 
     // The drop-downs' names.
     std::vector<std::string> names() { return (dm_.*kind_.names)(); }

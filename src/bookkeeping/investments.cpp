@@ -60,13 +60,17 @@ InvestInput InvestmentModel::rowInput(std::size_t row) const {
             cellText(t, row, C::Account), cellText(t, row, C::Member), cellText(t, row, C::Remark)};
 }
 
-InvestInput InvestmentModel::startNewInvestment() {
+InvestInput InvestmentModel::startNewRecord() {
     startNew();
     const BookState& b = dm_.session().OpenBookState;
     return {today_(), b.TName, "", b.AName, b.FName, ""};
 }
 
-std::optional<InvestInput> InvestmentModel::startChangeInvestment() {
+InvestInput InvestmentModel::currentInput() const {
+    return hasCurrent() ? rowInput(static_cast<std::size_t>(currentIndex())) : InvestInput{};
+}
+
+std::optional<InvestInput> InvestmentModel::startChangeRecord() {
     if (!startChange()) {
         return std::nullopt;
     }
@@ -77,8 +81,8 @@ InvestCheck InvestmentModel::save(const InvestInput& typed) {
     if (!dates::isValid(typed.date)) {
         return InvestCheck::fail("日期 不是有效的日期！", InvestField::Date);
     }
-    if (typed.kind.empty()) {
-        return InvestCheck::fail("请选择 投资类别！", InvestField::Kind);
+    if (typed.name.empty()) {
+        return InvestCheck::fail("请选择 投资类别！", InvestField::Name);
     }
     if (typed.amount.empty()) {
         return InvestCheck::fail("投资金额 不能为空！请重新录入！", InvestField::Amount);
@@ -98,32 +102,32 @@ InvestCheck InvestmentModel::save(const InvestInput& typed) {
     }
     Transaction t(dm_.db());
     InvestInput in = typed;
-    dm_.mySaveNew("TD", "TName", in.kind);
+    dm_.mySaveNew("TD", "TName", in.name);
     dm_.NewFamily(in.member);
     dm_.NewAccount(in.account, in.member);
-    in.kind = dm_.storedName("TD", "TName", in.kind);
+    in.name = dm_.storedName("TD", "TName", in.name);
     in.member = dm_.storedName("SFamily", "FName", in.member);
     in.account = dm_.storedName("SAccount", "AName", in.account);
     std::int64_t id = currentId();
     if (mode() == RecordMode::Change) {
         const InvestInput old = rowInput(static_cast<std::size_t>(currentIndex()));
-        moveMoney(+1, *Money::parse(old.amount), old.account, old.member, old.date, old.kind,
+        moveMoney(+1, *Money::parse(old.amount), old.account, old.member, old.date, old.name,
                   old.remark, "TTable", id, "恢复");
         dm_.db().execute(
             "UPDATE TTable SET TDate=?1, TName=?2, TMoney=?3, AName=?4, FName=?5, Remark=?6 "
             "WHERE ID=?7 AND BName=?8",
-            in.date, in.kind, *amount, in.account, in.member, in.remark, id, dm_.book());
-        moveMoney(-1, *amount, in.account, in.member, in.date, in.kind, in.remark, "TTable", id,
+            in.date, in.name, *amount, in.account, in.member, in.remark, id, dm_.book());
+        moveMoney(-1, *amount, in.account, in.member, in.date, in.name, in.remark, "TTable", id,
                   "修改");
     } else {
-        dm_.myCountUp("TD", "TName", in.kind);
+        dm_.myCountUp("TD", "TName", in.name);
         dm_.myCountUp("SAccount", "AName", in.account);
         dm_.db().execute(
             "INSERT INTO TTable(BName,TDate,TName,TMoney,AName,FName,Remark,RMoney) "
             "VALUES(?1,?2,?3,?4,?5,?6,?7,0)",
-            dm_.book(), in.date, in.kind, *amount, in.account, in.member, in.remark);
+            dm_.book(), in.date, in.name, *amount, in.account, in.member, in.remark);
         id = dm_.db().lastInsertId();
-        moveMoney(-1, *amount, in.account, in.member, in.date, in.kind, in.remark, "TTable", id,
+        moveMoney(-1, *amount, in.account, in.member, in.date, in.name, in.remark, "TTable", id,
                   "新增");
     }
     t.commit();
@@ -146,7 +150,7 @@ CheckResult InvestmentModel::checkRemove() const {
 
 void InvestmentModel::takeBack(std::size_t row, std::int64_t id) {
     const InvestInput i = rowInput(row);
-    moveMoney(+1, *Money::parse(i.amount), i.account, i.member, i.date, i.kind, i.remark, "TTable",
+    moveMoney(+1, *Money::parse(i.amount), i.account, i.member, i.date, i.name, i.remark, "TTable",
               id, "删除");
 }
 

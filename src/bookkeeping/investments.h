@@ -14,17 +14,10 @@
 namespace fennory {
 
 enum class InvestColumn { Book, Date, Kind, Amount, Profit, Account, Member, Remark, Id };
-enum class InvestField { None, Date, Kind, Amount, Account, Member };
-using InvestCheck = Check<InvestField>;
+using InvestField = RecordField;  // the name is the investment category
+using InvestCheck = RecordCheck;
 
-struct InvestInput {
-    std::string date;
-    std::string kind;    // the investment category
-    std::string amount;  // as typed
-    std::string account;
-    std::string member;
-    std::string remark;
-};
+using InvestInput = RecordInput;
 
 struct ReturnInput {
     std::string date;
@@ -37,7 +30,7 @@ struct ReturnInput {
 enum class ReturnField { None, Principal, Profit, Account, Member };
 using ReturnCheck = Check<ReturnField>;
 
-class InvestmentModel : public RecordListModel<InvestColumn> {
+class InvestmentModel : public RecordListModel<InvestColumn>, public EditedRecords {
 public:
     InvestmentModel(TfrmDM& dm, std::function<std::string()> today = currentDate());
 
@@ -47,9 +40,10 @@ public:
 
     void showInvestments(LoanScope scope);
 
-    InvestInput startNewInvestment();
-    std::optional<InvestInput> startChangeInvestment();
-    InvestCheck save(const InvestInput& in);
+    InvestInput startNewRecord() override;
+    std::optional<InvestInput> startChangeRecord() override;
+    InvestInput currentInput() const override;
+    InvestCheck save(const InvestInput& in) override;
     CheckResult checkRemove() const;
 
     bool canReturn() const;

@@ -109,13 +109,17 @@ LoanInput LoanModel::rowInput(std::size_t row) const {
             cellText(t, row, C::Account), cellText(t, row, C::Member), cellText(t, row, C::Remark)};
 }
 
-LoanInput LoanModel::startNewLoan() {
+LoanInput LoanModel::startNewRecord() {
     startNew();
     const BookState& b = dm_.session().OpenBookState;
     return {today_(), b.PName, "", b.AName, b.FName, ""};
 }
 
-std::optional<LoanInput> LoanModel::startChangeLoan() {
+LoanInput LoanModel::currentInput() const {
+    return hasCurrent() ? rowInput(static_cast<std::size_t>(currentIndex())) : LoanInput{};
+}
+
+std::optional<LoanInput> LoanModel::startChangeRecord() {
     if (!startChange()) {
         return std::nullopt;
     }
@@ -126,8 +130,8 @@ LoanCheck LoanModel::save(const LoanInput& typed) {
     if (!dates::isValid(typed.date)) {
         return LoanCheck::fail("日期 不是有效的日期！", LoanField::Date);
     }
-    if (typed.party.empty()) {
-        return LoanCheck::fail(kind_.emptyParty, LoanField::Party);
+    if (typed.name.empty()) {
+        return LoanCheck::fail(kind_.emptyParty, LoanField::Name);
     }
     if (typed.amount.empty()) {
         return LoanCheck::fail(
@@ -152,10 +156,10 @@ LoanCheck LoanModel::save(const LoanInput& typed) {
     LoanInput in = typed;
     dm_.NewFamily(in.member);
     dm_.NewAccount(in.account, in.member);
-    dm_.mySaveNew("PD", "PName", in.party);
+    dm_.mySaveNew("PD", "PName", in.name);
     in.member = dm_.storedName("SFamily", "FName", in.member);
     in.account = dm_.storedName("SAccount", "AName", in.account);
-    in.party = dm_.storedName("PD", "PName", in.party);
+    in.name = dm_.storedName("PD", "PName", in.name);
     std::int64_t id = currentId();
     if (mode() == RecordMode::Change) {
         const LoanInput old = rowInput(static_cast<std::size_t>(currentIndex()));
@@ -166,7 +170,7 @@ LoanCheck LoanModel::save(const LoanInput& typed) {
             fmt::format("UPDATE {} SET {}=?1, {}=?2, {}=?3, AName=?4, FName=?5, "
                         "Remark=?6 WHERE ID=?7 AND BName=?8",
                         kind_.table, kind_.dateColumn, kind_.partyColumn, kind_.moneyColumn),
-            in.date, in.party, *amount, in.account, in.member, in.remark, id, dm_.book());
+            in.date, in.name, *amount, in.account, in.member, in.remark, id, dm_.book());
         moveMoney(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
                   kind_.table, id, "修改");
     } else {
@@ -174,7 +178,7 @@ LoanCheck LoanModel::save(const LoanInput& typed) {
             fmt::format("INSERT INTO {}(BName,{},{},{},AName,FName,RMoney,Remark) "
                         "VALUES(?1,?2,?3,?4,?5,?6,0,?7)",
                         kind_.table, kind_.dateColumn, kind_.partyColumn, kind_.moneyColumn),
-            dm_.book(), in.date, in.party, *amount, in.account, in.member, in.remark);
+            dm_.book(), in.date, in.name, *amount, in.account, in.member, in.remark);
         id = dm_.db().lastInsertId();
         moveMoney(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
                   kind_.table, id, "新增");

@@ -45,19 +45,12 @@ const LoanKind& debtLoans();
 const LoanKind& creditLoans();
 
 enum class LoanColumn { Book, Date, Party, Amount, Account, Member, Repaid, Remark, Id };
-enum class LoanField { None, Date, Party, Amount, Account, Member };
-using LoanCheck = Check<LoanField>;
+using LoanField = RecordField;  // the name is the contact
+using LoanCheck = RecordCheck;
 
 enum class LoanScope { Unpaid, Paid, All };
 
-struct LoanInput {
-    std::string date;
-    std::string party;
-    std::string amount;  // as typed
-    std::string account;
-    std::string member;
-    std::string remark;
-};
+using LoanInput = RecordInput;
 
 using LoanFilter = RecordFilter;  // the name is the contact
 
@@ -76,16 +69,17 @@ enum class Adjustment { Increase, Decrease };
 // The checks of an adjustment, in their order; the amount when they pass.
 RepayCheck checkAdjustment(const RepayInput& in, Money& amount);
 
-class LoanModel : public RecordListModel<LoanColumn> {
+class LoanModel : public RecordListModel<LoanColumn>, public EditedRecords {
 public:
     LoanModel(TfrmDM& dm, const LoanKind& kind, std::function<std::string()> today = currentDate());
     const LoanKind& kind() const { return kind_; }
 
     void showLoans(LoanScope scope);
 
-    LoanInput startNewLoan();
-    std::optional<LoanInput> startChangeLoan();
-    LoanCheck save(const LoanInput& in);
+    LoanInput startNewRecord() override;
+    std::optional<LoanInput> startChangeRecord() override;
+    LoanInput currentInput() const override;
+    LoanCheck save(const LoanInput& in) override;
     // Refused, with its message, while anything has been repaid.
     CheckResult checkRemove() const;
 

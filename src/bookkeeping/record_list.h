@@ -8,6 +8,7 @@
 
 #include <fmt/format.h>
 
+#include "core/check_result.h"
 #include "core/condition.h"
 #include "core/data_module.h"
 #include "core/money.h"
@@ -43,6 +44,31 @@ struct RecordFilter {
     std::string member;
     bool byRemark = false;
     std::string remark;
+};
+
+// A record as its form holds it: income, expense, debt, credit and investment
+// records have the same fields; the name is their category or contact.
+struct RecordInput {
+    std::string date;  // "yyyy-mm-dd"
+    std::string name;
+    std::string amount;  // as typed
+    std::string account;
+    std::string member;
+    std::string remark;
+};
+enum class RecordField { None, Date, Name, Amount, Account, Member };
+using RecordCheck = Check<RecordField>;
+
+// What a record form asks of its model: the fields of a new record (the book's
+// defaults), of the record a change begins on, and the save of either.
+class EditedRecords {
+public:
+    virtual ~EditedRecords() = default;
+    virtual RecordInput startNewRecord() = 0;
+    virtual std::optional<RecordInput> startChangeRecord() = 0;
+    virtual RecordCheck save(const RecordInput& in) = 0;
+    // The current record's fields ("" without one).
+    virtual RecordInput currentInput() const = 0;
 };
 
 // "记账：3  合计：1,234.50"-style totals of the listed records.

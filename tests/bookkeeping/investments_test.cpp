@@ -13,7 +13,7 @@ protected:
     Investments() : m(dm, [this] { return today; }) {
         addAccount("现金", "1000");
         m.refresh();
-        m.startNewInvestment();
+        m.startNewRecord();
         EXPECT_TRUE(m.save({"2024-05-01", "基金", "500", "现金", "爸爸", ""}).ok);
     }
     ReturnInput back(const std::string& principal, const std::string& profit) {
@@ -103,7 +103,7 @@ TEST_F(Investments, ADecreaseBringsMoneyBackWithItsRemarkTrimmed) {
 }
 
 TEST_F(Investments, TheGridStaysUsableWhileARecordIsEntered) {
-    m.startNewInvestment();
+    m.startNewRecord();
     EXPECT_TRUE(m.buttons().grid);
     EXPECT_TRUE(m.buttons().save);
 }

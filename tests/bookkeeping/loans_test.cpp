@@ -24,7 +24,7 @@ protected:
         return m;
     }
     void add(LoanModel& m, const std::string& amount, const std::string& account = "现金") {
-        m.startNewLoan();
+        m.startNewRecord();
         ASSERT_TRUE(m.save({"2024-05-10", "张三", amount, account, "爸爸", "借"}).ok);
     }
     RepayInput pay(const std::string& amount, const std::string& account = "现金") {
@@ -119,7 +119,7 @@ TEST_F(Loans, ChangingAPartlyRepaidDebtKeepsWhatWasRepaid) {
     LoanModel m = model(debtLoans());
     add(m, "500");
     ASSERT_TRUE(m.repay(pay("200")).ok);  // outstanding 300
-    ASSERT_TRUE(m.startChangeLoan());
+    ASSERT_TRUE(m.startChangeRecord());
     ASSERT_TRUE(m.save({"2024-05-10", "张三", "400", "工行", "爸爸", "改"}).ok);
     EXPECT_EQ(rows("SELECT BMoney, RMoney, AName FROM Borrow"),
               (Rows{{"4000000", "2000000", "工行"}}));
@@ -154,11 +154,11 @@ TEST_F(Loans, AWriteOffLeavesBalancesAndTheLogUntouched) {
 
 TEST_F(Loans, ChecksOfANewLoanInOrder) {
     LoanModel m = model(creditLoans());
-    m.startNewLoan();
+    m.startNewRecord();
     std::string before = dump();
     LoanInput in{"2024-05-10", "", "", "", "", ""};
     EXPECT_EQ(m.save(in).message, "债务人 不能为空！请重新录入！");
-    in.party = "李四";
+    in.name = "李四";
     EXPECT_EQ(m.save(in).message, "债权金额 不能为空！请重新录入！");
     in.amount = "abc";
     EXPECT_EQ(m.save(in).field, LoanField::Amount);
@@ -203,7 +203,7 @@ TEST_F(Loans, TheLogAccountsForEveryBalanceAfterARandomMixOfActions) {
             const std::string amount = std::to_string(1 + pick(300));
             switch (pick(5)) {
                 case 0:
-                    invest.startNewInvestment();
+                    invest.startNewRecord();
                     invest.save({"2024-05-10", "基金", amount, accounts[pick(2)], "爸爸", ""});
                     break;
                 case 1:
@@ -261,7 +261,7 @@ TEST_F(Loans, TheLogAccountsForEveryBalanceAfterARandomMixOfActions) {
                 }
                 break;
             case 5:
-                if (m.startChangeLoan()) {
+                if (m.startChangeRecord()) {
                     m.save({"2024-05-11", "王五", amount, accounts[pick(2)], "妈妈", ""});
                 }
                 break;

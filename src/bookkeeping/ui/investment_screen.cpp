@@ -11,43 +11,18 @@
 namespace fennory::ui {
 
 TfrmTZ::TfrmTZ(TfrmDM& dm, Prompter& prompter, QWidget* parent, std::function<std::string()> today)
-    : BookkeepingScreen(model_, model_, prompter, parent),
-      dm_(dm),
-      prompter_(prompter),
-      model_(dm, std::move(today)),
-      date_(new DateEdit),
-      kind_(new NameCombo),
-      amount_(new MoneyEdit),
-      account_(new NameCombo),
-      member_(new NameCombo),
-      remark_(new QLineEdit),
-      widgets_({{InvestField::Date, date_},
-                {InvestField::Kind, kind_},
-                {InvestField::Amount, amount_},
-                {InvestField::Account, account_},
-                {InvestField::Member, member_}}) {
+    : RecordFormScreen(dm, model_, model_, model_, prompter,
+                       {.group = QStringLiteral("投资"),
+                        .dateLabel = QStringLiteral("投资日期："),
+                        .nameLabel = QStringLiteral("投资类别："),
+                        .amountLabel = QStringLiteral("投资金额："),
+                        .nameTable = "TD",
+                        .nameColumn = "TName",
+                        .names = dm.ComTZType(),
+                        .keepPickerDate = true},
+                       today(), parent),
+      model_(dm, std::move(today)) {
     setWindowTitle(QStringLiteral("投资"));
-    fieldGroup()->setTitle(QStringLiteral("投资"));
-    limitGbk(remark_, 100);
-    auto* g = new QGridLayout(fieldGroup());
-    auto add = [&](int row, int col, const char* label, QWidget* w) {
-        g->addWidget(new QLabel(QString::fromUtf8(label)), row, col);
-        g->addWidget(w, row, col + 1);
-    };
-    add(0, 0, "投资日期：", date_);
-    g->addWidget(totalsLabel(), 0, 2, 1, 2);
-    add(1, 0, "投资类别：", kind_);
-    add(1, 2, "投资金额：", amount_);
-    add(2, 0, "账户名称：", account_);
-    add(2, 2, "家庭成员：", member_);
-    add(3, 0, "备        注：", remark_);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
-    date_->setDateText(model_.initialFilter().to);
-    setUpNames(kind_, dm_, dm_.ComTZType(), "TD", "TName");
-    setUpNames(account_, dm_, dm_.ComAccount(), "SAccount", "AName");
-    setUpNames(member_, dm_, dm_.ComFamily(), "SFamily", "FName");
-
     QMenu* menu = gridMenu();
     menu->addAction(QStringLiteral("收益 &R"), this, &TfrmTZ::recordReturn);
     menu->addAction(QStringLiteral("收益记录 &V"), this, &TfrmTZ::showReturns);
@@ -70,49 +45,6 @@ TfrmTZ::TfrmTZ(TfrmDM& dm, Prompter& prompter, QWidget* parent, std::function<st
     setOnFirstShow([this] { showReminders(dm_, "投资", this); });
     Ref();
     grid()->setColumnWidth(static_cast<int>(InvestColumn::Remark), 255);
-}
-
-void TfrmTZ::showInput(const InvestInput& in) {
-    if (!in.date.empty()) {
-        date_->setDateText(in.date);
-    }
-    kind_->setName(in.kind);
-    amount_->setText(qs(in.amount));
-    account_->setName(in.account);
-    member_->setName(in.member);
-    remark_->setText(qs(in.remark));
-}
-
-void TfrmTZ::showCurrent() {
-    using C = InvestColumn;
-    showInput({model_.text(C::Date), model_.text(C::Kind), model_.text(C::Amount),
-               model_.text(C::Account), model_.text(C::Member), model_.text(C::Remark)});
-}
-
-void TfrmTZ::clearFields() {
-    InvestInput in = model_.startNewInvestment();
-    in.date.clear();  // the picker keeps its last date
-    showInput(in);
-}
-
-void TfrmTZ::onChange() {
-    if (auto in = model_.startChangeInvestment()) {
-        showInput(*in);
-        refreshStates();
-        date_->setFocus();
-    }
-}
-
-void TfrmTZ::onSave() {
-    InvestCheck r = model_.save({date_->dateText(), kind_->name(), ss(amount_->text().trimmed()),
-                                 account_->name(), member_->name(), ss(remark_->text())});
-    if (!r.ok) {
-        prompter_.warn(qs(r.message));
-        widgets_.focus(r.field);
-        return;
-    }
-    showModel();
-    button(kAdd)->setFocus();
 }
 
 bool TfrmTZ::runFilter() {

@@ -7,22 +7,19 @@
 #include <QLineEdit>
 
 #include "bookkeeping/investments.h"
-#include "bookkeeping/ui/bookkeeping_screen.h"
 #include "bookkeeping/ui/money_dialogs.h"
+#include "bookkeeping/ui/record_form_screen.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
 
-class TfrmTZ : public BookkeepingScreen {
+class TfrmTZ : public RecordFormScreen {
     Q_OBJECT
 public:
     TfrmTZ(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr,
            std::function<std::string()> today = currentDate());
     InvestmentModel& model() { return model_; }
-    NameCombo* kindField() const { return kind_; }
-    MoneyEdit* amountField() const { return amount_; }
-    NameCombo* accountField() const { return account_; }
-    NameCombo* memberField() const { return member_; }
+    NameCombo* kindField() const { return nameField(); }
 
     void recordReturn();
     void showReturns();
@@ -30,27 +27,11 @@ public:
     void showAdjustments();
 
 protected:
-    void showCurrent() override;
-    void clearFields() override;
-    void onChange() override;
-    void onSave() override;
     bool runFilter() override;
     CheckResult checkRemove() const override { return model_.checkRemove(); }
-    QWidget* firstField() const override { return date_; }
 
 private:
-    void showInput(const InvestInput& in);
-
-    TfrmDM& dm_;
-    Prompter& prompter_;
     InvestmentModel model_;
-    DateEdit* date_;
-    NameCombo* kind_;
-    MoneyEdit* amount_;
-    NameCombo* account_;
-    NameCombo* member_;
-    QLineEdit* remark_;
-    FieldWidgets<InvestField> widgets_;
 };
 
 class TfrmTZ_R : public QDialog {

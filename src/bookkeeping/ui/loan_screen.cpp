@@ -24,43 +24,17 @@ QString partyLabel(const LoanKind& k) {
 
 LoanScreen::LoanScreen(TfrmDM& dm, Prompter& prompter, const LoanKind& kind, QWidget* parent,
                        std::function<std::string()> today)
-    : BookkeepingScreen(model_, model_, prompter, parent),
-      dm_(dm),
-      prompter_(prompter),
-      model_(dm, kind, std::move(today)),
-      date_(new DateEdit),
-      party_(new NameCombo),
-      amount_(new MoneyEdit),
-      account_(new NameCombo),
-      member_(new NameCombo),
-      remark_(new QLineEdit),
-      widgets_({{LoanField::Date, date_},
-                {LoanField::Party, party_},
-                {LoanField::Amount, amount_},
-                {LoanField::Account, account_},
-                {LoanField::Member, member_}}) {
+    : RecordFormScreen(dm, model_, model_, model_, prompter,
+                       {.group = u8(kind.caption) + QStringLiteral("信息"),
+                        .nameLabel = partyLabel(kind),
+                        .amountLabel = u8(kind.amountAlias) + QStringLiteral("："),
+                        .nameTable = "PD",
+                        .nameColumn = "PName",
+                        .names = dm.ComPType(),
+                        .keepPickerDate = true},
+                       today(), parent),
+      model_(dm, kind, std::move(today)) {
     setWindowTitle(u8(kind.caption));
-    fieldGroup()->setTitle(u8(kind.caption) + QStringLiteral("信息"));
-    limitGbk(remark_, 100);
-    auto* g = new QGridLayout(fieldGroup());
-    auto add = [&](int row, int col, const QString& label, QWidget* w) {
-        g->addWidget(new QLabel(label), row, col);
-        g->addWidget(w, row, col + 1);
-    };
-    add(0, 0, QStringLiteral("日        期："), date_);
-    g->addWidget(totalsLabel(), 0, 2, 1, 2);
-    add(1, 0, partyLabel(kind), party_);
-    add(1, 2, u8(kind.amountAlias) + QStringLiteral("："), amount_);
-    add(2, 0, QStringLiteral("账户名称："), account_);
-    add(2, 2, QStringLiteral("家庭成员："), member_);
-    add(3, 0, QStringLiteral("备        注："), remark_);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
-    date_->setDateText(model_.initialFilter().to);
-    setUpNames(party_, dm_, dm_.ComPType(), "PD", "PName");
-    setUpNames(account_, dm_, dm_.ComAccount(), "SAccount", "AName");
-    setUpNames(member_, dm_, dm_.ComFamily(), "SFamily", "FName");
-
     const QString side = u8(kind.caption);      // 债务 / 债权
     const QString act = u8(kind.repayCaption);  // 还债 / 收债
     QMenu* menu = gridMenu();
@@ -92,49 +66,6 @@ LoanScreen::LoanScreen(TfrmDM& dm, Prompter& prompter, const LoanKind& kind, QWi
     setOnFirstShow([this, k = kind.caption] { showReminders(dm_, k, this); });
     Ref();
     grid()->setColumnWidth(static_cast<int>(LoanColumn::Remark), 255);
-}
-
-void LoanScreen::showInput(const LoanInput& in) {
-    if (!in.date.empty()) {
-        date_->setDateText(in.date);
-    }
-    party_->setName(in.party);
-    amount_->setText(qs(in.amount));
-    account_->setName(in.account);
-    member_->setName(in.member);
-    remark_->setText(qs(in.remark));
-}
-
-void LoanScreen::showCurrent() {
-    using C = LoanColumn;
-    showInput({model_.text(C::Date), model_.text(C::Party), model_.text(C::Amount),
-               model_.text(C::Account), model_.text(C::Member), model_.text(C::Remark)});
-}
-
-void LoanScreen::clearFields() {
-    LoanInput in = model_.startNewLoan();
-    in.date.clear();  // the picker keeps its last date
-    showInput(in);
-}
-
-void LoanScreen::onChange() {
-    if (auto in = model_.startChangeLoan()) {
-        showInput(*in);
-        refreshStates();
-        date_->setFocus();
-    }
-}
-
-void LoanScreen::onSave() {
-    LoanCheck r = model_.save({date_->dateText(), party_->name(), ss(amount_->text().trimmed()),
-                               account_->name(), member_->name(), ss(remark_->text())});
-    if (!r.ok) {
-        prompter_.warn(qs(r.message));
-        widgets_.focus(r.field);
-        return;
-    }
-    showModel();
-    button(kAdd)->setFocus();
 }
 
 bool LoanScreen::runFilter() {

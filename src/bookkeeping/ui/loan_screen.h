@@ -9,24 +9,19 @@
 #include <QLineEdit>
 
 #include "bookkeeping/loans.h"
-#include "bookkeeping/ui/bookkeeping_screen.h"
 #include "bookkeeping/ui/money_dialogs.h"
+#include "bookkeeping/ui/record_form_screen.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
 
-class LoanScreen : public BookkeepingScreen {
+class LoanScreen : public RecordFormScreen {
     Q_OBJECT
 public:
     LoanScreen(TfrmDM& dm, Prompter& prompter, const LoanKind& kind, QWidget* parent = nullptr,
                std::function<std::string()> today = currentDate());
     LoanModel& model() { return model_; }
-    DateEdit* dateField() const { return date_; }
-    NameCombo* partyField() const { return party_; }
-    MoneyEdit* amountField() const { return amount_; }
-    NameCombo* accountField() const { return account_; }
-    NameCombo* memberField() const { return member_; }
-    QLineEdit* remarkField() const { return remark_; }
+    NameCombo* partyField() const { return nameField(); }
 
     void repay();
     void showRepayments();
@@ -35,27 +30,11 @@ public:
     void writeOff();
 
 protected:
-    void showCurrent() override;
-    void clearFields() override;
-    void onChange() override;
-    void onSave() override;
     bool runFilter() override;
     CheckResult checkRemove() const override { return model_.checkRemove(); }
-    QWidget* firstField() const override { return date_; }
 
 private:
-    void showInput(const LoanInput& in);
-
-    TfrmDM& dm_;
-    Prompter& prompter_;
     LoanModel model_;
-    DateEdit* date_;
-    NameCombo* party_;
-    MoneyEdit* amount_;
-    NameCombo* account_;
-    NameCombo* member_;
-    QLineEdit* remark_;
-    FieldWidgets<LoanField> widgets_;
 };
 
 class TfrmBorrow : public LoanScreen {
