@@ -9,8 +9,6 @@ namespace {
 
 using C = EntryColumn;
 
-constexpr const char* kNotANumber = "金额 必须是数字！请重新录入！";
-
 }  // namespace
 
 const EntryKind& incomeEntry() {
@@ -102,30 +100,9 @@ EntryInput EntryModel::rowInput(std::size_t row) const {
 }
 
 EntryCheck EntryModel::check(const EntryInput& in) const {
-    if (!dates::isValid(in.date)) {
-        return EntryCheck::fail("日期 不是有效的日期！", EntryField::Date);
-    }
-    if (in.name.empty()) {
-        return EntryCheck::fail(kind_.emptyName, EntryField::Name);
-    }
-    if (in.amount.empty()) {
-        return EntryCheck::fail(
-            mode() == RecordMode::Change ? kind_.emptyAmountChange : kind_.emptyAmountNew,
-            EntryField::Amount);
-    }
-    if (auto tooLarge = Money::typedRangeError("金额", in.amount)) {
-        return EntryCheck::fail(*tooLarge, EntryField::Amount);
-    }
-    if (!Money::parse(in.amount)) {
-        return EntryCheck::fail(kNotANumber, EntryField::Amount);
-    }
-    if (in.account.empty()) {
-        return EntryCheck::fail("请选择 账户名称！", EntryField::Account);
-    }
-    if (in.member.empty()) {
-        return EntryCheck::fail("请选择 家庭成员！", EntryField::Member);
-    }
-    return EntryCheck::pass();
+    return checkRecord(
+        in, kind_.emptyName,
+        mode() == RecordMode::Change ? kind_.emptyAmountChange : kind_.emptyAmountNew, "金额");
 }
 
 void EntryModel::book(int direction, const EntryInput& e, Money amount, std::int64_t id,
@@ -140,14 +117,7 @@ EntryCheck EntryModel::save(const EntryInput& typed) {
     }
     const Money amount = *Money::parse(typed.amount);
     Transaction t(dm_.db());
-    EntryInput e = typed;
-    // Names typed that the book lacks are made now, in their stored spelling.
-    dm_.mySaveNew(kind_.nameTable, kind_.nameColumn, e.name);
-    dm_.NewFamily(e.member);
-    dm_.NewAccount(e.account, e.member);
-    e.name = dm_.storedName(kind_.nameTable, kind_.nameColumn, e.name);
-    e.member = dm_.storedName("SFamily", "FName", e.member);
-    e.account = dm_.storedName("SAccount", "AName", e.account);
+    const EntryInput e = withStoredNames(dm_, typed, kind_.nameTable, kind_.nameColumn);
     std::int64_t id = currentId();
     if (mode() == RecordMode::Change) {
         const EntryInput old = rowInput(static_cast<std::size_t>(currentIndex()));

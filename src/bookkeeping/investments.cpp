@@ -78,36 +78,14 @@ std::optional<InvestInput> InvestmentModel::startChangeRecord() {
 }
 
 InvestCheck InvestmentModel::save(const InvestInput& typed) {
-    if (!dates::isValid(typed.date)) {
-        return InvestCheck::fail("日期 不是有效的日期！", InvestField::Date);
+    if (InvestCheck r =
+            checkRecord(typed, "请选择 投资类别！", "投资金额 不能为空！请重新录入！", "投资金额");
+        !r.ok) {
+        return r;
     }
-    if (typed.name.empty()) {
-        return InvestCheck::fail("请选择 投资类别！", InvestField::Name);
-    }
-    if (typed.amount.empty()) {
-        return InvestCheck::fail("投资金额 不能为空！请重新录入！", InvestField::Amount);
-    }
-    if (auto tooLarge = Money::typedRangeError("投资金额", typed.amount)) {
-        return InvestCheck::fail(*tooLarge, InvestField::Amount);
-    }
-    auto amount = Money::parse(typed.amount);
-    if (!amount) {
-        return InvestCheck::fail("投资金额 必须是数字！请重新录入！", InvestField::Amount);
-    }
-    if (typed.account.empty()) {
-        return InvestCheck::fail("请选择 账户名称！", InvestField::Account);
-    }
-    if (typed.member.empty()) {
-        return InvestCheck::fail("请选择 家庭成员！", InvestField::Member);
-    }
+    const std::optional<Money> amount = Money::parse(typed.amount);
     Transaction t(dm_.db());
-    InvestInput in = typed;
-    dm_.mySaveNew("TD", "TName", in.name);
-    dm_.NewFamily(in.member);
-    dm_.NewAccount(in.account, in.member);
-    in.name = dm_.storedName("TD", "TName", in.name);
-    in.member = dm_.storedName("SFamily", "FName", in.member);
-    in.account = dm_.storedName("SAccount", "AName", in.account);
+    const InvestInput in = withStoredNames(dm_, typed, "TD", "TName");
     std::int64_t id = currentId();
     if (mode() == RecordMode::Change) {
         const InvestInput old = rowInput(static_cast<std::size_t>(currentIndex()));

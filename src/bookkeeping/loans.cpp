@@ -127,39 +127,16 @@ std::optional<LoanInput> LoanModel::startChangeRecord() {
 }
 
 LoanCheck LoanModel::save(const LoanInput& typed) {
-    if (!dates::isValid(typed.date)) {
-        return LoanCheck::fail("日期 不是有效的日期！", LoanField::Date);
-    }
-    if (typed.name.empty()) {
-        return LoanCheck::fail(kind_.emptyParty, LoanField::Name);
-    }
-    if (typed.amount.empty()) {
-        return LoanCheck::fail(
+    if (LoanCheck r = checkRecord(
+            typed, kind_.emptyParty,
             mode() == RecordMode::Change ? kind_.emptyAmountChange : kind_.emptyAmountNew,
-            LoanField::Amount);
+            kind_.amountAlias);
+        !r.ok) {
+        return r;
     }
-    if (auto tooLarge = Money::typedRangeError(kind_.amountAlias, typed.amount)) {
-        return LoanCheck::fail(*tooLarge, LoanField::Amount);
-    }
-    auto amount = Money::parse(typed.amount);
-    if (!amount) {
-        return LoanCheck::fail(std::string(kind_.amountAlias) + " 必须是数字！请重新录入！",
-                               LoanField::Amount);
-    }
-    if (typed.account.empty()) {
-        return LoanCheck::fail("请选择 账户名称！", LoanField::Account);
-    }
-    if (typed.member.empty()) {
-        return LoanCheck::fail("请选择 家庭成员！", LoanField::Member);
-    }
+    const std::optional<Money> amount = Money::parse(typed.amount);
     Transaction t(dm_.db());
-    LoanInput in = typed;
-    dm_.NewFamily(in.member);
-    dm_.NewAccount(in.account, in.member);
-    dm_.mySaveNew("PD", "PName", in.name);
-    in.member = dm_.storedName("SFamily", "FName", in.member);
-    in.account = dm_.storedName("SAccount", "AName", in.account);
-    in.name = dm_.storedName("PD", "PName", in.name);
+    const LoanInput in = withStoredNames(dm_, typed, "PD", "PName");
     std::int64_t id = currentId();
     if (mode() == RecordMode::Change) {
         const LoanInput old = rowInput(static_cast<std::size_t>(currentIndex()));

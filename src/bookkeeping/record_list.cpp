@@ -21,6 +21,43 @@ Condition scopeCondition(ListScope scope, const std::string& dateColumn, const s
     return c;
 }
 
+RecordCheck checkRecord(const RecordInput& in, const std::string& emptyName,
+                        const std::string& emptyAmount, const std::string& amountLabel) {
+    if (!dates::isValid(in.date)) {
+        return RecordCheck::fail("日期 不是有效的日期！", RecordField::Date);
+    }
+    if (in.name.empty()) {
+        return RecordCheck::fail(emptyName, RecordField::Name);
+    }
+    if (in.amount.empty()) {
+        return RecordCheck::fail(emptyAmount, RecordField::Amount);
+    }
+    if (auto tooLarge = Money::typedRangeError(amountLabel, in.amount)) {
+        return RecordCheck::fail(*tooLarge, RecordField::Amount);
+    }
+    if (!Money::parse(in.amount)) {
+        return RecordCheck::fail(amountLabel + " 必须是数字！请重新录入！", RecordField::Amount);
+    }
+    if (in.account.empty()) {
+        return RecordCheck::fail("请选择 账户名称！", RecordField::Account);
+    }
+    if (in.member.empty()) {
+        return RecordCheck::fail("请选择 家庭成员！", RecordField::Member);
+    }
+    return RecordCheck::pass();
+}
+
+RecordInput withStoredNames(TfrmDM& dm, RecordInput in, const char* nameTable,
+                            const char* nameColumn) {
+    dm.mySaveNew(nameTable, nameColumn, in.name);
+    dm.NewFamily(in.member);
+    dm.NewAccount(in.account, in.member);
+    in.name = dm.storedName(nameTable, nameColumn, in.name);
+    in.member = dm.storedName("SFamily", "FName", in.member);
+    in.account = dm.storedName("SAccount", "AName", in.account);
+    return in;
+}
+
 std::string oneMonthBefore(const std::string& date) {
     return dates::oneMonthBack(date);
 }

@@ -59,6 +59,18 @@ struct RecordInput {
 enum class RecordField { None, Date, Name, Amount, Account, Member };
 using RecordCheck = Check<RecordField>;
 
+// The checks every record form runs, in this order: a real date, the name, the
+// amount (given, within range, a number), the account and the member.
+// `amountLabel` names the amount in the range and number messages.
+RecordCheck checkRecord(const RecordInput& in, const std::string& emptyName,
+                        const std::string& emptyAmount, const std::string& amountLabel);
+
+// Names typed that the book lacks are made (the member, the account owned by
+// it, the category or contact of nameTable), and every name comes back in the
+// spelling the book stores. Runs inside the caller's transaction.
+RecordInput withStoredNames(TfrmDM& dm, RecordInput in, const char* nameTable,
+                            const char* nameColumn);
+
 // What a record form asks of its model: the fields of a new record (the book's
 // defaults), of the record a change begins on, and the save of either.
 class EditedRecords {
