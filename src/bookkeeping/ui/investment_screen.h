@@ -52,4 +52,8 @@ private:
     QPushButton* save_;
 };
 
+using TfrmTZ_Q = RecordFilterDialog;
+using TfrmTZ_ZJ = MoneyMoveDialog;
+using TfrmTZ_V = RecordsDialog;
+
 }  // namespace fennory::ui

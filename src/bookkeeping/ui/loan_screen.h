@@ -51,4 +51,15 @@ public:
         : LoanScreen(dm, p, creditLoans(), parent) {}
 };
 
+// The dialogs of the twins: one implementation each, for both sides.
+using TfrmBorrow_Q = RecordFilterDialog;
+using TfrmDebt_Q = RecordFilterDialog;
+using TfrmBorrow_R = MoneyMoveDialog;  // 还债
+using TfrmDebt_R = MoneyMoveDialog;    // 收债
+using TfrmB_ZJ = MoneyMoveDialog;
+using TfrmD_ZJ = MoneyMoveDialog;
+using TfrmBorrow_V = RecordsDialog;
+using TfrmDebt_V = RecordsDialog;
+using TfrmBList = RecordsDialog;
+
 }  // namespace fennory::ui
