@@ -321,10 +321,13 @@ Database Database::open(const std::filesystem::path& file) {
             fmt::format("{}由更新版本的 Fennory记账软件 保存，本版本无法打开。请升级软件后再打开。",
                         fileLabel(file)));
     }
-    d.checkSchema();
+    // An older file may lack what a later version adds: its tables are checked
+    // before the upgrade, every column after it.
     if (version < kSchemaVersion) {
+        d.checkSchema(false);
         d.migrate(version);
     }
+    d.checkSchema(true);
     return d;
 }
 
@@ -332,7 +335,7 @@ int Database::userVersion() {
     return static_cast<int>(queryInt("PRAGMA user_version").value_or(0));
 }
 
-void Database::checkSchema() {
+void Database::checkSchema(bool columnsToo) {
     auto present = schemaTables(db_);
     for (const auto& [table, columns] : expectedTables()) {
         auto it = std::find_if(present.begin(), present.end(),
@@ -342,7 +345,8 @@ void Database::checkSchema() {
                                             path_.string(), table));
         }
         for (const std::string& c : columns) {
-            if (std::find(it->second.begin(), it->second.end(), c) == it->second.end()) {
+            if (columnsToo &&
+                std::find(it->second.begin(), it->second.end(), c) == it->second.end()) {
                 throw DataFileError(
                     fmt::format("{} 不是本软件的数据文件（表 {} 缺少列 {}）。请从备份恢复。",
                                 path_.string(), table, c));

@@ -161,7 +161,8 @@ private:
     friend class Transaction;
     Database(sqlite3* db, std::filesystem::path path);
     static sqlite3* openKeyed(const std::filesystem::path& file, int flags);
-    void checkSchema();
+    // Every table of the schema, and with columnsToo every column, is present.
+    void checkSchema(bool columnsToo);
     void migrate(int from);
 
     sqlite3* db_ = nullptr;

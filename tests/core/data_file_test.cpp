@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#define SQLITE_HAS_CODEC 1
 #include <sqlite3.h>
 
 #include <fstream>
@@ -139,6 +140,27 @@ TEST(UpgradeFromOne, AVersionOneFileGetsTheRecordListIndexes) {
               3);
     EXPECT_TRUE(fs::exists(f.string() + ".v1.bak"));
     EXPECT_EQ(db.queryInt("SELECT count(*) FROM SAccount"), 1);
+}
+
+TEST_F(Upgrade, AnOldFileThatCannotBeUpgradedIsLeftAsItWas) {
+    {
+        sqlite3* raw = nullptr;
+        sqlite3_open(file.string().c_str(), &raw);
+        sqlite3_key(raw, "pxd417", 6);
+        // A table of the right name but not of this program's columns.
+        sqlite3_exec(raw,
+                     "DROP TABLE UPlan; CREATE TABLE UPlan(ID INTEGER PRIMARY KEY, BName TEXT)",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(raw);
+    }
+    std::string before = bytes(file);
+    try {
+        Database::open(file);
+        ADD_FAILURE() << "opened a file that could not be upgraded";
+    } catch (const DataFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("没有作任何改动"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(bytes(file), before);
 }
 
 TEST(NamesIgnoreLetterCase, CashAndcashAreOneAccount) {
