@@ -233,23 +233,23 @@ INSTANTIATE_TEST_SUITE_P(
     EveryKind, ExecutingAPlan,
     ::testing::Values(
         BookedKind{"收入",
-                   "SELECT IDate||'|'||IMoney/10000||'|'||AName||'|'||FName||'|'||Remark FROM "
+                   "SELECT IDate||'|'||(IMoney/10000)||'|'||AName||'|'||FName||'|'||Remark FROM "
                    "InTable WHERE IName='工资'",
                    "1100", "工资", "1000000", "0", "InTable"},
         BookedKind{"支出",
-                   "SELECT ODate||'|'||OMoney/10000||'|'||AName||'|'||FName||'|'||Remark FROM "
+                   "SELECT ODate||'|'||(OMoney/10000)||'|'||AName||'|'||FName||'|'||Remark FROM "
                    "OutTable WHERE OName='工资'",
                    "900", "工资", "0", "1000000", "OutTable"},
         BookedKind{"投资",
-                   "SELECT TDate||'|'||TMoney/10000||'|'||AName||'|'||FName||'|'||Remark FROM "
+                   "SELECT TDate||'|'||(TMoney/10000)||'|'||AName||'|'||FName||'|'||Remark FROM "
                    "TTable WHERE TName='工资' AND RMoney=0",
                    "900", "工资", "0", "1000000", "TTable"},
         BookedKind{"债务",
-                   "SELECT BDate||'|'||BMoney/10000||'|'||AName||'|'||FName||'|'||Remark FROM "
+                   "SELECT BDate||'|'||(BMoney/10000)||'|'||AName||'|'||FName||'|'||Remark FROM "
                    "Borrow WHERE BPro='老王' AND RMoney=0",
                    "1100", "债务", "1000000", "0", "Borrow"},
         BookedKind{"债权",
-                   "SELECT DDate||'|'||DMoney/10000||'|'||AName||'|'||FName||'|'||Remark FROM "
+                   "SELECT DDate||'|'||(DMoney/10000)||'|'||AName||'|'||FName||'|'||Remark FROM "
                    "Debt WHERE DPro='老王' AND RMoney=0",
                    "900", "债权", "0", "1000000", "Debt"}),
     [](const auto& info) { return std::string(info.param.table); });
