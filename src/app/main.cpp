@@ -23,6 +23,10 @@
 
 int main(int argc, char** argv) {
     using namespace fennory;
+    // The FFmpeg backend decodes MP3 by itself, without GStreamer's plugins.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) {
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    }
     ui::Application app(argc, argv);
     ui::setUpChinese(app, QString::fromUtf8(kProductName.data(), kProductName.size()));
 
@@ -58,6 +62,7 @@ int main(int argc, char** argv) {
 
     ui::TfrmMain window(dm, prompter);
     ui::registerScreens(window);
+    window.setSoundPlayers(ui::mediaSoundPlayers());
     prompter.setParent(&window);
     window.startUp();
     window.show();

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -28,6 +29,7 @@
 #include "core/main_texts.h"
 #include "core/totals.h"
 #include "core/updater_files.h"
+#include "plans/plans.h"
 #include "plans/status_date.h"
 
 // The pictures live in a static library: their resources must be registered.
@@ -210,6 +212,24 @@ void TfrmMain::registerScreen(const std::string& id, ScreenFactory factory) {
     refreshSubmenus();
 }
 
+void TfrmMain::registerDialog(const std::string& id, std::function<void(TfrmMain&)> open,
+                              bool needsBook) {
+    handlers_[id] = [this, open = std::move(open), needsBook] {
+        if (needsBook && dm_.book().empty()) {
+            return;
+        }
+        myfrmClose();
+        open(*this);
+    };
+    if (auto* a = action(id)) {
+        a->setEnabled(true);
+    }
+    if (auto t = toolActions_.find(id); t != toolActions_.end()) {
+        t->second->setEnabled(true);
+    }
+    refreshSubmenus();
+}
+
 void TfrmMain::run(const std::string& id) {
     auto h = handlers_.find(id);
     if (h == handlers_.end()) {
@@ -270,6 +290,24 @@ void TfrmMain::showEvent(QShowEvent* e) {
     mySum();
     status_[1]->setText(qs(statusDateText(dm_.session().StartupDate)));
     edition_ = readEdition(dm_.db());
+    // Once the window is on the screen, so that the dialog opens over it.
+    QTimer::singleShot(0, this, &TfrmMain::checkDuePlans);
+}
+
+void TfrmMain::checkDuePlans() {
+    if (dm_.book().empty() || !hasDuePlans(dm_, dm_.session().StartupDate)) {
+        return;
+    }
+    const BookState& b = dm_.session().OpenBookState;
+    const std::filesystem::path sound = reminderSoundFile(dm_.session().ExeFolder);
+    std::error_code ec;
+    if (b.TX_M && players_ && std::filesystem::is_regular_file(sound, ec)) {
+        reminder_ = players_();
+        reminder_->play(qs(sound.string()));
+    }
+    if (b.TX_T) {
+        run("planToday");
+    }
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {

@@ -20,6 +20,7 @@
 #include "core/data_module.h"
 #include "core/ui/book_host.h"
 #include "core/ui/prompter.h"
+#include "plans/ui/sound.h"
 
 namespace fennory::ui {
 
@@ -38,6 +39,17 @@ public:
 
     // A screen for a menu entry id; its entry and toolbar button become enabled.
     void registerScreen(const std::string& id, ScreenFactory factory);
+    // A modal dialog for a menu entry id, opened after the open screen closes.
+    void registerDialog(const std::string& id, std::function<void(TfrmMain&)> open,
+                        bool needsBook = true);
+
+    // Where the reminder sound and the sound dialog get their players; none
+    // plays nothing.
+    void setSoundPlayers(SoundPlayerFactory players) { players_ = std::move(players); }
+    const SoundPlayerFactory& soundPlayers() const { return players_; }
+    // The start-up check: with plans due on the start-up date, the reminder
+    // sound and the due-plan dialog, as the book's preferences say.
+    void checkDuePlans();
 
     // The menu entry with this id, or with this caption.
     QAction* action(const std::string& id) const;
@@ -115,6 +127,8 @@ private:
     bool shownOnce_ = false;
     bool askOnClose_ = true;
     std::string edition_;
+    SoundPlayerFactory players_;
+    std::unique_ptr<SoundPlayer> reminder_;
 };
 
 }  // namespace fennory::ui

@@ -4,6 +4,8 @@
 #include "bookkeeping/ui/investment_screen.h"
 #include "bookkeeping/ui/loan_screen.h"
 #include "bookkeeping/ui/transfer_screen.h"
+#include "plans/ui/plan_screens.h"
+#include "plans/ui/sound.h"
 #include "plans/ui/thresholds_screen.h"
 #include "reference/ui/accounts_screen.h"
 #include "reference/ui/family_screen.h"
@@ -24,6 +26,28 @@ void registerScreens(TfrmMain& window) {
     window.registerScreen("debt", [](TfrmMain& w) { return new TfrmDebt(w.dm(), w.prompter()); });
     window.registerScreen("invest", [](TfrmMain& w) { return new TfrmTZ(w.dm(), w.prompter()); });
     window.registerScreen("warn", [](TfrmMain& w) { return new TfrmUWarn(w.dm(), w.prompter()); });
+    window.registerDialog("planNew", [](TfrmMain& w) {
+        TfrmPlan_New dialog(w.dm(), w.prompter(), &w);
+        dialog.exec();
+    });
+    window.registerScreen("planView", [](TfrmMain& w) {
+        return new TfrmPlan_V(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("planRun",
+                          [](TfrmMain& w) { return new TfrmPlan_EX(w.dm(), w.prompter()); });
+    window.registerDialog("planToday", [](TfrmMain& w) {
+        TfrmPlan_Now dialog(w.dm(), w.prompter(), &w);
+        dialog.exec();
+        w.mySum();  // executed plans moved balances
+    });
+    window.registerDialog(
+        "sound",
+        [](TfrmMain& w) {
+            TfrmSound dialog(w.dm().session().ExeFolder, w.prompter(), w.soundPlayers(),
+                             mp3FileChooser(), &w);
+            dialog.exec();
+        },
+        false);
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());
     });
