@@ -483,7 +483,7 @@ TfrmPlan_Now::TfrmPlan_Now(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     outer->addLayout(buttons);
     outer->addWidget(progress_);
     progress_->setValue(0);
-    resize(760, 420);
+    resize(860, 420);
 
     model_.setDue(startupDate(dm_));
     reload();
