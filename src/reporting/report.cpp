@@ -183,7 +183,8 @@ std::vector<PlacedPage> placePages(const Layout& l, const Table& rows, const Pag
         PlacedPage placed;
         auto place = [&](const Band& band, double top, long row) {
             for (const Field& f : band.fields) {
-                placed.texts.push_back({l.marginLeft + f.left, top, f.width, band.height,
+                const double h = f.height > 0 ? f.height : band.height - f.top;
+                placed.texts.push_back({l.marginLeft + f.left, top + f.top, f.width, h,
                                         fieldText(f, rows, p, page, row), f.align, f.bold,
                                         f.fontPt});
             }

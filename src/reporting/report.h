@@ -44,6 +44,8 @@ struct Field {
     Format format = Format::Text;
     bool bold = false;
     double fontPt = 9;
+    double top = 0;     // mm from the band's top
+    double height = 0;  // mm; 0 = down to the band's bottom
 };
 
 struct Rule {

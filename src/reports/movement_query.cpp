@@ -1,0 +1,126 @@
+#include "reports/movement_query.h"
+
+#include <fmt/format.h>
+
+#include "core/condition.h"
+#include "core/dates.h"
+
+namespace fennory {
+
+const MovementKind& repaymentQuery() {
+    static const MovementKind k{"还债记录查询", "BorrowR",  "Borrow",   "BID",
+                                "债  权  人",   "BPro",     "债权人",   &TfrmDM::ComPType,
+                                "账户名称",     "账户名称", "账户名称", "RMoney",
+                                "还债金额",     "账薄名称", "还债表"};
+    return k;
+}
+
+const MovementKind& collectionQuery() {
+    static const MovementKind k{"收债记录查询", "DebtR",    "Debt",     "DID",
+                                "债  务  人",   "DPro",     "债务人",   &TfrmDM::ComPType,
+                                "账户名称",     "账户名称", "帐户名称", "RMoney",
+                                "收债金额",     "账薄名称", "收债表"};
+    return k;
+}
+
+const MovementKind& returnQuery() {
+    static const MovementKind k{"收益记录查询", "TTableR",  "TTable",   "TID",
+                                "投资类别",     "TName",    "投资类别", &TfrmDM::ComTZType,
+                                "帐户名称",     "帐户名称", "帐户名称", "SMoney",
+                                "收益金额",     "帐薄名称", "收益表"};
+    return k;
+}
+
+std::vector<std::string> movementSortCaptions(const MovementKind& kind) {
+    return {"日期", kind.partyTitle, kind.amountTitle, kind.accountSortKey, "家庭成员"};
+}
+
+MovementQuery::MovementQuery(TfrmDM& dm, const MovementKind& kind) : dm_(dm), kind_(kind) {}
+
+MovementFilter MovementQuery::initialFilter(const std::string& today) {
+    MovementFilter f;
+    f.to = today;
+    f.from = dates::oneMonthBack(today);
+    return f;
+}
+
+void MovementQuery::run(const MovementFilter& f) {
+    const std::string m = kind_.table;  // the movement's columns, named by their table
+    Condition c;
+    if (f.byDate) {
+        c.add(" AND RDate BETWEEN ? AND ?", f.from, f.to);
+    }
+    if (f.byParty) {
+        c.add(fmt::format(" AND {}=?", kind_.partyColumn), f.party);
+    }
+    if (f.byAccount) {
+        c.add(fmt::format(" AND {}.AName=?", m), f.account);
+    }
+    if (f.byMember) {
+        c.add(fmt::format(" AND {}.FName=?", m), f.member);
+    }
+    if (f.byRemark) {
+        c.add(fmt::format(" AND {}.Remark LIKE ? ESCAPE '\\'", m), likeAnywhere(f.remark));
+    }
+    const std::string sortColumns[5] = {"RDate", kind_.partyColumn, m + "." + kind_.amountColumn,
+                                        m + ".AName", m + ".FName"};
+    // Equal keys keep the order the movements were entered in.
+    const std::string order =
+        fmt::format(" ORDER BY {}{}, {}.ID", sortColumns[static_cast<int>(f.sort)],
+                    f.descending ? " DESC" : "", m);
+    const std::string from =
+        fmt::format("FROM {0} INNER JOIN {1} ON {0}.{2}={1}.ID", m, kind_.parent, kind_.link);
+
+    Statement s = dm_.db().prepare(fmt::format(
+        "SELECT {0}.BName AS {1}, RDate AS 日期, {2} AS {3}, {0}.{4} AS {5}, {0}.AName AS {6}, "
+        "{0}.FName AS 家庭成员, {0}.Remark AS 备注 {7} WHERE {0}.BName=?{8}{9}",
+        m, kind_.bookTitle, kind_.partyColumn, kind_.partyTitle, kind_.amountColumn,
+        kind_.amountTitle, kind_.accountTitle, from, c.sql, order));
+    s.bind(1, dm_.book());
+    c.bind(s, 1);
+    rows_ = Table::load(std::move(s), {kind_.amountTitle});
+
+    Statement t = dm_.db().prepare(fmt::format("SELECT sum({}.{}) {} WHERE {}.BName=?{}", m,
+                                               kind_.amountColumn, from, m, c.sql));
+    t.bind(1, dm_.book());
+    c.bind(t, 1);
+    total_.reset();
+    if (t.step() && !t.isNull(0)) {
+        total_ = t.money(0);
+    }
+    last_ = f;
+    ran_ = true;
+}
+
+Sheet MovementQuery::sheet() const {
+    Sheet s = schemeSheet(
+        fmt::format("{}-{}（{}至{}）", dm_.book(), kind_.sheetName, last_.from, last_.to), 7,
+        false);
+    CellStyle centred;
+    centred.halign = HAlign::Center;
+    centred.valign = VAlign::Center;
+    s.styleRange({0, 0, 1, 6}, centred);
+    const double widths[7] = {4, 10, 10, 10, 10, 10, 20};
+    const char* headings[7] = {
+        "序号",     "日期", kind_.partyTitle, kind_.amountTitle, kind_.accountTitle,
+        "家庭成员", "备注"};
+    for (int c = 0; c < 7; ++c) {
+        s.setColumnWidth(c, widths[c]);
+        s.setText(1, c, headings[c]);
+    }
+    int r = 2;
+    for (std::size_t i = 0; i < rows_.size(); ++i, ++r) {
+        s.setNumber(r, 0, static_cast<double>(i + 1));
+        for (int c = 1; c < 7; ++c) {
+            s.setValue(r, c, rows_.rows[i][static_cast<std::size_t>(c)]);
+        }
+    }
+    s.setText(r, 0, "合计");
+    s.setNumber(r, 1, static_cast<double>(rows_.size()));
+    s.setMoney(r, 3, total_.value_or(Money()));
+    s.borderRange({1, 0, r, 6});
+    s.page().marginBottom = 360.0 / 7.0;
+    return s;
+}
+
+}  // namespace fennory

@@ -1,0 +1,329 @@
+#include "reports/period_report.h"
+
+#include <fmt/format.h>
+
+#include <map>
+
+#include "core/condition.h"
+#include "core/dates.h"
+#include "core/main_texts.h"
+
+namespace fennory {
+namespace {
+
+std::string monthlyFrom(const std::string& today) {
+    return dates::firstOfMonth(dates::addMonths(dates::firstOfMonth(today), -11));
+}
+std::string monthlyTo(const std::string& today) {
+    const auto d = dates::parse(today);
+    return d ? dates::format(d->year, d->month, dates::daysInMonth(d->year, d->month)) : today;
+}
+std::string yearlyFrom(const std::string& today) {
+    return dates::format(std::stoi(dates::yearOf(today)) - 1, 1, 1);
+}
+std::string yearlyTo(const std::string& today) {
+    return dates::format(std::stoi(dates::yearOf(today)), 12, 31);
+}
+
+// The key of the period `k` periods after the one holding `date`.
+std::string keyAfter(const PeriodKind& kind, const dates::Ymd& date, int k) {
+    const int index = date.month - 1 + k * kind.monthsPerPeriod;
+    const std::string day = dates::format(date.year + index / 12, index % 12 + 1, 1);
+    return day.substr(0, static_cast<std::size_t>(kind.keyLength));
+}
+
+struct Sums {
+    Money sum;
+    std::int64_t count = 0;
+};
+
+// One grouped statement for a side: the sums and counts of every period
+// between the first key and the key after the last.
+std::map<std::string, Sums> sidePeriods(TfrmDM& dm, const PeriodKind& kind, const char* table,
+                                        const char* date, const char* money,
+                                        const std::string& first, const std::string& afterLast,
+                                        const Condition& extra) {
+    Statement s =
+        dm.db().prepare(fmt::format("SELECT substr({1},1,{0}) AS k, total({2}), count(*) FROM {3} "
+                                    "WHERE BName=? AND {1}>=? AND {1}<?{4} GROUP BY k",
+                                    kind.keyLength, date, money, table, extra.sql));
+    s.bindAll(dm.book(), first, afterLast);
+    extra.bind(s, 3);
+    std::map<std::string, Sums> out;
+    while (s.step()) {
+        out[s.text(0)] = {s.money(1), s.integer(2)};
+    }
+    return out;
+}
+
+}  // namespace
+
+const PeriodKind& monthlyReport() {
+    static const PeriodKind k{
+        "收支月报表",        "月份",      7,        1, 487, 16, "收支月统计表",
+        "Print/theSZ_M.rf3", monthlyFrom, monthlyTo};
+    return k;
+}
+
+const PeriodKind& yearlyReport() {
+    static const PeriodKind k{"收支年报表",        "年份",     4,       12, 1461, 4, "收支年统计表",
+                              "Print/theSZ_Y.rf3", yearlyFrom, yearlyTo};
+    return k;
+}
+
+std::vector<std::string> periodKeys(const PeriodKind& kind, const std::string& from,
+                                    const std::string& to) {
+    const auto start = dates::parse(from);
+    if (!start || !dates::isValid(to) || to < from) {
+        return {};
+    }
+    // Whole spans of 30.4375 (365.25) days between the dates, exact in integers.
+    const long days = dates::dayNumber(to) - dates::dayNumber(from);
+    const long n = days * kind.spanDenominator / kind.spanNumerator + 1;
+    std::vector<std::string> keys;
+    for (long k = 0; k < n; ++k) {
+        keys.push_back(keyAfter(kind, *start, static_cast<int>(k)));
+    }
+    return keys;
+}
+
+PeriodRow periodRow(std::string key, Money incomeSum, std::int64_t incomeCount, Money expenseSum,
+                    std::int64_t expenseCount) {
+    PeriodRow r{std::move(key),         incomeSum, incomeCount, expenseSum, expenseCount,
+                incomeSum - expenseSum, 0.0};
+    if (!incomeSum.isZero() && !expenseSum.isZero()) {
+        r.share = expenseSum.ratioTo(incomeSum);
+    }
+    return r;
+}
+
+PeriodReport::PeriodReport(TfrmDM& dm, const PeriodKind& kind) : dm_(dm), kind_(kind) {}
+
+StatFilter PeriodReport::initialFilter(const std::string& today) const {
+    StatFilter f;
+    f.from = kind_.defaultFrom(today);
+    f.to = kind_.defaultTo(today);
+    return f;
+}
+
+bool PeriodReport::run(const StatFilter& f,
+                       const std::function<void(std::size_t, std::size_t)>& progress) {
+    if (f.from > f.to || !dates::isValid(f.from) || !dates::isValid(f.to)) {
+        return false;
+    }
+    const std::vector<std::string> keys = periodKeys(kind_, f.from, f.to);
+    Condition extra;
+    if (f.byAccount) {
+        extra.add(" AND AName=?", f.account);
+    }
+    if (f.byMember) {
+        extra.add(" AND FName=?", f.member);
+    }
+    const std::string afterLast =
+        keyAfter(kind_, *dates::parse(f.from), static_cast<int>(keys.size()));
+    const auto in =
+        sidePeriods(dm_, kind_, "InTable", "IDate", "IMoney", keys.front(), afterLast, extra);
+    const auto out =
+        sidePeriods(dm_, kind_, "OutTable", "ODate", "OMoney", keys.front(), afterLast, extra);
+
+    std::vector<PeriodRow> rows;
+    PeriodTotals totals;
+    Transaction t(dm_.db());
+    dm_.db().execute("DELETE FROM SZTable");
+    Statement insert = dm_.db().prepare(
+        "INSERT INTO SZTable(theDate,theSM,theSC,theZM,theZC,theJY,theBC) "
+        "VALUES(?1,?2,?3,?4,?5,?6,?7)");
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const auto i1 = in.find(keys[i]);
+        const auto o1 = out.find(keys[i]);
+        const Sums si = i1 == in.end() ? Sums{} : i1->second;
+        const Sums so = o1 == out.end() ? Sums{} : o1->second;
+        PeriodRow r = periodRow(keys[i], si.sum, si.count, so.sum, so.count);
+        insert.reset();
+        insert.bindAll(r.key, r.incomeSum, r.incomeCount, r.expenseSum, r.expenseCount, r.balance);
+        insert.bind(7, fmt::format("{:.6f}", r.share));
+        insert.run();
+        totals.incomeSum += r.incomeSum;
+        totals.incomeCount += r.incomeCount;
+        totals.expenseSum += r.expenseSum;
+        totals.expenseCount += r.expenseCount;
+        totals.balance += r.balance;
+        rows.push_back(std::move(r));
+        if (progress) {
+            progress(i + 1, keys.size());
+        }
+    }
+    t.commit();
+    totals.periods = rows.size();
+    rows_ = std::move(rows);
+    totals_ = totals;
+    ran_ = true;
+    return true;
+}
+
+Table PeriodReport::table() const {
+    Table t;
+    t.columns = {kind_.periodCaption, "收入金额", "收入笔数",  "支出金额",
+                 "支出笔数",          "结余金额", "支出占收入"};
+    for (const PeriodRow& r : rows_) {
+        t.rows.push_back({r.key, r.incomeSum, r.incomeCount, r.expenseSum, r.expenseCount,
+                          r.balance, fmt::format("{:.2f}", r.share)});
+    }
+    return t;
+}
+
+Sheet PeriodReport::sheet() const {
+    Sheet s = schemeSheet(dm_.book() + "-" + kind_.caption, 8, false);
+    CellStyle centred;
+    centred.halign = HAlign::Center;
+    centred.valign = VAlign::Center;
+    s.styleRange({0, 0, 1, 7}, centred);
+    const double widths[8] = {4, 8, 10, 10, 10, 10, 10, 11};
+    const char* headings[8] = {"序号",     "",         "收入金额", "收入笔数",
+                               "支出金额", "支出笔数", "结余金额", "支出占收入"};
+    for (int c = 0; c < 8; ++c) {
+        s.setColumnWidth(c, widths[c]);
+        s.setText(1, c, c == 1 ? kind_.periodCaption : headings[c]);
+    }
+    int r = 2;
+    for (std::size_t i = 0; i < rows_.size(); ++i, ++r) {
+        const PeriodRow& p = rows_[i];
+        s.setNumber(r, 0, static_cast<double>(i + 1));
+        s.setText(r, 1, p.key);
+        s.setMoney(r, 2, p.incomeSum);
+        s.setNumber(r, 3, static_cast<double>(p.incomeCount));
+        s.setMoney(r, 4, p.expenseSum);
+        s.setNumber(r, 5, static_cast<double>(p.expenseCount));
+        s.setMoney(r, 6, p.balance);
+        s.setNumber(r, 7, p.share, "0.00");
+    }
+    s.setText(r, 0, "合计");
+    s.setMoney(r, 2, totals_.incomeSum);
+    s.setNumber(r, 3, static_cast<double>(totals_.incomeCount));
+    s.setMoney(r, 4, totals_.expenseSum);
+    s.setNumber(r, 5, static_cast<double>(totals_.expenseCount));
+    s.setMoney(r, 6, totals_.balance);
+    s.borderRange({1, 0, r, 7});
+    s.page().marginBottom = 360.0 / 7.0;
+    return s;
+}
+
+report::Layout PeriodReport::printLayout() const {
+    using report::Align;
+    using report::Field;
+    using report::Format;
+    using report::Source;
+    report::Layout l;
+    l.name = kind_.layoutName;
+    l.title = kind_.printTitle;
+    l.marginLeft = l.marginTop = l.marginRight = l.marginBottom = 10;
+    const double usable = 190;
+    constexpr double kPt = 0.75;  // a pixel of the layout in points
+
+    struct Col {
+        double left;
+        const char* heading;
+        const char* column;
+        Align align;
+        Format format;
+    };
+    const Col cols[8] = {{0, "序号", "ID", Align::Right, Format::Text},
+                         {11, kind_.periodCaption, "theDate", Align::Left, Format::Text},
+                         {35, "收入金额", "theSM", Align::Right, Format::Number},
+                         {59, "收入笔数", "theSC", Align::Right, Format::Text},
+                         {83, "支出金额", "theZM", Align::Right, Format::Number},
+                         {107, "支出笔数", "theZC", Align::Right, Format::Text},
+                         {131, "结余", "theJY", Align::Right, Format::Number},
+                         {155, "", "theBC", Align::Right, Format::Fixed}};
+    const double rules[9] = {0, 9, 33, 57, 81, 105, 129, 153, 190};
+    auto columnWidth = [&](std::size_t i) {
+        return (i + 1 < 8 ? cols[i + 1].left : usable) - cols[i].left - 2;
+    };
+    auto ruled = [&](report::Band& b) {
+        for (double x : rules) {
+            b.rules.push_back({x, 0, x, b.height});
+        }
+        b.rules.push_back({0, b.height, usable, b.height});
+    };
+
+    // 22 mm: the title, 9 mm down the page number and print time, 16 mm down
+    // the ruled heading row (the column header band).
+    l.pageHeader.height = 16;
+    l.pageHeader.fields = {
+        {.text = kind_.printTitle,
+         .width = usable,
+         .align = Align::Center,
+         .bold = true,
+         .fontPt = 19 * kPt,
+         .height = 9},
+        {.source = Source::PageNumber, .text = "页数 ", .width = 40, .fontPt = 13 * kPt, .top = 9},
+        {.source = Source::PrintDateTime,
+         .left = usable - 60,
+         .width = 60,
+         .align = Align::Right,
+         .fontPt = 13 * kPt,
+         .top = 9},
+    };
+    l.columnHeader.height = 6;
+    for (std::size_t i = 0; i < 8; ++i) {
+        l.columnHeader.fields.push_back({.text = cols[i].heading,
+                                         .left = cols[i].left + 1,
+                                         .width = columnWidth(i),
+                                         .align = Align::Center,
+                                         .fontPt = 13 * kPt});
+        l.data.fields.push_back({.source = i == 0 ? Source::RowNumber : Source::Column,
+                                 .column = cols[i].column,
+                                 .left = cols[i].left + 1,
+                                 .width = columnWidth(i),
+                                 .align = cols[i].align,
+                                 .format = cols[i].format,
+                                 .fontPt = 13 * kPt});
+    }
+    ruled(l.columnHeader);
+    l.columnHeader.rules.push_back({0, 0, usable, 0});
+    l.data.height = 7;
+    ruled(l.data);
+
+    auto sums = [&](Source source) {
+        std::vector<Field> f;
+        for (std::size_t i = 2; i < 7; ++i) {
+            f.push_back({.source = source,
+                         .column = cols[i].column,
+                         .left = cols[i].left + 1,
+                         .width = columnWidth(i),
+                         .align = Align::Right,
+                         .format = cols[i].format,
+                         .fontPt = 13 * kPt});
+        }
+        return f;
+    };
+    l.summary.height = 7;
+    l.summary.fields = {
+        {.source = Source::RowCount, .text = "合计 ", .width = 32, .fontPt = 13 * kPt}};
+    for (Field& f : sums(Source::Sum)) {
+        l.summary.fields.push_back(f);
+    }
+    ruled(l.summary);
+    l.pageFooter.height = 7;
+    l.pageFooter.fields = {
+        {.source = Source::PageRowCount, .text = "本页合计 ", .width = 32, .fontPt = 13 * kPt}};
+    for (Field& f : sums(Source::PageSum)) {
+        l.pageFooter.fields.push_back(f);
+    }
+    l.pageFooter.fields.push_back({.text = std::string(kVendorAddress),
+                                   .left = 155,
+                                   .width = 35,
+                                   .align = Align::Right,
+                                   .fontPt = 8});
+    ruled(l.pageFooter);
+    return l;
+}
+
+Table PeriodReport::printRows() const {
+    Statement s = dm_.db().prepare(
+        "SELECT ID, theDate, theSM, theSC, theZM, theZC, theJY, printf('%.4f', theBC) AS theBC "
+        "FROM SZTable ORDER BY ID");
+    return Table::load(std::move(s), {"theSM", "theZM", "theJY"});
+}
+
+}  // namespace fennory
