@@ -11,6 +11,7 @@
 #include "reference/ui/family_screen.h"
 #include "reference/ui/name_list_screen.h"
 #include "reports/ui/fund_flow_screen.h"
+#include "reports/ui/statistics_screens.h"
 
 namespace fennory::ui {
 
@@ -48,6 +49,27 @@ void registerScreens(TfrmMain& window) {
             dialog.exec();
         },
         false);
+    window.registerScreen("statistics", [](TfrmMain& w) {
+        return new TfrmPage1(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("reportMonth", [](TfrmMain& w) {
+        return new TfrmSZ_M(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("reportYear", [](TfrmMain& w) {
+        return new TfrmSZ_Y(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("debtStatistics", [](TfrmMain& w) {
+        return new TfrmPage2(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("queryBorrowR", [](TfrmMain& w) {
+        return new TfrmBR_Q(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("queryDebtR", [](TfrmMain& w) {
+        return new TfrmDR_Q(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("queryInvestR", [](TfrmMain& w) {
+        return new TfrmTR_Q(w.dm(), w.prompter(), desktopOpener());
+    });
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());
     });

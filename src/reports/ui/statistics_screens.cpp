@@ -1,0 +1,419 @@
+#include "reports/ui/statistics_screens.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+
+#include "core/dates.h"
+#include "reporting/ui/report_preview.h"
+
+namespace fennory::ui {
+namespace {
+
+QString u8(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+std::string today(TfrmDM& dm) {
+    const std::string& d = dm.session().StartupDate;
+    return d.empty() ? dates::today() : d;
+}
+
+QComboBox* pickList(const std::vector<std::string>& items) {
+    auto* c = new QComboBox;
+    for (const std::string& s : items) {
+        c->addItem(u8(s));
+    }
+    c->setCurrentIndex(0);
+    return c;
+}
+
+QString moneyOrNothing(const std::optional<Money>& m) {
+    return m ? u8(m->toDisplay()) : QString();
+}
+
+// "退出": a screen in the main window closes its frame.
+QPushButton* exitButton(QWidget* screen) {
+    auto* b = new QPushButton(QStringLiteral("退出"));
+    QObject::connect(b, &QPushButton::clicked, screen, [screen] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) {
+            sub->close();
+        } else {
+            screen->close();
+        }
+    });
+    return b;
+}
+
+// The criteria on the left, the buttons in a column on the right.
+QHBoxLayout* topRow(QWidget* criteria, std::initializer_list<QWidget*> buttons) {
+    auto* side = new QVBoxLayout;
+    for (QWidget* b : buttons) {
+        side->addWidget(b);
+    }
+    side->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(criteria, 1);
+    top->addLayout(side);
+    return top;
+}
+
+}  // namespace
+
+// ---- the shared criteria ----
+
+StatFilterBox::StatFilterBox(TfrmDM& dm, const QString& dateCaption, const StatFilter& start,
+                             QWidget* parent)
+    : QWidget(parent),
+      from_(new DateEdit),
+      to_(new DateEdit),
+      account_(new QComboBox),
+      member_(new QComboBox) {
+    from_->setDateText(start.from);
+    to_->setDateText(start.to);
+    fillNames(account_, dm.ComAccount(), "");
+    fillNames(member_, dm.ComFamily(), "");
+    auto* range = new QWidget;
+    auto* r = new QHBoxLayout(range);
+    r->setContentsMargins(0, 0, 0, 0);
+    r->addWidget(from_);
+    r->addWidget(new QLabel(QStringLiteral("至：")));
+    r->addWidget(to_);
+    r->addStretch(1);
+    auto* byDate = new CriteriaBox(dateCaption, range, {from_, to_});
+    auto* byAccount = new CriteriaBox(QStringLiteral("账户名称"), account_);
+    auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);
+    dateBox_ = byDate->box();
+    accountBox_ = byAccount->box();
+    memberBox_ = byMember->box();
+    dateBox_->setChecked(start.byDate);
+    auto* g = new QGridLayout(this);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->addWidget(byDate, 0, 0, 1, 2);
+    g->addWidget(byAccount, 1, 0);
+    g->addWidget(byMember, 1, 1);
+}
+
+StatFilter StatFilterBox::filter() const {
+    StatFilter f;
+    f.byDate = dateBox_->isChecked();
+    f.from = from_->dateText();
+    f.to = to_->dateText();
+    f.byAccount = accountBox_->isChecked();
+    f.account = ss(account_->currentText());
+    f.byMember = memberBox_->isChecked();
+    f.member = ss(member_->currentText());
+    return f;
+}
+
+// ---- 收支统计表 ----
+
+TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent)
+    : QWidget(parent),
+      dm_(dm),
+      prompter_(prompter),
+      opener_(std::move(opener)),
+      stats_(dm),
+      criteria_(new StatFilterBox(dm, QStringLiteral("收支日期"),
+                                  IncomeExpenseStats::initialCriteria(today(dm)).filter)),
+      group_(pickList(statGroupCaptions())),
+      sortBox_(nullptr),
+      sort_(pickList(statSortCaptions())),
+      run_(new QPushButton(QStringLiteral("统计"))),
+      excel_(new QPushButton(QStringLiteral("Excel"))) {
+    setWindowTitle(QStringLiteral("收支统计表"));
+    // The grouping applies whether or not its box is ticked.
+    auto* byGroup = new CriteriaBox(QStringLiteral("统计的项"), group_);
+    byGroup->setTicked(true);
+    auto* bySort = new CriteriaBox(QStringLiteral("排        序"), sort_);
+    bySort->setTicked(true);
+    sortBox_ = bySort->box();
+
+    auto* group = new QGroupBox(QStringLiteral("统计条件"));
+    auto* g = new QGridLayout(group);
+    g->addWidget(criteria_, 0, 0, 1, 2);
+    g->addWidget(byGroup, 1, 0);
+    g->addWidget(bySort, 1, 1);
+
+    auto* panes = new QHBoxLayout;
+    const char* titles[2] = {"收入", "支出"};
+    for (std::size_t i = 0; i < 2; ++i) {
+        auto* pane = new QGroupBox(QString::fromUtf8(titles[i]));
+        auto* v = new QVBoxLayout(pane);
+        grids_[i] = new RecordGrid;
+        counts_[i] = new QLabel(QStringLiteral("笔数："));
+        sums_[i] = new QLabel(QStringLiteral("合计金额："));
+        v->addWidget(grids_[i], 1);
+        auto* labels = new QHBoxLayout;
+        labels->addWidget(counts_[i]);
+        labels->addStretch(1);
+        labels->addWidget(sums_[i]);
+        v->addLayout(labels);
+        panes->addWidget(pane);
+    }
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(topRow(group, {run_, excel_, exitButton(this)}));
+    outer->addLayout(panes, 1);
+
+    excel_->setEnabled(false);
+    connect(run_, &QPushButton::clicked, this, &TfrmPage1::onRun);
+    connect(excel_, &QPushButton::clicked, this, &TfrmPage1::onExcel);
+}
+
+void TfrmPage1::onRun() {
+    StatCriteria c;
+    c.filter = criteria_->filter();
+    c.group = static_cast<StatGroup>(group_->currentIndex());
+    c.sorted = sortBox_->isChecked();
+    c.sort = static_cast<StatSort>(sort_->currentIndex());
+    stats_.run(c);
+    const StatSide* sides[2] = {&stats_.income(), &stats_.expense()};
+    for (std::size_t i = 0; i < 2; ++i) {
+        grids_[i]->setTable(sides[i]->rows);
+        grids_[i]->setColumnWidth(static_cast<int>(StatColumn::Group), 150);
+        counts_[i]->setText(QStringLiteral("笔数：%1").arg(sides[i]->count));
+        sums_[i]->setText(QStringLiteral("合计金额：") + moneyOrNothing(sides[i]->sum));
+    }
+    excel_->setEnabled(true);
+}
+
+void TfrmPage1::onExcel() {
+    lastExport_ = exportSheet(stats_.sheet(), dm_.session(), "收支统计表", prompter_, opener_);
+}
+
+// ---- 债务债权统计表 ----
+
+TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent)
+    : QWidget(parent),
+      dm_(dm),
+      prompter_(prompter),
+      opener_(std::move(opener)),
+      stats_(dm),
+      criteria_(new StatFilterBox(dm, QStringLiteral("日        期"),
+                                  LoanStats::initialFilter(today(dm)))),
+      run_(new QPushButton(QStringLiteral("统计"))),
+      excel_(new QPushButton(QStringLiteral("Excel"))),
+      debts_(new RecordGrid),
+      credits_(new RecordGrid) {
+    setWindowTitle(QStringLiteral("债务债权统计表"));
+    auto* group = new QGroupBox(QStringLiteral("统计条件"));
+    auto* g = new QVBoxLayout(group);
+    g->addWidget(criteria_);
+    auto* panes = new QHBoxLayout;
+    for (auto [title, grid] : {std::pair{"债务", debts_}, {"债权", credits_}}) {
+        auto* pane = new QGroupBox(QString::fromUtf8(title));
+        auto* v = new QVBoxLayout(pane);
+        v->addWidget(grid);
+        panes->addWidget(pane);
+    }
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(topRow(group, {run_, excel_, exitButton(this)}));
+    outer->addLayout(panes, 1);
+    run_->setDefault(true);
+    run_->setAutoDefault(true);
+    excel_->setEnabled(false);
+    connect(run_, &QPushButton::clicked, this, &TfrmPage2::onRun);
+    connect(excel_, &QPushButton::clicked, this, &TfrmPage2::onExcel);
+}
+
+void TfrmPage2::onRun() {
+    stats_.run(criteria_->filter());
+    debts_->setTable(stats_.debts().rows);
+    credits_->setTable(stats_.credits().rows);
+    excel_->setEnabled(true);
+}
+
+void TfrmPage2::onExcel() {
+    lastExport_ = exportSheet(stats_.sheet(), dm_.session(), "债务债权统计表", prompter_, opener_);
+}
+
+// ---- 收支月报表 and 收支年报表 ----
+
+PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
+                                       const PeriodKind& kind, QWidget* parent)
+    : QWidget(parent),
+      dm_(dm),
+      prompter_(prompter),
+      opener_(std::move(opener)),
+      report_(dm, kind),
+      criteria_(
+          new StatFilterBox(dm, QStringLiteral("统计日期"), report_.initialFilter(today(dm)))),
+      run_(new QPushButton(QStringLiteral("统计"))),
+      excel_(new QPushButton(QStringLiteral("Excel"))),
+      print_(new QPushButton(QStringLiteral("打印"))),
+      progress_(new QProgressBar),
+      grid_(new RecordGrid) {
+    setWindowTitle(QString::fromUtf8(kind.caption));
+    auto* group = new QGroupBox(QStringLiteral("查询条件"));
+    auto* g = new QVBoxLayout(group);
+    g->addWidget(criteria_);
+    progress_->setMaximumHeight(8);
+    progress_->setTextVisible(false);
+    progress_->setValue(0);
+
+    auto* labels = new QHBoxLayout;
+    for (std::size_t i = 0; i < totals_.size(); ++i) {
+        totals_[i] = new QLabel;
+        labels->addWidget(totals_[i]);
+        labels->addStretch(1);
+    }
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(topRow(group, {run_, excel_, print_, exitButton(this)}));
+    outer->addWidget(progress_);
+    outer->addWidget(grid_, 1);
+    outer->addLayout(labels);
+    excel_->setEnabled(false);
+    print_->setEnabled(false);
+    connect(run_, &QPushButton::clicked, this, &PeriodReportScreen::onRun);
+    connect(excel_, &QPushButton::clicked, this, &PeriodReportScreen::onExcel);
+    connect(print_, &QPushButton::clicked, this, &PeriodReportScreen::onPrint);
+}
+
+void PeriodReportScreen::onRun() {
+    const bool ok = report_.run(criteria_->filter(), [this](std::size_t done, std::size_t total) {
+        progress_->setRange(0, static_cast<int>(total));
+        progress_->setValue(static_cast<int>(done));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    if (!ok) {
+        prompter_.warn(QStringLiteral("日期选择错误，请重新选择！"));
+        criteria_->fromDate()->setFocus();
+        return;
+    }
+    grid_->setTable(report_.table());
+    const PeriodTotals& t = report_.totals();
+    const QString texts[6] = {
+        QStringLiteral("数量：%1").arg(t.periods),
+        QStringLiteral("收入合计：") + u8(t.incomeSum.toDisplay()),
+        QStringLiteral("收入笔数：%1").arg(t.incomeCount),
+        QStringLiteral("支出合计：") + u8(t.expenseSum.toDisplay()),
+        QStringLiteral("支出笔数：%1").arg(t.expenseCount),
+        QStringLiteral("结余合计：") + u8(t.balance.toDisplay()),
+    };
+    for (std::size_t i = 0; i < totals_.size(); ++i) {
+        totals_[i]->setText(texts[i]);
+    }
+    excel_->setEnabled(true);
+    print_->setEnabled(true);
+}
+
+void PeriodReportScreen::onExcel() {
+    lastExport_ =
+        exportSheet(report_.sheet(), dm_.session(), report_.kind().caption, prompter_, opener_);
+}
+
+void PeriodReportScreen::onPrint() {
+    showReportPreview(
+        report_.printLayout(), report_.printRows(), prompter_, [this] { onExcel(); }, this);
+}
+
+// ---- 还债, 收债 and 收益记录查询 ----
+
+MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
+                                         const MovementKind& kind, QWidget* parent)
+    : QWidget(parent),
+      dm_(dm),
+      prompter_(prompter),
+      opener_(std::move(opener)),
+      query_(dm, kind),
+      from_(new DateEdit),
+      to_(new DateEdit),
+      party_(new QComboBox),
+      account_(new QComboBox),
+      member_(new QComboBox),
+      remark_(new QLineEdit),
+      sort_(pickList(movementSortCaptions(kind))),
+      direction_(pickList({"升序", "降序"})),
+      run_(new QPushButton(QStringLiteral("查询"))),
+      excel_(new QPushButton(QStringLiteral("Excel"))),
+      grid_(new RecordGrid),
+      count_(new QLabel(QStringLiteral("笔数："))),
+      total_(new QLabel(QStringLiteral("合计金额："))) {
+    setWindowTitle(QString::fromUtf8(kind.caption));
+    const MovementFilter start = MovementQuery::initialFilter(today(dm));
+    from_->setDateText(start.from);
+    to_->setDateText(start.to);
+    fillNames(party_, (dm.*kind.parties)(), "");
+    fillNames(account_, dm.ComAccount(), "");
+    fillNames(member_, dm.ComFamily(), "");
+    limitGbk(remark_, 36);
+
+    auto* range = new QWidget;
+    auto* r = new QHBoxLayout(range);
+    r->setContentsMargins(0, 0, 0, 0);
+    r->addWidget(from_);
+    r->addWidget(new QLabel(QStringLiteral("至：")));
+    r->addWidget(to_);
+    r->addStretch(1);
+    auto* byDate = new CriteriaBox(QStringLiteral("日        期"), range, {from_, to_});
+    auto* byParty = new CriteriaBox(QString::fromUtf8(kind.partyCriterion), party_);
+    auto* byAccount = new CriteriaBox(QString::fromUtf8(kind.accountCriterion), account_);
+    auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);
+    auto* byRemark = new CriteriaBox(QStringLiteral("备        注"), remark_);
+    dateBox_ = byDate->box();
+    partyBox_ = byParty->box();
+    accountBox_ = byAccount->box();
+    memberBox_ = byMember->box();
+    remarkBox_ = byRemark->box();
+    dateBox_->setChecked(true);
+
+    auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
+    auto* g = new QGridLayout(criteria);
+    g->addWidget(byDate, 0, 0, 1, 2);
+    g->addWidget(byParty, 1, 0);
+    g->addWidget(byAccount, 1, 1);
+    g->addWidget(byMember, 2, 0);
+    g->addWidget(byRemark, 2, 1);
+    auto* order = new QGroupBox(QStringLiteral("排序条件"));
+    auto* o = new QHBoxLayout(order);
+    o->addWidget(new QLabel(QStringLiteral("排序条件：")));
+    o->addWidget(sort_);
+    o->addWidget(direction_);
+    g->addWidget(order, 3, 0, 1, 2);
+
+    auto* labels = new QHBoxLayout;
+    labels->addWidget(count_);
+    labels->addSpacing(40);
+    labels->addWidget(total_);
+    labels->addStretch(1);
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(topRow(criteria, {run_, excel_, exitButton(this)}));
+    outer->addWidget(grid_, 1);
+    outer->addLayout(labels);
+    excel_->setEnabled(false);
+    connect(run_, &QPushButton::clicked, this, &MovementQueryScreen::onQuery);
+    connect(excel_, &QPushButton::clicked, this, &MovementQueryScreen::onExcel);
+}
+
+void MovementQueryScreen::onQuery() {
+    MovementFilter f;
+    f.byDate = dateBox_->isChecked();
+    f.from = from_->dateText();
+    f.to = to_->dateText();
+    f.byParty = partyBox_->isChecked();
+    f.party = ss(party_->currentText());
+    f.byAccount = accountBox_->isChecked();
+    f.account = ss(account_->currentText());
+    f.byMember = memberBox_->isChecked();
+    f.member = ss(member_->currentText());
+    f.byRemark = remarkBox_->isChecked();
+    f.remark = ss(remark_->text());
+    f.sort = static_cast<MovementSort>(std::max(0, sort_->currentIndex()));
+    f.descending = direction_->currentIndex() == 1;
+    query_.run(f);
+    grid_->setTable(query_.rows(), MovementQuery::hiddenColumns());
+    grid_->setColumnWidth(static_cast<int>(MovementColumn::Remark), 200);
+    count_->setText(QStringLiteral("笔数：%1").arg(query_.rows().size()));
+    total_->setText(QStringLiteral("合计金额：") + moneyOrNothing(query_.total()));
+    excel_->setEnabled(true);
+}
+
+void MovementQueryScreen::onExcel() {
+    lastExport_ =
+        exportSheet(query_.sheet(), dm_.session(), query_.kind().sheetName, prompter_, opener_);
+}
+
+}  // namespace fennory::ui

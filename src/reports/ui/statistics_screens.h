@@ -1,0 +1,243 @@
+#pragma once
+// The statistics screens: TfrmPage1 "收支统计表", TfrmPage2 "债务债权统计表",
+// the monthly and yearly reports TfrmSZ_M / TfrmSZ_Y (one screen, two kinds),
+// and the movement queries TfrmBR_Q / TfrmDR_Q / TfrmTR_Q (one screen, three kinds).
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+
+#include "core/data_module.h"
+#include "core/ui/inputs.h"
+#include "core/ui/prompter.h"
+#include "core/ui/table_model.h"
+#include "reports/movement_query.h"
+#include "reports/period_report.h"
+#include "reports/statistics.h"
+#include "reports/ui/export.h"
+
+namespace fennory::ui {
+
+// The period, account and member of a statistics screen; changing a date or
+// picking a name ticks its box.
+class StatFilterBox : public QWidget {
+    Q_OBJECT
+public:
+    StatFilterBox(TfrmDM& dm, const QString& dateCaption, const StatFilter& start,
+                  QWidget* parent = nullptr);
+    StatFilter filter() const;
+    QCheckBox* dateBox() const { return dateBox_; }
+    DateEdit* fromDate() const { return from_; }
+    DateEdit* toDate() const { return to_; }
+    QCheckBox* accountBox() const { return accountBox_; }
+    QComboBox* accountList() const { return account_; }
+    QCheckBox* memberBox() const { return memberBox_; }
+    QComboBox* memberList() const { return member_; }
+
+private:
+    DateEdit* from_;
+    DateEdit* to_;
+    QComboBox* account_;
+    QComboBox* member_;
+    QCheckBox* dateBox_;
+    QCheckBox* accountBox_;
+    QCheckBox* memberBox_;
+};
+
+class TfrmPage1 : public QWidget {
+    Q_OBJECT
+public:
+    TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
+    IncomeExpenseStats& stats() { return stats_; }
+    StatFilterBox* criteria() const { return criteria_; }
+    QComboBox* groupList() const { return group_; }
+    QCheckBox* sortBox() const { return sortBox_; }
+    QComboBox* sortList() const { return sort_; }
+    QPushButton* runButton() const { return run_; }
+    QPushButton* excelButton() const { return excel_; }
+    RecordGrid* incomeGrid() const { return grids_[0]; }
+    RecordGrid* expenseGrid() const { return grids_[1]; }
+    QLabel* countLabel(int side) const { return counts_[static_cast<std::size_t>(side)]; }
+    QLabel* sumLabel(int side) const { return sums_[static_cast<std::size_t>(side)]; }
+    QString lastExport() const { return lastExport_; }
+
+    void onRun();
+    void onExcel();
+
+private:
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    FileOpener opener_;
+    IncomeExpenseStats stats_;
+    StatFilterBox* criteria_;
+    QComboBox* group_;
+    QCheckBox* sortBox_;
+    QComboBox* sort_;
+    QPushButton* run_;
+    QPushButton* excel_;
+    std::array<RecordGrid*, 2> grids_{};
+    std::array<QLabel*, 2> counts_{};
+    std::array<QLabel*, 2> sums_{};
+    QString lastExport_;
+};
+
+class TfrmPage2 : public QWidget {
+    Q_OBJECT
+public:
+    TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
+    LoanStats& stats() { return stats_; }
+    StatFilterBox* criteria() const { return criteria_; }
+    QPushButton* runButton() const { return run_; }
+    QPushButton* excelButton() const { return excel_; }
+    RecordGrid* debtGrid() const { return debts_; }
+    RecordGrid* creditGrid() const { return credits_; }
+    QString lastExport() const { return lastExport_; }
+
+    void onRun();
+    void onExcel();
+
+private:
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    FileOpener opener_;
+    LoanStats stats_;
+    StatFilterBox* criteria_;
+    QPushButton* run_;
+    QPushButton* excel_;
+    RecordGrid* debts_;
+    RecordGrid* credits_;
+    QString lastExport_;
+};
+
+// The monthly or yearly report, as its PeriodKind says.
+class PeriodReportScreen : public QWidget {
+    Q_OBJECT
+public:
+    PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const PeriodKind& kind,
+                       QWidget* parent = nullptr);
+    PeriodReport& report() { return report_; }
+    StatFilterBox* criteria() const { return criteria_; }
+    QPushButton* runButton() const { return run_; }
+    QPushButton* excelButton() const { return excel_; }
+    QPushButton* printButton() const { return print_; }
+    QProgressBar* progressBar() const { return progress_; }
+    RecordGrid* grid() const { return grid_; }
+    // 数量, 收入合计, 收入笔数, 支出合计, 支出笔数, 结余合计
+    QLabel* totalLabel(int i) const { return totals_.at(static_cast<std::size_t>(i)); }
+    QString lastExport() const { return lastExport_; }
+
+    void onRun();
+    void onExcel();
+    void onPrint();
+
+private:
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    FileOpener opener_;
+    PeriodReport report_;
+    StatFilterBox* criteria_;
+    QPushButton* run_;
+    QPushButton* excel_;
+    QPushButton* print_;
+    QProgressBar* progress_;
+    RecordGrid* grid_;
+    std::array<QLabel*, 6> totals_{};
+    QString lastExport_;
+};
+
+class TfrmSZ_M : public PeriodReportScreen {
+    Q_OBJECT
+public:
+    TfrmSZ_M(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : PeriodReportScreen(dm, prompter, std::move(opener), monthlyReport(), parent) {}
+};
+
+class TfrmSZ_Y : public PeriodReportScreen {
+    Q_OBJECT
+public:
+    TfrmSZ_Y(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : PeriodReportScreen(dm, prompter, std::move(opener), yearlyReport(), parent) {}
+};
+
+// A query of repayments, collections or returns, as its MovementKind says.
+class MovementQueryScreen : public QWidget {
+    Q_OBJECT
+public:
+    MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const MovementKind& kind,
+                        QWidget* parent = nullptr);
+    MovementQuery& query() { return query_; }
+    QCheckBox* dateBox() const { return dateBox_; }
+    DateEdit* fromDate() const { return from_; }
+    DateEdit* toDate() const { return to_; }
+    QCheckBox* partyBox() const { return partyBox_; }
+    QComboBox* partyList() const { return party_; }
+    QCheckBox* accountBox() const { return accountBox_; }
+    QComboBox* accountList() const { return account_; }
+    QCheckBox* memberBox() const { return memberBox_; }
+    QComboBox* memberList() const { return member_; }
+    QCheckBox* remarkBox() const { return remarkBox_; }
+    QLineEdit* remarkField() const { return remark_; }
+    QComboBox* sortList() const { return sort_; }
+    QComboBox* directionList() const { return direction_; }
+    QPushButton* queryButton() const { return run_; }
+    QPushButton* excelButton() const { return excel_; }
+    RecordGrid* grid() const { return grid_; }
+    QLabel* countLabel() const { return count_; }
+    QLabel* totalLabel() const { return total_; }
+    QString lastExport() const { return lastExport_; }
+
+    void onQuery();
+    void onExcel();
+
+private:
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    FileOpener opener_;
+    MovementQuery query_;
+    DateEdit* from_;
+    DateEdit* to_;
+    QComboBox* party_;
+    QComboBox* account_;
+    QComboBox* member_;
+    QLineEdit* remark_;
+    QCheckBox* dateBox_;
+    QCheckBox* partyBox_;
+    QCheckBox* accountBox_;
+    QCheckBox* memberBox_;
+    QCheckBox* remarkBox_;
+    QComboBox* sort_;
+    QComboBox* direction_;
+    QPushButton* run_;
+    QPushButton* excel_;
+    RecordGrid* grid_;
+    QLabel* count_;
+    QLabel* total_;
+    QString lastExport_;
+};
+
+class TfrmBR_Q : public MovementQueryScreen {
+    Q_OBJECT
+public:
+    TfrmBR_Q(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : MovementQueryScreen(dm, prompter, std::move(opener), repaymentQuery(), parent) {}
+};
+
+class TfrmDR_Q : public MovementQueryScreen {
+    Q_OBJECT
+public:
+    TfrmDR_Q(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : MovementQueryScreen(dm, prompter, std::move(opener), collectionQuery(), parent) {}
+};
+
+class TfrmTR_Q : public MovementQueryScreen {
+    Q_OBJECT
+public:
+    TfrmTR_Q(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : MovementQueryScreen(dm, prompter, std::move(opener), returnQuery(), parent) {}
+};
+
+}  // namespace fennory::ui

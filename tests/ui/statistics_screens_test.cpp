@@ -1,0 +1,202 @@
+// The statistics screens as a user drives them: the run, the totals shown,
+// the wrong span refused, the export of the last run, the printed monthly report.
+
+#include <QProcess>
+#include <QtTest>
+
+#include "core/data_module.h"
+#include "core/dates.h"
+#include "reporting/ui/report_preview.h"
+#include "reports/ui/statistics_screens.h"
+#include "support/workbook_probe.h"
+#include "ui_book.h"
+
+using namespace fennory;
+using namespace fennory::ui;
+
+class StatisticsScreensTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void incomeAndExpenseStatisticsShowBothSidesAndExportTheLastRun();
+    void theMonthlyReportRunsRefusesAWrongSpanAndPrints();
+    void theYearlyReportOpensOnLastYearAndThisYear();
+    void debtStatisticsAndRepaymentQueriesList();
+
+private:
+    void income(const char* date, const char* name, const char* amount);
+    void expense(const char* date, const char* name, const char* amount);
+    FileOpener opener() {
+        return [this](const QString& f) {
+            opened_ = f;
+            return true;
+        };
+    }
+
+    std::unique_ptr<testing::UiBook> book_;
+    TfrmDM* dm_ = nullptr;
+    testing::ScriptedPrompter* prompter_ = nullptr;
+    QString opened_;
+};
+
+void StatisticsScreensTest::init() {
+    book_ = std::make_unique<testing::UiBook>();
+    QVERIFY(book_->openNew("家"));
+    dm_ = book_->dm.get();
+    prompter_ = &book_->prompter;
+    dm_->NewFamily("爸爸");
+    dm_->NewAccount("钱包", "爸爸");
+    opened_.clear();
+}
+
+void StatisticsScreensTest::cleanup() {
+    book_.reset();
+}
+
+void StatisticsScreensTest::income(const char* date, const char* name, const char* amount) {
+    dm_->db().execute(
+        "INSERT INTO InTable(BName,IDate,IName,IMoney,AName,FName,Remark) "
+        "VALUES(?1,?2,?3,?4,'钱包','爸爸','')",
+        dm_->book(), date, name, *Money::parse(amount));
+}
+
+void StatisticsScreensTest::expense(const char* date, const char* name, const char* amount) {
+    dm_->db().execute(
+        "INSERT INTO OutTable(BName,ODate,OName,OMoney,AName,FName,Remark) "
+        "VALUES(?1,?2,?3,?4,'钱包','爸爸','')",
+        dm_->book(), date, name, *Money::parse(amount));
+}
+
+void StatisticsScreensTest::incomeAndExpenseStatisticsShowBothSidesAndExportTheLastRun() {
+    income("2024-05-10", "工资", "1000");
+    income("2024-05-11", "奖金", "200");
+    TfrmPage1 s(*dm_, *prompter_, opener());
+    QVERIFY(s.criteria()->dateBox()->isChecked());
+    QCOMPARE(s.criteria()->fromDate()->dateText(), std::string("2024-04-30"));
+    QCOMPARE(s.groupList()->currentText(), QStringLiteral("收支类别"));
+    QCOMPARE(s.sortList()->currentText(), QStringLiteral("金额降序"));
+    QVERIFY(!s.groupList()->isEditable());
+    QVERIFY(!s.excelButton()->isEnabled());
+
+    s.runButton()->click();
+    QCOMPARE(s.incomeGrid()->model()->rowCount(), 2);
+    QCOMPARE(s.incomeGrid()->model()->headerData(0, Qt::Horizontal).toString(),
+             QStringLiteral("收入名称"));
+    QCOMPARE(s.countLabel(0)->text(), QStringLiteral("笔数：2"));
+    QCOMPARE(s.sumLabel(0)->text(), QStringLiteral("合计金额：1,200.00"));
+    QCOMPARE(s.countLabel(1)->text(), QStringLiteral("笔数：0"));
+    QCOMPARE(s.sumLabel(1)->text(), QStringLiteral("合计金额："));
+    QVERIFY(s.excelButton()->isEnabled());
+
+    // The export writes what the last run found, even with the criteria changed since.
+    s.groupList()->setCurrentIndex(4);
+    s.excelButton()->click();
+    QVERIFY(!opened_.isEmpty());
+    const auto x = inspectXlsx(opened_.toStdString()).at(0);
+    QCOMPARE(x.cells.at(2).at(1), std::string("收入名称"));
+    QCOMPARE(x.cells.at(3).at(1), std::string("工资"));
+    QVERIFY(x.isNumber("D4"));
+
+    // Picking an account ticks its box.
+    s.criteria()->accountList()->activated(0);
+    QVERIFY(s.criteria()->accountBox()->isChecked());
+}
+
+void StatisticsScreensTest::theMonthlyReportRunsRefusesAWrongSpanAndPrints() {
+    for (int m = 1; m <= 12; ++m) {
+        const std::string date = dates::format(2023, m, 10);
+        income(date.c_str(), "工资", "1000");
+        expense(date.c_str(), "餐饮", "250.5");
+    }
+    TfrmSZ_M s(*dm_, *prompter_, opener());
+    QCOMPARE(s.windowTitle(), QStringLiteral("收支月报表"));
+    QVERIFY(!s.printButton()->isEnabled());
+    s.criteria()->fromDate()->setDateText("2023-01-01");
+    s.criteria()->toDate()->setDateText("2023-12-31");
+    s.runButton()->click();
+    QCOMPARE(s.grid()->model()->rowCount(), 12);
+    QCOMPARE(s.grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("月份"));
+    QCOMPARE(s.totalLabel(0)->text(), QStringLiteral("数量：12"));
+    QCOMPARE(s.totalLabel(1)->text(), QStringLiteral("收入合计：12,000.00"));
+    QCOMPARE(s.totalLabel(5)->text(), QStringLiteral("结余合计：8,994.00"));
+    QCOMPARE(s.progressBar()->value(), 12);
+    QVERIFY(s.printButton()->isEnabled());
+
+    s.criteria()->fromDate()->setDateText("2024-01-01");
+    s.runButton()->click();
+    QCOMPARE(prompter_->last(), QStringLiteral("日期选择错误，请重新选择！"));
+    QCOMPARE(s.grid()->model()->rowCount(), 12);
+
+    // The printed report: headings, rows numbered from 1, page sums and totals.
+    const QString pdf = book_->dir.filePath(QStringLiteral("month.pdf"));
+    QVERIFY(writeReportPdf(s.report().printLayout(), s.report().printRows(), pdf));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY2(text.waitForFinished(30000), "pdftotext did not run");
+    const QString all = QString::fromUtf8(text.readAllStandardOutput())
+                            .normalized(QString::NormalizationForm_KC)
+                            .replace(QChar(0x2EDA), QChar(0x9875));
+    const QStringList pages = all.split(QChar('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 1);
+    const QString& page = pages.first();
+    for (const char* s : {"收支月统计表", "序号", "月份", "收入金额", "收入笔数", "支出金额",
+                          "支出笔数", "结余", "页数 1", "2023-01", "2023-12", "1,000.00", "0.25",
+                          "本页合计 12", "合计 12", "12,000.00", "3,006.00", "8,994.00"}) {
+        QVERIFY2(page.contains(QString::fromUtf8(s)), s);
+    }
+    QVERIFY(!page.contains(QStringLiteral("支出占收入")));
+    QVERIFY(QRegularExpression(QStringLiteral("(^|\\n)\\s*1\\s+2023-01")).match(page).hasMatch());
+}
+
+void StatisticsScreensTest::theYearlyReportOpensOnLastYearAndThisYear() {
+    income("2023-06-01", "工资", "10");
+    TfrmSZ_Y s(*dm_, *prompter_, opener());
+    QCOMPARE(s.criteria()->fromDate()->dateText(), std::string("2023-01-01"));
+    QCOMPARE(s.criteria()->toDate()->dateText(), std::string("2024-12-31"));
+    s.runButton()->click();
+    QCOMPARE(s.grid()->model()->rowCount(), 2);
+    s.excelButton()->click();
+    const auto x = inspectXlsx(opened_.toStdString()).at(0);
+    QCOMPARE(x.cells.at(0).at(0), std::string("家-收支年报表"));
+    QCOMPARE(x.cells.at(1).at(1), std::string("年份"));
+}
+
+void StatisticsScreensTest::debtStatisticsAndRepaymentQueriesList() {
+    dm_->db().execute(
+        "INSERT INTO Borrow(ID,BName,BDate,BPro,BMoney,AName,FName) VALUES(1,?1,'2024-05-01',"
+        "'老王',500000,'钱包','爸爸')",
+        dm_->book());
+    dm_->db().execute(
+        "INSERT INTO BorrowR(BID,RDate,RMoney,AName,FName,Remark,BName) "
+        "VALUES(1,'2024-05-20',200000,'钱包','爸爸','part payment',?1)",
+        dm_->book());
+    TfrmPage2 loans(*dm_, *prompter_, opener());
+    QVERIFY(loans.runButton()->isDefault());
+    loans.runButton()->click();
+    QCOMPARE(loans.debtGrid()->model()->rowCount(), 1);
+    QCOMPARE(loans.creditGrid()->model()->rowCount(), 0);
+    loans.excelButton()->click();
+    QVERIFY(opened_.contains(QStringLiteral("债务债权统计表")));
+
+    TfrmBR_Q q(*dm_, *prompter_, opener());
+    QCOMPARE(q.windowTitle(), QStringLiteral("还债记录查询"));
+    QCOMPARE(q.partyBox()->text(), QStringLiteral("债  权  人"));
+    QCOMPARE(q.sortList()->itemText(2), QStringLiteral("还债金额"));
+    q.remarkField()->setText(QString());
+    QTest::keyClicks(q.remarkField(), "part");
+    QVERIFY(q.remarkBox()->isChecked());  // typing ticks its box
+    q.queryButton()->click();
+    QCOMPARE(q.grid()->model()->rowCount(), 1);
+    QVERIFY(q.grid()->isColumnHidden(static_cast<int>(MovementColumn::Book)));
+    QCOMPARE(q.countLabel()->text(), QStringLiteral("笔数：1"));
+    QCOMPARE(q.totalLabel()->text(), QStringLiteral("合计金额：20.00"));
+    q.excelButton()->click();
+    QVERIFY(opened_.contains(QStringLiteral("还债表")));
+
+    TfrmTR_Q r(*dm_, *prompter_, opener());
+    QCOMPARE(r.accountBox()->text(), QStringLiteral("帐户名称"));
+}
+
+QTEST_MAIN(StatisticsScreensTest)
+#include "statistics_screens_test.moc"
