@@ -413,6 +413,17 @@ void Database::migrate(int from) {
                 "CREATE INDEX IF NOT EXISTS OutTable_Book ON OutTable(BName); "
                 "CREATE INDEX IF NOT EXISTS ChangeT_Book ON ChangeT(BName);");
         }
+        if (from < 3) {
+            // Version 3: the date indexes of income and expenses cover what the
+            // statistics read, so a period is summed from the index alone.
+            executeScript(
+                "DROP INDEX IF EXISTS InTable_Book_Date; "
+                "CREATE INDEX InTable_Book_Date ON InTable(BName, IDate, IName, IMoney, AName, "
+                "FName); "
+                "DROP INDEX IF EXISTS OutTable_Book_Date; "
+                "CREATE INDEX OutTable_Book_Date ON OutTable(BName, ODate, OName, OMoney, AName, "
+                "FName);");
+        }
         executeScript(fmt::format("PRAGMA user_version = {}", kSchemaVersion));
         t.commit();
     } catch (const DbError& e) {

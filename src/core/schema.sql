@@ -131,7 +131,9 @@ CREATE TABLE InTable (
     FName TEXT COLLATE NOCASE DEFAULT '',
     Remark TEXT DEFAULT ''
 );
-CREATE INDEX InTable_Book_Date ON InTable(BName, IDate);
+-- Covering: the statistics and period reports read a book's period from the
+-- index alone.
+CREATE INDEX InTable_Book_Date ON InTable(BName, IDate, IName, IMoney, AName, FName);
 -- The record screens list a book in the order made: no sort needed.
 CREATE INDEX InTable_Book ON InTable(BName);
 CREATE INDEX InTable_Book_Account ON InTable(BName, AName);
@@ -146,7 +148,7 @@ CREATE TABLE OutTable (
     FName TEXT COLLATE NOCASE DEFAULT '',
     Remark TEXT DEFAULT ''
 );
-CREATE INDEX OutTable_Book_Date ON OutTable(BName, ODate);
+CREATE INDEX OutTable_Book_Date ON OutTable(BName, ODate, OName, OMoney, AName, FName);
 CREATE INDEX OutTable_Book ON OutTable(BName);
 CREATE INDEX OutTable_Book_Account ON OutTable(BName, AName);
 

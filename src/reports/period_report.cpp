@@ -37,21 +37,31 @@ struct Sums {
     std::int64_t count = 0;
 };
 
-// One grouped statement for a side: the sums and counts of every period
-// between the first key and the key after the last.
+// One pass over a side's records from the first key to the key after the
+// last, read from the covering date index, summed by period here.
 std::map<std::string, Sums> sidePeriods(TfrmDM& dm, const PeriodKind& kind, const char* table,
                                         const char* date, const char* money,
                                         const std::string& first, const std::string& afterLast,
                                         const Condition& extra) {
-    Statement s =
-        dm.db().prepare(fmt::format("SELECT substr({1},1,{0}) AS k, total({2}), count(*) FROM {3} "
-                                    "WHERE BName=? AND {1}>=? AND {1}<?{4} GROUP BY k",
-                                    kind.keyLength, date, money, table, extra.sql));
+    Statement s = dm.db().prepare(
+        fmt::format("SELECT {1}, {2} FROM {3} WHERE BName=? AND {1}>=? AND {1}<?{4}",
+                    kind.keyLength, date, money, table, extra.sql));
     s.bindAll(dm.book(), first, afterLast);
     extra.bind(s, 3);
     std::map<std::string, Sums> out;
+    const auto length = static_cast<std::size_t>(kind.keyLength);
+    std::string key;
+    Sums* current = nullptr;
     while (s.step()) {
-        out[s.text(0)] = {s.money(1), s.integer(2)};
+        const std::string d = s.text(0);
+        // In date order a period's rows follow one another; under another
+        // index they still land in their period, only found anew.
+        if (!current || d.compare(0, length, key) != 0) {
+            key = d.substr(0, length);
+            current = &out[key];
+        }
+        current->sum += s.money(1);
+        ++current->count;
     }
     return out;
 }

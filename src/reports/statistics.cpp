@@ -2,6 +2,10 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <functional>
+#include <unordered_map>
+
 #include "core/condition.h"
 #include "core/dates.h"
 
@@ -43,27 +47,60 @@ std::string groupCaption(StatGroup g, const Side& s) {
                                     : statGroupCaptions().at(static_cast<std::size_t>(g));
 }
 
-// Equal sums or counts come in the order of their names, so that a list reads
-// the same on every run.
-std::string orderClause(const StatCriteria& c, const std::string& expr, const Side& s) {
-    if (!c.sorted) {
-        return {};
+// Names compare as the data file compares them: without ASCII letter case.
+std::string folded(std::string s) {
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
     }
+    return s;
+}
+
+struct Group {
+    std::string name;
+    std::string key;  // the name folded
+    std::int64_t count = 0;
+    Money sum;
+};
+
+// The order a sort choice gives; equal sums or counts come in the order of
+// their names, so that a list reads the same on every run.
+void sortGroups(std::vector<Group>& groups, const StatCriteria& c) {
+    if (!c.sorted) {
+        return;  // in the order first met
+    }
+    auto byName = [](const Group& a, const Group& b) { return a.key < b.key; };
+    std::function<bool(const Group&, const Group&)> less;
     switch (c.sort) {
         case StatSort::AmountDesc:
-            return fmt::format(" ORDER BY sum({}) DESC, {}", s.money, expr);
+            less = [&](const Group& a, const Group& b) {
+                return a.sum != b.sum ? a.sum > b.sum : byName(a, b);
+            };
+            break;
         case StatSort::AmountAsc:
-            return fmt::format(" ORDER BY sum({}), {}", s.money, expr);
+            less = [&](const Group& a, const Group& b) {
+                return a.sum != b.sum ? a.sum < b.sum : byName(a, b);
+            };
+            break;
         case StatSort::CountDesc:
-            return fmt::format(" ORDER BY count(ID) DESC, {}", expr);
+            less = [&](const Group& a, const Group& b) {
+                return a.count != b.count ? a.count > b.count : byName(a, b);
+            };
+            break;
         case StatSort::CountAsc:
-            return fmt::format(" ORDER BY count(ID), {}", expr);
+            less = [&](const Group& a, const Group& b) {
+                return a.count != b.count ? a.count < b.count : byName(a, b);
+            };
+            break;
         case StatSort::NameDesc:
-            return fmt::format(" ORDER BY {} DESC", expr);
+            less = [&](const Group& a, const Group& b) { return byName(b, a); };
+            break;
         case StatSort::NameAsc:
-            return fmt::format(" ORDER BY {}", expr);
+            less = byName;
+            break;
     }
-    return {};
+    std::stable_sort(groups.begin(), groups.end(), less);
 }
 
 Condition filterCondition(const StatFilter& f, const char* dateColumn) {
@@ -136,28 +173,41 @@ StatCriteria IncomeExpenseStats::initialCriteria(const std::string& today) {
 
 StatSide IncomeExpenseStats::side(bool income, const StatCriteria& c) {
     const Side& s = income ? kIncome : kExpense;
-    const std::string expr = groupExpression(c.group, s);
     const Condition cond = filterCondition(c.filter, s.date);
     StatSide out;
     out.caption = groupCaption(c.group, s);
 
-    Statement q = dm_.db().prepare(
-        fmt::format("SELECT {0} AS \"{1}\", count(ID) AS 笔数, sum({2}) AS 金额 FROM {3} "
-                    "WHERE BName=?{4} GROUP BY {0}{5}",
-                    expr, out.caption, s.money, s.table, cond.sql, orderClause(c, expr, s)));
+    // One pass over the period, read from the covering date index; the groups
+    // are summed here rather than sorted by the engine.
+    Statement q =
+        dm_.db().prepare(fmt::format("SELECT {}, {} FROM {} WHERE BName=?{}",
+                                     groupExpression(c.group, s), s.money, s.table, cond.sql));
     q.bind(1, dm_.book());
     cond.bind(q, 1);
-    out.rows = Table::load(std::move(q), {"金额"});
-
-    Statement t = dm_.db().prepare(fmt::format("SELECT count(ID), sum({}) FROM {} WHERE BName=?{}",
-                                               s.money, s.table, cond.sql));
-    t.bind(1, dm_.book());
-    cond.bind(t, 1);
-    if (t.step()) {
-        out.count = t.integer(0);
-        if (!t.isNull(1)) {
-            out.sum = t.money(1);
+    std::vector<Group> groups;
+    std::unordered_map<std::string, std::size_t> index;
+    Money total;
+    while (q.step()) {
+        std::string name = q.text(0);
+        std::string key = folded(name);
+        auto [it, fresh] = index.try_emplace(key, groups.size());
+        if (fresh) {
+            groups.push_back({std::move(name), std::move(key)});
         }
+        Group& g = groups[it->second];
+        const Money m = q.money(1);
+        ++g.count;
+        g.sum += m;
+        ++out.count;
+        total += m;
+    }
+    sortGroups(groups, c);
+    out.rows.columns = {out.caption, "笔数", "金额"};
+    for (Group& g : groups) {
+        out.rows.rows.push_back({std::move(g.name), g.count, g.sum});
+    }
+    if (out.count > 0) {
+        out.sum = total;
     }
     return out;
 }

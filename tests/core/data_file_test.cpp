@@ -124,6 +124,39 @@ TEST_F(Upgrade, AVersionZeroFileOpensWithItsBooksBalancesAndLog) {
     EXPECT_THROW(db.execute("UPDATE SAccount SET AMoney=1.5"), DbError);
 }
 
+TEST(UpgradeFromTwo, AVersionTwoFileGetsTheCoveringDateIndexes) {
+    testing::TempFolder folder;
+    fs::path f = madeFile(folder);
+    {
+        Database db = Database::open(f);
+        db.executeScript(
+            "DROP INDEX InTable_Book_Date; CREATE INDEX InTable_Book_Date ON InTable(BName, "
+            "IDate); "
+            "INSERT INTO InTable(BName,IDate,IName,IMoney) "
+            "VALUES('我家','2024-01-02','工资',10000); "
+            "PRAGMA user_version = 2");
+    }
+    Database db = Database::open(f);
+    EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);
+    auto columns = [&](const char* index) {
+        Statement s = db.prepare(std::string("PRAGMA index_info(") + index + ")");
+        int n = 0;
+        while (s.step()) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(columns("InTable_Book_Date"), 6);
+    EXPECT_EQ(columns("OutTable_Book_Date"), 6);
+    EXPECT_EQ(db.queryInt("SELECT count(*) FROM InTable"), 1);
+    // A period's sum is read from the index alone.
+    Statement plan = db.prepare(
+        "EXPLAIN QUERY PLAN SELECT sum(IMoney) FROM InTable WHERE BName='我家' AND IDate>'2024'");
+    ASSERT_TRUE(plan.step());
+    EXPECT_NE(plan.text(3).find("COVERING INDEX InTable_Book_Date"), std::string::npos)
+        << plan.text(3);
+}
+
 TEST(UpgradeFromOne, AVersionOneFileGetsTheRecordListIndexes) {
     testing::TempFolder folder;
     fs::path f = madeFile(folder);
