@@ -31,6 +31,7 @@
 #include "core/updater_files.h"
 #include "plans/plans.h"
 #include "plans/status_date.h"
+#include "reports/ui/record_query_screen.h"
 
 // The pictures live in a static library: their resources must be registered.
 static void initIconResources() {
@@ -71,6 +72,19 @@ TfrmMain::TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
+    // The pictures beside the totals open the query of their row.
+    connect(totals_, &TotalsView::pictureClicked, this, [this](const QString& caption) {
+        const std::string c = ss(caption);
+        if (c == "投资") {
+            run("queryInvest");
+        } else if (c == "债权") {
+            run("queryDebt");
+        } else if (c == "债务") {
+            run("queryBorrow");
+        } else {
+            myA(c);
+        }
+    });
     resize(1024, 618);
 }
 
@@ -328,6 +342,16 @@ void TfrmMain::myShow(bool visible) {
         m->menuAction()->setVisible(visible);
     }
     toolBar_->setEnabled(visible);
+}
+
+void TfrmMain::myA(const std::string& accountType) {
+    if (dm_.book().empty()) {
+        return;
+    }
+    run("accountQuery");
+    if (auto* q = qobject_cast<RecordQueryScreen*>(openScreen())) {
+        q->presetAndQuery(qs(accountType));
+    }
 }
 
 void TfrmMain::mySum() {

@@ -60,6 +60,8 @@ public:
     QLabel* statusPanel(int i) const;
 
     void myShow(bool visible);
+    // The account query on the accounts of one type, listed at once.
+    void myA(const std::string& accountType);
     void mySum();
     void myfrmClose();
     // Opens a child screen maximised, closing the open one first.

@@ -11,6 +11,7 @@
 #include "reference/ui/family_screen.h"
 #include "reference/ui/name_list_screen.h"
 #include "reports/ui/fund_flow_screen.h"
+#include "reports/ui/record_query_screen.h"
 #include "reports/ui/statistics_screens.h"
 
 namespace fennory::ui {
@@ -69,6 +70,27 @@ void registerScreens(TfrmMain& window) {
     });
     window.registerScreen("queryInvestR", [](TfrmMain& w) {
         return new TfrmTR_Q(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("queryIncome", [](TfrmMain& w) {
+        return new TfrmP_In(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("queryExpense", [](TfrmMain& w) {
+        return new TfrmP_Out(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("queryTransfer", [](TfrmMain& w) {
+        return new TfrmP_A(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("queryBorrow", [](TfrmMain& w) {
+        return new TfrmP_B(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("queryDebt", [](TfrmMain& w) {
+        return new TfrmP_D(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("queryInvest", [](TfrmMain& w) {
+        return new TfrmTZ_Qu(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("accountQuery", [](TfrmMain& w) {
+        return new TfrmA_Q(w.dm(), w.prompter(), desktopOpener());
     });
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());

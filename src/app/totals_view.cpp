@@ -78,7 +78,8 @@ TotalsView::TotalsView(QWidget* parent) : QWidget(parent) {
             pic->setIconSize(QSize(40, 40));
             pic->setAutoRaise(true);
             pic->setToolTip(QString::fromStdString(caption));
-            pic->setEnabled(false);  // its query screen comes later
+            // It opens the query of its row: it looks clickable.
+            pic->setCursor(Qt::PointingHandCursor);
             connect(pic, &QToolButton::clicked, this,
                     [this, caption] { emit pictureClicked(QString::fromStdString(caption)); });
             pictures_[caption] = pic;

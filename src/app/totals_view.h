@@ -22,7 +22,7 @@ public:
 
     // The figure label of a row caption ("现金", "资金合计：", ...), for tests.
     QLabel* figure(const std::string& caption) const;
-    // The clickable picture beside a row, disabled until its query screen exists.
+    // The clickable picture beside a row, which opens its query.
     QToolButton* picture(const std::string& caption) const;
 
 signals:

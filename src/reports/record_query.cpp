@@ -1,0 +1,599 @@
+#include "reports/record_query.h"
+
+#include <fmt/format.h>
+
+#include "core/dates.h"
+#include "core/main_texts.h"
+
+namespace fennory {
+namespace {
+
+using I = CriterionInput;
+using P = QueryKind::Page;
+
+const char* const kDetailMoney[] = {"还债金额", "收债金额", "收回本金", "收益金额"};
+
+std::vector<std::string> moneyCaptions(const QueryKind& k) {
+    std::vector<std::string> out;
+    for (const QueryColumn& c : k.columns) {
+        if (c.money) {
+            out.emplace_back(c.caption);
+        }
+    }
+    return out;
+}
+
+// The remark, account and member criteria most members share.
+QueryCriterion lookup(const char* caption, const char* column,
+                      std::vector<std::string> (TfrmDM::*names)()) {
+    return {caption, I::Lookup, column, names};
+}
+const QueryCriterion kRemark{"备        注", I::Text, "Remark"};
+
+}  // namespace
+
+const QueryKind& incomeQuery() {
+    static const QueryKind k{
+        "收入查询",
+        "InTable",
+        "",
+        {{"收入日期", I::Dates, "IDate"},
+         {"收入类别", I::EditableList, "IName", &TfrmDM::ComInType, "InD"},
+         {"账户名称", I::EditableList, "AName", &TfrmDM::ComAccount, "SAccount"},
+         {"家庭成员", I::EditableList, "FName", &TfrmDM::ComFamily, "SFamily"},
+         kRemark},
+        {{"BName", "账薄名称", false, true},
+         {"IDate", "日期"},
+         {"IName", "收入类别"},
+         {"IMoney", "金额", true},
+         {"AName", "账户名称"},
+         {"FName", "家庭成员"},
+         {"Remark", "备注"}},
+        {{"日期", "IDate"},
+         {"收入类别", "IName"},
+         {"金额", "IMoney"},
+         {"账户名称", "AName"},
+         {"家庭成员", "FName"}},
+        "",
+        "笔数：",
+        {"IMoney"},
+        {"合计金额："},
+        false,
+        "收入表",
+        {4, 10, 12, 10, 12, 12, 56},
+        {3},
+        true,
+        P::Landscape3007,
+        "",
+        "Print/theSR.rf3",
+        "收入报表",
+        {{0, "序号", "ID"},
+         {11, "收入日期", "IDate"},
+         {35, "收入类别", "IName"},
+         {69, "收入金额", "IMoney", true},
+         {92, "账户名称", "AName"},
+         {117, "家庭成员", "FName"},
+         {141, "备注", "Remark"}}};
+    return k;
+}
+
+const QueryKind& expenseQuery() {
+    static const QueryKind k{
+        "支出查询",
+        "OutTable",
+        "",
+        {{"支出日期", I::Dates, "ODate"},
+         {"支出类别", I::EditableList, "OName", &TfrmDM::ComOutType, "OutD"},
+         {"账户名称", I::EditableList, "AName", &TfrmDM::ComAccount, "SAccount"},
+         {"家庭成员", I::EditableList, "FName", &TfrmDM::ComFamily, "SFamily"},
+         kRemark},
+        {{"BName", "账薄名称", false, true},
+         {"ODate", "日期"},
+         {"OName", "支出类别"},
+         {"OMoney", "金额", true},
+         {"AName", "账户名称"},
+         {"FName", "家庭成员"},
+         {"Remark", "备注"}},
+        {{"日期", "ODate"},
+         {"支出类别", "OName"},
+         {"金额", "OMoney"},
+         {"账户名称", "AName"},
+         {"家庭成员", "FName"}},
+        "",
+        "笔数：",
+        {"OMoney"},
+        {"合计金额："},
+        false,
+        "支出表",
+        {4, 10, 12, 10, 12, 12, 56},
+        {3},
+        true,
+        P::Landscape3007,
+        "",
+        "Print/theZC.rf3",
+        "支出报表",
+        {{0, "序号", "ID"},
+         {11, "支出日期", "ODate"},
+         {35, "支出类别", "OName"},
+         {68, "支出金额", "OMoney", true},
+         {91, "账户名称", "AName"},
+         {118, "家庭成员", "FName"},
+         {142, "备注", "Remark"}}};
+    return k;
+}
+
+const QueryKind& transferQuery() {
+    static const QueryKind k{
+        "转帐查询",
+        "ChangeT",
+        "",
+        {{"转账日期", I::Dates, "CDate"}, lookup("家庭成员", "FName", &TfrmDM::ComFamily), kRemark},
+        {{"BName", "账薄名称", false, true},
+         {"CDate", "日期"},
+         {"OldN", "原账户"},
+         {"NewN", "到账账户"},
+         {"CMoney", "转账金额", true},
+         {"FName", "家庭成员"},
+         {"Remark", "备注"}},
+        {},
+        " ORDER BY CDate DESC, ID DESC",
+        "笔数：",
+        {"CMoney"},
+        {"合计金额："},
+        false,
+        "转账表",
+        {4, 10, 12, 10, 12, 12, 56},
+        {4},
+        true,
+        P::Landscape,
+        "",
+        "Print/theZZ.rf3",
+        "转账报表",
+        {{0, "序号", "ID"},
+         {11, "转帐日期", "CDate"},
+         {35, "原始帐户", "OldN"},
+         {59, "到账账户", "NewN"},
+         {83, "转账金额", "CMoney", true},
+         {107, "家庭成员", "FName"},
+         {131, "备注", "Remark"}}};
+    return k;
+}
+
+namespace {
+
+// Debts and credits differ in their table, columns and words only.
+QueryKind loanQuery(bool debt) {
+    const char* date = debt ? "BDate" : "DDate";
+    const char* party = debt ? "BPro" : "DPro";
+    const char* money = debt ? "BMoney" : "DMoney";
+    return QueryKind{
+        debt ? "债务查询" : "债权查询",
+        debt ? "Borrow" : "Debt",
+        "",
+        {{"日        期", I::Dates, date},
+         lookup(debt ? "债  权  人" : "债  务  人", party, &TfrmDM::ComPType),
+         lookup("账户名称", "AName", &TfrmDM::ComAccount),
+         lookup("家庭成员", "FName", &TfrmDM::ComFamily),
+         kRemark},
+        {{"BName", "账薄名称", false, true},
+         {date, "日期"},
+         {party, debt ? "债权人" : "债务人"},
+         {money, debt ? "债务金额" : "债权金额", true},
+         {"AName", "账户名称"},
+         {"FName", "家庭成员"},
+         {"RMoney", debt ? "已还金额" : "已收金额", true},
+         {"Remark", "备注"},
+         {"ID", "ID", false, true}},
+        {{"日期", date},
+         {debt ? "债权人" : "债务人", party},
+         {"金额", money},
+         {"账户名称", "AName"},
+         {"家庭成员", "FName"}},
+        "",
+        "笔数：",
+        {money},
+        {"合计金额："},
+        false,
+        debt ? "债务表" : "债权表",
+        {4, 10, 12, 10, 12, 12, 10, 46},
+        {3},
+        true,
+        P::Landscape3007,
+        debt ? "SELECT RDate AS 日期, RMoney AS 还债金额, AName AS 账户名称, FName AS 家庭成员, "
+               "Remark AS 备注 FROM BorrowR WHERE BID=?1 ORDER BY RDate DESC, ID DESC"
+             : "SELECT RDate AS 日期, RMoney AS 收债金额, AName AS 账户名称, FName AS 家庭成员, "
+               "Remark AS 备注 FROM DebtR WHERE DID=?1 ORDER BY RDate DESC, ID DESC",
+        debt ? "Print/theZW.rf3" : "Print/theZQ.rf3",
+        debt ? "债务报表" : "债权报表",
+        {{0, "序号", "ID"},
+         {11, "日期", date},
+         {35, debt ? "债权人名" : "债务人名", party},
+         {59, debt ? "债务金额" : "债权金额", money, true},
+         {83, "账户名称", "AName"},
+         {107, "家庭成员", "FName"},
+         {131, debt ? "已还金额" : "已收金额", "RMoney", true},
+         {155, "备注", "Remark"}}};
+}
+
+}  // namespace
+
+const QueryKind& debtQuery() {
+    static const QueryKind k = loanQuery(true);
+    return k;
+}
+
+const QueryKind& creditQuery() {
+    static const QueryKind k = loanQuery(false);
+    return k;
+}
+
+const QueryKind& investmentQuery() {
+    static const QueryKind k{
+        "投资查询",
+        "TTable",
+        "",
+        {{"日        期", I::Dates, "TDate"},
+         lookup("投资类别", "TName", &TfrmDM::ComTZType),
+         lookup("账户名称", "AName", &TfrmDM::ComAccount),
+         lookup("家庭成员", "FName", &TfrmDM::ComFamily),
+         kRemark},
+        {{"BName", "账薄名称", false, true},
+         {"TDate", "日期"},
+         {"TName", "投资类别"},
+         {"TMoney", "投资金额", true},
+         {"RMoney", "收益金额", true},
+         {"AName", "账户名称"},
+         {"FName", "家庭成员"},
+         {"Remark", "备注"},
+         {"ID", "ID", false, true}},
+        {{"日期", "TDate"},
+         {"投资类别", "TName"},
+         {"投资金额", "TMoney"},
+         {"收益金额", "RMoney"},
+         {"账户名称", "AName"},
+         {"家庭成员", "FName"}},
+        "",
+        "笔数：",
+        {"TMoney", "RMoney"},
+        {"合计投资金额：", "合计收益金额："},
+        false,
+        "投资表",
+        {4, 10, 10, 10, 10, 10, 10, 10},
+        {3, 4},
+        true,
+        P::Bottom3607,
+        "SELECT RDate AS 收益日期, RMoney AS 收回本金, SMoney AS 收益金额, AName AS 账户名称, "
+        "FName AS 家庭成员, Remark AS 备注 FROM TTableR WHERE TID=?1 ORDER BY RDate DESC, ID DESC",
+        "Print/theTZ.rf3",
+        "投资报表",
+        {{0, "序号", "ID"},
+         {11, "投资日期", "TDate"},
+         {35, "投资类别", "TName"},
+         {59, "投资金额", "TMoney", true},
+         {83, "收益金额", "RMoney", true},
+         {107, "帐户名称", "AName"},
+         {131, "家庭成员", "FName"},
+         {155, "备注", "Remark"}}};
+    return k;
+}
+
+const QueryKind& accountQuery() {
+    static const QueryKind k{"账户查询",
+                             "SAccount",
+                             " AND theState='启用'",
+                             {{"账户分类", I::TypeList, "theType", &TfrmDM::DBComSAType},
+                              lookup("家庭成员", "FName", &TfrmDM::ComFamily),
+                              lookup("账户名称", "AName", &TfrmDM::ComAccount),
+                              kRemark},
+                             {{"theType", "账户分类"},
+                              {"FName", "家庭成员"},
+                              {"AName", "账户名称"},
+                              {"AMoney", "账户余额", true},
+                              {"Remark", "备注"}},
+                             {},
+                             " ORDER BY theType, FName, AName",
+                             "账户记录：",
+                             {"AMoney"},
+                             {"账户余额："},
+                             true,
+                             "账户表",
+                             {4, 10, 12, 14, 10, 20},
+                             {4},
+                             false,
+                             P::Portrait3007,
+                             "",
+                             "",
+                             "",
+                             {}};
+    return k;
+}
+
+RecordQuery::RecordQuery(TfrmDM& dm, const QueryKind& kind) : dm_(dm), kind_(kind) {}
+
+std::vector<CriterionValue> RecordQuery::initialCriteria(const std::string& today) const {
+    std::vector<CriterionValue> out;
+    for (const QueryCriterion& c : kind_.criteria) {
+        CriterionValue v;
+        if (c.input == I::Dates) {
+            v.ticked = true;
+            v.text = dates::oneMonthBack(today);
+            v.to = today;
+        } else if (c.input == I::TypeList) {
+            v.text = "现金";
+        }
+        out.push_back(v);
+    }
+    return out;
+}
+
+std::string RecordQuery::order(int sortKey, bool descending) const {
+    if (kind_.sortKeys.empty() || sortKey < 0 ||
+        sortKey >= static_cast<int>(kind_.sortKeys.size())) {
+        return kind_.fixedOrder;
+    }
+    // Equal keys keep the order the records were entered in.
+    return fmt::format(" ORDER BY {}{}, ID",
+                       kind_.sortKeys[static_cast<std::size_t>(sortKey)].second,
+                       descending ? " DESC" : "");
+}
+
+void RecordQuery::run(const std::vector<CriterionValue>& criteria, int sortKey, bool descending) {
+    Condition c;
+    for (std::size_t i = 0; i < kind_.criteria.size() && i < criteria.size(); ++i) {
+        const QueryCriterion& q = kind_.criteria[i];
+        const CriterionValue& v = criteria[i];
+        if (q.input == I::Dates) {
+            from_ = v.text;  // the export's title names it, ticked or not
+            to_ = v.to;
+        }
+        if (!v.ticked) {
+            continue;
+        }
+        switch (q.input) {
+            case I::Dates:
+                c.add(fmt::format(" AND {} BETWEEN ? AND ?", q.column), v.text, v.to);
+                break;
+            case I::Text:
+                c.add(fmt::format(" AND {} LIKE ? ESCAPE '\\'", q.column), likeAnywhere(v.text));
+                break;
+            case I::EditableList:
+            case I::Lookup:
+            case I::TypeList:
+                c.add(fmt::format(" AND {}=?", q.column), v.text);
+                break;
+        }
+    }
+    std::string select;
+    for (const QueryColumn& col : kind_.columns) {
+        select += fmt::format("{}{} AS {}", select.empty() ? "" : ", ", col.expr, col.caption);
+    }
+    Statement s =
+        dm_.db().prepare(fmt::format("SELECT {} FROM {} WHERE BName=?{}{}{}", select, kind_.table,
+                                     kind_.onlyInUse, c.sql, order(sortKey, descending)));
+    s.bind(1, dm_.book());
+    c.bind(s, 1);
+    rows_ = Table::load(std::move(s), moneyCaptions(kind_));
+
+    std::string sums;
+    for (const char* t : kind_.totalColumns) {
+        sums += fmt::format("{}sum({})", sums.empty() ? "" : ", ", t);
+    }
+    Statement t = dm_.db().prepare(fmt::format("SELECT {} FROM {} WHERE BName=?{}{}", sums,
+                                               kind_.table, kind_.onlyInUse, c.sql));
+    t.bind(1, dm_.book());
+    c.bind(t, 1);
+    totals_ = {rows_.size(), {}};
+    if (t.step()) {
+        for (int i = 0; i < static_cast<int>(kind_.totalColumns.size()); ++i) {
+            totals_.sums.push_back(t.isNull(i) ? std::nullopt : std::optional<Money>(t.money(i)));
+        }
+    }
+    condition_ = std::move(c);
+    ran_ = true;
+}
+
+std::vector<std::string> RecordQuery::totalTexts() const {
+    std::vector<std::string> out{kind_.countLabel + std::to_string(totals_.count)};
+    for (std::size_t i = 0; i < kind_.totalLabels.size(); ++i) {
+        std::optional<Money> m = i < totals_.sums.size() ? totals_.sums[i] : std::nullopt;
+        if (!m && kind_.zeroWhenEmpty) {
+            m = Money();
+        }
+        out.push_back(kind_.totalLabels[i] + (m ? m->toDisplay() : std::string()));
+    }
+    return out;
+}
+
+std::vector<int> RecordQuery::hiddenColumns() const {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < kind_.columns.size(); ++i) {
+        if (kind_.columns[i].hidden) {
+            out.push_back(static_cast<int>(i));
+        }
+    }
+    return out;
+}
+
+std::int64_t RecordQuery::idOf(const Table& shown, std::size_t row) const {
+    const int col = shown.column("ID");
+    if (col < 0 || row >= shown.size()) {
+        return 0;
+    }
+    const Value& v = shown.rows[row][static_cast<std::size_t>(col)];
+    const auto* id = std::get_if<std::int64_t>(&v);
+    return id ? *id : 0;
+}
+
+Table RecordQuery::detail(std::int64_t id) {
+    if (*kind_.detailSql == '\0') {
+        return {};
+    }
+    Statement s = dm_.db().prepare(kind_.detailSql);
+    s.bind(1, id);
+    return Table::load(std::move(s), {std::begin(kDetailMoney), std::end(kDetailMoney)});
+}
+
+Sheet RecordQuery::sheet() const {
+    std::vector<std::size_t> visible;
+    for (std::size_t i = 0; i < kind_.columns.size(); ++i) {
+        if (!kind_.columns[i].hidden) {
+            visible.push_back(i);
+        }
+    }
+    const int width = static_cast<int>(visible.size()) + 1;
+    const std::string title =
+        kind_.periodInTitle
+            ? fmt::format("{}-{}（{}至{}）", dm_.book(), kind_.sheetName, from_, to_)
+            : fmt::format("{}-{}", dm_.book(), kind_.sheetName);
+    Sheet s = schemeSheet(title, width, false);
+    CellStyle centred;
+    centred.halign = HAlign::Center;
+    centred.valign = VAlign::Center;
+    s.styleRange({0, 0, 1, width - 1}, centred);
+    for (int c = 0; c < width && c < static_cast<int>(kind_.widths.size()); ++c) {
+        s.setColumnWidth(c, kind_.widths[static_cast<std::size_t>(c)]);
+    }
+    s.setText(1, 0, "序号");
+    for (std::size_t c = 0; c < visible.size(); ++c) {
+        s.setText(1, static_cast<int>(c) + 1, kind_.columns[visible[c]].caption);
+    }
+    int r = 2;
+    for (std::size_t i = 0; i < rows_.size(); ++i, ++r) {
+        s.setNumber(r, 0, static_cast<double>(i + 1));
+        for (std::size_t c = 0; c < visible.size(); ++c) {
+            s.setValue(r, static_cast<int>(c) + 1, rows_.rows[i][visible[c]]);
+        }
+    }
+    s.setText(r, 0, "合计");
+    s.setNumber(r, 1, static_cast<double>(rows_.size()));
+    for (std::size_t i = 0; i < kind_.totalSheetColumns.size(); ++i) {
+        std::optional<Money> m = i < totals_.sums.size() ? totals_.sums[i] : std::nullopt;
+        if (m || kind_.zeroWhenEmpty) {
+            s.setMoney(r, kind_.totalSheetColumns[i], m.value_or(Money()));
+        }
+    }
+    s.borderRange({1, 0, r, width - 1});
+    PageSetup& p = s.page();
+    switch (kind_.page) {
+        case P::Landscape3007:
+            p.landscape = true;
+            p.marginTop = p.marginBottom = p.marginLeft = p.marginRight = 300.0 / 7.0;
+            break;
+        case P::Landscape:
+            p.landscape = true;
+            break;
+        case P::Bottom3607:
+            p.marginBottom = 360.0 / 7.0;
+            break;
+        case P::Portrait3007:
+            p.landscape = false;
+            p.marginTop = p.marginBottom = p.marginLeft = p.marginRight = 300.0 / 7.0;
+            break;
+    }
+    return s;
+}
+
+report::Layout RecordQuery::printLayout() const {
+    using report::Align;
+    using report::Field;
+    using report::Format;
+    using report::Source;
+    report::Layout l;
+    l.name = kind_.layoutName;
+    l.title = dm_.book() + kind_.reportName;
+    l.landscape = true;
+    l.marginLeft = l.marginTop = l.marginRight = l.marginBottom = 10;
+    const double usable = l.width() - l.marginLeft - l.marginRight;  // 277 mm
+    constexpr double kPt = 0.75;                                     // a layout pixel in points
+    const auto& cols = kind_.print;
+
+    l.pageHeader.height = 16;
+    l.pageHeader.fields = {
+        {.text = l.title,
+         .width = usable,
+         .align = Align::Center,
+         .bold = true,
+         .fontPt = 19 * kPt,
+         .height = 9},
+        {.source = Source::PageNumber, .text = "页数 ", .width = 40, .fontPt = 13 * kPt, .top = 9},
+        {.source = Source::PrintDateTime,
+         .left = usable - 60,
+         .width = 60,
+         .align = Align::Right,
+         .fontPt = 13 * kPt,
+         .top = 9},
+    };
+    auto right = [&](std::size_t i) { return i + 1 < cols.size() ? cols[i + 1].left : usable; };
+    auto ruled = [&](report::Band& b) {
+        for (const PrintColumn& c : cols) {
+            b.rules.push_back({c.left, 0, c.left, b.height});
+        }
+        b.rules.push_back({usable, 0, usable, b.height});
+        b.rules.push_back({0, b.height, usable, b.height});
+    };
+    l.columnHeader.height = 6;
+    l.data.height = 7;
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+        const double w = right(i) - cols[i].left - 2;
+        l.columnHeader.fields.push_back({.text = cols[i].heading,
+                                         .left = cols[i].left + 1,
+                                         .width = w,
+                                         .align = Align::Center,
+                                         .fontPt = 13 * kPt});
+        l.data.fields.push_back({.source = Source::Column,
+                                 .column = cols[i].column,
+                                 .left = cols[i].left + 1,
+                                 .width = w,
+                                 .align = cols[i].money || i == 0 ? Align::Right : Align::Left,
+                                 .format = cols[i].money ? Format::Number : Format::Text,
+                                 .fontPt = 13 * kPt});
+    }
+    ruled(l.columnHeader);
+    l.columnHeader.rules.push_back({0, 0, usable, 0});
+    ruled(l.data);
+    auto sums = [&](report::Band& b, Source count, const char* word, Source sum) {
+        b.height = 7;
+        b.fields.push_back({.source = count,
+                            .text = word,
+                            .width = cols.size() > 2 ? cols[2].left - 1 : 30,
+                            .fontPt = 13 * kPt});
+        for (std::size_t i = 0; i < cols.size(); ++i) {
+            if (cols[i].money) {
+                b.fields.push_back({.source = sum,
+                                    .column = cols[i].column,
+                                    .left = cols[i].left + 1,
+                                    .width = right(i) - cols[i].left - 2,
+                                    .align = Align::Right,
+                                    .format = Format::Number,
+                                    .fontPt = 13 * kPt});
+            }
+        }
+        ruled(b);
+    };
+    sums(l.summary, Source::RowCount, "合计 ", Source::Sum);
+    sums(l.pageFooter, Source::PageRowCount, "本页合计 ", Source::PageSum);
+    l.pageFooter.fields.push_back({.text = std::string(kVendorAddress),
+                                   .left = usable - 70,
+                                   .width = 69,
+                                   .align = Align::Right,
+                                   .fontPt = 8});
+    return l;
+}
+
+Table RecordQuery::printRows(int sortKey, bool descending) {
+    std::vector<std::string> money;
+    for (const PrintColumn& c : kind_.print) {
+        if (c.money) {
+            money.emplace_back(c.column);
+        }
+    }
+    // The transfers print in no particular order; the others as the lists stand.
+    const std::string orderBy = kind_.sortKeys.empty() ? "" : order(sortKey, descending);
+    Statement s = dm_.db().prepare(fmt::format("SELECT * FROM {} WHERE BName=?{}{}{}", kind_.table,
+                                               kind_.onlyInUse, condition_.sql, orderBy));
+    s.bind(1, dm_.book());
+    condition_.bind(s, 1);
+    return Table::load(std::move(s), money);
+}
+
+}  // namespace fennory

@@ -1,0 +1,279 @@
+#include "reports/ui/record_query_screen.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "core/dates.h"
+#include "reporting/ui/report_preview.h"
+
+namespace fennory::ui {
+namespace {
+
+QComboBox* pickList(const std::vector<std::string>& items) {
+    auto* c = new QComboBox;
+    for (const std::string& s : items) {
+        c->addItem(QString::fromStdString(s));
+    }
+    c->setCurrentIndex(0);
+    return c;
+}
+
+std::string inputText(QWidget* w) {
+    if (auto* n = qobject_cast<NameCombo*>(w)) {
+        return n->name();
+    }
+    if (auto* c = qobject_cast<QComboBox*>(w)) {
+        return ss(c->currentText());
+    }
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        return ss(e->text());
+    }
+    if (auto* d = qobject_cast<DateEdit*>(w)) {
+        return d->dateText();
+    }
+    return {};
+}
+
+}  // namespace
+
+RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
+                                     const QueryKind& kind, QWidget* parent)
+    : QWidget(parent),
+      dm_(dm),
+      prompter_(prompter),
+      opener_(std::move(opener)),
+      query_(dm, kind),
+      run_(new QPushButton(QStringLiteral("查询"))),
+      excel_(new QPushButton(QStringLiteral("Excel"))),
+      grid_(new RecordGrid) {
+    setWindowTitle(QString::fromUtf8(kind.caption));
+    const std::string today =
+        dm.session().StartupDate.empty() ? dates::today() : dm.session().StartupDate;
+    const std::vector<CriterionValue> start = query_.initialCriteria(today);
+
+    auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
+    auto* g = new QGridLayout(criteria);
+    int row = 0, col = 0;
+    for (std::size_t i = 0; i < kind.criteria.size(); ++i) {
+        const QueryCriterion& c = kind.criteria[i];
+        const QString caption = QString::fromUtf8(c.caption);
+        CriteriaBox* box = nullptr;
+        QWidget* input = nullptr;
+        switch (c.input) {
+            case CriterionInput::Dates: {
+                auto* from = new DateEdit;
+                to_ = new DateEdit;
+                from->setDateText(start[i].text);
+                to_->setDateText(start[i].to);
+                auto* range = new QWidget;
+                auto* r = new QHBoxLayout(range);
+                r->setContentsMargins(0, 0, 0, 0);
+                r->addWidget(from);
+                r->addWidget(new QLabel(QStringLiteral("至：")));
+                r->addWidget(to_);
+                r->addStretch(1);
+                box = new CriteriaBox(caption, range, {from, to_});
+                input = from;
+                break;
+            }
+            case CriterionInput::EditableList: {
+                auto* names = new NameCombo(nullptr, 20);
+                names->setNames((dm.*c.names)());
+                names->setName("");
+                const std::string column = c.column, table = c.typeAheadTable;
+                names->setTypeAhead([&dm, column, table](const std::string& text) {
+                    return dm.mySelectCom(text, column, table);
+                });
+                box = new CriteriaBox(caption, names);
+                input = names;
+                break;
+            }
+            case CriterionInput::Lookup: {
+                auto* list = new QComboBox;
+                fillNames(list, (dm.*c.names)(), "");
+                box = new CriteriaBox(caption, list);
+                input = list;
+                break;
+            }
+            case CriterionInput::TypeList: {
+                auto* types = new QComboBox;
+                types->setEditable(true);
+                for (const std::string& t : (dm.*c.names)()) {
+                    types->addItem(QString::fromStdString(t));
+                }
+                types->setCurrentText(QString::fromStdString(start[i].text));
+                limitGbk(types->lineEdit(), 10);
+                box = new CriteriaBox(caption, types);
+                // Choosing another type ticks it too.
+                connect(types, &QComboBox::currentTextChanged, box,
+                        [box] { box->setTicked(true); });
+                input = types;
+                break;
+            }
+            case CriterionInput::Text: {
+                auto* text = new QLineEdit;
+                limitGbk(text, 36);
+                box = new CriteriaBox(caption, text);
+                input = text;
+                break;
+            }
+        }
+        box->setTicked(start[i].ticked);
+        boxes_.push_back(box->box());
+        inputs_.push_back(input);
+        // A date range takes a row of its own; the others go two to a row.
+        if (c.input == CriterionInput::Dates) {
+            if (col != 0) {
+                ++row;
+                col = 0;
+            }
+            g->addWidget(box, row++, 0, 1, 2);
+        } else {
+            g->addWidget(box, row, col);
+            if (++col == 2) {
+                col = 0;
+                ++row;
+            }
+        }
+    }
+    if (col != 0) {
+        ++row;
+    }
+    if (!kind.sortKeys.empty()) {
+        std::vector<std::string> keys;
+        for (const auto& [caption, column] : kind.sortKeys) {
+            keys.emplace_back(caption);
+        }
+        sort_ = pickList(keys);
+        direction_ = pickList({"升序", "降序"});
+        auto* order = new QGroupBox(QStringLiteral("排序条件"));
+        auto* o = new QHBoxLayout(order);
+        o->addWidget(new QLabel(QStringLiteral("排序条件：")));
+        o->addWidget(sort_, 1);
+        o->addWidget(direction_);
+        g->addWidget(order, row, 0, 1, 2);
+    }
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(run_);
+    buttons->addWidget(excel_);
+    if (*kind.layoutName != '\0') {
+        print_ = new QPushButton(QStringLiteral("打印"));
+        buttons->addWidget(print_);
+        print_->setEnabled(false);
+        connect(print_, &QPushButton::clicked, this, &RecordQueryScreen::onPrint);
+    }
+    auto* exit = new QPushButton(QStringLiteral("退出"));
+    buttons->addWidget(exit);
+    buttons->addStretch(1);
+    connect(exit, &QPushButton::clicked, this, [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+            sub->close();
+        } else {
+            close();
+        }
+    });
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(criteria, 1);
+    top->addLayout(buttons);
+
+    auto* labels = new QHBoxLayout;
+    for (std::size_t i = 0; i <= kind.totalLabels.size(); ++i) {
+        labels_.push_back(new QLabel);
+        labels->addWidget(labels_.back());
+        labels->addSpacing(40);
+    }
+    labels->addStretch(1);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(top);
+    if (*kind.detailSql != '\0') {
+        // The detail records of the row clicked, under a movable splitter.
+        detail_ = new RecordGrid;
+        auto* split = new QSplitter(Qt::Vertical);
+        split->addWidget(grid_);
+        split->addWidget(detail_);
+        split->setStretchFactor(0, 3);
+        split->setStretchFactor(1, 1);
+        outer->addWidget(split, 1);
+        connect(grid_, &QAbstractItemView::clicked, this,
+                [this](const QModelIndex& at) { showDetail(at.row()); });
+    } else {
+        outer->addWidget(grid_, 1);
+    }
+    outer->addLayout(labels);
+
+    excel_->setEnabled(false);
+    connect(run_, &QPushButton::clicked, this, &RecordQueryScreen::onQuery);
+    connect(excel_, &QPushButton::clicked, this, &RecordQueryScreen::onExcel);
+}
+
+std::vector<CriterionValue> RecordQueryScreen::criteria() const {
+    std::vector<CriterionValue> out;
+    for (std::size_t i = 0; i < inputs_.size(); ++i) {
+        CriterionValue v;
+        v.ticked = boxes_[i]->isChecked();
+        v.text = inputText(inputs_[i]);
+        if (query_.kind().criteria[i].input == CriterionInput::Dates) {
+            v.to = to_->dateText();
+        }
+        out.push_back(v);
+    }
+    return out;
+}
+
+void RecordQueryScreen::onQuery() {
+    query_.run(criteria(), sort_ ? sort_->currentIndex() : 0,
+               direction_ && direction_->currentIndex() == 1);
+    grid_->setTable(query_.rows(), query_.hiddenColumns());
+    showTotals();
+    excel_->setEnabled(true);
+    if (print_) {
+        print_->setEnabled(true);
+    }
+}
+
+void RecordQueryScreen::showTotals() {
+    const std::vector<std::string> texts = query_.totalTexts();
+    for (std::size_t i = 0; i < labels_.size() && i < texts.size(); ++i) {
+        labels_[i]->setText(QString::fromStdString(texts[i]));
+    }
+}
+
+void RecordQueryScreen::presetAndQuery(const QString& text) {
+    if (auto* c = qobject_cast<QComboBox*>(inputs_.front())) {
+        c->setCurrentText(text);
+    }
+    boxes_.front()->setChecked(true);
+    onQuery();
+}
+
+void RecordQueryScreen::showDetail(int row) {
+    if (!detail_ || row < 0 || query_.rows().empty()) {
+        return;
+    }
+    // The grid may be sorted by a title: its own rows say which record it is.
+    const std::int64_t id =
+        query_.idOf(grid_->tableModel()->table(), static_cast<std::size_t>(row));
+    detail_->setTable(query_.detail(id));
+}
+
+void RecordQueryScreen::onExcel() {
+    lastExport_ =
+        exportSheet(query_.sheet(), dm_.session(), query_.kind().sheetName, prompter_, opener_);
+}
+
+void RecordQueryScreen::onPrint() {
+    const Table rows = query_.printRows(sort_ ? sort_->currentIndex() : 0,
+                                        direction_ && direction_->currentIndex() == 1);
+    showReportPreview(
+        query_.printLayout(), rows, prompter_, [this] { onExcel(); }, this);
+}
+
+}  // namespace fennory::ui

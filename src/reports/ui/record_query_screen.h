@@ -1,0 +1,89 @@
+#pragma once
+// The record query screens, one screen given a QueryKind: TfrmP_In, TfrmP_Out,
+// TfrmP_A, TfrmP_B, TfrmP_D, TfrmTZ_Qu and TfrmA_Q.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+#include <vector>
+
+#include "core/data_module.h"
+#include "core/ui/inputs.h"
+#include "core/ui/prompter.h"
+#include "core/ui/table_model.h"
+#include "reports/record_query.h"
+#include "reports/ui/export.h"
+
+namespace fennory::ui {
+
+class RecordQueryScreen : public QWidget {
+    Q_OBJECT
+public:
+    RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const QueryKind& kind,
+                      QWidget* parent = nullptr);
+
+    RecordQuery& query() { return query_; }
+    // The tick box and the input (a DateEdit pair's first picker, a list or a
+    // text field) of the criterion at `i`, in the kind's order.
+    QCheckBox* box(int i) const { return boxes_.at(static_cast<std::size_t>(i)); }
+    QWidget* input(int i) const { return inputs_.at(static_cast<std::size_t>(i)); }
+    DateEdit* toDate() const { return to_; }
+    QComboBox* sortList() const { return sort_; }
+    QComboBox* directionList() const { return direction_; }
+    QPushButton* queryButton() const { return run_; }
+    QPushButton* excelButton() const { return excel_; }
+    QPushButton* printButton() const { return print_; }
+    RecordGrid* grid() const { return grid_; }
+    RecordGrid* detailGrid() const { return detail_; }
+    QLabel* totalLabel(int i) const { return labels_.at(static_cast<std::size_t>(i)); }
+    QString lastExport() const { return lastExport_; }
+
+    // The main window's pictures: the first criterion set to `text`, ticked, and run.
+    void presetAndQuery(const QString& text);
+
+    void onQuery();
+    void onExcel();
+    void onPrint();
+    void showDetail(int row);
+
+private:
+    std::vector<CriterionValue> criteria() const;
+    void showTotals();
+
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    FileOpener opener_;
+    RecordQuery query_;
+    std::vector<QCheckBox*> boxes_;
+    std::vector<QWidget*> inputs_;
+    DateEdit* to_ = nullptr;
+    QComboBox* sort_ = nullptr;
+    QComboBox* direction_ = nullptr;
+    QPushButton* run_;
+    QPushButton* excel_;
+    QPushButton* print_ = nullptr;
+    RecordGrid* grid_;
+    RecordGrid* detail_ = nullptr;
+    std::vector<QLabel*> labels_;
+    QString lastExport_;
+};
+
+#define FENNORY_QUERY_SCREEN(Name, kindFn)                                                 \
+    class Name : public RecordQueryScreen {                                                \
+    public:                                                                                \
+        Name(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr) \
+            : RecordQueryScreen(dm, prompter, std::move(opener), kindFn(), parent) {}      \
+    };
+FENNORY_QUERY_SCREEN(TfrmP_In, incomeQuery)
+FENNORY_QUERY_SCREEN(TfrmP_Out, expenseQuery)
+FENNORY_QUERY_SCREEN(TfrmP_A, transferQuery)
+FENNORY_QUERY_SCREEN(TfrmP_B, debtQuery)
+FENNORY_QUERY_SCREEN(TfrmP_D, creditQuery)
+FENNORY_QUERY_SCREEN(TfrmTZ_Qu, investmentQuery)
+FENNORY_QUERY_SCREEN(TfrmA_Q, accountQuery)
+#undef FENNORY_QUERY_SCREEN
+
+}  // namespace fennory::ui
