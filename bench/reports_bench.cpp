@@ -1,7 +1,8 @@
 // The statistics on the sample book of ten years and 100,000 records: the
 // monthly report over the ten years (120 rows), computed with one grouped
 // statement per side and, for comparison, with two statements per period;
-// and the income-expense statistics grouped by category.
+// the income-expense statistics grouped by category; and the month-by-category
+// cross table, computed in one pass and cell by cell, and written.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +13,7 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "period_statements.h"
+#include "reports/analysis.h"
 #include "reports/period_report.h"
 #include "reports/statistics.h"
 #include "sample_book.h"
@@ -85,6 +87,40 @@ void BM_StatisticsByCategoryTenYears(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StatisticsByCategoryTenYears)->Unit(benchmark::kMillisecond);
+
+const MonthGroupKind& byExpenseCategory() {
+    return monthGroupKinds().at(3);
+}
+
+void BM_MonthByCategoryTable(benchmark::State& state) {
+    Sample& s = sample();
+    for (auto _ : state) {
+        MonthGroupTable t = monthGroupTable(s.dm, byExpenseCategory());
+        benchmark::DoNotOptimize(t.cells.size());
+        state.counters["months"] = static_cast<double>(t.months.size());
+        state.counters["groups"] = static_cast<double>(t.groups.size());
+    }
+}
+BENCHMARK(BM_MonthByCategoryTable)->Unit(benchmark::kMillisecond);
+
+void BM_MonthByCategoryTablePerCell(benchmark::State& state) {
+    Sample& s = sample();
+    for (auto _ : state) {
+        MonthGroupTable t = monthGroupByStatements(s.dm, byExpenseCategory());
+        benchmark::DoNotOptimize(t.cells.size());
+    }
+}
+BENCHMARK(BM_MonthByCategoryTablePerCell)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_MonthByCategorySheetWritten(benchmark::State& state) {
+    Sample& s = sample();
+    const MonthGroupTable t = monthGroupTable(s.dm, byExpenseCategory());
+    const auto file = s.dir / "cross.xlsx";
+    for (auto _ : state) {
+        writeXlsx(file, {monthGroupSheet("我家账簿", byExpenseCategory(), t)});
+    }
+}
+BENCHMARK(BM_MonthByCategorySheetWritten)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -51,4 +51,49 @@ std::vector<PeriodRow> periodRowsByStatements(TfrmDM& dm, const PeriodKind& kind
     return rows;
 }
 
+MonthGroupTable monthGroupByStatements(TfrmDM& dm, const MonthGroupKind& k) {
+    auto sum = [&](const std::string& where, const std::vector<Value>& args) {
+        Statement s = dm.db().prepare(fmt::format("SELECT SUM({}) FROM {} WHERE (BName=?1){}",
+                                                  k.moneyColumn, k.table, where));
+        s.bind(1, dm.book());
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            s.bind(static_cast<int>(i) + 2, args[i]);
+        }
+        return s.step() && !s.isNull(0) ? s.money(0) : Money();
+    };
+    MonthGroupTable t;
+    Statement months = dm.db().prepare(
+        fmt::format("SELECT substr({0},1,7) FROM {1} WHERE BName=?1 GROUP BY substr({0},1,7)",
+                    k.dateColumn, k.table));
+    months.bind(1, dm.book());
+    while (months.step()) {
+        t.months.push_back(months.text(0));
+    }
+    Statement groups = dm.db().prepare(
+        fmt::format("SELECT {0} FROM {1} WHERE (BName=?1) GROUP BY {0}", k.groupColumn, k.table));
+    groups.bind(1, dm.book());
+    while (groups.step()) {
+        t.groups.push_back(groups.isNull(0) ? std::nullopt
+                                            : std::optional<std::string>(groups.text(0)));
+    }
+    auto groupValue = [](const std::optional<std::string>& g) -> Value {
+        return g ? Value(*g) : Value(Null{});
+    };
+    const std::string month = fmt::format(" AND (substr({},1,7)=?2)", k.dateColumn);
+    for (const std::string& m : t.months) {
+        std::vector<Money> row;
+        for (const auto& g : t.groups) {
+            row.push_back(
+                sum(month + fmt::format(" AND ({}=?3)", k.groupColumn), {Value(m), groupValue(g)}));
+        }
+        t.cells.push_back(std::move(row));
+        t.monthTotals.push_back(sum(month, {Value(m)}));
+    }
+    for (const auto& g : t.groups) {
+        t.groupTotals.push_back(sum(fmt::format(" AND ({}=?2)", k.groupColumn), {groupValue(g)}));
+    }
+    t.grandTotal = sum("", {});
+    return t;
+}
+
 }  // namespace fennory

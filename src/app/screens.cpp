@@ -10,6 +10,8 @@
 #include "reference/ui/accounts_screen.h"
 #include "reference/ui/family_screen.h"
 #include "reference/ui/name_list_screen.h"
+#include "reports/analysis.h"
+#include "reports/ui/analysis_screen.h"
 #include "reports/ui/fund_flow_screen.h"
 #include "reports/ui/record_query_screen.h"
 #include "reports/ui/statistics_screens.h"
@@ -92,6 +94,16 @@ void registerScreens(TfrmMain& window) {
     window.registerScreen("accountQuery", [](TfrmMain& w) {
         return new TfrmA_Q(w.dm(), w.prompter(), desktopOpener());
     });
+    window.registerScreen("analysisIncome", [](TfrmMain& w) {
+        return new TfrmE_I(w.dm(), w.prompter(), desktopOpener());
+    });
+    window.registerScreen("analysisExpense", [](TfrmMain& w) {
+        return new TfrmE_O(w.dm(), w.prompter(), desktopOpener());
+    });
+    for (const MonthGroupKind& k : monthGroupKinds()) {
+        window.registerDialog(
+            k.id, [&k](TfrmMain& w) { mySumReport(w.dm(), w.prompter(), k, desktopOpener()); });
+    }
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());
     });

@@ -47,22 +47,7 @@ std::string groupCaption(StatGroup g, const Side& s) {
                                     : statGroupCaptions().at(static_cast<std::size_t>(g));
 }
 
-// Names compare as the data file compares them: without ASCII letter case.
-std::string folded(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return s;
-}
-
-struct Group {
-    std::string name;
-    std::string key;  // the name folded
-    std::int64_t count = 0;
-    Money sum;
-};
+using Group = GroupSum;
 
 // The order a sort choice gives; equal sums or counts come in the order of
 // their names, so that a list reads the same on every run.
@@ -146,6 +131,32 @@ int writeSection(Sheet& s, int row, const char* heading, const StatSide& side) {
 
 }  // namespace
 
+std::string foldedName(std::string s) {
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return s;
+}
+
+std::vector<GroupSum> sumByGroup(Statement q) {
+    std::vector<GroupSum> groups;
+    std::unordered_map<std::string, std::size_t> index;
+    while (q.step()) {
+        std::string name = q.text(0);
+        std::string key = foldedName(name);
+        auto [it, fresh] = index.try_emplace(key, groups.size());
+        if (fresh) {
+            groups.push_back({std::move(name), std::move(key)});
+        }
+        GroupSum& g = groups[it->second];
+        ++g.count;
+        g.sum += q.money(1);
+    }
+    return groups;
+}
+
 const std::vector<std::string>& statGroupCaptions() {
     static const std::vector<std::string> c = {"收支类别", "账户名称", "家庭成员",
                                                "日期",     "月份",     "年份"};
@@ -184,22 +195,11 @@ StatSide IncomeExpenseStats::side(bool income, const StatCriteria& c) {
                                      groupExpression(c.group, s), s.money, s.table, cond.sql));
     q.bind(1, dm_.book());
     cond.bind(q, 1);
-    std::vector<Group> groups;
-    std::unordered_map<std::string, std::size_t> index;
+    std::vector<Group> groups = sumByGroup(std::move(q));
     Money total;
-    while (q.step()) {
-        std::string name = q.text(0);
-        std::string key = folded(name);
-        auto [it, fresh] = index.try_emplace(key, groups.size());
-        if (fresh) {
-            groups.push_back({std::move(name), std::move(key)});
-        }
-        Group& g = groups[it->second];
-        const Money m = q.money(1);
-        ++g.count;
-        g.sum += m;
-        ++out.count;
-        total += m;
+    for (const Group& g : groups) {
+        out.count += g.count;
+        total += g.sum;
     }
     sortGroups(groups, c);
     out.rows.columns = {out.caption, "笔数", "金额"};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/data_module.h"
+#include "core/database.h"
 #include "core/table.h"
 #include "reports/sheet.h"
 
@@ -46,6 +47,19 @@ struct StatSide {
     std::int64_t count = 0;
     std::optional<Money> sum;  // empty without records
 };
+
+// The rows of a statement that selects a group's text and an amount, summed
+// by group in one pass, the groups in the order first met. Groups compare as
+// the data file compares names: without ASCII letter case.
+struct GroupSum {
+    std::string name;
+    std::string key;  // the name folded, for ordering
+    std::int64_t count = 0;
+    Money sum;
+};
+std::vector<GroupSum> sumByGroup(Statement statement);
+// The name folded the way the data file folds it (ASCII letters only).
+std::string foldedName(std::string name);
 
 // The share of a total in "#,##0.00%" cells: 0 when the total is zero.
 double shareOf(Money part, Money total);

@@ -7,7 +7,14 @@
 #include "core/data_module.h"
 #include "core/dates.h"
 #include "reporting/ui/report_preview.h"
+#include "reports/ui/analysis_screen.h"
 #include "reports/ui/statistics_screens.h"
+
+#include <QAbstractSeries>
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QImage>
+#include <QPieSeries>
 #include "support/workbook_probe.h"
 #include "ui_book.h"
 
@@ -23,6 +30,8 @@ private slots:
     void theMonthlyReportRunsRefusesAWrongSpanAndPrints();
     void theYearlyReportOpensOnLastYearAndThisYear();
     void debtStatisticsAndRepaymentQueriesList();
+    void theAnalysisDrawsThreeChartsAndANewRunReplacesThem();
+    void theMonthByGroupCommandWritesItsWorkbook();
 
 private:
     void income(const char* date, const char* name, const char* amount);
@@ -196,6 +205,69 @@ void StatisticsScreensTest::debtStatisticsAndRepaymentQueriesList() {
 
     TfrmTR_Q r(*dm_, *prompter_, opener());
     QCOMPARE(r.accountBox()->text(), QStringLiteral("帐户名称"));
+}
+
+void StatisticsScreensTest::theAnalysisDrawsThreeChartsAndANewRunReplacesThem() {
+    for (int m = 1; m <= 30; ++m) {
+        const std::string date = dates::format(2022 + (m - 1) / 12, (m - 1) % 12 + 1, 5);
+        expense(date.c_str(), m % 2 ? "餐饮" : "交通", "10");
+    }
+    QString saved = book_->dir.filePath(QStringLiteral("chart"));
+    QString suggestedName;
+    AnalysisScreen s(*dm_, *prompter_, opener(), expenseAnalysis(),
+                     [&](QWidget*, const QString& suggested) {
+                         suggestedName = suggested;
+                         return saved;
+                     });
+    s.resize(1000, 600);
+    s.show();
+    QCOMPARE(s.itemList()->currentText(), QStringLiteral("月支出"));
+    QVERIFY(!s.dateBox()->isChecked());
+    QCOMPARE(s.tabs()->tabText(2), QStringLiteral("饼图"));
+    s.runButton()->click();
+    QCOMPARE(s.grid()->model()->rowCount(), 30);
+    QCOMPARE(s.countLabel()->text(), QStringLiteral("数量：30"));
+    QCOMPARE(s.totalLabel()->text(), QStringLiteral("合计金额：300.00"));
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(s.chart(i)->title(), QStringLiteral("支出分析"));
+        QCOMPARE(s.chart(i)->series().size(), 1);
+    }
+    auto* x = qobject_cast<QBarCategoryAxis*>(s.chart(0)->axes(Qt::Horizontal).value(0));
+    QVERIFY(x);
+    QCOMPARE(x->count(), 30);
+    QCOMPARE(x->labelsAngle(), -90);  // thirty months stay readable
+
+    s.itemList()->setCurrentIndex(static_cast<int>(AnalysisItem::Category));
+    s.runButton()->click();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(s.chart(i)->series().size(), 1);  // replaced, not added
+    }
+    auto* pie = qobject_cast<QPieSeries*>(s.chart(2)->series().first());
+    QCOMPARE(pie->count(), 2);
+    QVERIFY(pie->slices().first()->label().startsWith(QStringLiteral("交通")) ||
+            pie->slices().first()->label().startsWith(QStringLiteral("餐饮")));
+
+    s.savePictureButton()->click();
+    QCOMPARE(suggestedName, QStringLiteral("支出分析-柱图.png"));
+    QCOMPARE(s.lastPicture(), saved + QStringLiteral(".png"));
+    QImage picture(s.lastPicture());
+    QVERIFY(!picture.isNull());
+    QVERIFY(picture.width() > 100);
+
+    s.excelButton()->click();
+    const auto sheet = inspectXlsx(opened_.toStdString()).at(0);
+    QCOMPARE(sheet.cells.at(0).at(0), std::string("家-支出分析表"));
+}
+
+void StatisticsScreensTest::theMonthByGroupCommandWritesItsWorkbook() {
+    expense("2024-01-05", "餐饮", "10");
+    expense("2024-02-05", "交通", "5");
+    const QString file = mySumReport(*dm_, *prompter_, monthGroupKinds().at(3), opener());
+    QVERIFY(file.contains(QStringLiteral("支出月报表-按支出类别")));
+    QCOMPARE(file, opened_);
+    const auto x = inspectXlsx(file.toStdString()).at(0);
+    QCOMPARE(x.cells.at(0).at(0), std::string("家-支出月报表-按支出类别"));
+    QCOMPARE(x.cells.at(4).at(4), std::string("15"));
 }
 
 QTEST_MAIN(StatisticsScreensTest)

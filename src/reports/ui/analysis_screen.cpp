@@ -1,0 +1,310 @@
+#include "reports/ui/analysis_screen.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineSeries>
+#include <QMdiSubWindow>
+#include <QPieSeries>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "core/dates.h"
+
+namespace fennory::ui {
+namespace {
+
+// Past this many points the axis labels stand upright and small pie slices
+// join one "其它" slice, so that every label stays readable.
+constexpr int kUprightLabelsFrom = 12;
+constexpr int kPieSlices = 11;
+
+double yuan(Money m) {
+    return static_cast<double>(m.units()) / static_cast<double>(Money::kScale);
+}
+
+QChartView* chartView(const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->setBackgroundBrush(Qt::white);
+    chart->setPlotAreaBackgroundVisible(false);
+    chart->legend()->setVisible(false);
+    auto* view = new QChartView(chart);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+void clear(QChart* chart) {
+    chart->removeAllSeries();
+    for (QAbstractAxis* a : chart->axes()) {
+        chart->removeAxis(a);
+        delete a;
+    }
+}
+
+// The category axis under the bars and the line, the value axis beside them.
+void addAxes(QChart* chart, QAbstractSeries* series, const QStringList& labels) {
+    auto* x = new QBarCategoryAxis;
+    x->append(labels);
+    if (labels.size() >= kUprightLabelsFrom) {
+        x->setLabelsAngle(-90);
+    }
+    auto* y = new QValueAxis;
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+}  // namespace
+
+PictureFileChooser pngFileChooser() {
+    return [](QWidget* parent, const QString& suggested) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("保存图片"), suggested,
+                                            QStringLiteral("PNG 图片 (*.png)"));
+    };
+}
+
+AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
+                               const AnalysisKind& kind, PictureFileChooser chooser,
+                               QWidget* parent)
+    : QWidget(parent),
+      dm_(dm),
+      prompter_(prompter),
+      opener_(std::move(opener)),
+      chooser_(std::move(chooser)),
+      analysis_(dm, kind),
+      from_(new DateEdit),
+      to_(new DateEdit),
+      account_(new QComboBox),
+      member_(new QComboBox),
+      category_(new QComboBox),
+      item_(new QComboBox),
+      run_(new QPushButton(QStringLiteral("统计"))),
+      excel_(new QPushButton(QStringLiteral("Excel"))),
+      savePicture_(new QPushButton(QStringLiteral("保存图片"))),
+      grid_(new RecordGrid),
+      tabs_(new QTabWidget),
+      count_(new QLabel(QStringLiteral("数量："))),
+      total_(new QLabel(QStringLiteral("合计金额："))) {
+    const QString caption = QString::fromUtf8(kind.caption);
+    setWindowTitle(caption);
+    const std::string today =
+        dm.session().StartupDate.empty() ? dates::today() : dm.session().StartupDate;
+    const AnalysisFilter start = Analysis::initialFilter(today);
+    from_->setDateText(start.from);
+    to_->setDateText(start.to);
+    fillNames(account_, dm.ComAccount(), "");
+    fillNames(member_, dm.ComFamily(), "");
+    fillNames(category_, (dm.*kind.categories)(), "");
+    for (const std::string& i : kind.items) {
+        item_->addItem(QString::fromStdString(i));
+    }
+    item_->setCurrentIndex(static_cast<int>(AnalysisItem::Month));
+
+    auto* range = new QWidget;
+    auto* r = new QHBoxLayout(range);
+    r->setContentsMargins(0, 0, 0, 0);
+    r->addWidget(from_);
+    r->addWidget(new QLabel(QStringLiteral("至：")));
+    r->addWidget(to_);
+    r->addStretch(1);
+    auto* byDate = new CriteriaBox(QString::fromUtf8(kind.dateBox), range, {from_, to_});
+    auto* byAccount = new CriteriaBox(QStringLiteral("账户名称"), account_);
+    auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);
+    auto* byCategory = new CriteriaBox(QString::fromUtf8(kind.categoryBox), category_);
+    // The item applies whether or not its box is ticked.
+    auto* byItem = new CriteriaBox(QStringLiteral("统计的项"), item_);
+    byItem->setTicked(true);
+    dateBox_ = byDate->box();
+    accountBox_ = byAccount->box();
+    memberBox_ = byMember->box();
+    categoryBox_ = byCategory->box();
+
+    auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
+    auto* g = new QGridLayout(criteria);
+    g->addWidget(byDate, 0, 0, 1, 2);
+    g->addWidget(byAccount, 1, 0);
+    g->addWidget(byMember, 1, 1);
+    g->addWidget(byCategory, 2, 0);
+    g->addWidget(byItem, 2, 1);
+
+    auto* exit = new QPushButton(QStringLiteral("退出"));
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {run_, excel_, savePicture_, exit}) {
+        buttons->addWidget(b);
+    }
+    buttons->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(criteria, 1);
+    top->addLayout(buttons);
+
+    const char* tabNames[3] = {"柱图", "折线图", "饼图"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        views_[i] = chartView(caption);
+        tabs_->addTab(views_[i], QString::fromUtf8(tabNames[i]));
+    }
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->addWidget(grid_);
+    split->addWidget(tabs_);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 3);
+
+    auto* labels = new QHBoxLayout;
+    labels->addWidget(count_);
+    labels->addSpacing(40);
+    labels->addWidget(total_);
+    labels->addStretch(1);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(top);
+    outer->addWidget(split, 1);
+    outer->addLayout(labels);
+
+    excel_->setEnabled(false);
+    savePicture_->setEnabled(false);
+    connect(run_, &QPushButton::clicked, this, &AnalysisScreen::onRun);
+    connect(excel_, &QPushButton::clicked, this, &AnalysisScreen::onExcel);
+    connect(savePicture_, &QPushButton::clicked, this, &AnalysisScreen::onSavePicture);
+    connect(exit, &QPushButton::clicked, this, [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+            sub->close();
+        } else {
+            close();
+        }
+    });
+}
+
+QChart* AnalysisScreen::chart(int i) const {
+    return views_.at(static_cast<std::size_t>(i))->chart();
+}
+
+void AnalysisScreen::onRun() {
+    AnalysisFilter f;
+    f.byDate = dateBox_->isChecked();
+    f.from = from_->dateText();
+    f.to = to_->dateText();
+    f.byCategory = categoryBox_->isChecked();
+    f.category = ss(category_->currentText());
+    f.byAccount = accountBox_->isChecked();
+    f.account = ss(account_->currentText());
+    f.byMember = memberBox_->isChecked();
+    f.member = ss(member_->currentText());
+    f.item = static_cast<AnalysisItem>(std::max(0, item_->currentIndex()));
+    analysis_.run(f);
+    grid_->setTable(analysis_.table());
+    grid_->setColumnWidth(0, 120);
+    count_->setText(QStringLiteral("数量：%1").arg(analysis_.points().size()));
+    total_->setText(QStringLiteral("合计金额：") +
+                    (analysis_.total() ? qs(analysis_.total()->toDisplay()) : QString()));
+    excel_->setEnabled(true);
+    savePicture_->setEnabled(true);
+    draw();
+}
+
+void AnalysisScreen::draw() {
+    const auto& points = analysis_.points();
+    QStringList labels;
+    for (const AnalysisPoint& p : points) {
+        labels << qs(p.label);
+    }
+    const QString caption = QString::fromUtf8(analysis_.kind().caption);
+
+    QChart* bars = chart(0);
+    clear(bars);
+    auto* set = new QBarSet(caption);
+    for (const AnalysisPoint& p : points) {
+        *set << yuan(p.amount);
+    }
+    auto* barSeries = new QBarSeries;
+    barSeries->append(set);
+    bars->addSeries(barSeries);
+    addAxes(bars, barSeries, labels);
+
+    QChart* line = chart(1);
+    clear(line);
+    auto* lineSeries = new QLineSeries;
+    lineSeries->setName(caption);
+    lineSeries->setPointsVisible(true);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        lineSeries->append(static_cast<double>(i), yuan(points[i].amount));
+    }
+    line->addSeries(lineSeries);
+    addAxes(line, lineSeries, labels);
+
+    // The largest slices by name, the small rest as one, each named in the legend.
+    QChart* pie = chart(2);
+    clear(pie);
+    std::vector<const AnalysisPoint*> order;
+    for (const AnalysisPoint& p : points) {
+        if (p.amount > Money()) {
+            order.push_back(&p);
+        }
+    }
+    std::stable_sort(
+        order.begin(), order.end(),
+        [](const AnalysisPoint* a, const AnalysisPoint* b) { return a->amount > b->amount; });
+    auto* pieSeries = new QPieSeries;
+    Money rest;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (order.size() > static_cast<std::size_t>(kPieSlices) + 1 &&
+            i >= static_cast<std::size_t>(kPieSlices)) {
+            rest += order[i]->amount;
+        } else {
+            pieSeries->append(qs(order[i]->label), yuan(order[i]->amount));
+        }
+    }
+    if (!rest.isZero()) {
+        pieSeries->append(QStringLiteral("其它"), yuan(rest));
+    }
+    for (QPieSlice* s : pieSeries->slices()) {
+        s->setLabel(QStringLiteral("%1 %2%").arg(s->label()).arg(s->percentage() * 100, 0, 'f', 1));
+    }
+    pie->addSeries(pieSeries);
+    pie->legend()->setVisible(true);
+    pie->legend()->setAlignment(Qt::AlignRight);
+}
+
+void AnalysisScreen::onExcel() {
+    lastExport_ = exportSheet(analysis_.sheet(), dm_.session(), analysis_.kind().sheetName,
+                              prompter_, opener_);
+}
+
+void AnalysisScreen::onSavePicture() {
+    auto* view = qobject_cast<QChartView*>(tabs_->currentWidget());
+    if (!view || !chooser_) {
+        return;
+    }
+    const QString suggested = QString::fromUtf8(analysis_.kind().caption) + QStringLiteral("-") +
+                              tabs_->tabText(tabs_->currentIndex()) + QStringLiteral(".png");
+    QString file = chooser_(this, suggested);
+    if (file.isEmpty()) {
+        return;
+    }
+    if (!file.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+        file += QStringLiteral(".png");
+    }
+    if (!view->grab().save(file, "PNG")) {
+        prompter_.warn(QStringLiteral("图片没有保存：无法写入 ") + file);
+        return;
+    }
+    lastPicture_ = file;
+    prompter_.info(QStringLiteral("图片已保存：") + file);
+}
+
+QString mySumReport(TfrmDM& dm, Prompter& prompter, const MonthGroupKind& kind,
+                    const FileOpener& opener) {
+    const MonthGroupTable t = monthGroupTable(dm, kind);
+    return exportSheet(monthGroupSheet(dm.book(), kind, t), dm.session(), kind.title, prompter,
+                       opener);
+}
+
+}  // namespace fennory::ui

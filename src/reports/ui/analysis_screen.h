@@ -1,0 +1,117 @@
+#pragma once
+// TfrmE_I "收入分析" and TfrmE_O "支出分析": one screen given an AnalysisKind,
+// the sums in a grid and drawn as a bar, a line and a pie chart. And the
+// month-by-group cross tables of the report menu, written to a workbook.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QWidget>
+
+#include <functional>
+
+#include "core/data_module.h"
+#include "core/ui/inputs.h"
+#include "core/ui/prompter.h"
+#include "core/ui/table_model.h"
+#include "reports/analysis.h"
+#include "reports/ui/export.h"
+
+QT_BEGIN_NAMESPACE
+class QChart;
+class QChartView;
+QT_END_NAMESPACE
+
+namespace fennory::ui {
+
+// Asks where to save a picture; "" when the user gave up. Tests answer it themselves.
+using PictureFileChooser = std::function<QString(QWidget* parent, const QString& suggested)>;
+PictureFileChooser pngFileChooser();
+
+class AnalysisScreen : public QWidget {
+    Q_OBJECT
+public:
+    AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const AnalysisKind& kind,
+                   PictureFileChooser chooser = pngFileChooser(), QWidget* parent = nullptr);
+
+    Analysis& analysis() { return analysis_; }
+    QCheckBox* dateBox() const { return dateBox_; }
+    DateEdit* fromDate() const { return from_; }
+    DateEdit* toDate() const { return to_; }
+    QCheckBox* accountBox() const { return accountBox_; }
+    QComboBox* accountList() const { return account_; }
+    QCheckBox* memberBox() const { return memberBox_; }
+    QComboBox* memberList() const { return member_; }
+    QCheckBox* categoryBox() const { return categoryBox_; }
+    QComboBox* categoryList() const { return category_; }
+    QComboBox* itemList() const { return item_; }
+    QPushButton* runButton() const { return run_; }
+    QPushButton* excelButton() const { return excel_; }
+    QPushButton* savePictureButton() const { return savePicture_; }
+    RecordGrid* grid() const { return grid_; }
+    QTabWidget* tabs() const { return tabs_; }
+    // 0 柱图, 1 折线图, 2 饼图
+    QChart* chart(int i) const;
+    QLabel* countLabel() const { return count_; }
+    QLabel* totalLabel() const { return total_; }
+    QString lastExport() const { return lastExport_; }
+    QString lastPicture() const { return lastPicture_; }
+
+    void onRun();
+    void onExcel();
+    void onSavePicture();
+
+private:
+    void draw();
+
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    FileOpener opener_;
+    PictureFileChooser chooser_;
+    Analysis analysis_;
+    QCheckBox* dateBox_;
+    DateEdit* from_;
+    DateEdit* to_;
+    QCheckBox* accountBox_;
+    QComboBox* account_;
+    QCheckBox* memberBox_;
+    QComboBox* member_;
+    QCheckBox* categoryBox_;
+    QComboBox* category_;
+    QComboBox* item_;
+    QPushButton* run_;
+    QPushButton* excel_;
+    QPushButton* savePicture_;
+    RecordGrid* grid_;
+    QTabWidget* tabs_;
+    std::array<QChartView*, 3> views_{};
+    QLabel* count_;
+    QLabel* total_;
+    QString lastExport_;
+    QString lastPicture_;
+};
+
+class TfrmE_I : public AnalysisScreen {
+    Q_OBJECT
+public:
+    TfrmE_I(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : AnalysisScreen(dm, prompter, std::move(opener), incomeAnalysis(), pngFileChooser(),
+                         parent) {}
+};
+
+class TfrmE_O : public AnalysisScreen {
+    Q_OBJECT
+public:
+    TfrmE_O(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : AnalysisScreen(dm, prompter, std::move(opener), expenseAnalysis(), pngFileChooser(),
+                         parent) {}
+};
+
+// mySumReport: the cross table of the kind written to a workbook and opened.
+// Returns the file written, or "" (the user has been told).
+QString mySumReport(TfrmDM& dm, Prompter& prompter, const MonthGroupKind& kind,
+                    const FileOpener& opener);
+
+}  // namespace fennory::ui
