@@ -22,9 +22,11 @@ namespace fennory::ui {
 namespace {
 
 // Past this many points the axis labels stand upright and small pie slices
-// join one "其它" slice, so that every label stays readable.
+// join one "其它" slice, so that every label stays readable; past the most
+// labels an axis can show, only every few points is named.
 constexpr int kUprightLabelsFrom = 12;
-constexpr int kPieSlices = 11;
+constexpr int kMostLabels = 40;
+constexpr int kPieSlices = 8;  // with "其它", nine names fit the legend of the smallest window
 
 double yuan(Money m) {
     return static_cast<double>(m.units()) / static_cast<double>(Money::kScale);
@@ -52,9 +54,19 @@ void clear(QChart* chart) {
 // The category axis under the bars and the line, the value axis beside them.
 void addAxes(QChart* chart, QAbstractSeries* series, const QStringList& labels) {
     auto* x = new QBarCategoryAxis;
-    x->append(labels);
+    const int step = (static_cast<int>(labels.size()) + kMostLabels - 1) / kMostLabels;
+    QStringList shown;
+    for (int i = 0; i < labels.size(); ++i) {
+        // Categories must differ: an unnamed one is a run of zero-width spaces.
+        shown << (i % std::max(step, 1) == 0 ? labels[i] : QString(i + 1, QChar(0x200B)));
+    }
+    x->append(shown);
     if (labels.size() >= kUprightLabelsFrom) {
         x->setLabelsAngle(-90);
+        x->setTruncateLabels(false);
+        QFont small = x->labelsFont();
+        small.setPointSizeF(std::min(small.pointSizeF(), 8.0));
+        x->setLabelsFont(small);
     }
     auto* y = new QValueAxis;
     y->setLabelFormat(QStringLiteral("%.0f"));
@@ -271,6 +283,9 @@ void AnalysisScreen::draw() {
     pie->addSeries(pieSeries);
     pie->legend()->setVisible(true);
     pie->legend()->setAlignment(Qt::AlignRight);
+    QFont small = pie->legend()->font();
+    small.setPointSizeF(std::min(small.pointSizeF(), 8.0));
+    pie->legend()->setFont(small);
 }
 
 void AnalysisScreen::onExcel() {
