@@ -4,6 +4,7 @@
 #include "bookkeeping/ui/investment_screen.h"
 #include "bookkeeping/ui/loan_screen.h"
 #include "bookkeeping/ui/transfer_screen.h"
+#include "import/ui/import_dialog.h"
 #include "plans/ui/plan_screens.h"
 #include "plans/ui/sound.h"
 #include "plans/ui/thresholds_screen.h"
@@ -103,6 +104,18 @@ void registerScreens(TfrmMain& window) {
     for (const MonthGroupKind& k : monthGroupKinds()) {
         window.registerDialog(
             k.id, [&k](TfrmMain& w) { mySumReport(w.dm(), w.prompter(), k, desktopOpener()); });
+    }
+    // The imports: modal, and the totals read again after them.
+    const std::pair<const char*, const ImportKind& (*)()> imports[] = {
+        {"importIncome", incomeImport},     {"importExpense", expenseImport},
+        {"importTransfer", transferImport}, {"importBorrow", debtImport},
+        {"importDebt", creditImport},       {"importInvest", investmentImport}};
+    for (const auto& [id, kind] : imports) {
+        window.registerDialog(id, [kind](TfrmMain& w) {
+            ImportDialog dialog(w.dm(), w.prompter(), kind(), excelFileChooser(), &w);
+            dialog.exec();
+            w.mySum();
+        });
     }
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());

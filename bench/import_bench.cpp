@@ -1,0 +1,108 @@
+// Importing 100,000 income rows (names looked up and made, balances, records,
+// log entries) into a fresh book, beside plain prepared inserts of the same
+// records and log rows into the same kind of file.
+
+#include <benchmark/benchmark.h>
+#include <fmt/format.h>
+
+#include <filesystem>
+#include <random>
+
+#include "books/book_creation.h"
+#include "books/open_book.h"
+#include "core/data_module.h"
+#include "core/database.h"
+#include "import/record_import.h"
+
+namespace {
+
+using namespace fennory;
+
+constexpr int kRows = 100000;
+
+std::vector<ImportRow> sampleRows() {
+    std::mt19937 rng(5);
+    const char* names[] = {"工资", "奖金", "理财收益", "红包", "兼职", "租金", "退款", "其它"};
+    const char* accounts[] = {"现金", "工行卡", "支付宝", "微信"};
+    const char* members[] = {"爸爸", "妈妈", "儿子"};
+    std::vector<ImportRow> rows;
+    for (int i = 0; i < kRows; ++i) {
+        rows.push_back({static_cast<std::size_t>(i + 2),
+                        fmt::format("20{:02d}-{:02d}-{:02d}", 15 + i % 10, 1 + i % 12, 1 + i % 28),
+                        names[rng() % 8],
+                        Money::fromUnits(static_cast<std::int64_t>(rng() % 10000000)),
+                        accounts[rng() % 4], members[rng() % 3], "导入的备注"});
+    }
+    return rows;
+}
+
+// A new data file with one open book, for each measured run.
+struct Book {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("fennory-import-" + std::to_string(std::random_device{}()));
+    std::unique_ptr<Database> db;
+    Session session;
+    std::unique_ptr<TfrmDM> dm;
+    Book() {
+        std::filesystem::create_directories(dir);
+        db = std::make_unique<Database>(Database::create(dir / "db.eac"));
+        session.StartupDate = "2024-12-31";
+        dm = std::make_unique<TfrmDM>(*db, session);
+        NewBookInput in;
+        in.name = "我家账簿";
+        createFirstBook(*dm, in);
+        openBook(*dm, {"我家账簿", "", false, false});
+    }
+    ~Book() {
+        dm.reset();
+        db.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+};
+
+void BM_ImportIncomeRows(benchmark::State& state) {
+    const std::vector<ImportRow> rows = sampleRows();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Book book;
+        state.ResumeTiming();
+        importRows(*book.dm, incomeImport(), rows);
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_ImportIncomeRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PlainInsertsOfTheSameRows(benchmark::State& state) {
+    const std::vector<ImportRow> rows = sampleRows();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Book book;
+        state.ResumeTiming();
+        Database& db = *book.db;
+        Transaction t(db);
+        Statement record = db.prepare(
+            "INSERT INTO InTable(BName,IDate,IName,IMoney,AName,FName,Remark) "
+            "VALUES(?1,?2,?3,?4,?5,?6,?7)");
+        Statement log = db.prepare(
+            "INSERT INTO UList(theDate,theType,Remark,theIn,theOut,AName,AMoney,FName,BName,theT,"
+            "theID,theE) VALUES(?1,?2,?3,?4,0,?5,?4,?6,?7,'InTable',?8,'导入')");
+        for (const ImportRow& r : rows) {
+            record.reset();
+            record.bindAll(std::string("我家账簿"), r.date, r.first, r.amount, r.second, r.member,
+                           r.remark);
+            record.run();
+            log.reset();
+            log.bindAll(r.date, r.first, r.remark, r.amount, r.second, r.member,
+                        std::string("我家账簿"), db.lastInsertId());
+            log.run();
+        }
+        t.commit();
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_PlainInsertsOfTheSameRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
