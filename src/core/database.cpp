@@ -241,6 +241,32 @@ Database::~Database() {
     sqlite3_close_v2(db_);
 }
 
+void Database::backupTo(const std::filesystem::path& target) {
+    std::error_code ec;
+    std::filesystem::remove(target, ec);
+    sqlite3* dest = openKeyed(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    sqlite3_backup* b = sqlite3_backup_init(dest, "main", db_, "main");
+    int rc = b ? sqlite3_backup_step(b, -1) : sqlite3_errcode(dest);
+    if (b) {
+        const int finish = sqlite3_backup_finish(b);
+        if (rc == SQLITE_DONE) {
+            rc = finish;
+        }
+    }
+    const std::string why = sqlite3_errmsg(dest);
+    sqlite3_close_v2(dest);
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
+        std::filesystem::remove(target, ec);
+        throw DataFileError(fmt::format("无法写入 {}（{}）", target.string(), why));
+    }
+}
+
+void Database::close() {
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    depth_ = 0;
+}
+
 std::string_view Database::schemaSql() {
     return kSchema;
 }

@@ -148,6 +148,13 @@ public:
         return s.integer(0);
     }
 
+    // A consistent copy of the whole file, written while this connection may be
+    // in use, into a new keyed file (an existing one is replaced). Throws
+    // DataFileError when it cannot be written.
+    void backupTo(const std::filesystem::path& target);
+    // Closes the connection; the object can only be assigned a new one.
+    void close();
+
     std::int64_t lastInsertId() const;
     int changes() const;
     int userVersion();

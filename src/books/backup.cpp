@@ -1,0 +1,180 @@
+#include "books/backup.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
+
+#include "core/dates.h"
+
+namespace fs = std::filesystem;
+
+namespace fennory {
+namespace {
+
+constexpr const char* kSnapshotPrefix = "自动备份-";
+
+fs::path besides(const fs::path& target, const char* what) {
+    fs::path p = target;
+    p += fmt::format(".{}-{}", what, std::random_device{}());
+    return p;
+}
+
+void removeQuietly(const fs::path& p) {
+    std::error_code ec;
+    fs::remove(p, ec);
+}
+
+// Whether a written copy is a data file this program opens and trusts.
+void checkCopy(const fs::path& file, bool full) {
+    Database copy = Database::open(file);  // keyed, every table, quick_check, version
+    if (full) {
+        const auto result = copy.queryText("PRAGMA integrity_check");
+        if (result.value_or("") != "ok") {
+            throw DataFileError(fmt::format("{} 已损坏（{}）", file.string(), result.value_or("")));
+        }
+    }
+}
+
+std::string snapshotDate(const fs::path& file) {
+    const std::string name = file.filename().string();
+    const std::string prefix = kSnapshotPrefix;
+    if (name.size() != prefix.size() + 14 || name.compare(0, prefix.size(), prefix) != 0 ||
+        file.extension() != ".eac") {
+        return {};
+    }
+    const std::string date = name.substr(prefix.size(), 10);
+    return dates::isValid(date) ? date : std::string();
+}
+
+}  // namespace
+
+fs::path backupFileIn(const fs::path& folder, const std::string& startupDate) {
+    return folder / (startupDate + ".eac");
+}
+
+void backupDataFile(Database& db, const fs::path& target) {
+    const fs::path temp = besides(target, "new");
+    try {
+        db.backupTo(temp);
+        checkCopy(temp, false);
+        fs::rename(temp, target);  // replaces an older backup only now
+    } catch (const fs::filesystem_error& e) {
+        removeQuietly(temp);
+        throw DataFileError(fmt::format("无法写入 {}（{}）", target.string(), e.code().message()));
+    } catch (...) {
+        removeQuietly(temp);
+        throw;
+    }
+}
+
+void restoreDataFile(Database& live, const fs::path& chosen, const fs::path& safetyFolder,
+                     const std::string& stamp) {
+    const fs::path dataFile = live.path();
+    const fs::path temp = besides(dataFile, "restore");
+    auto cleanUp = [&] {
+        removeQuietly(temp);
+        // An older backup brought forward leaves its copy beside it.
+        for (int v = 0; v < Database::kSchemaVersion; ++v) {
+            fs::path kept = temp;
+            kept += fmt::format(".v{}.bak", v);
+            removeQuietly(kept);
+        }
+    };
+    try {
+        std::error_code ec;
+        if (!fs::is_regular_file(chosen, ec)) {
+            throw DataFileError(fmt::format("{} 不是一个文件", chosen.string()));
+        }
+        // The chosen file is checked, and brought forward, as a copy beside the
+        // data file: neither it nor the data file is touched until it passes.
+        fs::copy_file(chosen, temp, fs::copy_options::overwrite_existing);
+        checkCopy(temp, true);
+        fs::create_directories(safetyFolder);
+        live.backupTo(safetyFolder / fmt::format("恢复前-{}.eac", stamp));
+    } catch (const fs::filesystem_error& e) {
+        cleanUp();
+        throw DataFileError(fmt::format("无法复制 {}（{}）", chosen.string(), e.code().message()));
+    } catch (...) {
+        cleanUp();
+        throw;
+    }
+    live.close();
+    std::error_code ec;
+    fs::rename(temp, dataFile, ec);
+    cleanUp();
+    live = Database::open(dataFile);
+    if (ec) {
+        throw DataFileError(fmt::format("无法替换数据文件 {}（{}），数据没有改动。",
+                                        dataFile.string(), ec.message()));
+    }
+}
+
+bool takeSnapshot(Database& db, const fs::path& folder, const std::string& today) {
+    try {
+        fs::create_directories(folder);
+    } catch (const fs::filesystem_error& e) {
+        throw DataFileError(
+            fmt::format("无法建立备份文件夹 {}（{}）", folder.string(), e.code().message()));
+    }
+    const fs::path file = folder / (std::string(kSnapshotPrefix) + today + ".eac");
+    std::error_code ec;
+    if (fs::exists(file, ec)) {
+        return false;
+    }
+    backupDataFile(db, file);
+
+    // The newest 7, and the newest of each of the 4 weeks before them.
+    std::vector<std::pair<std::string, fs::path>> all;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string date = snapshotDate(entry.path());
+        if (!date.empty()) {
+            all.emplace_back(date, entry.path());
+        }
+    }
+    std::sort(all.begin(), all.end(), std::greater<>());
+    std::set<int> weeks;
+    std::set<int> keptWeeks;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        // Weeks run Monday to Sunday: day 2 (1900-01-01) was a Monday.
+        const int week = (dates::dayNumber(all[i].first) - 2) / 7;
+        bool keep = i < 7;
+        if (!keep && !weeks.count(week) && keptWeeks.size() < 4) {
+            keep = true;
+            keptWeeks.insert(week);
+        }
+        weeks.insert(week);
+        if (!keep) {
+            removeQuietly(all[i].second);
+        }
+    }
+    return true;
+}
+
+std::vector<Snapshot> listSnapshots(const fs::path& folder) {
+    std::vector<Snapshot> out;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        Snapshot s{entry.path(), snapshotDate(entry.path()), {}};
+        if (s.date.empty()) {
+            continue;
+        }
+        try {
+            Database d = Database::open(s.file);
+            Statement q = d.prepare("SELECT BName FROM SBook ORDER BY ID");
+            while (q.step()) {
+                s.books.push_back(q.text(0));
+            }
+        } catch (const std::exception&) {
+            continue;  // a snapshot that does not open is not offered
+        }
+        out.push_back(std::move(s));
+    }
+    std::sort(out.begin(), out.end(),
+              [](const Snapshot& a, const Snapshot& b) { return a.date > b.date; });
+    return out;
+}
+
+}  // namespace fennory

@@ -1,0 +1,48 @@
+#pragma once
+// Backups of the data file: a consistent copy written beside its target and
+// checked before it takes the target's place; a restore that checks the chosen
+// file before it replaces the data file and keeps the data file as it was;
+// and the automatic snapshots taken at start.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/database.h"
+
+namespace fennory {
+
+// The backup file a folder choice gives: {folder}/{startup date}.eac.
+std::filesystem::path backupFileIn(const std::filesystem::path& folder,
+                                   const std::string& startupDate);
+
+// Writes a consistent copy of the open data file to `target`, replacing a file
+// there only once the copy has been checked. Throws DataFileError, leaving an
+// existing target as it was.
+void backupDataFile(Database& db, const std::filesystem::path& target);
+
+// Replaces the data file of `live` with the backup `chosen`. The backup must be
+// a data file of this program that opens, passes its checks and can be brought
+// to this version; otherwise DataFileError, and the data file is untouched.
+// The data file as it was is kept as {safetyFolder}/恢复前-{stamp}.eac first;
+// `live` is closed, the file replaced atomically, and `live` reopened.
+void restoreDataFile(Database& live, const std::filesystem::path& chosen,
+                     const std::filesystem::path& safetyFolder, const std::string& stamp);
+
+// ---- automatic snapshots ----
+
+struct Snapshot {
+    std::filesystem::path file;
+    std::string date;                // yyyy-mm-dd
+    std::vector<std::string> books;  // the books it holds
+};
+
+// At most one snapshot a day, "自动备份-{date}.eac" in `folder`; the newest 7
+// and the newest of each of the 4 weeks before them are kept. Returns whether
+// a snapshot was written. Throws DataFileError when it cannot be.
+bool takeSnapshot(Database& db, const std::filesystem::path& folder, const std::string& today);
+
+// The snapshots in `folder`, the newest first, with the books each holds.
+std::vector<Snapshot> listSnapshots(const std::filesystem::path& folder);
+
+}  // namespace fennory
