@@ -12,9 +12,11 @@
 
 #include "app/main_window.h"
 #include "app/screens.h"
+#include "books/backup.h"
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/dates.h"
+#include "core/errors.h"
 #include "core/main_texts.h"
 #include "core/session.h"
 #include "core/ui/application.h"
@@ -57,6 +59,16 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         prompter.warn(QString::fromStdString(e.what()));
         return 1;
+    }
+    // A copy of the data file as it was at the start of the day, before anything
+    // is written. Without one the program still runs; the user is told.
+    try {
+        takeSnapshot(*db, dataFile.parent_path() / "Backup", session.StartupDate);
+    } catch (const std::exception& e) {
+        logError(dataFile.parent_path() / "error.log", e);
+        prompter.warn(QStringLiteral("今天的自动备份没有完成：") +
+                      QString::fromStdString(userMessage(e)) +
+                      QStringLiteral("\n程序照常运行，请尽快手动备份数据。"));
     }
     TfrmDM dm(*db, session);
 

@@ -23,6 +23,7 @@
 
 #include "app/menus.h"
 #include "books/book_creation.h"
+#include "books/open_book.h"
 #include "books/ui/new_book_dialogs.h"
 #include "books/ui/open_book_dialog.h"
 #include "core/book_checks.h"
@@ -342,6 +343,31 @@ void TfrmMain::myShow(bool visible) {
         m->menuAction()->setVisible(visible);
     }
     toolBar_->setEnabled(visible);
+}
+
+void TfrmMain::endProgram() {
+    if (endProgram_) {
+        endProgram_();
+        return;
+    }
+    askOnClose_ = false;
+    close();
+    QApplication::quit();
+}
+
+void TfrmMain::afterRestore() {
+    myfrmClose();
+    const bool kept =
+        !dm_.book().empty() &&
+        dm_.db().queryInt("SELECT count(*) FROM SBook WHERE BName=?1", dm_.book()).value_or(0) > 0;
+    if (kept) {
+        loadOpenBookState(dm_);
+        mySum();
+        return;
+    }
+    dm_.session().CurrentBook.clear();
+    bookClosed();
+    openBookDialog();
 }
 
 void TfrmMain::myA(const std::string& accountType) {

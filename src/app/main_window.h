@@ -81,6 +81,15 @@ public:
     TfrmDM& dm() { return dm_; }
     Prompter& prompter() { return prompter_; }
 
+    // Ends the program without the closing question, so that the next start
+    // reads what was just saved (a renamed book, new orders, the edition).
+    void endProgram();
+    // After the data file was restored: the open book is reloaded, or, when
+    // the restored file lacks it, closed and another one asked for.
+    void afterRestore();
+    // Tests see that the program would end instead of ending it.
+    void setEndProgram(std::function<void()> end) { endProgram_ = std::move(end); }
+
     // Whether closing asks first (tests turn the question off).
     void setAskOnClose(bool ask) { askOnClose_ = ask; }
 
@@ -130,6 +139,7 @@ private:
     bool askOnClose_ = true;
     std::string edition_;
     SoundPlayerFactory players_;
+    std::function<void()> endProgram_;
     std::unique_ptr<SoundPlayer> reminder_;
 };
 

@@ -4,6 +4,7 @@
 #include "bookkeeping/ui/investment_screen.h"
 #include "bookkeeping/ui/loan_screen.h"
 #include "bookkeeping/ui/transfer_screen.h"
+#include "books/ui/book_screens.h"
 #include "import/ui/import_dialog.h"
 #include "plans/ui/plan_screens.h"
 #include "plans/ui/sound.h"
@@ -117,6 +118,43 @@ void registerScreens(TfrmMain& window) {
             w.mySum();
         });
     }
+    // The books and the preferences; some end the program after saving.
+    window.registerScreen("bookManage", [](TfrmMain& w) {
+        return new TfrmB_Manage(w.dm(), w.prompter(), [&w] { w.endProgram(); });
+    });
+    window.registerDialog("changePass", [](TfrmMain& w) {
+        TfrmChangePass dialog(w.dm(), w.prompter(), &w);
+        if (dialog.exec() == QDialog::Accepted) {
+            w.endProgram();
+        }
+    });
+    window.registerDialog("backup", [](TfrmMain& w) {
+        TfrmBackup dialog(w.dm(), w.prompter(), backupFolderChooser(), &w);
+        dialog.exec();
+    });
+    window.registerDialog("restore", [](TfrmMain& w) {
+        bool restored = false;
+        TfrmRecover dialog(
+            w.dm(), w.prompter(), [&restored] { restored = true; }, backupFileChooser(), &w);
+        dialog.exec();
+        if (restored) {
+            w.afterRestore();
+        }
+    });
+    window.registerDialog("defaults", [](TfrmMain& w) {
+        TfrmMRX dialog(w.dm(), w.prompter(), &w);
+        dialog.exec();
+    });
+    window.registerDialog("sortOrder", [](TfrmMain& w) {
+        TfrmSZ_PX dialog(
+            w.dm(), w.prompter(), [&w] { w.endProgram(); }, &w);
+        dialog.exec();
+    });
+    window.registerDialog("edition", [](TfrmMain& w) {
+        TfrmSBasc dialog(
+            w.dm(), w.prompter(), [&w] { w.endProgram(); }, &w);
+        dialog.exec();
+    });
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());
     });
