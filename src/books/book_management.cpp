@@ -18,9 +18,11 @@ static_assert(columnsInOrder(kColumns));
 // The tables a deletion empties of the book, in its order; SBook goes last.
 const std::vector<const char*>& deletionOrder() {
     static const std::vector<const char*> t = {
-        "InD",    "OutD",  "SAccount", "InTable", "OutTable", "ChangeT", "Borrow",  "TD",
-        "TTable", "UPlan", "UList",    "SFamily", "Debt",     "BList",   "BorrowR", "DebtR",
-        "DList",  "PD",    "SMRB",     "SMRX",    "TList",    "TTableR", "UWarn"};
+        "InD", "OutD", "SAccount", "InTable", "OutTable", "ChangeT", "Borrow", "TD", "TTable",
+        "UPlan", "UList", "SFamily", "Debt", "BList", "BorrowR", "DebtR", "DList", "PD", "SMRB",
+        "SMRX", "TList", "TTableR", "UWarn",
+        // The bills' memory of the book goes with it.
+        "BillSeen", "BillMap"};
     return t;
 }
 
@@ -28,9 +30,11 @@ const std::vector<const char*>& deletionOrder() {
 
 const std::vector<const char*>& bookTables() {
     static const std::vector<const char*> t = {
-        "BList",   "Borrow", "BorrowR",  "ChangeT", "Debt",     "DebtR", "DList",   "InD",
-        "InTable", "OutD",   "OutTable", "PD",      "SAccount", "SBook", "SFamily", "SMRB",
-        "SMRX",    "TD",     "TList",    "TTable",  "TTableR",  "UList", "UPlan",   "UWarn"};
+        "BList", "Borrow", "BorrowR", "ChangeT", "Debt", "DebtR", "DList", "InD", "InTable", "OutD",
+        "OutTable", "PD", "SAccount", "SBook", "SFamily", "SMRB", "SMRX", "TD", "TList", "TTable",
+        "TTableR", "UList", "UPlan", "UWarn",
+        // The bills' memory of the book goes with it.
+        "BillSeen", "BillMap"};
     return t;
 }
 

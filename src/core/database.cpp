@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "core/gbk.h"
 
@@ -77,6 +78,14 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& expectedTab
         return t;
     }();
     return tables;
+}
+
+// The schema version a table came with (0: it was there from the first).
+int tableSince(const std::string& table) {
+    static const std::map<std::string, int> since = {
+        {"BillSeen", 4}, {"BillMap", 4}, {"BillLayout", 4}};
+    auto it = since.find(table);
+    return it == since.end() ? 0 : it->second;
 }
 
 int compareGbk(void*, int lenA, const void* a, int lenB, const void* b) {
@@ -350,7 +359,7 @@ Database Database::open(const std::filesystem::path& file) {
     // An older file may lack what a later version adds: its tables are checked
     // before the upgrade, every column after it.
     if (version < kSchemaVersion) {
-        d.checkSchema(false);
+        d.checkSchema(false, version);
         d.migrate(version);
     }
     d.checkSchema(true);
@@ -361,9 +370,12 @@ int Database::userVersion() {
     return static_cast<int>(queryInt("PRAGMA user_version").value_or(0));
 }
 
-void Database::checkSchema(bool columnsToo) {
+void Database::checkSchema(bool columnsToo, int version) {
     auto present = schemaTables(db_);
     for (const auto& [table, columns] : expectedTables()) {
+        if (tableSince(table) > version) {
+            continue;
+        }
         auto it = std::find_if(present.begin(), present.end(),
                                [&](const auto& p) { return p.first == table; });
         if (it == present.end()) {
@@ -400,7 +412,9 @@ void Database::migrate(int from) {
             // their rows copied; duplicates of the one-row tables keep the first.
             std::vector<std::string> tables;
             for (const auto& [table, columns] : expectedTables()) {
-                tables.push_back(table);
+                if (tableSince(table) == 0) {
+                    tables.push_back(table);
+                }
             }
             Statement idx =
                 prepare("SELECT name FROM sqlite_master WHERE type='index' AND sql IS NOT NULL");
@@ -416,6 +430,9 @@ void Database::migrate(int from) {
             }
             executeScript(kSchema);
             for (const auto& [table, columns] : expectedTables()) {
+                if (tableSince(table) != 0) {
+                    continue;  // made new by the schema, with nothing to copy
+                }
                 std::string list;
                 for (const std::string& c : columns) {
                     list += (list.empty() ? "" : ", ") + c;
@@ -449,6 +466,14 @@ void Database::migrate(int from) {
                 "DROP INDEX IF EXISTS OutTable_Book_Date; "
                 "CREATE INDEX OutTable_Book_Date ON OutTable(BName, ODate, OName, OMoney, AName, "
                 "FName);");
+        }
+        if (from < 4 && from >= 1) {
+            // Version 4: bills of payment services and banks, imported once.
+            // (A version 0 file was rebuilt from the whole schema above.)
+            std::string_view schema = kSchema;
+            const auto start = schema.find("CREATE TABLE IF NOT EXISTS BillSeen");
+            const auto end = schema.find("CREATE TABLE SZTable");
+            executeScript(std::string(schema.substr(start, end - start)));
         }
         executeScript(fmt::format("PRAGMA user_version = {}", kSchemaVersion));
         t.commit();

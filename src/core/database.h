@@ -103,7 +103,7 @@ public:
     // The version of the schema this program makes and reads; stamped in
     // PRAGMA user_version. Every change of the schema raises it and adds a step
     // to the migration.
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     // Opens an existing data file. Throws DataFileError, with a sentence the
     // user can act on, when it is missing, a folder, read-only, damaged, not a
@@ -169,7 +169,9 @@ private:
     Database(sqlite3* db, std::filesystem::path path);
     static sqlite3* openKeyed(const std::filesystem::path& file, int flags);
     // Every table of the schema, and with columnsToo every column, is present.
-    void checkSchema(bool columnsToo);
+    // With columnsToo false (before an upgrade from `version`), tables a later
+    // version adds are not asked for.
+    void checkSchema(bool columnsToo, int version = kSchemaVersion);
     void migrate(int from);
 
     sqlite3* db_ = nullptr;

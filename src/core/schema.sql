@@ -326,6 +326,35 @@ CREATE INDEX UList_Book_Account ON UList(BName, AName);
 CREATE INDEX UList_Book_Member ON UList(BName, FName);
 CREATE INDEX UList_Record ON UList(theT, theID);
 
+-- Bills imported from payment services and banks: the rows already booked,
+-- per book, by the bill's transaction ID (or its date, amount and parties).
+CREATE TABLE IF NOT EXISTS BillSeen (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    BName TEXT COLLATE NOCASE NOT NULL,
+    Source TEXT NOT NULL,
+    TxKey TEXT NOT NULL,
+    theDate TEXT DEFAULT ''
+);
+CREATE UNIQUE INDEX IF NOT EXISTS BillSeen_One ON BillSeen(BName, Source, TxKey);
+
+-- What a bill's own category or payment method is booked as in a book.
+CREATE TABLE IF NOT EXISTS BillMap (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    BName TEXT COLLATE NOCASE NOT NULL,
+    Kind TEXT NOT NULL,
+    Source TEXT NOT NULL,
+    BillValue TEXT NOT NULL,
+    Target TEXT NOT NULL DEFAULT ''
+);
+CREATE UNIQUE INDEX IF NOT EXISTS BillMap_One ON BillMap(BName, Kind, Source, BillValue);
+
+-- The columns of a bank's statement, named once by the user.
+CREATE TABLE IF NOT EXISTS BillLayout (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    theName TEXT COLLATE NOCASE NOT NULL UNIQUE,
+    Columns TEXT NOT NULL DEFAULT ''
+);
+
 CREATE TABLE SZTable (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
     theDate TEXT DEFAULT '',

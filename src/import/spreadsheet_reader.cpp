@@ -245,14 +245,17 @@ SheetData toSheetData(Grid g) {
     return d;
 }
 
-SheetData readXlsxSheet1(const std::filesystem::path& file) {
+// The worksheet named `name`, or the first one when no name is given.
+SheetData readXlsxSheet(const std::filesystem::path& file, const char* name) {
     Zip zip(file);
     bool date1904 = false;
     auto refs = sheetRefs(zip, date1904);
-    auto it = std::find_if(refs.begin(), refs.end(),
-                           [](const SheetRef& r) { return r.name == "Sheet1"; });
+    auto it = name ? std::find_if(refs.begin(), refs.end(),
+                                  [name](const SheetRef& r) { return r.name == name; })
+                   : refs.begin();
     if (it == refs.end()) {
-        throw SpreadsheetReadError("工作簿中没有名为 Sheet1 的工作表");
+        throw SpreadsheetReadError(name ? fmt::format("工作簿中没有名为 {} 的工作表", name)
+                                        : std::string("工作簿中没有工作表"));
     }
     auto shared = sharedStrings(zip);
     return toSheetData(readSheetCells(zip, it->part, shared, readDateStyles(zip), date1904));
@@ -371,13 +374,17 @@ SheetData readSheet1(const std::filesystem::path& file) {
     // The content decides, not the name: a renamed file still reads.
     std::string head = fileHead(file);
     if (startsWith(head, "PK\x03\x04", 4)) {
-        return readXlsxSheet1(file);
+        return readXlsxSheet(file, "Sheet1");
     }
     if (startsWith(head, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)) {
         return readXlsSheet1(file);
     }
     throw SpreadsheetReadError(
         fmt::format("{} 不是 Excel 工作簿（.xls 或 .xlsx）", file.filename().string()));
+}
+
+SheetData readFirstXlsxSheet(const std::filesystem::path& file) {
+    return readXlsxSheet(file, nullptr);
 }
 
 }  // namespace fennory

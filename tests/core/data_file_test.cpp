@@ -124,6 +124,22 @@ TEST_F(Upgrade, AVersionZeroFileOpensWithItsBooksBalancesAndLog) {
     EXPECT_THROW(db.execute("UPDATE SAccount SET AMoney=1.5"), DbError);
 }
 
+TEST(UpgradeFromThree, AVersionThreeFileGetsTheBillTables) {
+    testing::TempFolder folder;
+    fs::path f = madeFile(folder);
+    {
+        Database db = Database::open(f);
+        db.executeScript(
+            "DROP TABLE BillSeen; DROP TABLE BillMap; DROP TABLE BillLayout; "
+            "PRAGMA user_version = 3");
+    }
+    Database db = Database::open(f);
+    EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);
+    db.execute("INSERT INTO BillSeen(BName,Source,TxKey) VALUES('我家','支付宝','1')");
+    EXPECT_THROW(db.execute("INSERT INTO BillSeen(BName,Source,TxKey) VALUES('我家','支付宝','1')"),
+                 DbError);  // one row per transaction
+}
+
 TEST(UpgradeFromTwo, AVersionTwoFileGetsTheCoveringDateIndexes) {
     testing::TempFolder folder;
     fs::path f = madeFile(folder);

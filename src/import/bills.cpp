@@ -1,0 +1,640 @@
+#include "import/bills.h"
+
+#include <fmt/format.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+
+#include "core/gbk.h"
+#include "import/record_import.h"
+#include "import/spreadsheet_reader.h"
+
+namespace fs = std::filesystem;
+
+namespace fennory {
+namespace {
+
+std::string trimmed(const std::string& s) {
+    const auto a = s.find_first_not_of(" \t\r\n");
+    if (a == std::string::npos) {
+        return {};
+    }
+    return s.substr(a, s.find_last_not_of(" \t\r\n") - a + 1);
+}
+
+bool contains(const std::string& s, const char* part) {
+    return s.find(part) != std::string::npos;
+}
+
+bool validUtf8(const std::string& s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const int n = c < 0x80           ? 1
+                      : (c >> 5) == 0x6  ? 2
+                      : (c >> 4) == 0xE  ? 3
+                      : (c >> 3) == 0x1E ? 4
+                                         : 0;
+        if (n == 0 || i + static_cast<std::size_t>(n) > s.size()) {
+            return false;
+        }
+        for (int k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string fromGb18030(const std::string& bytes) {
+    iconv_t cd = iconv_open("UTF-8", "GB18030");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return bytes;
+    }
+    std::string out(bytes.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* o = out.data();
+    std::size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1)) {
+            if (errno == E2BIG) {
+                const std::size_t used = static_cast<std::size_t>(o - out.data());
+                out.resize(out.size() * 2);
+                o = out.data() + used;
+                outLeft = out.size() - used;
+                continue;
+            }
+            // A byte that is no character: kept out, the rest still read.
+            ++in;
+            --inLeft;
+        }
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    iconv_close(cd);
+    return out;
+}
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+BillDirection directionOf(const std::string& text) {
+    const std::string t = trimmed(text);
+    if (t == "收入" || t == "贷" || t == "收") {
+        return BillDirection::Income;
+    }
+    if (t == "支出" || t == "借" || t == "支") {
+        return BillDirection::Expense;
+    }
+    return BillDirection::Neutral;
+}
+
+// The columns a known export names, by what they hold.
+struct Columns {
+    std::string source;
+    std::string date, altDate, category, counterparty, description, direction, amount, method,
+        status, id;
+};
+
+const std::vector<Columns>& knownExports() {
+    static const std::vector<Columns> c = {
+        {"支付宝", "交易时间", "", "交易分类", "交易对方", "商品说明", "收/支", "金额",
+         "收/付款方式", "交易状态", "交易订单号"},
+        {"支付宝", "付款时间", "交易创建时间", "类型", "交易对方", "商品名称", "收/支",
+         "金额（元）", "", "交易状态", "交易号"},
+        {"微信", "交易时间", "", "交易类型", "交易对方", "商品", "收/支", "金额(元)", "支付方式",
+         "当前状态", "交易单号"},
+    };
+    return c;
+}
+
+int columnOf(const std::vector<std::string>& header, const std::string& name) {
+    if (name.empty()) {
+        return -1;
+    }
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (trimmed(header[i]) == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool hasAll(const std::vector<std::string>& row, std::initializer_list<std::string> names) {
+    return std::all_of(names.begin(), names.end(),
+                       [&](const std::string& n) { return n.empty() || columnOf(row, n) >= 0; });
+}
+
+std::string cellAt(const std::vector<std::string>& row, int c) {
+    return c >= 0 && static_cast<std::size_t>(c) < row.size()
+               ? trimmed(row[static_cast<std::size_t>(c)])
+               : std::string();
+}
+
+// Where the data ends: the dashes and counts some exports append.
+bool endsTheData(const std::vector<std::string>& row) {
+    const std::string first = row.empty() ? std::string() : trimmed(row[0]);
+    return first.rfind("-", 0) == 0 || first.rfind("共", 0) == 0;
+}
+
+std::size_t filledCells(const std::vector<std::string>& row) {
+    return static_cast<std::size_t>(std::count_if(
+        row.begin(), row.end(), [](const std::string& c) { return !trimmed(c).empty(); }));
+}
+
+// The rows of a bill under its header, read by the named columns.
+CheckResult readRows(const std::vector<std::vector<std::string>>& rows, std::size_t headerRow,
+                     const Columns& c, const BankLayout* bank, Bill& bill) {
+    const auto& header = rows[headerRow];
+    auto col = [&](const std::string& name) { return columnOf(header, name); };
+    const int date = col(c.date), altDate = col(c.altDate), category = col(c.category),
+              party = col(c.counterparty), description = col(c.description),
+              direction = col(c.direction), amount = col(c.amount), method = col(c.method),
+              status = col(c.status), id = col(c.id);
+    const int income = bank ? col(bank->income) : -1, expense = bank ? col(bank->expense) : -1;
+    for (std::size_t r = headerRow + 1; r < rows.size(); ++r) {
+        const auto& row = rows[r];
+        const std::size_t line = r + 1;
+        std::string when = cellAt(row, date);
+        if (when.empty()) {
+            when = cellAt(row, altDate);
+        }
+        if (when.empty()) {
+            if (endsTheData(row)) {
+                break;
+            }
+            if (filledCells(row) <= 2) {
+                continue;  // a blank line, or a note between the rows
+            }
+        }
+        BillRow b;
+        b.line = line;
+        auto d = importDate(when);
+        if (!d) {
+            return CheckResult::fail(
+                fmt::format("第 {} 行 日期“{}”不是有效的日期，账单没有导入。", line, when));
+        }
+        b.date = *d;
+        if (income >= 0 || expense >= 0) {
+            const auto in = billAmount(cellAt(row, income));
+            const auto out = billAmount(cellAt(row, expense));
+            if ((!cellAt(row, income).empty() && !in) || (!cellAt(row, expense).empty() && !out)) {
+                return CheckResult::fail(fmt::format("第 {} 行 金额“{}”不是数字，账单没有导入。",
+                                                     line, cellAt(row, in ? expense : income)));
+            }
+            const Money i = in.value_or(Money()), o = out.value_or(Money());
+            b.direction = !i.isZero() ? BillDirection::Income : BillDirection::Expense;
+            b.amount = !i.isZero() ? i : o;
+        } else {
+            const auto m = billAmount(cellAt(row, amount));
+            if (!m) {
+                return CheckResult::fail(fmt::format("第 {} 行 金额“{}”不是数字，账单没有导入。",
+                                                     line, cellAt(row, amount)));
+            }
+            b.amount = *m;
+            if (direction >= 0) {
+                b.direction = directionOf(cellAt(row, direction));
+            } else {
+                b.direction = *m < Money() ? BillDirection::Expense : BillDirection::Income;
+            }
+            if (b.amount < Money()) {
+                b.amount = -b.amount;
+            }
+        }
+        b.counterparty = cellAt(row, party);
+        b.description = cellAt(row, description);
+        b.category = cellAt(row, category);
+        b.method = cellAt(row, method);
+        b.status = cellAt(row, status);
+        b.txId = cellAt(row, id);
+        bill.rows.push_back(std::move(b));
+    }
+    return CheckResult::pass();
+}
+
+// Sensible first choices for the 支付宝 categories among the book's defaults.
+const std::map<std::string, std::string>& alipayExpenseDefaults() {
+    static const std::map<std::string, std::string> m = {
+        {"餐饮美食", "外出就餐"},     {"交通出行", "公共汽车费"}, {"日用百货", "日常用品"},
+        {"服饰装扮", "衣服"},         {"充值缴费", "手机费"},     {"通讯物流", "邮寄费"},
+        {"医疗健康", "医疗药品费"},   {"文化休闲", "娱乐费"},     {"运动户外", "娱乐费"},
+        {"教育培训", "培训费"},       {"住房物业", "房租"},       {"酒店旅游", "旅游度假"},
+        {"数码电器", "购买数码产品"}, {"家居家装", "购买家具"},   {"爱车养车", "汽车维护费"},
+        {"保险", "交纳保费"},         {"公益捐赠", "慈善捐款"},   {"母婴亲子", "抚养费"},
+        {"美容美发", "其他日常杂项"}, {"宠物", "其他日常杂项"},   {"转账红包", "礼品礼金"},
+        {"微信红包", "礼品礼金"},     {"其他", "其他支出"}};
+    return m;
+}
+
+const std::map<std::string, std::string>& alipayIncomeDefaults() {
+    static const std::map<std::string, std::string> m = {{"投资理财", "利息收入"},
+                                                         {"转账红包", "其他收入"},
+                                                         {"微信红包", "其他收入"},
+                                                         {"收入", "其他收入"},
+                                                         {"其他", "其他收入"}};
+    return m;
+}
+
+// The keys the rows are remembered by; rows without an ID that look alike are
+// told apart by their order in the bill.
+std::vector<std::string> rowKeys(const Bill& bill) {
+    std::vector<std::string> keys;
+    std::map<std::string, int> repeats;
+    for (const BillRow& r : bill.rows) {
+        std::string key = r.key();
+        if (r.txId.empty()) {
+            key += fmt::format("#{}", repeats[key]++);
+        }
+        keys.push_back(std::move(key));
+    }
+    return keys;
+}
+
+std::string methodKey(const std::string& method) {
+    // "招商银行信用卡(1234)&红包": the first way paid is the account.
+    return trimmed(method.substr(0, method.find('&')));
+}
+
+}  // namespace
+
+// ---- reading ----
+
+std::string decodeBillText(const std::string& bytes) {
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+        return bytes.substr(3);
+    }
+    return validUtf8(bytes) ? bytes : fromGb18030(bytes);
+}
+
+std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row;
+    std::string cell;
+    bool quoted = false, wasQuoted = false;
+    auto endCell = [&] {
+        row.push_back(trimmed(cell));
+        cell.clear();
+        wasQuoted = false;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (quoted) {
+            if (ch == '"') {
+                if (i + 1 < text.size() && text[i + 1] == '"') {
+                    cell += '"';
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                cell += ch;
+            }
+        } else if (ch == '"' && trimmed(cell).empty() && !wasQuoted) {
+            cell.clear();
+            quoted = wasQuoted = true;
+        } else if (ch == ',') {
+            endCell();
+        } else if (ch == '\n' || ch == '\r') {
+            if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            endCell();
+            rows.push_back(std::move(row));
+            row.clear();
+        } else {
+            cell += ch;
+        }
+    }
+    if (!cell.empty() || !row.empty()) {
+        endCell();
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::optional<Money> billAmount(const std::string& raw) {
+    std::string t;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw.compare(i, 2, "\xC2\xA5") == 0) {  // ¥
+            ++i;
+        } else if (raw.compare(i, 3, "\xEF\xBF\xA5") == 0) {  // ￥
+            i += 2;
+        } else if (raw[i] != ',' && raw[i] != ' ' && raw[i] != '\t') {
+            t += raw[i];
+        }
+    }
+    if (!t.empty() && t[0] == '+') {
+        t.erase(0, 1);
+    }
+    return t.empty() ? std::nullopt : Money::parse(t);
+}
+
+std::string encodeLayout(const BankLayout& l) {
+    return fmt::format("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}", l.date, l.amount, l.income, l.expense,
+                       l.direction, l.counterparty, l.description, l.id);
+}
+
+BankLayout decodeLayout(const std::string& name, const std::string& columns) {
+    BankLayout l;
+    l.name = name;
+    std::string* fields[8] = {&l.date,      &l.amount,       &l.income,      &l.expense,
+                              &l.direction, &l.counterparty, &l.description, &l.id};
+    std::size_t start = 0;
+    for (std::string* f : fields) {
+        const auto tab = columns.find('\t', start);
+        *f = columns.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+        if (tab == std::string::npos) {
+            break;
+        }
+        start = tab + 1;
+    }
+    return l;
+}
+
+std::vector<BankLayout> savedLayouts(Database& db) {
+    std::vector<BankLayout> out;
+    Statement s = db.prepare("SELECT theName, Columns FROM BillLayout ORDER BY ID");
+    while (s.step()) {
+        out.push_back(decodeLayout(s.text(0), s.text(1)));
+    }
+    return out;
+}
+
+void saveLayout(Database& db, const BankLayout& l) {
+    db.execute("INSERT OR REPLACE INTO BillLayout(theName, Columns) VALUES(?1, ?2)", l.name,
+               encodeLayout(l));
+}
+
+BillRead readBill(const fs::path& file, const std::vector<BankLayout>& layouts) {
+    BillRead out;
+    std::vector<std::vector<std::string>> rows;
+    try {
+        const std::string bytes = readFile(file);
+        if (bytes.rfind("PK\x03\x04", 0) == 0) {
+            SheetData sheet = readFirstXlsxSheet(file);
+            rows.push_back(sheet.header);
+            for (auto& r : sheet.rows) {
+                rows.push_back(std::move(r));
+            }
+        } else if (bytes.empty()) {
+            out.check = CheckResult::fail(fmt::format("{} 是空文件。", file.filename().string()));
+            return out;
+        } else {
+            rows = parseCsv(decodeBillText(bytes));
+        }
+    } catch (const std::exception& e) {
+        out.check = CheckResult::fail(e.what());
+        return out;
+    }
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (const Columns& c : knownExports()) {
+            if (hasAll(rows[r], {c.date, c.category, c.direction, c.amount, c.id})) {
+                out.bill.source = c.source;
+                out.check = readRows(rows, r, c, nullptr, out.bill);
+                if (!out.check.ok) {
+                    out.bill.rows.clear();
+                }
+                return out;
+            }
+        }
+        for (const BankLayout& l : layouts) {
+            if (hasAll(rows[r], {l.date, l.amount, l.income, l.expense, l.direction, l.counterparty,
+                                 l.description, l.id})) {
+                Columns c{
+                    "银行：" + l.name, l.date, "", "",  l.counterparty, l.description, l.direction,
+                    l.amount,          "",     "", l.id};
+                out.bill.source = c.source;
+                out.check = readRows(rows, r, c, &l, out.bill);
+                if (!out.check.ok) {
+                    out.bill.rows.clear();
+                }
+                return out;
+            }
+        }
+    }
+    // A statement of its own: its header is the first row of three or more
+    // cells with another such row under it.
+    for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
+        if (filledCells(rows[r]) >= 3 && filledCells(rows[r + 1]) >= 3) {
+            for (const auto& c : rows[r]) {
+                if (!trimmed(c).empty()) {
+                    out.header.push_back(trimmed(c));
+                }
+            }
+            out.needsLayout = true;
+            out.check = CheckResult::fail("这份账单的格式还不认识，请先指明它的各列。");
+            return out;
+        }
+    }
+    out.check =
+        CheckResult::fail(fmt::format("{} 里没有找到账单的表头。", file.filename().string()));
+    return out;
+}
+
+// ---- the rows ----
+
+const char* fateCaption(BillFate f) {
+    switch (f) {
+        case BillFate::Import:
+            return "将导入";
+        case BillFate::Seen:
+            return "已导入";
+        case BillFate::NotCounted:
+            return "不计收支";
+        case BillFate::Closed:
+            return "交易关闭";
+        case BillFate::Refund:
+            return "退款（冲减支出）";
+    }
+    return "";
+}
+
+std::string BillRow::remark() const {
+    std::string r = counterparty;
+    if (!description.empty() && description != "/" && description != counterparty) {
+        r += (r.empty() ? "" : " ") + description;
+    }
+    return gbk::cutToBytes(r, 60);
+}
+
+std::string BillRow::key() const {
+    if (!txId.empty()) {
+        return txId;
+    }
+    return fmt::format("{}|{}|{}|{}|{}", date, direction == BillDirection::Income ? "+" : "-",
+                       amount.toPlain(), counterparty, description);
+}
+
+// ---- preview and booking ----
+
+BillImport::BillImport(TfrmDM& dm) : dm_(dm) {}
+
+std::string BillImport::mapped(const std::string& kind, const std::string& source,
+                               const std::string& value) const {
+    return dm_.db()
+        .queryText(
+            "SELECT Target FROM BillMap WHERE BName=?1 AND Kind=?2 AND Source=?3 AND "
+            "BillValue=?4",
+            dm_.book(), kind, source, value)
+        .value_or("");
+}
+
+void BillImport::prepare(Bill& bill, const std::string& member) {
+    std::set<std::string> seen;
+    Statement s = dm_.db().prepare("SELECT TxKey FROM BillSeen WHERE BName=?1 AND Source=?2");
+    s.bindAll(dm_.book(), bill.source);
+    while (s.step()) {
+        seen.insert(s.text(0));
+    }
+    const BookState& b = dm_.session().OpenBookState;
+    const std::vector<std::string> keys = rowKeys(bill);
+    for (std::size_t i = 0; i < bill.rows.size(); ++i) {
+        BillRow& r = bill.rows[i];
+        const std::string& key = keys[i];
+        const std::string& st = r.status;
+        const bool refund =
+            contains(r.category, "退款") || contains(st, "退款") || contains(r.description, "退款");
+        if (contains(st, "关闭") || contains(st, "失败") || contains(st, "未付款") ||
+            contains(st, "等待") || contains(st, "撤销")) {
+            r.fate = BillFate::Closed;
+        } else if (seen.count(key)) {
+            r.fate = BillFate::Seen;
+        } else if (refund && r.direction != BillDirection::Expense) {
+            r.fate = BillFate::Refund;
+        } else if (r.direction == BillDirection::Neutral) {
+            r.fate = BillFate::NotCounted;
+        } else {
+            r.fate = BillFate::Import;
+        }
+        seen.insert(key);
+
+        const bool income = r.isIncome();
+        std::string category = mapped(income ? "收入类别" : "支出类别", bill.source, r.category);
+        if (category.empty() && bill.source == "支付宝") {
+            const auto& defaults = income ? alipayIncomeDefaults() : alipayExpenseDefaults();
+            if (auto it = defaults.find(r.category); it != defaults.end()) {
+                category = it->second;
+            }
+        }
+        if (category.empty()) {
+            category = income ? b.IName : b.OName;
+        }
+        if (category.empty()) {
+            category = income ? "其他收入" : "其他支出";
+        }
+        r.bookCategory = category;
+
+        const std::string method = methodKey(r.method);
+        std::string account = mapped("账户", bill.source, method);
+        if (account.empty()) {
+            if (method.empty() || method == "/") {
+                account = bill.source.rfind("银行：", 0) == 0 ? bill.source.substr(9) : bill.source;
+            } else if (method == "余额" && bill.source == "支付宝") {
+                account = "支付宝余额";
+            } else if (method == "零钱") {
+                account = "微信零钱";
+            } else {
+                account = gbk::cutToBytes(method, 20);
+            }
+        }
+        r.account = account;
+        r.member = member;
+    }
+    // A refund takes back from the expense it belongs to: the latest payment
+    // to the same counterparty before it, in this bill, gives the category.
+    for (std::size_t i = 0; i < bill.rows.size(); ++i) {
+        BillRow& refund = bill.rows[i];
+        if (refund.fate != BillFate::Refund || refund.counterparty.empty()) {
+            continue;
+        }
+        for (std::size_t k = 0; k < bill.rows.size(); ++k) {
+            const BillRow& paid = bill.rows[k];
+            if (k != i && paid.direction == BillDirection::Expense &&
+                paid.counterparty == refund.counterparty && paid.date <= refund.date) {
+                refund.bookCategory = paid.bookCategory;
+            }
+        }
+    }
+}
+
+std::map<BillFate, FateTotals> BillImport::totals(const Bill& bill) const {
+    std::map<BillFate, FateTotals> t;
+    for (const BillRow& r : bill.rows) {
+        FateTotals& f = t[r.fate];
+        ++f.count;
+        (r.direction == BillDirection::Income ? f.income : f.expense) += r.amount;
+    }
+    return t;
+}
+
+std::size_t BillImport::book(const Bill& bill,
+                             const std::function<void(std::size_t, std::size_t)>& progress) {
+    std::vector<ImportRow> incomes, expenses;
+    std::vector<const BillRow*> booked;
+    std::vector<std::string> keys;
+    const std::vector<std::string> allKeys = rowKeys(bill);
+    for (std::size_t i = 0; i < bill.rows.size(); ++i) {
+        const BillRow& r = bill.rows[i];
+        const std::string& key = allKeys[i];
+        if (r.fate != BillFate::Import && r.fate != BillFate::Refund) {
+            continue;
+        }
+        ImportRow row{r.line,
+                      r.date,
+                      gbk::cutToBytes(r.bookCategory, 20),
+                      r.fate == BillFate::Refund ? -r.amount : r.amount,
+                      gbk::cutToBytes(r.account, 20),
+                      gbk::cutToBytes(r.member, 20),
+                      r.remark()};
+        if (row.first.empty() || row.second.empty() || row.member.empty()) {
+            throw std::invalid_argument(
+                fmt::format("第 {} 行 类别、账户和家庭成员都要选好，账单没有导入。", r.line));
+        }
+        (r.isIncome() ? incomes : expenses).push_back(std::move(row));
+        booked.push_back(&r);
+        keys.push_back(key);
+    }
+    const std::size_t total = booked.size();
+    Transaction t(dm_.db());
+    importRows(dm_, incomeImport(), incomes, [&](std::size_t done, std::size_t) {
+        if (progress) {
+            progress(done, total);
+        }
+    });
+    importRows(dm_, expenseImport(), expenses, [&](std::size_t done, std::size_t) {
+        if (progress) {
+            progress(incomes.size() + done, total);
+        }
+    });
+    Statement seen = dm_.db().prepare(
+        "INSERT OR IGNORE INTO BillSeen(BName,Source,TxKey,theDate) VALUES(?1,?2,?3,?4)");
+    Statement map = dm_.db().prepare(
+        "INSERT OR REPLACE INTO BillMap(BName,Kind,Source,BillValue,Target) "
+        "VALUES(?1,?2,?3,?4,?5)");
+    for (std::size_t i = 0; i < booked.size(); ++i) {
+        const BillRow& r = *booked[i];
+        seen.reset();
+        seen.bindAll(dm_.book(), bill.source, keys[i], r.date);
+        seen.run();
+        // What the user booked this bill's category and method as, for the next bill.
+        if (!r.category.empty()) {
+            map.reset();
+            map.bindAll(dm_.book(), std::string(r.isIncome() ? "收入类别" : "支出类别"),
+                        bill.source, r.category, r.bookCategory);
+            map.run();
+        }
+        map.reset();
+        map.bindAll(dm_.book(), std::string("账户"), bill.source, methodKey(r.method), r.account);
+        map.run();
+    }
+    t.commit();
+    return total;
+}
+
+}  // namespace fennory

@@ -1,0 +1,121 @@
+#pragma once
+// Bills of payment services and banks: 支付宝 and 微信支付 exports (CSV or
+// .xlsx) and any statement with a header row whose columns the user names once.
+// Each row is shown with what it will become before anything is booked; rows
+// booked once are remembered per book and never booked again; what the user
+// books a bill's category and payment method as is learned for the next bill.
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/check_result.h"
+#include "core/data_module.h"
+#include "core/money.h"
+
+namespace fennory {
+
+// Text in UTF-8 from a file's bytes: UTF-8 with or without a byte-order mark,
+// otherwise GB18030 (GBK).
+std::string decodeBillText(const std::string& bytes);
+// Comma-separated rows: quoted cells with "" inside, blanks and tabs around a
+// cell removed.
+std::vector<std::vector<std::string>> parseCsv(const std::string& text);
+// An amount as bills write it: "¥28.16", "￥1,234.50", " 12.00 ", "-3"; nothing
+// for anything else.
+std::optional<Money> billAmount(const std::string& text);
+
+// The columns of a statement a bank exports, named once by the user. A
+// signed amount, or separate income and expense columns; the direction column
+// (optional) says 收入 or 支出 when the amount is unsigned.
+struct BankLayout {
+    std::string name;
+    std::string date, amount, income, expense, direction, counterparty, description, id;
+};
+std::string encodeLayout(const BankLayout& l);
+BankLayout decodeLayout(const std::string& name, const std::string& columns);
+std::vector<BankLayout> savedLayouts(Database& db);
+void saveLayout(Database& db, const BankLayout& l);
+
+enum class BillDirection { Income, Expense, Neutral };
+
+// What a row of the bill will become.
+enum class BillFate {
+    Import,      // 将导入
+    Seen,        // 已导入: booked from an earlier bill
+    NotCounted,  // 不计收支: moves between the household's own money
+    Closed,      // 交易关闭: closed, failed or never paid
+    Refund,      // 退款: booked as an expense of the amount taken back
+};
+const char* fateCaption(BillFate f);
+
+struct BillRow {
+    std::size_t line = 0;  // the row's line or row number in the file
+    std::string date;      // yyyy-mm-dd
+    BillDirection direction = BillDirection::Expense;
+    Money amount;  // as the bill gives it, never negative
+    std::string counterparty, description, category, method, status, txId;
+    // Decided by the preview; the user may change the names.
+    BillFate fate = BillFate::Import;
+    std::string bookCategory, account, member;
+
+    // Booked as income (an expense when not; a refund is a negative expense).
+    bool isIncome() const { return fate != BillFate::Refund && direction == BillDirection::Income; }
+    // What the record's remark says: the counterparty and the goods.
+    std::string remark() const;
+    // The key under which the row is remembered once booked.
+    std::string key() const;
+};
+
+struct Bill {
+    std::string source;  // "支付宝", "微信", or "银行：{layout}"
+    std::vector<BillRow> rows;
+};
+
+// Reading a file: the bill, or what is missing. A statement of no known layout
+// gives its header so that the user can name its columns.
+struct BillRead {
+    Bill bill;
+    CheckResult check;
+    std::vector<std::string> header;  // a statement's columns, when a layout is needed
+    bool needsLayout = false;
+};
+BillRead readBill(const std::filesystem::path& file, const std::vector<BankLayout>& layouts);
+
+struct FateTotals {
+    std::size_t count = 0;
+    Money income, expense;
+};
+
+// The preview and the booking of one bill into the open book.
+class BillImport {
+public:
+    explicit BillImport(TfrmDM& dm);
+
+    // Decides each row's fate and names: learned mappings first, then the
+    // defaults of the bill's common categories, then the book's defaults.
+    void prepare(Bill& bill, const std::string& member);
+    // The totals per fate, with income and expense apart.
+    std::map<BillFate, FateTotals> totals(const Bill& bill) const;
+
+    // Books the rows to be imported in one transaction, remembers them and
+    // what their categories and methods were booked as. Returns the number booked.
+    std::size_t book(const Bill& bill,
+                     const std::function<void(std::size_t, std::size_t)>& progress = {});
+
+    std::vector<std::string> categories(bool income) {
+        return income ? dm_.ComInType() : dm_.ComOutType();
+    }
+    std::vector<std::string> accounts() { return dm_.ComAccount(); }
+    std::vector<std::string> members() { return dm_.ComFamily(); }
+
+private:
+    std::string mapped(const std::string& kind, const std::string& source,
+                       const std::string& value) const;
+    TfrmDM& dm_;
+};
+
+}  // namespace fennory

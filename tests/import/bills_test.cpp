@@ -1,0 +1,319 @@
+// Bills of payment services and banks, written here with invented data in the
+// layouts the services export.
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <fstream>
+
+#include "import/bills.h"
+#include "reports/sheet.h"
+#include "support/test_data_file.h"
+
+namespace fennory {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string toGb18030(const std::string& utf8) {
+    iconv_t cd = iconv_open("GB18030", "UTF-8");
+    std::string out(utf8.size() * 2 + 8, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size(), outLeft = out.size();
+    char* o = out.data();
+    iconv(cd, &in, &inLeft, &o, &outLeft);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// The current 支付宝 export: GB18030, a preamble, padded cells, IDs with a tab.
+std::string alipayCsv(const std::vector<std::string>& rows) {
+    std::string s =
+        "------------------------------------------------------------------------------------\n"
+        "导出信息：\n姓名：测试用户\n支付宝账户：test@example.com\n"
+        "起始时间：[2024-03-01 00:00:00]    终止时间：[2024-03-31 23:59:59]\n"
+        "导出交易类型：[全部]\n共" +
+        std::to_string(rows.size()) +
+        "笔记录\n\n特别提示：\n1.本回单仅供参考\n"
+        "----------------------电子客户回单----------------------\n"
+        "交易时间,交易分类,交易对方,对方账号,商品说明,收/支,金额,收/付款方式,交易状态,交易订单号,"
+        "商家订单号,备注,\n";
+    for (const auto& r : rows) {
+        s += r + "\n";
+    }
+    return toGb18030(s);
+}
+
+// The 微信支付 export: UTF-8 with a byte-order mark, sixteen preamble lines.
+std::string wechatCsv(const std::vector<std::string>& rows) {
+    std::string s =
+        "\xEF\xBB\xBF微信支付账单明细,,,,,,,,\n微信昵称：[测试],,,,,,,,\n"
+        "起始时间：[2024-03-01 00:00:00] 终止时间：[2024-03-31 23:59:59],,,,,,,,\n"
+        "导出类型：[全部],,,,,,,,\n导出时间：[2024-04-01 10:00:00],,,,,,,,\n,,,,,,,,\n"
+        "共3笔记录,,,,,,,,\n收入：1笔 ¥100.00,,,,,,,,\n支出：2笔 ¥50.00,,,,,,,,\n"
+        "中性交易：0笔 ¥0.00,,,,,,,,\n注：,,,,,,,,\n"
+        "1. 充值/提现/理财通购买/零钱通存取/信用卡还款等交易，将计入中性交易,,,,,,,,\n"
+        "2. 本明细仅展示当前账单中的交易,,,,,,,,\n3. 仅供个人对账使用,,,,,,,,\n"
+        ",,,,,,,,\n----------------------微信支付账单明细列表--------------------,,,,,,,,\n"
+        "交易时间,交易类型,交易对方,商品,收/支,金额(元),支付方式,当前状态,交易单号,"
+        "商户单号,备注\n";
+    for (const auto& r : rows) {
+        s += r + "\n";
+    }
+    return s;
+}
+
+class Bills : public testing::BookTest {
+protected:
+    Bills() : bills(dm) {
+        addName("SFamily", "FName", "爸爸", "bb");
+        session.OpenBookState.OName = "其他支出";
+    }
+    fs::path write(const std::string& name, const std::string& bytes) {
+        const fs::path f = folder.path() / name;
+        std::ofstream(f, std::ios::binary) << bytes;
+        return f;
+    }
+    Bill read(const fs::path& f) {
+        BillRead r = readBill(f, savedLayouts(db));
+        EXPECT_TRUE(r.check.ok) << r.check.message;
+        bills.prepare(r.bill, "爸爸");
+        return r.bill;
+    }
+    std::vector<std::string> fates(const Bill& b) {
+        std::vector<std::string> out;
+        for (const auto& r : b.rows) {
+            out.push_back(fateCaption(r.fate));
+        }
+        return out;
+    }
+    std::string balance(const char* a) { return dm.RetAMoney(a).toPlain(); }
+
+    BillImport bills;
+};
+
+const std::vector<std::string> kAlipayRows = {
+    "2024-03-05 12:30:00,餐饮美食,某某餐厅,shop***@example.com,午餐,支出,35.50,"
+    "招商银行信用卡(1234),交易成功,2024030522001400000000000001\t,T0001\t,,",
+    "2024-03-06 09:00:00,收入,某某公司,pay***@example.com,报销款,收入,200.00,,交易成功,"
+    "2024030622001400000000000002\t,,,",
+    "2024-03-07 10:00:00,投资理财,余额宝,,余额宝-自动转入,不计收支,100.00,余额,交易成功,"
+    "2024030722001400000000000003\t,,,",
+    "2024-03-08 11:00:00,日用百货,某某超市,,购物,支出,20.00,余额,交易关闭,"
+    "2024030822001400000000000004\t,,,",
+    "2024-03-09 15:00:00,退款,某某餐厅,,午餐退款,不计收支,10.00,招商银行信用卡(1234),退款成功,"
+    "2024030922001400000000000005\t,,,",
+};
+
+TEST_F(Bills, AnAlipayBillIsReadFromGb18030WithItsFates) {
+    const Bill b = read(write("alipay.csv", alipayCsv(kAlipayRows)));
+    EXPECT_EQ(b.source, "支付宝");
+    ASSERT_EQ(b.rows.size(), 5u);
+    EXPECT_EQ(b.rows[0].date, "2024-03-05");
+    EXPECT_EQ(b.rows[0].amount.toPlain(), "35.5");
+    EXPECT_EQ(b.rows[0].txId, "2024030522001400000000000001");  // the tab gone
+    EXPECT_EQ(b.rows[0].bookCategory, "外出就餐");              // the common category's default
+    EXPECT_EQ(b.rows[0].account, "招商银行信用卡(1234)");
+    EXPECT_EQ(b.rows[1].account, "支付宝");
+    EXPECT_EQ(fates(b), (std::vector<std::string>{"将导入", "将导入", "不计收支", "交易关闭",
+                                                  "退款（冲减支出）"}));
+    const auto t = bills.totals(b);
+    EXPECT_EQ(t.at(BillFate::Import).count, 2u);
+    EXPECT_EQ(t.at(BillFate::Import).income.toPlain(), "200");
+    EXPECT_EQ(t.at(BillFate::Import).expense.toPlain(), "35.5");
+}
+
+TEST_F(Bills, BookingTakesIncomeExpensesAndRefundsOnceAndNeverTwice) {
+    const fs::path f = write("alipay.csv", alipayCsv(kAlipayRows));
+    Bill b = read(f);
+    EXPECT_EQ(bills.book(b), 3u);
+    // The refund takes back from the expense it belongs to: a negative expense.
+    EXPECT_EQ(
+        rows("SELECT OName, OMoney FROM OutTable ORDER BY ID"),
+        (std::vector<std::vector<std::string>>{{"外出就餐", "355000"}, {"外出就餐", "-100000"}}));
+    EXPECT_EQ(one("SELECT IName||IMoney||Remark FROM InTable"), "其他收入2000000某某公司 报销款");
+    EXPECT_EQ(balance("招商银行信用卡(1234)"), "-25.5");
+    EXPECT_EQ(balance("支付宝"), "200");
+    EXPECT_EQ(one("SELECT count(*) FROM UList WHERE theE='导入'"), "3");
+
+    // The same bill again books nothing: every row was seen.
+    Bill again = read(f);
+    EXPECT_EQ(fates(again)[0], "已导入");
+    EXPECT_EQ(bills.book(again), 0u);
+    EXPECT_EQ(one("SELECT count(*) FROM OutTable"), "2");
+}
+
+TEST_F(Bills, AnOverlappingBillBooksOnlyItsNewRows) {
+    Bill first = read(write("a.csv", alipayCsv({kAlipayRows[0], kAlipayRows[1]})));
+    ASSERT_EQ(bills.book(first), 2u);
+    Bill second =
+        read(write("b.csv", alipayCsv({kAlipayRows[1],
+                                       "2024-03-20 12:00:00,餐饮美食,某某面馆,,晚餐,支出,"
+                                       "18.00,余额,交易成功,2024032022001400000000000009\t,,,"})));
+    EXPECT_EQ(fates(second), (std::vector<std::string>{"已导入", "将导入"}));
+    EXPECT_EQ(second.rows[1].account, "支付宝余额");
+    EXPECT_EQ(bills.book(second), 1u);
+    EXPECT_EQ(one("SELECT count(*) FROM InTable"), "1");
+}
+
+TEST_F(Bills, WhatTheUserBookedIsLearnedForTheNextBill) {
+    Bill b = read(write("a.csv", alipayCsv({kAlipayRows[0]})));
+    b.rows[0].bookCategory = "午饭";
+    b.rows[0].account = "信用卡";
+    ASSERT_EQ(bills.book(b), 1u);
+    Bill next = read(write("b.csv", alipayCsv({"2024-04-01 12:00:00,餐饮美食,另一家餐厅,,午餐,支出,"
+                                               "30.00,招商银行信用卡(1234),交易成功,"
+                                               "2024040122001400000000000010\t,,,"})));
+    EXPECT_EQ(next.rows[0].bookCategory, "午饭");
+    EXPECT_EQ(next.rows[0].account, "信用卡");
+}
+
+TEST_F(Bills, AWeChatBillWithQuotesYuanSignsAndNeutralRows) {
+    const Bill b = read(write(
+        "wechat.csv",
+        wechatCsv({"2024-03-05 08:15:00,商户消费,某某早餐店,\"早餐\",支出,¥8.50,零钱,支付成功,"
+                   "4200002024030500000001\t,10001\t,\"/\"",
+                   "2024-03-06 20:00:00,微信红包,某某,\"/\",收入,\"¥1,200.00\",/,已存入零钱,"
+                   "10000399012024030600000002\t,\"/\",\"/\"",
+                   "2024-03-07 09:00:00,零钱提现,招商银行(1234),\"/\",/,¥100.00,招商银行(1234),"
+                   "提现已到账,4200002024030700000003\t,\"/\",\"/\"",
+                   "2024-03-08 12:00:00,美团-退款,美团,\"/\",收入,¥5.00,零钱,已退款,"
+                   "4200002024030800000004\t,\"/\",\"/\""})));
+    EXPECT_EQ(b.source, "微信");
+    ASSERT_EQ(b.rows.size(), 4u);
+    EXPECT_EQ(b.rows[0].description, "早餐");
+    EXPECT_EQ(b.rows[0].account, "微信零钱");
+    EXPECT_EQ(b.rows[1].amount.toPlain(), "1200");
+    EXPECT_EQ(b.rows[1].account, "微信");
+    EXPECT_EQ(fates(b),
+              (std::vector<std::string>{"将导入", "将导入", "不计收支", "退款（冲减支出）"}));
+    EXPECT_EQ(b.rows[0].remark(), "某某早餐店 早餐");
+}
+
+TEST_F(Bills, AWeChatWorkbookReadsLikeItsCsv) {
+    Sheet s("Sheet1");
+    s.setText(0, 0, "微信支付账单明细");
+    const char* header[] = {"交易时间", "交易类型", "交易对方", "商品",     "收/支", "金额(元)",
+                            "支付方式", "当前状态", "交易单号", "商户单号", "备注"};
+    for (int c = 0; c < 11; ++c) {
+        s.setText(16, c, header[c]);
+    }
+    const char* row[] = {"2024-03-05 08:15:00",
+                         "商户消费",
+                         "某某早餐店",
+                         "早餐",
+                         "支出",
+                         "¥8.50",
+                         "零钱",
+                         "支付成功",
+                         "4200002024030500000001",
+                         "10001",
+                         "/"};
+    for (int c = 0; c < 11; ++c) {
+        s.setText(17, c, row[c]);
+    }
+    const fs::path f = folder.path() / "微信账单.xlsx";
+    writeXlsx(f, {s});
+    const Bill b = read(f);
+    EXPECT_EQ(b.source, "微信");
+    ASSERT_EQ(b.rows.size(), 1u);
+    EXPECT_EQ(b.rows[0].amount.toPlain(), "8.5");
+}
+
+TEST_F(Bills, AnOlderAlipayBillEndsAtItsSummary) {
+    const std::string text =
+        "支付宝交易记录明细查询\n账号:[2088000000000000]\n"
+        "---------------------------------交易记录明细列表------------------------------------\n"
+        "交易号                  ,商家订单号               ,交易创建时间              ,付款时间    "
+        "   "
+        "         ,最近修改时间              ,交易来源地     ,类型              ,交易对方          "
+        "  "
+        ",商品名称                ,金额（元）   ,收/支     ,交易状态    ,服务费（元）   "
+        ",成功退款（元）  "
+        ",备注                  ,资金状态     ,\n"
+        "2019011522001400000000000001\t,T1\t,2019-01-15 10:00:00 ,2019-01-15 10:00:05 ,"
+        "2019-01-15 10:00:05 ,其他 ,即时到账交易 ,某商店 ,日用品 ,12.00 ,支出 ,交易成功 ,0.00 "
+        ",0.00 ,"
+        " ,已支出 ,\n"
+        "2019011622001400000000000002\t,,2019-01-16 10:00:00 ,2019-01-16 10:00:05 ,"
+        "2019-01-16 10:00:05 ,其他 ,即时到账交易 ,余额宝 ,转入 ,50.00 , ,交易成功 ,0.00 ,0.00 , "
+        ",资金转移 ,\n"
+        "------------------------------------------------------------------------------------\n"
+        "共2笔记录\n已收入:0笔,0.00元\n待收入:0笔,0.00元\n";
+    const Bill b = read(write("old.csv", toGb18030(text)));
+    ASSERT_EQ(b.rows.size(), 2u);
+    EXPECT_EQ(b.rows[0].date, "2019-01-15");
+    EXPECT_EQ(b.rows[0].counterparty, "某商店");
+    EXPECT_EQ(fates(b), (std::vector<std::string>{"将导入", "不计收支"}));
+}
+
+TEST_F(Bills, ABankStatementIsReadOnceItsColumnsAreNamed) {
+    const fs::path f = write("bank.csv",
+                             "账号：6222 **** 0000\n"
+                             "记账日期,摘要,收入金额,支出金额,余额,对方户名,流水号\n"
+                             "2024-03-01,工资,\"8,000.00\",,9000.00,某某公司,B001\n"
+                             "2024-03-02,消费,,120.00,8880.00,某某商场,B002\n");
+    BillRead r = readBill(f, savedLayouts(db));
+    ASSERT_TRUE(r.needsLayout);
+    EXPECT_EQ(r.header, (std::vector<std::string>{"记账日期", "摘要", "收入金额", "支出金额",
+                                                  "余额", "对方户名", "流水号"}));
+    BankLayout l;
+    l.name = "工商银行";
+    l.date = "记账日期";
+    l.income = "收入金额";
+    l.expense = "支出金额";
+    l.counterparty = "对方户名";
+    l.description = "摘要";
+    l.id = "流水号";
+    saveLayout(db, l);
+    const Bill b = read(f);
+    EXPECT_EQ(b.source, "银行：工商银行");
+    ASSERT_EQ(b.rows.size(), 2u);
+    EXPECT_EQ(b.rows[0].direction, BillDirection::Income);
+    EXPECT_EQ(b.rows[0].amount.toPlain(), "8000");
+    EXPECT_EQ(b.rows[1].direction, BillDirection::Expense);
+    EXPECT_EQ(b.rows[1].account, "工商银行");
+}
+
+TEST_F(Bills, AMalformedAmountRefusesTheBillNamingItsRow) {
+    BillRead r = readBill(write("bad.csv", alipayCsv({kAlipayRows[0],
+                                                      "2024-03-06 09:00:00,收入,某某公司,,报销款,"
+                                                      "收入,二百,,交易成功,X2\t,,,"})),
+                          {});
+    EXPECT_FALSE(r.check.ok);
+    EXPECT_EQ(r.check.message, "第 14 行 金额“二百”不是数字，账单没有导入。");
+    EXPECT_TRUE(r.bill.rows.empty());
+    EXPECT_EQ(one("SELECT count(*) FROM OutTable"), "0");
+}
+
+TEST_F(Bills, AmountsAndCellsAreReadStrictly) {
+    EXPECT_EQ(billAmount("¥28.16")->toPlain(), "28.16");
+    EXPECT_EQ(billAmount("￥1,234.50")->toPlain(), "1234.5");
+    EXPECT_EQ(billAmount(" 12.00 ")->toPlain(), "12");
+    EXPECT_FALSE(billAmount("12元"));
+    EXPECT_FALSE(billAmount(""));
+    EXPECT_EQ(parseCsv("a, \"b,\"\"c\"\"\" ,d\t\r\n1,2"),
+              (std::vector<std::vector<std::string>>{{"a", "b,\"c\"", "d"}, {"1", "2"}}));
+    EXPECT_EQ(decodeBillText(toGb18030("交易时间")), "交易时间");
+    EXPECT_EQ(decodeBillText("\xEF\xBB\xBF交易"), "交易");
+}
+
+TEST_F(Bills, RowsWithoutAnIdThatLookAlikeAreBothBookedOnce) {
+    const fs::path f =
+        write("bank.csv", "日期,金额,对方\n2024-03-01,-5.00,咖啡店\n2024-03-01,-5.00,咖啡店\n");
+    BankLayout l;
+    l.name = "卡";
+    l.date = "日期";
+    l.amount = "金额";
+    l.counterparty = "对方";
+    saveLayout(db, l);
+    Bill b = read(f);
+    EXPECT_EQ(fates(b), (std::vector<std::string>{"将导入", "将导入"}));
+    EXPECT_EQ(bills.book(b), 2u);
+    Bill again = read(f);
+    EXPECT_EQ(fates(again), (std::vector<std::string>{"已导入", "已导入"}));
+}
+
+}  // namespace
+}  // namespace fennory
