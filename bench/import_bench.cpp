@@ -6,12 +6,14 @@
 #include <fmt/format.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "books/book_creation.h"
 #include "books/open_book.h"
 #include "core/data_module.h"
 #include "core/database.h"
+#include "import/bills.h"
 #include "import/record_import.h"
 
 namespace {
@@ -102,6 +104,49 @@ void BM_PlainInsertsOfTheSameRows(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 BENCHMARK(BM_PlainInsertsOfTheSameRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A year of 支付宝 bills: 3,000 rows, read and previewed, then booked.
+std::filesystem::path yearOfBills(const std::filesystem::path& dir) {
+    std::string text =
+        "交易时间,交易分类,交易对方,对方账号,商品说明,收/支,金额,收/付款方式,交易状态,交易订单号,"
+        "商家订单号,备注,\n";
+    const char* kinds[] = {"餐饮美食", "交通出行", "日用百货", "充值缴费", "医疗健康"};
+    for (int i = 0; i < 3000; ++i) {
+        text += fmt::format(
+            "2024-{:02d}-{:02d} 12:00:00,{},商户{},,商品{},支出,{}.{:02d},"
+            "招商银行信用卡(1234),交易成功,2024{:010d}\t,,,\n",
+            1 + i % 12, 1 + i % 28, kinds[i % 5], i % 50, i, 10 + i % 90, i % 100, i);
+    }
+    const auto file = dir / "bills.csv";
+    std::ofstream(file, std::ios::binary) << text;
+    return file;
+}
+
+void BM_BillPreviewOfAYear(benchmark::State& state) {
+    Book book;
+    const auto file = yearOfBills(book.dir);
+    BillImport bills(*book.dm);
+    for (auto _ : state) {
+        BillRead r = readBill(file, {});
+        bills.prepare(r.bill, "爸爸");
+        benchmark::DoNotOptimize(r.bill.rows.size());
+    }
+}
+BENCHMARK(BM_BillPreviewOfAYear)->Unit(benchmark::kMillisecond);
+
+void BM_BillBookingOfAYear(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        Book book;
+        const auto file = yearOfBills(book.dir);
+        BillImport bills(*book.dm);
+        BillRead r = readBill(file, {});
+        bills.prepare(r.bill, "爸爸");
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(bills.book(r.bill));
+    }
+}
+BENCHMARK(BM_BillBookingOfAYear)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -84,6 +84,8 @@ constexpr MenuEntry kMenus[] = {
     entry("importDebt", "债权导入 &D"),
     sep(),
     entry("importInvest", "投资导入 &T"),
+    sep(),
+    entry("importBills", "账单导入（支付宝/微信/银行） &Z"),
 
     top("报表中心【&R】", true),
     entry("accountQuery", "账户查询 &X"),

@@ -5,6 +5,7 @@
 #include "bookkeeping/ui/loan_screen.h"
 #include "bookkeeping/ui/transfer_screen.h"
 #include "books/ui/book_screens.h"
+#include "import/ui/bill_import_dialog.h"
 #include "import/ui/import_dialog.h"
 #include "plans/ui/plan_screens.h"
 #include "plans/ui/sound.h"
@@ -154,6 +155,11 @@ void registerScreens(TfrmMain& window) {
         TfrmSBasc dialog(
             w.dm(), w.prompter(), [&w] { w.endProgram(); }, &w);
         dialog.exec();
+    });
+    window.registerDialog("importBills", [](TfrmMain& w) {
+        BillImportDialog dialog(w.dm(), w.prompter(), billFileChooser(), &w);
+        dialog.exec();
+        w.mySum();
     });
     window.registerScreen("fundFlow", [](TfrmMain& w) {
         return new TfrmPage3(w.dm(), w.prompter(), desktopOpener());

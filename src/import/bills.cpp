@@ -471,6 +471,28 @@ std::string BillRow::key() const {
                        amount.toPlain(), counterparty, description);
 }
 
+// ---- what a book has learned ----
+
+std::vector<BillMapping> billMappings(TfrmDM& dm) {
+    std::vector<BillMapping> out;
+    Statement s = dm.db().prepare(
+        "SELECT ID, Kind, Source, BillValue, Target FROM BillMap WHERE BName=?1 "
+        "ORDER BY Kind, Source, BillValue");
+    s.bind(1, dm.book());
+    while (s.step()) {
+        out.push_back({s.integer(0), s.text(1), s.text(2), s.text(3), s.text(4)});
+    }
+    return out;
+}
+
+void setBillMapping(TfrmDM& dm, std::int64_t id, const std::string& target) {
+    dm.db().execute("UPDATE BillMap SET Target=?1 WHERE ID=?2 AND BName=?3", target, id, dm.book());
+}
+
+void removeBillMapping(TfrmDM& dm, std::int64_t id) {
+    dm.db().execute("DELETE FROM BillMap WHERE ID=?1 AND BName=?2", id, dm.book());
+}
+
 // ---- preview and booking ----
 
 BillImport::BillImport(TfrmDM& dm) : dm_(dm) {}

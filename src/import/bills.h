@@ -90,6 +90,17 @@ struct FateTotals {
     Money income, expense;
 };
 
+// What the open book has learned: a bill's category or payment method and
+// what it is booked as. The user reviews, changes and deletes them.
+struct BillMapping {
+    std::int64_t id = 0;
+    std::string kind;  // "收入类别", "支出类别" or "账户"
+    std::string source, value, target;
+};
+std::vector<BillMapping> billMappings(TfrmDM& dm);
+void setBillMapping(TfrmDM& dm, std::int64_t id, const std::string& target);
+void removeBillMapping(TfrmDM& dm, std::int64_t id);
+
 // The preview and the booking of one bill into the open book.
 class BillImport {
 public:

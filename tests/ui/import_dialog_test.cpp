@@ -4,7 +4,10 @@
 #include <QtTest>
 
 #include "core/data_module.h"
+#include "import/ui/bill_import_dialog.h"
 #include "import/ui/import_dialog.h"
+
+#include <QTemporaryFile>
 #include "ui_book.h"
 
 using namespace fennory;
@@ -18,6 +21,7 @@ private slots:
     void aWorkbookIsShownThenImportedWhole();
     void aWrongRowIsNamedAndTheDialogStaysOpen();
     void workbooksThatCannotBeUsedAreRefusedWhenOpened();
+    void aWeChatBillIsPreviewedChangedAndBooked();
 
 private:
     QString fixture(const char* name) const {
@@ -80,6 +84,50 @@ void ImportDialogTest::workbooksThatCannotBeUsedAreRefusedWhenOpened() {
     file.clear();  // the file dialog given up: nothing changes
     d.openButton()->click();
     QCOMPARE(prompter_->shown.size(), 1);
+}
+
+void ImportDialogTest::aWeChatBillIsPreviewedChangedAndBooked() {
+    dm_->NewFamily("妈妈");
+    const QString file = book_->dir.filePath(QStringLiteral("微信支付账单.csv"));
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(
+            "\xEF\xBB\xBF微信支付账单明细,,,,,,,,\n"
+            "----------------------微信支付账单明细列表--------------------,,,,,,,,\n"
+            "交易时间,交易类型,交易对方,商品,收/支,金额(元),支付方式,当前状态,交易单号,商户单号,"
+            "备注\n"
+            "2024-03-05 08:15:00,商户消费,早餐店,\"早餐\",支出,¥8.50,零钱,支付成功,"
+            "4200001\t,1\t,\"/\"\n"
+            "2024-03-06 20:00:00,微信红包,朋友,\"/\",收入,¥20.00,/,已存入零钱,4200002\t,"
+            "\"/\",\"/\"\n"
+            "2024-03-07 09:00:00,零钱提现,招商银行,\"/\",/,¥100.00,招商银行,提现已到账,"
+            "4200003\t,\"/\",\"/\"\n");
+    }
+    BillImportDialog d(*dm_, *prompter_, [&](QWidget*) { return file; });
+    d.memberList()->setCurrentText(QStringLiteral("妈妈"));
+    d.openButton()->click();
+    QCOMPARE(d.grid()->rowCount(), 3);
+    QCOMPARE(d.grid()->item(0, int(BillColumn::Fate))->text(), QStringLiteral("将导入"));
+    QCOMPARE(d.grid()->item(2, int(BillColumn::Fate))->text(), QStringLiteral("不计收支"));
+    QCOMPARE(d.grid()->item(0, int(BillColumn::Member))->text(), QStringLiteral("妈妈"));
+    QVERIFY(d.totalsLabel()->text().startsWith(QStringLiteral("将导入 2 笔")));
+    // The user books the breakfast as food, into the change purse.
+    d.setName(0, BillColumn::Category, QStringLiteral("食品"));
+    d.setName(0, BillColumn::Account, QStringLiteral("零钱包"));
+    d.importButton()->click();
+    QCOMPARE(prompter_->last(), QStringLiteral("账单导入成功！共导入 2 笔。"));
+    QCOMPARE(dm_->RetAMoney("零钱包").toPlain(), std::string("-8.5"));
+    QCOMPARE(dm_->RetAMoney("微信").toPlain(), std::string("20"));
+    QCOMPARE(dm_->db().queryText("SELECT group_concat(theType||':'||AName||':'||FName, ' ') FROM "
+                                 "(SELECT * FROM UList WHERE theE='导入' ORDER BY ID)"),
+             std::string("其他收入:微信:妈妈 食品:零钱包:妈妈"));
+
+    // Opened again, nothing is left to book.
+    BillImportDialog again(*dm_, *prompter_, [&](QWidget*) { return file; });
+    again.openButton()->click();
+    QCOMPARE(again.grid()->item(0, int(BillColumn::Fate))->text(), QStringLiteral("已导入"));
+    QVERIFY(!again.importButton()->isEnabled());
 }
 
 QTEST_MAIN(ImportDialogTest)

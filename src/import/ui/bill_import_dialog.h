@@ -1,0 +1,102 @@
+#pragma once
+// "账单导入（支付宝/微信/银行）": a bill opened, every row shown with what it
+// will become and where it goes, the names changeable, then booked at once.
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <array>
+#include <functional>
+
+#include "core/data_module.h"
+#include "core/ui/prompter.h"
+#include "import/bills.h"
+
+namespace fennory::ui {
+
+// Asks for the bill to open; "" when the user gave up. Tests answer it themselves.
+using BillChooser = std::function<QString(QWidget* parent)>;
+BillChooser billFileChooser();
+
+// The columns of the preview.
+enum class BillColumn { Date, Direction, Amount, Remark, Category, Account, Member, Fate };
+
+class BillImportDialog : public QDialog {
+    Q_OBJECT
+public:
+    BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser chooser = billFileChooser(),
+                     QWidget* parent = nullptr);
+
+    QPushButton* openButton() const { return open_; }
+    QComboBox* memberList() const { return member_; }
+    QTableWidget* grid() const { return grid_; }
+    QLabel* totalsLabel() const { return totals_; }
+    QPushButton* importButton() const { return import_; }
+    QPushButton* mappingsButton() const { return mappings_; }
+    const Bill& bill() const { return bill_; }
+
+    void onOpen();
+    void onImport();
+    // A name of a row as the user changes it in the grid.
+    void setName(int row, BillColumn column, const QString& name);
+
+private:
+    void showRead(const BillRead& read);
+    void fill();
+    void showTotals();
+
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    BillChooser chooser_;
+    BillImport import_model_;
+    Bill bill_;
+    QPushButton* open_;
+    QLabel* file_;
+    QComboBox* member_;
+    QTableWidget* grid_;
+    QLabel* totals_;
+    QProgressBar* progress_;
+    QPushButton* import_;
+    QPushButton* mappings_;
+    bool filling_ = false;
+};
+
+// The columns of a bank's statement, named once.
+class BankLayoutDialog : public QDialog {
+    Q_OBJECT
+public:
+    BankLayoutDialog(const std::vector<std::string>& header, Prompter& prompter,
+                     QWidget* parent = nullptr);
+    QLineEdit* nameField() const { return name_; }
+    // 日期, 金额, 收入金额, 支出金额, 收/支, 交易对方, 说明, 交易单号
+    QComboBox* column(int i) const { return columns_.at(static_cast<std::size_t>(i)); }
+    BankLayout layout() const;
+
+private:
+    void onSave();
+    Prompter& prompter_;
+    QLineEdit* name_;
+    std::array<QComboBox*, 8> columns_{};
+};
+
+// What the book has learned from bills, to review, change or forget.
+class BillMappingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    BillMappingsDialog(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr);
+    QTableWidget* grid() const { return grid_; }
+
+private:
+    void reload();
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    std::vector<BillMapping> rows_;
+    QTableWidget* grid_;
+};
+
+}  // namespace fennory::ui
