@@ -105,6 +105,7 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
     auto* exit = new QPushButton(QStringLiteral("退出"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(progress_, 1);
+    buttons->addStretch(1);
     buttons->addWidget(mappings_);
     buttons->addWidget(import_);
     buttons->addWidget(exit);
@@ -212,10 +213,15 @@ void BillImportDialog::showTotals() {
         if (it == t.end()) {
             continue;
         }
-        parts << QStringLiteral("%1 %2 笔（收入 %3，支出 %4）")
-                     .arg(QString::fromUtf8(fateCaption(f)))
-                     .arg(it->second.count)
-                     .arg(moneyText(it->second.income), moneyText(it->second.expense));
+        const FateTotals& n = it->second;
+        parts << (f == BillFate::Import ? QStringLiteral("%1 %2 笔（收入 %3，支出 %4）")
+                                              .arg(QString::fromUtf8(fateCaption(f)))
+                                              .arg(n.count)
+                                              .arg(moneyText(n.income), moneyText(n.expense))
+                                        : QStringLiteral("%1 %2 笔（%3）")
+                                              .arg(QString::fromUtf8(fateCaption(f)))
+                                              .arg(n.count)
+                                              .arg(moneyText(n.income + n.expense)));
     }
     totals_->setText(parts.join(QStringLiteral("    ")));
     const bool any = std::any_of(bill_.rows.begin(), bill_.rows.end(), bookable);
