@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "core/dates.h"
+#include "core/text.h"
 
 namespace fennory {
 namespace {
@@ -29,12 +30,6 @@ Condition scopeOf(LoanScope scope) {
         c.sql = " AND TMoney=0";
     }
     return c;
-}
-
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    return first == std::string::npos ? std::string()
-                                      : s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
 }  // namespace

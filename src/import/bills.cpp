@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/gbk.h"
+#include "core/text.h"
 #include "import/record_import.h"
 #include "import/spreadsheet_reader.h"
 
@@ -15,14 +16,6 @@ namespace fs = std::filesystem;
 
 namespace fennory {
 namespace {
-
-std::string trimmed(const std::string& s) {
-    const auto a = s.find_first_not_of(" \t\r\n");
-    if (a == std::string::npos) {
-        return {};
-    }
-    return s.substr(a, s.find_last_not_of(" \t\r\n") - a + 1);
-}
 
 bool contains(const std::string& s, const char* part) {
     return s.find(part) != std::string::npos;

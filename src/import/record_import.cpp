@@ -7,19 +7,10 @@
 
 #include "core/dates.h"
 #include "core/gbk.h"
+#include "core/text.h"
 
 namespace fennory {
-namespace {
-
-std::string trimmed(const std::string& s) {
-    const auto a = s.find_first_not_of(" \t\r\n");
-    if (a == std::string::npos) {
-        return {};
-    }
-    return s.substr(a, s.find_last_not_of(" \t\r\n") - a + 1);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 const ImportKind& incomeImport() {
     static const ImportKind k{"收入导入",

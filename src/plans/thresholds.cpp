@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include "core/text.h"
+
 namespace fennory {
 namespace {
 
@@ -17,14 +19,6 @@ constexpr ColumnDef kColumns[] = {
     {C::Id, "ID", "ID", false, true},
 };
 static_assert(columnsInOrder(kColumns));
-
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 // The amount as typed: checked for emptiness first, then as a number.
 ThresholdCheck readAmount(const std::string& typed, Money& out) {

@@ -80,13 +80,7 @@ TfrmB_Manage::TfrmB_Manage(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidg
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(grid_->viewport()->mapToGlobal(at)); });
     connect(delete_, &QPushButton::clicked, this, &TfrmB_Manage::onDelete);
-    connect(exit, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            sub->close();
-        } else {
-            close();
-        }
-    });
+    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
     model_.refresh();
     showModel();
 }

@@ -1,5 +1,7 @@
 #include "core/ui/inputs.h"
 
+#include <QMdiSubWindow>
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -203,6 +205,20 @@ void CriteriaBox::watch(QWidget* control) {
     } else if (auto* d = qobject_cast<QDateEdit*>(control)) {
         connect(d, &QDateEdit::dateChanged, this, tick);
     }
+}
+
+void closeScreen(QWidget* screen) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) {
+        sub->close();
+    } else {
+        screen->close();
+    }
+}
+
+QPushButton* screenExitButton(QWidget* screen, const QString& caption) {
+    auto* b = new QPushButton(caption);
+    QObject::connect(b, &QPushButton::clicked, screen, [screen] { closeScreen(screen); });
+    return b;
 }
 
 }  // namespace fennory::ui

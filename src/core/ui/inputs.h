@@ -102,6 +102,11 @@ void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::s
 // which closes the dialog.
 QHBoxLayout* saveExitRow(QDialog* dialog, QPushButton* save);
 
+// "退出" of a screen: it closes the frame the main window shows it in, or the
+// screen itself when it stands alone.
+QPushButton* screenExitButton(QWidget* screen, const QString& caption = QStringLiteral("退出"));
+void closeScreen(QWidget* screen);
+
 // A tick box beside an input; the user changing the input ticks it. An input
 // made of several controls (a date range) names the controls to watch.
 class CriteriaBox : public QWidget {

@@ -382,13 +382,7 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
     connect(query_, &QPushButton::clicked, this, &PlanListScreen::onQuery);
     connect(action_, &QPushButton::clicked, this,
             purpose_ == Purpose::View ? &PlanListScreen::onExcel : &PlanListScreen::onExecute);
-    connect(exit, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            sub->close();
-        } else {
-            close();
-        }
-    });
+    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (!menu_->isEmpty()) {

@@ -186,13 +186,7 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
     connect(run_, &QPushButton::clicked, this, &AnalysisScreen::onRun);
     connect(excel_, &QPushButton::clicked, this, &AnalysisScreen::onExcel);
     connect(savePicture_, &QPushButton::clicked, this, &AnalysisScreen::onSavePicture);
-    connect(exit, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            sub->close();
-        } else {
-            close();
-        }
-    });
+    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
 }
 
 QChart* AnalysisScreen::chart(int i) const {

@@ -111,13 +111,7 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     connect(query_, &QPushButton::clicked, this, &TfrmPage3::onQuery);
     connect(excel_, &QPushButton::clicked, this, &TfrmPage3::onExcel);
     connect(print_, &QPushButton::clicked, this, &TfrmPage3::onPrint);
-    connect(exit, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            sub->close();
-        } else {
-            close();
-        }
-    });
+    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
 
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

@@ -171,13 +171,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
     auto* exit = new QPushButton(QStringLiteral("退出"));
     buttons->addWidget(exit);
     buttons->addStretch(1);
-    connect(exit, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            sub->close();
-        } else {
-            close();
-        }
-    });
+    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(criteria, 1);

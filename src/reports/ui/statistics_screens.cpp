@@ -35,19 +35,6 @@ QString moneyOrNothing(const std::optional<Money>& m) {
     return m ? u8(m->toDisplay()) : QString();
 }
 
-// "退出": a screen in the main window closes its frame.
-QPushButton* exitButton(QWidget* screen) {
-    auto* b = new QPushButton(QStringLiteral("退出"));
-    QObject::connect(b, &QPushButton::clicked, screen, [screen] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(screen->parentWidget())) {
-            sub->close();
-        } else {
-            screen->close();
-        }
-    });
-    return b;
-}
-
 // The criteria on the left, the buttons in a column on the right.
 QHBoxLayout* topRow(QWidget* criteria, std::initializer_list<QWidget*> buttons) {
     auto* side = new QVBoxLayout;
@@ -155,7 +142,7 @@ TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
         panes->addWidget(pane);
     }
     auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(group, {run_, excel_, exitButton(this)}));
+    outer->addLayout(topRow(group, {run_, excel_, screenExitButton(this)}));
     outer->addLayout(panes, 1);
 
     excel_->setEnabled(false);
@@ -210,7 +197,7 @@ TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
         panes->addWidget(pane);
     }
     auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(group, {run_, excel_, exitButton(this)}));
+    outer->addLayout(topRow(group, {run_, excel_, screenExitButton(this)}));
     outer->addLayout(panes, 1);
     run_->setDefault(true);
     run_->setAutoDefault(true);
@@ -261,7 +248,7 @@ PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpene
         labels->addStretch(1);
     }
     auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(group, {run_, excel_, print_, exitButton(this)}));
+    outer->addLayout(topRow(group, {run_, excel_, print_, screenExitButton(this)}));
     outer->addWidget(progress_);
     outer->addWidget(grid_, 1);
     outer->addLayout(labels);
@@ -380,7 +367,7 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
     labels->addWidget(total_);
     labels->addStretch(1);
     auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(criteria, {run_, excel_, exitButton(this)}));
+    outer->addLayout(topRow(criteria, {run_, excel_, screenExitButton(this)}));
     outer->addWidget(grid_, 1);
     outer->addLayout(labels);
     excel_->setEnabled(false);
