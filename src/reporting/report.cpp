@@ -82,6 +82,28 @@ Money moneyOf(const Value& v) {
 
 }  // namespace
 
+Band titledPageHeader(const std::string& title, double usable) {
+    constexpr double kPt = 0.75;  // a pixel of the layouts in points
+    Band b;
+    b.height = 16;
+    b.fields = {
+        {.text = title,
+         .width = usable,
+         .align = Align::Center,
+         .bold = true,
+         .fontPt = 19 * kPt,
+         .height = 9},
+        {.source = Source::PageNumber, .text = "页数 ", .width = 40, .fontPt = 13 * kPt, .top = 9},
+        {.source = Source::PrintDateTime,
+         .left = usable - 60,
+         .width = 60,
+         .align = Align::Right,
+         .fontPt = 13 * kPt,
+         .top = 9},
+    };
+    return b;
+}
+
 Pagination paginate(const Layout& layout, const Table& rows, const std::string& printedAt) {
     Pagination p;
     p.printedAt = printedAt;

@@ -90,6 +90,11 @@ struct Pagination {
     std::string printedAt;  // "yyyy-mm-dd hh:mm:ss"
 };
 
+// The page header of the ruled reports: the title bold across the width, and
+// 9 mm down the page number at the left and the print time at the right; the
+// heading row follows in the column header band.
+Band titledPageHeader(const std::string& title, double usableWidth);
+
 // Splits the rows into pages. Every column a Sum or PageSum field names is
 // summed per page and over the report. The summary goes on the last page when
 // it fits under the last row; else the last row moves to a new page with it.

@@ -258,22 +258,7 @@ report::Layout PeriodReport::printLayout() const {
 
     // 22 mm: the title, 9 mm down the page number and print time, 16 mm down
     // the ruled heading row (the column header band).
-    l.pageHeader.height = 16;
-    l.pageHeader.fields = {
-        {.text = kind_.printTitle,
-         .width = usable,
-         .align = Align::Center,
-         .bold = true,
-         .fontPt = 19 * kPt,
-         .height = 9},
-        {.source = Source::PageNumber, .text = "页数 ", .width = 40, .fontPt = 13 * kPt, .top = 9},
-        {.source = Source::PrintDateTime,
-         .left = usable - 60,
-         .width = 60,
-         .align = Align::Right,
-         .fontPt = 13 * kPt,
-         .top = 9},
-    };
+    l.pageHeader = report::titledPageHeader(kind_.printTitle, usable);
     l.columnHeader.height = 6;
     for (std::size_t i = 0; i < 8; ++i) {
         l.columnHeader.fields.push_back({.text = cols[i].heading,

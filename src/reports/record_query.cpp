@@ -507,22 +507,7 @@ report::Layout RecordQuery::printLayout() const {
     constexpr double kPt = 0.75;                                     // a layout pixel in points
     const auto& cols = kind_.print;
 
-    l.pageHeader.height = 16;
-    l.pageHeader.fields = {
-        {.text = l.title,
-         .width = usable,
-         .align = Align::Center,
-         .bold = true,
-         .fontPt = 19 * kPt,
-         .height = 9},
-        {.source = Source::PageNumber, .text = "页数 ", .width = 40, .fontPt = 13 * kPt, .top = 9},
-        {.source = Source::PrintDateTime,
-         .left = usable - 60,
-         .width = 60,
-         .align = Align::Right,
-         .fontPt = 13 * kPt,
-         .top = 9},
-    };
+    l.pageHeader = report::titledPageHeader(l.title, usable);
     auto right = [&](std::size_t i) { return i + 1 < cols.size() ? cols[i + 1].left : usable; };
     auto ruled = [&](report::Band& b) {
         for (const PrintColumn& c : cols) {
