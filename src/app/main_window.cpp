@@ -357,10 +357,7 @@ void TfrmMain::endProgram() {
 
 void TfrmMain::afterRestore() {
     myfrmClose();
-    const bool kept =
-        !dm_.book().empty() &&
-        dm_.db().queryInt("SELECT count(*) FROM SBook WHERE BName=?1", dm_.book()).value_or(0) > 0;
-    if (kept) {
+    if (!dm_.book().empty() && bookExists(dm_, dm_.book())) {
         loadOpenBookState(dm_);
         mySum();
         return;

@@ -132,4 +132,8 @@ void loadOpenBookState(TfrmDM& dm) {
     }
 }
 
+bool bookExists(TfrmDM& dm, const std::string& book) {
+    return dm.db().queryInt("SELECT count(*) FROM SBook WHERE BName=?1", book).value_or(0) > 0;
+}
+
 }  // namespace fennory

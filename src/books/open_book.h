@@ -34,6 +34,9 @@ struct OpenInput {
 // password leaves the book open until now (if any) open.
 BookCheck openBook(TfrmDM& dm, const OpenInput& in);
 
+// Whether the data file holds a book of this name.
+bool bookExists(TfrmDM& dm, const std::string& book);
+
 // Loads SBook's order codes and the SMRX row of CurrentBook into OpenBookState.
 void loadOpenBookState(TfrmDM& dm);
 
