@@ -30,12 +30,7 @@ RecordFilterDialog::RecordFilterDialog(TfrmDM& dm, const FilterForm& form,
     setWindowTitle(form.caption);
     from_->setDateText(start.from);
     to_->setDateText(start.to);
-    auto* range = new QWidget;
-    auto* r = new QHBoxLayout(range);
-    r->setContentsMargins(0, 0, 0, 0);
-    r->addWidget(from_);
-    r->addWidget(new QLabel(QStringLiteral("至：")));
-    r->addWidget(to_);
+    auto* range = dateRange(from_, to_);
     byDate_ = new CriteriaBox(form.dateTick, range, {from_, to_});
     byDate_->setTicked(true);
     criteria_.push_back(byDate_);

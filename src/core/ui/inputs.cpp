@@ -3,6 +3,7 @@
 #include <QMdiSubWindow>
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
@@ -205,6 +206,17 @@ void CriteriaBox::watch(QWidget* control) {
     } else if (auto* d = qobject_cast<QDateEdit*>(control)) {
         connect(d, &QDateEdit::dateChanged, this, tick);
     }
+}
+
+QWidget* dateRange(DateEdit* from, DateEdit* to) {
+    auto* range = new QWidget;
+    auto* r = new QHBoxLayout(range);
+    r->setContentsMargins(0, 0, 0, 0);
+    r->addWidget(from);
+    r->addWidget(new QLabel(QStringLiteral("至：")));
+    r->addWidget(to);
+    r->addStretch(1);
+    return range;
 }
 
 void closeScreen(QWidget* screen) {

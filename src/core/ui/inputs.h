@@ -102,6 +102,9 @@ void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::s
 // which closes the dialog.
 QHBoxLayout* saveExitRow(QDialog* dialog, QPushButton* save);
 
+// Two date pickers of a period side by side: "from 至：to".
+QWidget* dateRange(DateEdit* from, DateEdit* to);
+
 // "退出" of a screen: it closes the frame the main window shows it in, or the
 // screen itself when it stands alone.
 QPushButton* screenExitButton(QWidget* screen, const QString& caption = QStringLiteral("退出"));

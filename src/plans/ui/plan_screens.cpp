@@ -327,13 +327,8 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
     auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
     auto* g = new QGridLayout(criteria);
     g->addWidget(kinds_, 0, 0, 1, 4);
-    auto* range = new QHBoxLayout;
-    range->addWidget(from_);
-    range->addWidget(new QLabel(QStringLiteral("至：")));
-    range->addWidget(to_);
-    range->addStretch(1);
     g->addWidget(dateBox_, 1, 0);
-    g->addLayout(range, 1, 1, 1, 3);
+    g->addWidget(dateRange(from_, to_), 1, 1, 1, 3);
     g->addWidget(nameBox_, 2, 0);
     g->addWidget(names_, 2, 1);
     g->addWidget(accountBox_, 2, 2);

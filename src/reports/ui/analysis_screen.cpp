@@ -122,13 +122,7 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
     }
     item_->setCurrentIndex(static_cast<int>(AnalysisItem::Month));
 
-    auto* range = new QWidget;
-    auto* r = new QHBoxLayout(range);
-    r->setContentsMargins(0, 0, 0, 0);
-    r->addWidget(from_);
-    r->addWidget(new QLabel(QStringLiteral("至：")));
-    r->addWidget(to_);
-    r->addStretch(1);
+    auto* range = dateRange(from_, to_);
     auto* byDate = new CriteriaBox(QString::fromUtf8(kind.dateBox), range, {from_, to_});
     auto* byAccount = new CriteriaBox(QStringLiteral("账户名称"), account_);
     auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);

@@ -62,13 +62,7 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
 
     auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
     auto* g = new QGridLayout(criteria);
-    auto* range = new QWidget;
-    auto* dates = new QHBoxLayout(range);
-    dates->setContentsMargins(0, 0, 0, 0);
-    dates->addWidget(from_);
-    dates->addWidget(new QLabel(QStringLiteral("至：")));
-    dates->addWidget(to_);
-    dates->addStretch(1);
+    auto* range = dateRange(from_, to_);
     // Changing an input ticks its criterion.
     auto* byDate = new CriteriaBox(QStringLiteral("日        期"), range, {from_, to_});
     auto* byAccount = new CriteriaBox(QStringLiteral("账户名称"), account_);

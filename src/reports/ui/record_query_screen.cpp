@@ -70,13 +70,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
                 to_ = new DateEdit;
                 from->setDateText(start[i].text);
                 to_->setDateText(start[i].to);
-                auto* range = new QWidget;
-                auto* r = new QHBoxLayout(range);
-                r->setContentsMargins(0, 0, 0, 0);
-                r->addWidget(from);
-                r->addWidget(new QLabel(QStringLiteral("至：")));
-                r->addWidget(to_);
-                r->addStretch(1);
+                auto* range = dateRange(from, to_);
                 box = new CriteriaBox(caption, range, {from, to_});
                 input = from;
                 break;

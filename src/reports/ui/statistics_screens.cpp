@@ -63,13 +63,7 @@ StatFilterBox::StatFilterBox(TfrmDM& dm, const QString& dateCaption, const StatF
     to_->setDateText(start.to);
     fillNames(account_, dm.ComAccount(), "");
     fillNames(member_, dm.ComFamily(), "");
-    auto* range = new QWidget;
-    auto* r = new QHBoxLayout(range);
-    r->setContentsMargins(0, 0, 0, 0);
-    r->addWidget(from_);
-    r->addWidget(new QLabel(QStringLiteral("至：")));
-    r->addWidget(to_);
-    r->addStretch(1);
+    auto* range = dateRange(from_, to_);
     auto* byDate = new CriteriaBox(dateCaption, range, {from_, to_});
     auto* byAccount = new CriteriaBox(QStringLiteral("账户名称"), account_);
     auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);
@@ -328,13 +322,7 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
     fillNames(member_, dm.ComFamily(), "");
     limitGbk(remark_, 36);
 
-    auto* range = new QWidget;
-    auto* r = new QHBoxLayout(range);
-    r->setContentsMargins(0, 0, 0, 0);
-    r->addWidget(from_);
-    r->addWidget(new QLabel(QStringLiteral("至：")));
-    r->addWidget(to_);
-    r->addStretch(1);
+    auto* range = dateRange(from_, to_);
     auto* byDate = new CriteriaBox(QStringLiteral("日        期"), range, {from_, to_});
     auto* byParty = new CriteriaBox(QString::fromUtf8(kind.partyCriterion), party_);
     auto* byAccount = new CriteriaBox(QString::fromUtf8(kind.accountCriterion), account_);
