@@ -115,6 +115,9 @@ EntryCheck EntryModel::save(const EntryInput& typed) {
     if (EntryCheck r = check(typed); !r.ok) {
         return r;
     }
+    if (RecordCheck r = checkNewAccount(dm_, typed); !r.ok) {
+        return r;
+    }
     const Money amount = *Money::parse(typed.amount);
     Transaction t(dm_.db());
     const EntryInput e = withStoredNames(dm_, typed, kind_.nameTable, kind_.nameColumn);

@@ -78,6 +78,9 @@ InvestCheck InvestmentModel::save(const InvestInput& typed) {
         !r.ok) {
         return r;
     }
+    if (RecordCheck r = checkNewAccount(dm_, typed); !r.ok) {
+        return r;
+    }
     const std::optional<Money> amount = Money::parse(typed.amount);
     Transaction t(dm_.db());
     const InvestInput in = withStoredNames(dm_, typed, "TD", "TName");

@@ -134,6 +134,9 @@ LoanCheck LoanModel::save(const LoanInput& typed) {
         !r.ok) {
         return r;
     }
+    if (RecordCheck r = checkNewAccount(dm_, typed); !r.ok) {
+        return r;
+    }
     const std::optional<Money> amount = Money::parse(typed.amount);
     Transaction t(dm_.db());
     const LoanInput in = withStoredNames(dm_, typed, "PD", "PName");
@@ -203,6 +206,9 @@ RepayCheck LoanModel::repay(const RepayInput& in) {
     const Money outstanding = *Money::parse(text(C::Amount));
     if (in.amount.empty()) {
         return RepayCheck::fail(std::string(kind_.repayAmount) + " 不能为空！", RepayField::Amount);
+    }
+    if (auto refused = Money::typedRangeError(kind_.repayAmount, in.amount)) {
+        return RepayCheck::fail(*refused, RepayField::Amount);
     }
     auto amount = Money::parse(in.amount);
     if (!amount) {

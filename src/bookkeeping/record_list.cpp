@@ -47,6 +47,13 @@ RecordCheck checkRecord(const RecordInput& in, const std::string& emptyName,
     return RecordCheck::pass();
 }
 
+RecordCheck checkNewAccount(TfrmDM& dm, const RecordInput& in) {
+    if (auto q = dm.newAccountQuestion(in.account, in.agreedAccounts)) {
+        return RecordCheck::confirm(*q, RecordField::Account, in.account);
+    }
+    return RecordCheck::pass();
+}
+
 RecordInput withStoredNames(TfrmDM& dm, RecordInput in, const char* nameTable,
                             const char* nameColumn) {
     dm.mySaveNew(nameTable, nameColumn, in.name);

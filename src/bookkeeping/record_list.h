@@ -55,6 +55,8 @@ struct RecordInput {
     std::string account;
     std::string member;
     std::string remark;
+    // Accounts the user agreed to create when asked.
+    std::vector<std::string> agreedAccounts;
 };
 enum class RecordField { None, Date, Name, Amount, Account, Member };
 using RecordCheck = Check<RecordField>;
@@ -64,6 +66,9 @@ using RecordCheck = Check<RecordField>;
 // `amountLabel` names the amount in the range and number messages.
 RecordCheck checkRecord(const RecordInput& in, const std::string& emptyName,
                         const std::string& emptyAmount, const std::string& amountLabel);
+
+// The question before a save makes the record's account, which the book lacks.
+RecordCheck checkNewAccount(TfrmDM& dm, const RecordInput& in);
 
 // Names typed that the book lacks are made (the member, the account owned by
 // it, the category or contact of nameTable), and every name comes back in the

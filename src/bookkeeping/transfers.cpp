@@ -80,6 +80,12 @@ TransferCheck TransferModel::save(const TransferInput& typed) {
     if (typed.member.empty()) {
         return TransferCheck::fail("请选择 家庭成员！", TransferField::Member);
     }
+    for (auto [account, field] :
+         {std::pair{&typed.from, TransferField::From}, std::pair{&typed.to, TransferField::To}}) {
+        if (auto q = dm_.newAccountQuestion(*account, typed.agreedAccounts)) {
+            return TransferCheck::confirm(*q, field, *account);
+        }
+    }
     Transaction tr(dm_.db());
     TransferInput t = typed;
     dm_.NewFamily(t.member);

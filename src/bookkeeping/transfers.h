@@ -22,6 +22,8 @@ struct TransferInput {
     std::string amount;  // as typed
     std::string member;
     std::string remark;
+    // Accounts the user agreed to create when asked.
+    std::vector<std::string> agreedAccounts;
 };
 
 using TransferFilter = RecordFilter;  // by date, member and remark

@@ -14,15 +14,23 @@ struct Check {
     bool ok = true;
     std::string message;
     Field field{};
+    // A question the user must answer yes before the save may go on (the
+    // message is then empty); yes saves again with `subject` agreed to.
+    std::string question;
+    std::string subject;
 
     static Check pass() { return {}; }
     static Check fail(std::string message, Field field = Field{}) {
         return {false, std::move(message), field};
     }
+    static Check confirm(std::string question, Field field, std::string subject) {
+        return {false, {}, field, std::move(question), std::move(subject)};
+    }
+    bool asks() const { return !question.empty(); }
     // The same outcome for a form with other fields.
     template <class Other>
     Check<Other> as(Other f = Other{}) const {
-        return {ok, message, f};
+        return {ok, message, f, question, subject};
     }
 };
 

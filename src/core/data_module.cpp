@@ -197,12 +197,21 @@ std::vector<std::string> TfrmDM::DBComSZType() {
 
 std::optional<std::string> TfrmDM::mySelectCom(std::string_view text, std::string_view nameColumn,
                                                std::string_view table) {
+    std::vector<std::string> found = nameMatches(text, nameColumn, table, 2);
+    if (found.size() != 1) {
+        return std::nullopt;
+    }
+    return found.front();
+}
+
+std::vector<std::string> TfrmDM::nameMatches(std::string_view text, std::string_view nameColumn,
+                                             std::string_view table, int limit) {
     auto list = findNameTable(table, nameColumn);
     if (!list) {
         throw std::invalid_argument(fmt::format("not a name list: '{}.{}'", table, nameColumn));
     }
     if (text.empty()) {
-        return std::nullopt;  // clearing a field must leave it clear
+        return {};  // clearing a field must leave it clear
     }
     std::string sql = fmt::format(
         "SELECT {0} FROM {1} WHERE BName=?1 AND ({0} LIKE ?2 ESCAPE '\\' OR thePY LIKE ?2 "
@@ -211,14 +220,11 @@ std::optional<std::string> TfrmDM::mySelectCom(std::string_view text, std::strin
     if (list->hasStateAndCount) {
         sql += " AND theState='启用'";
     }
-    sql += " LIMIT 2";
+    sql += orderClause(session_.OpenBookState.thePX, list->column, list->hasStateAndCount);
+    sql += " LIMIT ?3";
     Statement s = db_.prepare(sql);
-    s.bindAll(book(), likeAnywhere(std::string(text)));
-    std::vector<std::string> found = names(std::move(s));
-    if (found.size() != 1) {
-        return std::nullopt;
-    }
-    return found.front();
+    s.bindAll(book(), likeAnywhere(std::string(text)), limit);
+    return names(std::move(s));
 }
 
 }  // namespace fennory

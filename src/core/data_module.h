@@ -85,12 +85,23 @@ public:
     // or several match or the text is empty.
     std::optional<std::string> mySelectCom(std::string_view text, std::string_view nameColumn,
                                            std::string_view table);
+    // Every name in use whose name or pinyin code contains the text, in the
+    // drop-down's order, at most `limit`: what a drop-down lists while typing.
+    std::vector<std::string> nameMatches(std::string_view text, std::string_view nameColumn,
+                                         std::string_view table, int limit = 50);
 
     // Names typed but not yet known: each creates the row when the open book
     // lacks it, with its pinyin code. None writes a log entry.
     void NewFamily(std::string_view name);
     void NewAccount(std::string_view name, std::string_view member);
     void mySaveNew(std::string_view table, std::string_view nameColumn, std::string_view name);
+    // Whether the open book has the name (letter case aside), in use or not.
+    bool hasName(const NameTable& list, std::string_view name);
+    // The question a save asks before it makes an account the book lacks: an
+    // account carries a balance, so a mistyped name must not become one
+    // silently. Nothing when the book has it or the user already agreed.
+    std::optional<std::string> newAccountQuestion(std::string_view account,
+                                                  const std::vector<std::string>& agreed);
     // The name as the book stores it: names compare without letter case, so
     // "cash" finds "Cash". The name itself when the book has none.
     std::string storedName(std::string_view table, std::string_view nameColumn,

@@ -84,7 +84,38 @@ std::optional<Money> Money::parse(std::string_view text) {
     return Money(negative ? -units : units);
 }
 
+std::optional<Money> Money::parseToFen(std::string_view text) {
+    std::string_view s = trimmed(text);
+    const std::size_t point = s.find('.');
+    if (point == std::string_view::npos || s.size() - point - 1 <= 2) {
+        return parse(s);
+    }
+    // Keep two decimals and round on the third; the rest cannot change the result.
+    auto m = parse(s.substr(0, point + 3));
+    const std::string_view rest = s.substr(point + 3);
+    if (!m || rest.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    if (rest.front() >= '5') {
+        const Money fen(kScale / 100);
+        const bool negative = !s.empty() && s.front() == '-';
+        *m = negative ? *m - fen : *m + fen;
+    }
+    return m;
+}
+
 std::optional<std::string> Money::typedRangeError(std::string_view label, std::string_view text) {
+    {
+        // A fen is the smallest amount shown anywhere; a third decimal would be
+        // stored but never seen.
+        std::string_view t = trimmed(text);
+        const std::size_t point = t.find('.');
+        if (point != std::string_view::npos && t.size() - point - 1 > 2 &&
+            t.find_first_not_of("-0123456789.") == std::string_view::npos &&
+            t.find('.', point + 1) == std::string_view::npos) {
+            return fmt::format("{} 最多两位小数，请重新录入！", label);
+        }
+    }
     auto m = parse(text);
     bool tooLarge = m ? !m->withinTyped() : false;
     if (!m) {

@@ -32,13 +32,21 @@ public:
     // a value beyond the range) gives nothing.
     static std::optional<Money> parse(std::string_view text);
 
-    // What a user typed into the amount field called label: the amount, or the
-    // message that refuses it for lying beyond maxTyped(). Text that is not a
-    // number gives nothing here; its own check says so.
+    // A number read from a spreadsheet cell or a bill: any count of decimals,
+    // rounded half away from zero to the fen, so what is stored is what every
+    // screen shows. Text that is not a number gives nothing.
+    static std::optional<Money> parseToFen(std::string_view text);
+
+    // What a user typed into the amount field called label: nothing when it is
+    // fine, else the message that refuses it for more than two decimals or for
+    // lying beyond maxTyped(). Text that is not a number gives nothing here; its
+    // own check says so.
     static std::optional<std::string> typedRangeError(std::string_view label,
                                                       std::string_view text);
 
     constexpr std::int64_t units() const { return units_; }
+    // Whether the amount is a whole count of fen (what a screen can show).
+    constexpr bool isWholeFen() const { return units_ % (kScale / 100) == 0; }
     constexpr bool isZero() const { return units_ == 0; }
 
     // "1234.5": as few decimals as the value needs, no separators.

@@ -45,6 +45,26 @@ void TfrmDM::NewAccount(std::string_view name, std::string_view member) {
     t.commit();
 }
 
+bool TfrmDM::hasName(const NameTable& list, std::string_view name) {
+    return db_.queryInt(fmt::format("SELECT count(*) FROM {} WHERE {}=?1 AND BName=?2", list.table,
+                                    list.column),
+                        name, book())
+               .value_or(0) > 0;
+}
+
+std::optional<std::string> TfrmDM::newAccountQuestion(std::string_view account,
+                                                      const std::vector<std::string>& agreed) {
+    if (account.empty() || hasName(kAccounts, account)) {
+        return std::nullopt;
+    }
+    for (const std::string& a : agreed) {
+        if (sameName(a, account)) {
+            return std::nullopt;
+        }
+    }
+    return fmt::format("账户“{}”不存在，是否新建？", account);
+}
+
 std::string TfrmDM::storedName(std::string_view table, std::string_view nameColumn,
                                std::string_view name) {
     return db_

@@ -325,7 +325,7 @@ std::optional<Money> billAmount(const std::string& raw) {
     if (!t.empty() && t[0] == '+') {
         t.erase(0, 1);
     }
-    return t.empty() ? std::nullopt : Money::parse(t);
+    return t.empty() ? std::nullopt : Money::parseToFen(t);
 }
 
 std::string encodeLayout(const BankLayout& l) {

@@ -137,31 +137,8 @@ std::optional<Money> importAmount(const std::string& raw) {
     if (text.empty()) {
         return Money();
     }
-    if (auto m = Money::parse(text)) {
-        return m;
-    }
-    // A numeric cell with more decimals than money holds (a computed value):
-    // rounded half away from zero to the fen.
-    std::size_t i = text[0] == '-' ? 1 : 0;
-    const std::size_t point = text.find('.');
-    if (point == std::string::npos || point == i) {
-        return std::nullopt;
-    }
-    for (std::size_t k = i; k < text.size(); ++k) {
-        if (k != point && (text[k] < '0' || text[k] > '9')) {
-            return std::nullopt;
-        }
-    }
-    std::string fen = text.substr(0, point + 3);
-    auto m = Money::parse(fen);
-    if (!m) {
-        return std::nullopt;
-    }
-    if (text[point + 3] >= '5') {
-        const Money cent = Money::fromUnits(Money::kScale / 100);
-        *m = text[0] == '-' ? *m - cent : *m + cent;
-    }
-    return m;
+    // A numeric cell may hold more decimals than a fen (a computed value).
+    return Money::parseToFen(text);
 }
 
 std::optional<std::string> importDate(const std::string& raw) {

@@ -74,7 +74,17 @@ TEST_F(Entries, AChangeTakesTheOldEffectBackAndAppliesTheNew) {
 
 TEST_F(Entries, NamesTypedThatDoNotExistAreCreatedOnSave) {
     EntryModel m = income();
-    ASSERT_TRUE(add(m, {"2024-05-10", "稿费", "30", "零钱", "小明", ""}).ok);
+    // An account carries a balance: the save first asks, and writes nothing.
+    const std::string before = dump();
+    EntryInput in{"2024-05-10", "稿费", "30", "零钱", "小明", ""};
+    EntryCheck asked = add(m, in);
+    EXPECT_FALSE(asked.ok);
+    EXPECT_EQ(asked.question, "账户“零钱”不存在，是否新建？");
+    EXPECT_EQ(asked.message, "");
+    EXPECT_EQ(asked.field, RecordField::Account);
+    EXPECT_EQ(dump(), before);
+    in.agreedAccounts = {asked.subject};
+    ASSERT_TRUE(m.save(in).ok);
     EXPECT_EQ(rows("SELECT theType, AMoney, FName, theCount FROM SAccount"),
               (Rows{{"现金", "300000", "小明", "1"}}));
     EXPECT_EQ(rows("SELECT IName, theCount FROM InD"), (Rows{{"稿费", "1"}}));
@@ -111,6 +121,7 @@ TEST_F(Entries, ChecksRunInOrderAndRefuseBeforeAnythingIsWritten) {
 }
 
 TEST_F(Entries, TheEmptyAmountOfAChangedExpenseReadsWithABlank) {
+    addAccount("现金", "0");
     EntryModel m = expense();
     ASSERT_TRUE(add(m, record("10")).ok);
     ASSERT_TRUE(m.startChangeRecord());
@@ -119,6 +130,7 @@ TEST_F(Entries, TheEmptyAmountOfAChangedExpenseReadsWithABlank) {
 }
 
 TEST_F(Entries, TheOnlyThisMonthPreferencesAreApartAndTheScopesList) {
+    addAccount("现金", "0");
     EntryModel seed = income();
     ASSERT_TRUE(add(seed, record("1", "现金", "2024-04-30")).ok);
     ASSERT_TRUE(add(seed, record("2", "现金", "2024-05-01")).ok);
@@ -162,6 +174,8 @@ TEST_F(Entries, DeleteAllAfterHistoryDeletesOnlyThoseAndTakesEachBack) {
 }
 
 TEST_F(Entries, TheFilterAppliesTickedCriteriaOnly) {
+    addAccount("现金", "0");
+    addAccount("银行", "0");
     EntryModel m = income();
     ASSERT_TRUE(add(m, {"2024-05-10", "工资", "1", "现金", "爸爸", "午饭 50%"}).ok);
     ASSERT_TRUE(add(m, {"2024-01-10", "奖金", "2", "银行", "妈妈", "年终"}).ok);
@@ -182,6 +196,7 @@ TEST_F(Entries, TheFilterAppliesTickedCriteriaOnly) {
 }
 
 TEST_F(Entries, NewRecordsStartWithTheBooksDefaultsAndTheLastDate) {
+    addAccount("现金", "0");
     session.OpenBookState.IName = "工资";
     session.OpenBookState.AName = "现金";
     session.OpenBookState.FName = "爸爸";
@@ -277,7 +292,12 @@ TEST_F(Transfers, ChecksInOrderAndTheSameAccountOnBothSidesIsRefused) {
 TEST_F(Transfers, ATypedToAccountIsCreatedForTheMemberAndReceivesTheAmount) {
     addAccount("A", "100");
     TransferModel m = model();
-    ASSERT_TRUE(add(m, {"2024-05-10", "A", "新卡", "40", "妈妈", "存钱"}).ok);
+    TransferInput in{"2024-05-10", "A", "新卡", "40", "妈妈", "存钱"};
+    TransferCheck asked = add(m, in);
+    EXPECT_EQ(asked.question, "账户“新卡”不存在，是否新建？");
+    EXPECT_EQ(asked.field, TransferField::To);
+    in.agreedAccounts = {"新卡"};
+    ASSERT_TRUE(m.save(in).ok);
     EXPECT_EQ(rows("SELECT theType, FName, AMoney FROM SAccount WHERE AName='新卡'"),
               (Rows{{"现金", "妈妈", "400000"}}));
     EXPECT_EQ(one("SELECT Remark FROM ChangeT"), "存钱 A->新卡");

@@ -69,5 +69,34 @@ TEST(MoneyArithmetic, IsExactWhereFloatingPointIsNot) {
     EXPECT_DOUBLE_EQ(Money::yuan(25).ratioTo(Money()), 0.0);
 }
 
+TEST(TypedAmounts, MoreThanTwoDecimalsAreRefusedForThatReason) {
+    EXPECT_EQ(Money::typedRangeError("金额", "1.235"), "金额 最多两位小数，请重新录入！");
+    EXPECT_EQ(Money::typedRangeError("投资金额", "1.23456"), "投资金额 最多两位小数，请重新录入！");
+    EXPECT_EQ(Money::typedRangeError("金额", "-0.001"), "金额 最多两位小数，请重新录入！");
+    EXPECT_EQ(Money::typedRangeError("金额", "1.23"), std::nullopt);
+    EXPECT_EQ(Money::typedRangeError("金额", "1.2"), std::nullopt);
+    EXPECT_EQ(Money::typedRangeError("金额", " 7 "), std::nullopt);
+    EXPECT_EQ(Money::typedRangeError("金额", "1.2.345"), std::nullopt);  // not a number at all
+}
+
+TEST(ReadAmounts, AreRoundedHalfAwayFromZeroToTheFen) {
+    struct Case {
+        const char* text;
+        const char* plain;
+    };
+    for (auto [text, plain] :
+         {Case{"1.235", "1.24"}, Case{"1.234", "1.23"}, Case{"-1.235", "-1.24"},
+          Case{"-1.2349", "-1.23"}, Case{"0.005", "0.01"}, Case{"2.1", "2.1"}, Case{"12", "12"},
+          Case{"0.30000000000000004", "0.3"}, Case{".999", "1"}}) {
+        auto m = Money::parseToFen(text);
+        ASSERT_TRUE(m) << text;
+        EXPECT_EQ(m->toPlain(), plain) << text;
+        EXPECT_TRUE(m->isWholeFen()) << text;
+    }
+    for (const char* bad : {"", "abc", "1.23x", "1.2.3", "1e5", "--1"}) {
+        EXPECT_FALSE(Money::parseToFen(bad)) << bad;
+    }
+}
+
 }  // namespace
 }  // namespace fennory

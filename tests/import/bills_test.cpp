@@ -291,6 +291,7 @@ TEST_F(Bills, AmountsAndCellsAreReadStrictly) {
     EXPECT_EQ(billAmount("¥28.16")->toPlain(), "28.16");
     EXPECT_EQ(billAmount("￥1,234.50")->toPlain(), "1234.5");
     EXPECT_EQ(billAmount(" 12.00 ")->toPlain(), "12");
+    EXPECT_EQ(billAmount("¥3.145")->toPlain(), "3.15");  // stored as shown
     EXPECT_FALSE(billAmount("12元"));
     EXPECT_FALSE(billAmount(""));
     EXPECT_EQ(parseCsv("a, \"b,\"\"c\"\"\" ,d\t\r\n1,2"),

@@ -177,6 +177,9 @@ TEST_F(Import, AmountsAreReadExactly) {
     EXPECT_EQ(importAmount("-5")->toPlain(), "-5");
     EXPECT_EQ(importAmount("0.30000000000000004")->toPlain(), "0.3");  // a computed cell
     EXPECT_EQ(importAmount("2.675000001")->toPlain(), "2.68");
+    // Three or four decimals are rounded too: what is stored is what is shown.
+    EXPECT_EQ(importAmount("1.235")->toPlain(), "1.24");
+    EXPECT_EQ(importAmount("1.2344")->toPlain(), "1.23");
     EXPECT_FALSE(importAmount("1,000"));
     EXPECT_FALSE(importAmount("12元"));
     EXPECT_FALSE(importAmount("1e5"));

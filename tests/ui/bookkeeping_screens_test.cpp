@@ -75,7 +75,9 @@ void BookkeepingScreensTest::anIncomeWithNewNamesMovesTheBalanceLogAndTotals() {
     s->amountField()->setText(QStringLiteral("88.5"));
     s->accountField()->setEditText(QStringLiteral("新卡"));
     s->memberField()->setEditText(QStringLiteral("妈妈"));
+    prompter_->answers = {true};  // the account is new: the save asks first
     s->button(RecordScreen::kSave)->click();
+    QCOMPARE(prompter_->asked.back(), QStringLiteral("提示: 账户“新卡”不存在，是否新建？"));
     QCOMPARE(s->mode(), RecordMode::Browse);
     QCOMPARE(s->grid()->tableModel()->rowCount(), 1);
     QCOMPARE(s->totalsLabel()->text(), QStringLiteral("记账： 1    合计： 88.50"));

@@ -101,11 +101,11 @@ void WidgetsTest::aReloadKeepsTheColumnWidths() {
 void WidgetsTest::nameComboCompletesTheOneMatch() {
     NameCombo combo;
     combo.setNames({"工资", "奖金", "工资补贴"});
-    combo.setTypeAhead([](const std::string& text) -> std::optional<std::string> {
+    combo.setTypeAhead([](const std::string& text) -> std::vector<std::string> {
         if (text == "jj") {
-            return "奖金";
+            return {"奖金"};
         }
-        return std::nullopt;
+        return {};
     });
     combo.lineEdit()->setFocus();
     QTest::keyClicks(combo.lineEdit(), "jj");
@@ -113,13 +113,13 @@ void WidgetsTest::nameComboCompletesTheOneMatch() {
     combo.clearEditText();
     QTest::keyClicks(combo.lineEdit(), "gz");
     QCOMPARE(combo.currentText(), QStringLiteral("gz"));
-    // Typing on after a completion replaces what was completed: the whole
-    // name typed out reads as the name, not as the name and more.
-    combo.setTypeAhead([](const std::string& text) -> std::optional<std::string> {
+    // Typing on after a completion refines what was typed: the whole name
+    // typed out reads as the name, not as the name and more.
+    combo.setTypeAhead([](const std::string& text) -> std::vector<std::string> {
         if (std::string("Wallet").rfind(text, 0) == 0 && !text.empty()) {
-            return "Wallet";
+            return {"Wallet"};
         }
-        return std::nullopt;
+        return {};
     });
     combo.clearEditText();
     QTest::keyClicks(combo.lineEdit(), "Wallet");
@@ -132,8 +132,9 @@ void WidgetsTest::nameComboCompletesTheOneMatch() {
 
 void WidgetsTest::moneyEditTakesOnlyNumberCharacters() {
     MoneyEdit e;
-    QTest::keyClicks(&e, "-12a3.45678");
-    QCOMPARE(e.text(), QStringLiteral("-123.4567"));
+    // A third decimal can be typed, so that the save can say why it is refused.
+    QTest::keyClicks(&e, "-12a3.4.5678");
+    QCOMPARE(e.text(), QStringLiteral("-123.45678"));
 }
 
 void WidgetsTest::criteriaBoxTicksWhenItsInputChanges() {

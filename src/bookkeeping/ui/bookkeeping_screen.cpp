@@ -13,7 +13,7 @@ void setUpNames(NameCombo* combo, TfrmDM& dm, const std::vector<std::string>& na
                 const char* table, const char* column) {
     combo->setNames(names);
     combo->setTypeAhead([&dm, table, column](const std::string& text) {
-        return dm.mySelectCom(text, column, table);
+        return dm.nameMatches(text, column, table);
     });
 }
 

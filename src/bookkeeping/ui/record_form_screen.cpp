@@ -74,10 +74,15 @@ void RecordFormScreen::onChange() {
 }
 
 void RecordFormScreen::onSave() {
-    RecordCheck r = edited_.save({date_->dateText(), name_->name(), ss(amount_->text().trimmed()),
-                                  account_->name(), member_->name(), ss(remark_->text())});
+    RecordCheck r =
+        saveAsking(prompter_,
+                   RecordInput{date_->dateText(), name_->name(), ss(amount_->text().trimmed()),
+                               account_->name(), member_->name(), ss(remark_->text())},
+                   [this](const RecordInput& in) { return edited_.save(in); });
     if (!r.ok) {
-        prompter_.warn(qs(r.message));
+        if (!r.message.empty()) {
+            prompter_.warn(qs(r.message));
+        }
         widgets_.focus(r.field);
         return;
     }

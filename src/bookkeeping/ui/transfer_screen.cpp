@@ -81,11 +81,15 @@ void TfrmChangeT::onChange() {
 }
 
 void TfrmChangeT::onSave() {
-    TransferCheck r =
-        model_.save({date_->dateText(), from_->name(), to_->name(), ss(amount_->text().trimmed()),
-                     member_->name(), ss(remark_->text())});
+    TransferCheck r = saveAsking(
+        prompter_,
+        TransferInput{date_->dateText(), from_->name(), to_->name(), ss(amount_->text().trimmed()),
+                      member_->name(), ss(remark_->text())},
+        [this](const TransferInput& in) { return model_.save(in); });
     if (!r.ok) {
-        prompter_.warn(qs(r.message));
+        if (!r.message.empty()) {
+            prompter_.warn(qs(r.message));
+        }
         widgets_.focus(r.field);
         return;
     }

@@ -2,7 +2,9 @@
 
 #include <QMdiSubWindow>
 
+#include <QAbstractItemView>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -27,12 +29,140 @@ void limitGbk(QLineEdit* edit, std::size_t maxBytes) {
     edit->setValidator(new GbkLimitValidator(maxBytes, edit));
 }
 
-NameCombo::NameCombo(QWidget* parent, std::size_t maxBytes) : QComboBox(parent) {
+void NameLineEdit::keyPressEvent(QKeyEvent* e) {
+    if (completionShown) {
+        const bool plain =
+            !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        const QString text = e->text();
+        if (plain && !text.isEmpty() && text.at(0).isPrint()) {
+            e->accept();
+            emit typedOverCompletion(text);
+            return;
+        }
+        if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) {
+            e->accept();
+            emit completionRefused();
+            return;
+        }
+        if (e->key() != Qt::Key_Shift && e->key() != Qt::Key_Control && e->key() != Qt::Key_Alt) {
+            completionShown = false;
+            emit completionKept();
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void NameLineEdit::inputMethodEvent(QInputMethodEvent* e) {
+    if (completionShown && !e->commitString().isEmpty() && e->preeditString().isEmpty()) {
+        e->accept();
+        emit typedOverCompletion(e->commitString());
+        return;
+    }
+    QLineEdit::inputMethodEvent(e);
+}
+
+void NameLineEdit::mousePressEvent(QMouseEvent* e) {
+    if (completionShown) {
+        completionShown = false;
+        emit completionKept();
+    }
+    QLineEdit::mousePressEvent(e);
+}
+
+void NameLineEdit::focusOutEvent(QFocusEvent* e) {
+    // The list of matches taking the keys is not the user leaving the field.
+    if (completionShown && e->reason() != Qt::PopupFocusReason) {
+        completionShown = false;
+        emit completionKept();
+    }
+    QLineEdit::focusOutEvent(e);
+}
+
+NameCombo::NameCombo(QWidget* parent, std::size_t maxBytes)
+    : QComboBox(parent),
+      line_(new NameLineEdit(this)),
+      matches_(new QCompleter(this)),
+      matchModel_(new QStringListModel(this)) {
     setEditable(true);
+    setLineEdit(line_);
     setInsertPolicy(QComboBox::NoInsert);
-    setCompleter(nullptr);  // the type-ahead does the completing
-    limitGbk(lineEdit(), maxBytes);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &NameCombo::onEdited);
+    limitGbk(line_, maxBytes);
+    // The list shows exactly the matches the type-ahead found (by pinyin code
+    // too), so the completer must not filter them again by prefix.
+    matches_->setModel(matchModel_);
+    matches_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    matches_->setCaseSensitivity(Qt::CaseInsensitive);
+    matches_->setWidget(line_);
+    line_->setCompleter(matches_);
+    // Whatever else sets the text (a screen showing a record, a clear) ends
+    // the completion shown.
+    // The line reports the key's own text after the completion replaced it,
+    // so the line's present text is what counts.
+    connect(line_, &QLineEdit::textChanged, this, [this] {
+        if (line_->text() != completion_) {
+            line_->completionShown = false;
+        }
+    });
+    connect(line_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        typed_ = text;
+        search(text, true);
+    });
+    connect(line_, &NameLineEdit::typedOverCompletion, this, [this](const QString& more) {
+        QString typed = typed_ + more;
+        // The byte limit holds for what is typed as for what is shown.
+        int pos = static_cast<int>(typed.size());
+        if (line_->validator() && line_->validator()->validate(typed, pos) == QValidator::Invalid) {
+            return;
+        }
+        typed_ = typed;
+        line_->completionShown = false;
+        line_->setText(typed_);
+        search(typed_, false);
+    });
+    connect(line_, &NameLineEdit::completionRefused, this, [this] {
+        line_->completionShown = false;
+        line_->setText(typed_);
+    });
+    connect(line_, &NameLineEdit::completionKept, this, [this] { typed_ = line_->text(); });
+    connect(matches_, qOverload<const QString&>(&QCompleter::activated), this,
+            [this](const QString& picked) {
+                typed_ = picked;
+                line_->completionShown = false;
+                setName(ss(picked));
+                emit activated(currentIndex());
+            });
+}
+
+void NameCombo::search(const QString& typed, bool fromEdit) {
+    QStringList found;
+    if (typeAhead_ && !typed.isEmpty()) {
+        for (const std::string& n : typeAhead_(ss(typed))) {
+            found << qs(n);
+        }
+    }
+    // Two or more matches are listed to pick from; one is filled in.
+    matchModel_->setStringList(found.size() > 1 ? found : QStringList());
+    if (found.size() == 1 && found.front() != typed) {
+        const QString full = found.front();
+        const QString keep = typed_;
+        setName(ss(full));
+        typed_ = keep;
+        // What completes the typed text stays selected; when the name does not
+        // begin with it (a pinyin code), the whole name is.
+        const int from =
+            full.startsWith(typed, Qt::CaseInsensitive) ? static_cast<int>(typed.size()) : 0;
+        line_->setSelection(from, static_cast<int>(full.size()) - from);
+        line_->completionShown = true;
+        completion_ = full;
+    }
+    if (!fromEdit) {
+        // An edit of the line opens the list itself once this returns.
+        if (found.size() > 1) {
+            matches_->complete();
+        } else if (matches_->popup()->isVisible()) {
+            matches_->popup()->hide();
+        }
+    }
 }
 
 void NameCombo::setNames(const std::vector<std::string>& names) {
@@ -42,6 +172,8 @@ void NameCombo::setNames(const std::vector<std::string>& names) {
     }
     setCurrentIndex(-1);
     clearEditText();
+    typed_.clear();
+    line_->completionShown = false;
 }
 
 std::string NameCombo::name() const {
@@ -56,25 +188,8 @@ void NameCombo::setName(const std::string& name) {
         setCurrentIndex(-1);
         setEditText(QString::fromStdString(name));
     }
-}
-
-void NameCombo::onEdited(const QString& text) {
-    if (completing_ || !typeAhead_) {
-        return;
-    }
-    if (auto full = typeAhead_(text.toStdString())) {
-        QString q = QString::fromStdString(*full);
-        if (q != text) {
-            completing_ = true;
-            setName(*full);
-            // What completes the typed text stays selected, so that typing
-            // on replaces it instead of being added after the full name.
-            const int typed =
-                q.startsWith(text, Qt::CaseInsensitive) ? static_cast<int>(text.size()) : 0;
-            lineEdit()->setSelection(typed, static_cast<int>(q.size()) - typed);
-            completing_ = false;
-        }
-    }
+    typed_.clear();
+    line_->completionShown = false;
 }
 
 DateEdit::DateEdit(QWidget* parent) : QDateEdit(parent) {
@@ -150,7 +265,7 @@ void BirthdayField::stopEditing() {
 
 MoneyEdit::MoneyEdit(QWidget* parent) : QLineEdit(parent) {
     setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("^-?[0-9]*\\.?[0-9]{0,4}$")), this));
+        QRegularExpression(QStringLiteral("^-?[0-9]*\\.?[0-9]*$")), this));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 

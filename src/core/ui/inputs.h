@@ -4,12 +4,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStringListModel>
 #include <QValidator>
 #include <QWidget>
 
@@ -36,23 +38,60 @@ private:
 // A plain text field limited to maxBytes of GBK text.
 void limitGbk(QLineEdit* edit, std::size_t maxBytes);
 
-// The editable drop-down of names. Each change of its text asks the
-// type-ahead; one match replaces the text with the full name.
+// The line of a name drop-down. While a completion is shown (the rest of a
+// name selected after what was typed), the next letter refines what the user
+// typed instead of replacing the completion.
+class NameLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+signals:
+    // A letter (or a committed input-method text) typed over a completion.
+    void typedOverCompletion(const QString& text);
+    // Backspace or Delete over a completion: it is taken away.
+    void completionRefused();
+    // The user moved on inside the line: the completion is kept as text.
+    void completionKept();
+
+public:
+    bool completionShown = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+};
+
+// The editable drop-down of names with the pinyin type-ahead. What the user
+// typed is the search; each further letter refines it. One match fills in the
+// whole name (the rest selected); several show in the list, to be picked with
+// the arrow keys; none leaves the typed text as it is.
 class NameCombo : public QComboBox {
     Q_OBJECT
 public:
-    using TypeAhead = std::function<std::optional<std::string>(const std::string&)>;
+    // The names in use that match a typed text (by name or pinyin code).
+    using TypeAhead = std::function<std::vector<std::string>(const std::string&)>;
     explicit NameCombo(QWidget* parent = nullptr, std::size_t maxBytes = 20);
 
     void setNames(const std::vector<std::string>& names);
     void setTypeAhead(TypeAhead typeAhead) { typeAhead_ = std::move(typeAhead); }
     std::string name() const;
     void setName(const std::string& name);
+    // What the user typed, without a completion.
+    QString typedText() const { return typed_; }
+    // The list of matches shown while typing.
+    QCompleter* matchList() const { return matches_; }
 
 private:
-    void onEdited(const QString& text);
+    void search(const QString& typed, bool fromEdit);
+    NameLineEdit* line_;
+    QCompleter* matches_;
+    QStringListModel* matchModel_;
     TypeAhead typeAhead_;
-    bool completing_ = false;
+    QString typed_;
+    QString completion_;  // the name last filled in
 };
 
 // A date picker that reads and writes "yyyy-mm-dd".

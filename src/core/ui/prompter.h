@@ -29,6 +29,21 @@ private:
     QWidget* parent_;
 };
 
+// Saves the input, first asking each question the save puts (a new account,
+// say); yes saves again with the question's subject agreed to. A "否" gives
+// back a check without a message: nothing was saved, and the view only puts the
+// cursor back in the field.
+template <class Input, class Save>
+auto saveAsking(Prompter& p, Input in, Save save) {
+    for (;;) {
+        auto r = save(in);
+        if (!r.asks() || !p.ask(QString::fromStdString(r.question), QStringLiteral("提示"))) {
+            return r;
+        }
+        in.agreedAccounts.push_back(r.subject);
+    }
+}
+
 // The confirmation every deletion asks.
 bool askDelete(Prompter& p);
 

@@ -81,7 +81,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
                 names->setName("");
                 const std::string column = c.column, table = c.typeAheadTable;
                 names->setTypeAhead([&dm, column, table](const std::string& text) {
-                    return dm.mySelectCom(text, column, table);
+                    return dm.nameMatches(text, column, table);
                 });
                 box = new CriteriaBox(caption, names);
                 input = names;
