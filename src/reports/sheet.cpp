@@ -4,11 +4,16 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/dates.h"
 #include "core/main_texts.h"
 
 namespace fennory {
+namespace {
+// What a spreadsheet gives a column nobody sized, in characters.
+constexpr double kDefaultColumnWidth = 8.43;
+}  // namespace
 
 CellStyle CellStyle::over(const CellStyle& top) const {
     CellStyle s = *this;
@@ -55,6 +60,84 @@ void Sheet::setValue(int row, int col, const Value& value) {
     } else if (const auto* t = std::get_if<std::string>(&value)) {
         setText(row, col, *t);
     }
+}
+
+std::string shownText(const SheetCell& cell, const std::string& format) {
+    if (!cell.number) {
+        return cell.text;
+    }
+    const double v = *cell.number;
+    if (format == kMoneyFormat || format == "0.00") {
+        const std::string fixed = fmt::format("{:.2f}", v);
+        if (format != kMoneyFormat) {
+            return fixed;
+        }
+        // Thousands separators over the whole part.
+        const std::size_t sign = fixed[0] == '-' ? 1 : 0;
+        const std::size_t point = fixed.find('.');
+        std::string out = fixed.substr(0, sign);
+        for (std::size_t i = sign; i < point; ++i) {
+            if (i != sign && (point - i) % 3 == 0) {
+                out += ',';
+            }
+            out += fixed[i];
+        }
+        return out + fixed.substr(point);
+    }
+    if (v == static_cast<double>(static_cast<std::int64_t>(v))) {
+        return fmt::format("{}", static_cast<std::int64_t>(v));
+    }
+    return fmt::format("{:.10g}", v);
+}
+
+double textWidth(std::string_view text) {
+    double w = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        w += len >= 3 ? 2 : 1;  // CJK and full-width forms are three bytes and wide
+        i += len;
+    }
+    return w;
+}
+
+std::map<int, double> Sheet::fittedWidths() const {
+    std::map<int, double> widths = widths_;
+    auto merged = [this](int r, int c) {
+        for (const CellRange& m : merges_) {
+            if (m.contains(r, c) && m.firstCol != m.lastCol) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (const auto& [at, cell] : cells_) {
+        const auto [r, c] = at;
+        if (merged(r, c)) {
+            continue;  // a title across columns needs none of them wider
+        }
+        const CellStyle style = styleAt(r, c);
+        const std::string format =
+            !cell.numberFormat.empty() ? cell.numberFormat : style.numberFormat.value_or("");
+        double w = textWidth(shownText(cell, format));
+        if (w == 0) {
+            continue;
+        }
+        // Larger or bold type takes more room; one character of air.
+        w *= std::max(1.0, style.size.value_or(11) / 11) * (style.bold.value_or(false) ? 1.1 : 1);
+        w = std::ceil(w + 1);
+        double& have = widths.try_emplace(c, 0).first->second;
+        have = std::max(have, w);
+    }
+    // Columns that only the fit named keep the spreadsheet's default when wider.
+    for (auto it = widths.begin(); it != widths.end();) {
+        if (!widths_.count(it->first) && it->second <= kDefaultColumnWidth) {
+            it = widths.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return widths;
 }
 
 void Sheet::merge(const CellRange& range) {
@@ -226,7 +309,7 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<Sheet>& shee
         if (!ws) {
             throw SpreadsheetError("无法创建工作表 " + sheet.name());
         }
-        for (const auto& [col, width] : sheet.columnWidths()) {
+        for (const auto& [col, width] : sheet.fittedWidths()) {
             check(worksheet_set_column(ws, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col),
                                        width, nullptr),
                   "列宽");

@@ -82,6 +82,10 @@ public:
     const PageSetup& page() const { return page_; }
     int lastRow() const;
     int lastCol() const;
+    // The widths the file gets: each column at least as wide as its widest
+    // value as shown (formatted, header included, merged titles aside), so
+    // that no spreadsheet shows "###" in place of a number.
+    std::map<int, double> fittedWidths() const;
     // The style a cell ends up with: row styles, then range styles, then borders.
     CellStyle styleAt(int row, int col) const;
 
@@ -120,6 +124,13 @@ std::filesystem::path exportPath(const std::filesystem::path& dataFile, const st
                                  const std::string& sheetName, const std::string& stamp);
 // The current local time as yyyyMMdd-hhmmss.
 std::string exportStamp();
+
+// What a spreadsheet shows in a cell: a number in its format ("#,##0.00",
+// "0.00" or General), or the text.
+std::string shownText(const SheetCell& cell, const std::string& format);
+// The width of a text in the spreadsheet's character units: a wide (CJK)
+// character takes two.
+double textWidth(std::string_view text);
 
 // Column letters of a 0-based column: 0 → "A", 26 → "AA".
 std::string columnName(int col);

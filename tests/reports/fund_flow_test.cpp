@@ -179,9 +179,11 @@ TEST_F(FundFlow, TheSpreadsheetHasTheTitleHeadingsRowsTotalsAndPageSetup) {
     for (const char* ref : {"B3", "C3", "G3", "I4", "A5"}) {
         EXPECT_FALSE(l.isNumber(ref)) << ref;
     }
+    // The set widths, widened where a bold heading ("序号", "日期", "账户名称")
+    // would not fit them.
     EXPECT_EQ(l.columnWidths,
               (std::vector<std::pair<int, double>>{
-                  {0, 4}, {1, 10}, {2, 12}, {3, 40}, {4, 10}, {5, 10}, {6, 12}, {7, 10}, {8, 12}}));
+                  {0, 6}, {1, 11}, {2, 12}, {3, 40}, {4, 10}, {5, 10}, {6, 12}, {7, 11}, {8, 12}}));
     EXPECT_EQ(l.style("A1").font, "宋体");
     EXPECT_EQ(l.style("A1").size, 16);
     EXPECT_TRUE(l.style("B2").bold);

@@ -2,6 +2,8 @@
 
 #include <random>
 
+#include <fmt/format.h>
+
 #include "core/dates.h"
 
 #include "period_statements.h"
@@ -310,7 +312,48 @@ TEST_F(Reports, TheMonthlySheetListsEveryPeriodWithItsTotals) {
     EXPECT_TRUE(x.isNumber("D3"));
     EXPECT_TRUE(x.style("H5").border);
     EXPECT_EQ(x.style("B2").halign, "center");
-    EXPECT_EQ(x.columnWidths.at(7).second, 11);
+    EXPECT_EQ(x.columnWidths.at(7).second, 12);  // the bold heading "支出占收入" fits
+}
+
+// How a spreadsheet shows a cell of the file: "#,##0.00" with separators.
+std::string asShown(const XlsxSheetLayout& x, int row, int col) {
+    const std::string raw =
+        x.cells.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
+    const std::string ref = columnName(col) + std::to_string(row + 1);
+    const std::string format = x.style(ref).numberFormat;
+    if (!x.isNumber(ref) || raw.empty() || format.empty()) {
+        return raw;
+    }
+    const Money m = *Money::parseToFen(fmt::format("{:.6f}", std::stod(raw)));
+    return format == kMoneyFormat ? m.toDisplay() : m.toFixed2();
+}
+
+TEST_F(Reports, EveryColumnOfTheYearlySheetIsWideEnoughForItsLongestValue) {
+    for (int y = 2015; y <= 2024; ++y) {
+        const std::string date = std::to_string(y) + "-06-30";
+        for (int i = 0; i < 9; ++i) {
+            income(date.c_str(), "工资", "9999999999.99");
+        }
+        expense(date.c_str(), "餐饮", "8311226.24");
+    }
+    PeriodReport r(dm, yearlyReport());
+    ASSERT_TRUE(r.run(span("2015-01-01", "2024-12-31")));
+    const XlsxSheetLayout x = written(r.sheet());
+    ASSERT_EQ(x.cells.size(), 13u);  // title, heading, ten years, totals
+    EXPECT_EQ(asShown(x, 12, 2), "899,999,999,999.10");
+    for (int col = 0; col < static_cast<int>(x.cells.at(1).size()); ++col) {
+        double longest = 0;
+        for (int row = 1; row < static_cast<int>(x.cells.size()); ++row) {
+            longest = std::max(longest, textWidth(asShown(x, row, col)));
+        }
+        double width = 8.43;  // what a column nobody sized has
+        for (auto [c, w] : x.columnWidths) {
+            if (c == col) {
+                width = w;
+            }
+        }
+        EXPECT_GE(width, longest + 1) << "column " << columnName(col);
+    }
 }
 
 // ---- debts and credits ----

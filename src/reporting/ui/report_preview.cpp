@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QInputDialog>
 #include <QPageLayout>
 #include <QPainter>
@@ -29,6 +30,36 @@ Qt::Alignment alignOf(report::Align a) {
     }
 }
 
+// A field's text inside its cell, never cut: a text too wide for the cell
+// first takes the cell's air, then a smaller size down to a readable minimum,
+// and only then is drawn narrower, every digit still there.
+void drawFitted(QPainter& p, QPaintDevice& device, const report::TextBox& t, double sx, double sy) {
+    constexpr double kPadMm = 1.5;  // keeps neighbouring columns apart
+    constexpr double kTightMm = 0.3;
+    constexpr double kMinPt = 6.0;
+    const QString text = QString::fromStdString(t.text);
+    QFont f(QStringLiteral("Noto Sans CJK SC"));
+    f.setPointSizeF(t.fontPt);
+    f.setBold(t.bold);
+    double pad = kPadMm;
+    double room = (t.width - 2 * pad) * sx;
+    double needed = QFontMetricsF(f, &device).horizontalAdvance(text);
+    if (needed > room) {
+        pad = kTightMm;
+        room = (t.width - 2 * pad) * sx;
+    }
+    if (needed > room && room > 0) {
+        f.setPointSizeF(std::max(kMinPt, t.fontPt * room / needed * 0.98));
+        needed = QFontMetricsF(f, &device).horizontalAdvance(text);
+        if (needed > room) {
+            f.setStretch(std::max(1, static_cast<int>(100.0 * room / needed) - 1));
+        }
+    }
+    p.setFont(f);
+    p.drawText(QRectF((t.x + pad) * sx, t.y * sy, room, t.height * sy),
+               alignOf(t.align) | Qt::TextSingleLine | Qt::TextDontClip, text);
+}
+
 }  // namespace
 
 void renderReport(const report::Layout& layout, const std::vector<report::PlacedPage>& pages,
@@ -47,15 +78,7 @@ void renderReport(const report::Layout& layout, const std::vector<report::Placed
             p.drawLine(QPointF(l.x1 * sx, l.y1 * sy), QPointF(l.x2 * sx, l.y2 * sy));
         }
         for (const report::TextBox& t : pages[i].texts) {
-            QFont f(QStringLiteral("Noto Sans CJK SC"));
-            f.setPointSizeF(t.fontPt);
-            f.setBold(t.bold);
-            p.setFont(f);
-            // A little air on both sides keeps neighbouring columns apart.
-            constexpr double kPadMm = 1.5;
-            p.drawText(
-                QRectF((t.x + kPadMm) * sx, t.y * sy, (t.width - 2 * kPadMm) * sx, t.height * sy),
-                alignOf(t.align) | Qt::TextSingleLine, QString::fromStdString(t.text));
+            drawFitted(p, device, t, sx, sy);
         }
     }
 }
