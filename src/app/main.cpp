@@ -20,6 +20,7 @@
 #include "core/main_texts.h"
 #include "core/session.h"
 #include "core/ui/application.h"
+#include "core/ui/desktop.h"
 #include "core/ui/prompter.h"
 #include "core/ui/single_instance.h"
 
@@ -48,8 +49,7 @@ int main(int argc, char** argv) {
     app.setErrorLog(dataFile.parent_path() / "error.log");
     if (!std::filesystem::exists(dataFile)) {
         prompter.warn(QStringLiteral("Fennory 的 数据库文件 不存在，请尽快与我们联系！"));
-        QDesktopServices::openUrl(
-            QUrl(QString::fromUtf8(kVendorAddress.data(), kVendorAddress.size())));
+        ui::openOnDesktop(QString::fromUtf8(kVendorAddress.data(), kVendorAddress.size()));
         return 1;
     }
 

@@ -29,6 +29,7 @@
 #include "core/book_checks.h"
 #include "core/main_texts.h"
 #include "core/totals.h"
+#include "core/ui/desktop.h"
 #include "core/updater_files.h"
 #include "plans/plans.h"
 #include "plans/status_date.h"
@@ -521,13 +522,19 @@ void TfrmMain::calculator() {
 
 void TfrmMain::help() {
     QString page = qs((dm_.session().ExeFolder / "Help" / "index.html").string());
-    if (!QFile::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+    if (!openOnDesktop(page)) {
         prompter_.warn(QStringLiteral("无法打开帮助文件：") + page);
     }
 }
 
 void TfrmMain::website() {
-    QDesktopServices::openUrl(QUrl(vendorAddress()));
+    openAddress(vendorAddress());
+}
+
+void TfrmMain::openAddress(const QString& address) {
+    if (!openOnDesktop(address)) {
+        prompter_.warn(QStringLiteral("没有找到能打开网页的程序，请在浏览器中打开：\n") + address);
+    }
 }
 
 void TfrmMain::upgrade() {
@@ -539,7 +546,7 @@ void TfrmMain::upgrade() {
         return;
     }
     prompter_.warn(QStringLiteral("Update.exe 不存在，请下载后，解压到 Fennory 文件夹里。"));
-    QDesktopServices::openUrl(QUrl(vendorAddress() + QStringLiteral("download")));
+    openAddress(vendorAddress() + QStringLiteral("download"));
 }
 
 void TfrmMain::about() {

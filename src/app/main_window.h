@@ -110,6 +110,8 @@ private:
     void calculator();
     void help();
     void website();
+    // Opens a web address, or says where it is when nothing on the desktop can.
+    void openAddress(const QString& address);
     void upgrade();
     void about();
     void childClosed();

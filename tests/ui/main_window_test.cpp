@@ -10,6 +10,8 @@
 #include "books/open_book.h"
 #include "core/data_module.h"
 #include "core/database.h"
+#include "core/ui/desktop.h"
+#include "reports/ui/export.h"
 #include "scripted_prompter.h"
 #include "ui_book.h"
 
@@ -28,6 +30,7 @@ private slots:
     void entriesOfScreensNotYetBuiltAreDisabled();
     void menuCaptionsAndShortcuts();
     void leaderLinesReachTheirFigures();
+    void whatTheDesktopCannotOpenIsSaidWithWhereItIs();
 
 private:
     std::unique_ptr<testing::UiBook> book_;
@@ -163,6 +166,63 @@ void MainWindowTest::menuCaptionsAndShortcuts() {
     QVERIFY(window_->actionByCaption(QStringLiteral("关于... &A")));
     QCOMPARE(window_->toolBar()->actions().size(), 14);
     QCOMPARE(window_->toolBar()->actions().back()->text(), QStringLiteral("主界面"));
+}
+
+namespace {
+// A desktop opener on the PATH that answers with the given exit status, as
+// xdg-open does when no program takes the file (3 or 4) or one did (0).
+class FakeOpener {
+public:
+    explicit FakeOpener(int status) : oldPath_(qgetenv("PATH")) {
+        QFile script(dir_.filePath(QStringLiteral("xdg-open")));
+        script.open(QIODevice::WriteOnly);
+        script.write(QStringLiteral("#!/bin/sh\necho \"$1\" >> %1/opened\nexit %2\n")
+                         .arg(dir_.path())
+                         .arg(status)
+                         .toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", dir_.path().toUtf8() + ":" + oldPath_);
+    }
+    ~FakeOpener() { qputenv("PATH", oldPath_); }
+    QString opened() const {
+        QFile f(dir_.filePath(QStringLiteral("opened")));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+    }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray oldPath_;
+};
+}  // namespace
+
+void MainWindowTest::whatTheDesktopCannotOpenIsSaidWithWhereItIs() {
+    {
+        FakeOpener failing(3);
+        window_->action("website")->trigger();
+        QVERIFY(failing.opened().startsWith(QStringLiteral("http")));
+        QVERIFY(prompter->last().startsWith(
+            QStringLiteral("没有找到能打开网页的程序，请在浏览器中打开：\n")));
+        QVERIFY(prompter->last().endsWith(failing.opened()));
+
+        // An exported sheet is saved, and the message says where.
+        Sheet sheet;
+        sheet.setText(0, 0, "x");
+        prompter->shown.clear();
+        const QString file = exportSheet(sheet, *session, "测试", *prompter, desktopOpener());
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(prompter->last(),
+                 QStringLiteral("没有找到能打开电子表格的程序，文件已保存在：\n") + file);
+    }
+    {
+        FakeOpener working(0);
+        prompter->shown.clear();
+        window_->action("website")->trigger();
+        QCOMPARE(prompter->shown, QStringList());
+        QVERIFY(openOnDesktop(book_->dir.path() + QStringLiteral("/Data/db.eac")));
+    }
+    // Nothing to open is never reported as opened.
+    QVERIFY(!openOnDesktop(QStringLiteral("/no/such/file.xlsx")));
 }
 
 QTEST_MAIN(MainWindowTest)

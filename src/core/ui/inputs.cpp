@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRegularExpressionValidator>
 
 #include "core/gbk.h"
@@ -321,6 +322,37 @@ void CriteriaBox::watch(QWidget* control) {
     } else if (auto* d = qobject_cast<QDateEdit*>(control)) {
         connect(d, &QDateEdit::dateChanged, this, tick);
     }
+}
+
+namespace {
+class DefaultButtonFilter : public QObject {
+public:
+    DefaultButtonFilter(QWidget* screen, QPushButton* button) : QObject(screen), button_(button) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* k = static_cast<QKeyEvent*>(e);
+        const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+        if (!enter || (k->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || !button_ ||
+            !button_->isEnabled() || !button_->isVisible()) {
+            return false;
+        }
+        button_->click();
+        return true;
+    }
+
+private:
+    QPointer<QPushButton> button_;
+};
+}  // namespace
+
+void setScreenDefault(QWidget* screen, QPushButton* button) {
+    button->setDefault(true);
+    // A key a field leaves alone travels up to the screen, where this sees it.
+    screen->installEventFilter(new DefaultButtonFilter(screen, button));
 }
 
 QWidget* dateRange(DateEdit* from, DateEdit* to) {

@@ -141,6 +141,11 @@ void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::s
 // which closes the dialog.
 QHBoxLayout* saveExitRow(QDialog* dialog, QPushButton* save);
 
+// The button Enter runs on a screen that is not a dialog (where a push
+// button's own default does nothing): Enter anywhere in the screen that no
+// field takes for itself clicks it, when it is enabled.
+void setScreenDefault(QWidget* screen, QPushButton* button);
+
 // Two date pickers of a period side by side: "from 至：to".
 QWidget* dateRange(DateEdit* from, DateEdit* to);
 

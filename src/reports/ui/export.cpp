@@ -1,12 +1,11 @@
 #include "reports/ui/export.h"
 
-#include <QDesktopServices>
-#include <QUrl>
+#include "core/ui/desktop.h"
 
 namespace fennory::ui {
 
 FileOpener desktopOpener() {
-    return [](const QString& file) { return QDesktopServices::openUrl(QUrl::fromLocalFile(file)); };
+    return [](const QString& file) { return openOnDesktop(file); };
 }
 
 QString exportSheet(const Sheet& sheet, const Session& session, const std::string& sheetName,

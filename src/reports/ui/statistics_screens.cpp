@@ -193,8 +193,7 @@ TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(topRow(group, {run_, excel_, screenExitButton(this)}));
     outer->addLayout(panes, 1);
-    run_->setDefault(true);
-    run_->setAutoDefault(true);
+    setScreenDefault(this, run_);
     excel_->setEnabled(false);
     connect(run_, &QPushButton::clicked, this, &TfrmPage2::onRun);
     connect(excel_, &QPushButton::clicked, this, &TfrmPage2::onExcel);
