@@ -14,6 +14,9 @@
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QImage>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
 #include <QPieSeries>
 #include "support/workbook_probe.h"
 #include "ui_book.h"
@@ -32,6 +35,7 @@ private slots:
     void debtStatisticsAndRepaymentQueriesList();
     void theAnalysisDrawsThreeChartsAndANewRunReplacesThem();
     void theMonthByGroupCommandWritesItsWorkbook();
+    void tenYearsDrawEveryYearAsASliceAndEveryDayAsAVisibleBar();
 
 private:
     void income(const char* date, const char* name, const char* amount);
@@ -250,6 +254,7 @@ void StatisticsScreensTest::theAnalysisDrawsThreeChartsAndANewRunReplacesThem() 
     }
     auto* pie = qobject_cast<QPieSeries*>(s.chart(2)->series().first());
     QCOMPARE(pie->count(), 2);
+    QVERIFY(pie->slices().first()->isLabelVisible());
     QVERIFY(pie->slices().first()->label().startsWith(QStringLiteral("交通")) ||
             pie->slices().first()->label().startsWith(QStringLiteral("餐饮")));
 
@@ -274,6 +279,58 @@ void StatisticsScreensTest::theMonthByGroupCommandWritesItsWorkbook() {
     const auto x = inspectXlsx(file.toStdString()).at(0);
     QCOMPARE(x.cells.at(0).at(0), std::string("家-支出月报表-按支出类别"));
     QCOMPARE(x.cells.at(4).at(4), std::string("15"));
+}
+
+void StatisticsScreensTest::tenYearsDrawEveryYearAsASliceAndEveryDayAsAVisibleBar() {
+    // Ten years of daily spending, one year much larger than the rest.
+    dm_->db().execute("BEGIN");
+    for (int day = 0; day < 3648; ++day) {
+        const std::string date = dates::addDays("2015-01-01", day);
+        expense(date.c_str(), "餐饮", date.starts_with("2020") ? "200" : "10");
+    }
+    dm_->db().execute("COMMIT");
+    AnalysisScreen s(*dm_, *prompter_, opener(), expenseAnalysis(),
+                     [](QWidget*, const QString&) { return QString(); });
+    s.resize(1000, 600);
+    s.show();
+    s.itemList()->setCurrentIndex(static_cast<int>(AnalysisItem::Year));
+    s.runButton()->click();
+    QCOMPARE(s.grid()->model()->rowCount(), 10);
+    auto* pie = qobject_cast<QPieSeries*>(s.chart(2)->series().first());
+    QCOMPARE(pie->count(), 10);  // no year folded into another slice
+    int labelled = 0;
+    for (QPieSlice* slice : pie->slices()) {
+        labelled += slice->isLabelVisible() ? 1 : 0;
+        QVERIFY(slice->label().startsWith(QString::number(2015 + pie->slices().indexOf(slice))));
+    }
+    QVERIFY(labelled >= 1 && labelled <= 10);
+
+    s.itemList()->setCurrentIndex(static_cast<int>(AnalysisItem::Day));
+    s.runButton()->click();
+    QCOMPARE(s.grid()->model()->rowCount(), 3648);
+    s.tabs()->setCurrentIndex(0);
+    auto* view = qobject_cast<QChartView*>(s.tabs()->currentWidget());
+    QVERIFY(view);
+    const QImage shot = view->grab().toImage();
+    const QColor bar =
+        qobject_cast<QBarSeries*>(s.chart(0)->series().first())->barSets().first()->brush().color();
+    // The bars cover a good share of the plot: they are seen, not lost
+    // between pixels.
+    const QRectF plot = s.chart(0)->plotArea();
+    int barPixels = 0;
+    for (int y = static_cast<int>(plot.top()); y < static_cast<int>(plot.bottom()); ++y) {
+        for (int x = static_cast<int>(plot.left()); x < static_cast<int>(plot.right()); ++x) {
+            const QColor c = shot.pixelColor(x * shot.width() / view->width(),
+                                             y * shot.height() / view->height());
+            if (std::abs(c.red() - bar.red()) + std::abs(c.green() - bar.green()) +
+                    std::abs(c.blue() - bar.blue()) <
+                60) {
+                ++barPixels;
+            }
+        }
+    }
+    QVERIFY2(barPixels > plot.width() * plot.height() * 0.02,
+             qPrintable(QStringLiteral("only %1 pixels of bars").arg(barPixels)));
 }
 
 QTEST_MAIN(StatisticsScreensTest)

@@ -21,12 +21,15 @@
 namespace fennory::ui {
 namespace {
 
-// Past this many points the axis labels stand upright and small pie slices
-// join one "其它" slice, so that every label stays readable; past the most
-// labels an axis can show, only every few points is named.
+// Past this many points the axis labels stand upright, so that every label
+// stays readable; past the most labels an axis can show, only every few
+// points is named.
 constexpr int kUprightLabelsFrom = 12;
 constexpr int kMostLabels = 40;
-constexpr int kPieSlices = 8;  // with "其它", nine names fit the legend of the smallest window
+constexpr double kLabelledSliceShare = 0.03;  // smaller slices are named in the legend only
+// Past this many bars a bar is narrower than a pixel: each is then drawn at
+// least one pixel wide, so that years of days still show.
+constexpr int kThinBarsFrom = 300;
 
 double yuan(Money m) {
     return static_cast<double>(m.units()) / static_cast<double>(Money::kScale);
@@ -227,6 +230,11 @@ void AnalysisScreen::draw() {
     auto* barSeries = new QBarSeries;
     barSeries->append(set);
     bars->addSeries(barSeries);
+    if (points.size() >= static_cast<std::size_t>(kThinBarsFrom)) {
+        barSeries->setBarWidth(1.0);
+        // A cosmetic pen in the theme's colour: one pixel at least.
+        set->setPen(QPen(set->brush().color(), 0));
+    }
     addAxes(bars, barSeries, labels);
 
     QChart* line = chart(1);
@@ -240,33 +248,20 @@ void AnalysisScreen::draw() {
     line->addSeries(lineSeries);
     addAxes(line, lineSeries, labels);
 
-    // The largest slices by name, the small rest as one, each named in the legend.
+    // One slice per row of the grid, in its order; a slice too small for its
+    // label to be read beside the others leaves it to the legend.
     QChart* pie = chart(2);
     clear(pie);
-    std::vector<const AnalysisPoint*> order;
+    auto* pieSeries = new QPieSeries;
     for (const AnalysisPoint& p : points) {
         if (p.amount > Money()) {
-            order.push_back(&p);
+            pieSeries->append(qs(p.label), yuan(p.amount));
         }
     }
-    std::stable_sort(
-        order.begin(), order.end(),
-        [](const AnalysisPoint* a, const AnalysisPoint* b) { return a->amount > b->amount; });
-    auto* pieSeries = new QPieSeries;
-    Money rest;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (order.size() > static_cast<std::size_t>(kPieSlices) + 1 &&
-            i >= static_cast<std::size_t>(kPieSlices)) {
-            rest += order[i]->amount;
-        } else {
-            pieSeries->append(qs(order[i]->label), yuan(order[i]->amount));
-        }
-    }
-    if (!rest.isZero()) {
-        pieSeries->append(QStringLiteral("其它"), yuan(rest));
-    }
-    for (QPieSlice* s : pieSeries->slices()) {
-        s->setLabel(QStringLiteral("%1 %2%").arg(s->label()).arg(s->percentage() * 100, 0, 'f', 1));
+    for (QPieSlice* sl : pieSeries->slices()) {
+        const QString name = sl->label();
+        sl->setLabel(QStringLiteral("%1 %2%").arg(name).arg(sl->percentage() * 100, 0, 'f', 1));
+        sl->setLabelVisible(sl->percentage() >= kLabelledSliceShare);
     }
     pie->addSeries(pieSeries);
     pie->legend()->setVisible(true);
