@@ -199,36 +199,41 @@ std::string fieldText(const Field& f, const Table& rows, const Pagination& p, co
     return {};
 }
 
+PlacedPage placePage(const Layout& l, const Table& rows, const Pagination& p, std::size_t index) {
+    const Page& page = p.pages.at(index);
+    PlacedPage placed;
+    auto place = [&](const Band& band, double top, long row) {
+        for (const Field& f : band.fields) {
+            const double h = f.height > 0 ? f.height : band.height - f.top;
+            placed.texts.push_back({l.marginLeft + f.left, top + f.top, f.width, h,
+                                    fieldText(f, rows, p, page, row), f.align, f.bold, f.fontPt});
+        }
+        for (const Rule& r : band.rules) {
+            placed.lines.push_back(
+                {l.marginLeft + r.x1, top + r.y1, l.marginLeft + r.x2, top + r.y2});
+        }
+    };
+    double y = l.marginTop;
+    place(l.pageHeader, y, -1);
+    y += l.pageHeader.height;
+    place(l.columnHeader, y, -1);
+    y += l.columnHeader.height;
+    for (std::size_t r = page.firstRow; r < page.firstRow + page.rowCount; ++r) {
+        place(l.data, y, static_cast<long>(r));
+        y += l.data.height;
+    }
+    if (page.hasSummary) {
+        place(l.summary, y, -1);
+    }
+    place(l.pageFooter, l.height() - l.marginBottom - l.pageFooter.height, -1);
+    return placed;
+}
+
 std::vector<PlacedPage> placePages(const Layout& l, const Table& rows, const Pagination& p) {
     std::vector<PlacedPage> out;
-    for (const Page& page : p.pages) {
-        PlacedPage placed;
-        auto place = [&](const Band& band, double top, long row) {
-            for (const Field& f : band.fields) {
-                const double h = f.height > 0 ? f.height : band.height - f.top;
-                placed.texts.push_back({l.marginLeft + f.left, top + f.top, f.width, h,
-                                        fieldText(f, rows, p, page, row), f.align, f.bold,
-                                        f.fontPt});
-            }
-            for (const Rule& r : band.rules) {
-                placed.lines.push_back(
-                    {l.marginLeft + r.x1, top + r.y1, l.marginLeft + r.x2, top + r.y2});
-            }
-        };
-        double y = l.marginTop;
-        place(l.pageHeader, y, -1);
-        y += l.pageHeader.height;
-        place(l.columnHeader, y, -1);
-        y += l.columnHeader.height;
-        for (std::size_t r = page.firstRow; r < page.firstRow + page.rowCount; ++r) {
-            place(l.data, y, static_cast<long>(r));
-            y += l.data.height;
-        }
-        if (page.hasSummary) {
-            place(l.summary, y, -1);
-        }
-        place(l.pageFooter, l.height() - l.marginBottom - l.pageFooter.height, -1);
-        out.push_back(std::move(placed));
+    out.reserve(p.pages.size());
+    for (std::size_t i = 0; i < p.pages.size(); ++i) {
+        out.push_back(placePage(l, rows, p, i));
     }
     return out;
 }
@@ -239,14 +244,20 @@ std::string nowText() {
 
 std::optional<std::size_t> findPage(const std::vector<PlacedPage>& pages, const std::string& text,
                                     int after) {
-    if (text.empty() || pages.empty()) {
+    return findPage(
+        pages.size(), [&](std::size_t i) { return pages[i]; }, text, after);
+}
+
+std::optional<std::size_t> findPage(std::size_t count,
+                                    const std::function<PlacedPage(std::size_t)>& page,
+                                    const std::string& text, int after) {
+    if (text.empty() || count == 0) {
         return std::nullopt;
     }
-    const std::size_t n = pages.size();
-    const auto start = static_cast<std::size_t>(std::max(after, 0)) % n;
-    for (std::size_t k = 0; k < n; ++k) {
-        std::size_t i = (start + k) % n;
-        for (const TextBox& t : pages[i].texts) {
+    const auto start = static_cast<std::size_t>(std::max(after, 0)) % count;
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t i = (start + k) % count;
+        for (const TextBox& t : page(i).texts) {
             if (t.text.find(text) != std::string::npos) {
                 return i;
             }

@@ -3,6 +3,7 @@
 // in millimetres with alignment and format) and a paginator that computes the
 // pages, page sums and totals. Drawing is the renderer's business (ui/).
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -122,12 +123,19 @@ struct PlacedPage {
 };
 
 std::vector<PlacedPage> placePages(const Layout& layout, const Table& rows, const Pagination& p);
+// One page (from 0), so that a long report is placed only as it is shown.
+PlacedPage placePage(const Layout& layout, const Table& rows, const Pagination& p,
+                     std::size_t index);
 
 // The first page after page `after` (counted from 1; 0 searches from the
 // start) whose text holds what is sought, as an index from 0; the search goes
 // round to the first page. Nothing when no page holds it.
 std::optional<std::size_t> findPage(const std::vector<PlacedPage>& pages, const std::string& text,
                                     int after);
+// The same over `count` pages placed one at a time as the search reaches them.
+std::optional<std::size_t> findPage(std::size_t count,
+                                    const std::function<PlacedPage(std::size_t)>& page,
+                                    const std::string& text, int after);
 
 // The current local date and time as "yyyy-mm-dd hh:mm:ss".
 std::string nowText();

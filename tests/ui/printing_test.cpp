@@ -5,9 +5,11 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include "core/dates.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/period_report.h"
 #include "reports/record_query.h"
+#include "scripted_prompter.h"
 #include "ui_book.h"
 
 using namespace fennory;
@@ -93,6 +95,7 @@ private slots:
     void cleanup();
     void theYearlyReportPrintsTwelveDigitAmountsWhole();
     void theQueryPrintsSixDigitNumbersAndTotalsWhole();
+    void aLongPreviewPlacesOnlyThePagesShownAndKeepsOnePrintingTime();
 
 private:
     void add(const char* table, const char* dateColumn, const char* nameColumn,
@@ -148,6 +151,53 @@ void PrintingTest::theQueryPrintsSixDigitNumbersAndTotalsWhole() {
     QCOMPARE(query.rows().size(), std::size_t{3});
     expectFiguresWhole(query.printLayout(), query.printRows(0, false),
                        book_->dir.filePath(QStringLiteral("query.pdf")));
+}
+
+void PrintingTest::aLongPreviewPlacesOnlyThePagesShownAndKeepsOnePrintingTime() {
+    book_->db->execute("BEGIN");
+    for (int i = 1; i <= 3000; ++i) {
+        const std::string date = dates::addDays("2020-01-01", i % 1500);
+        add("InTable", "IDate", "IName", "IMoney", i, date.c_str(), i == 2999 ? "4321.09" : "12");
+    }
+    book_->db->execute("COMMIT");
+    RecordQuery query(*book_->dm, incomeQuery());
+    std::vector<CriterionValue> c = query.initialCriteria("2024-05-31");
+    for (CriterionValue& v : c) {
+        v.ticked = false;
+    }
+    query.run(c);
+    testing::ScriptedPrompter prompter;
+    ReportPreview preview(query.printLayout(), query.printRows(0, false), prompter, {});
+    preview.show();
+    QApplication::setActiveWindow(&preview);
+    QVERIFY(QTest::qWaitForWindowActive(&preview));
+    QVERIFY(preview.pageCount() > 50);
+    QCOMPARE(preview.currentPage(), 1);
+    QCOMPARE(preview.placedPages(), std::size_t{1});  // the rest waits until it is shown
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    QCOMPARE(preview.currentPage(), 2);
+    QVERIFY(preview.find(QStringLiteral("4,321.09")));
+    const int found = preview.currentPage();
+    QVERIFY(found > 2);
+    QVERIFY(!preview.find(QStringLiteral("不在报表里")));
+    QCOMPARE(prompter.last(), QStringLiteral("没有找到“不在报表里”。"));
+    preview.setCurrentPage(preview.pageCount());
+
+    // Each page shown carries the one printing time of this preview.
+    const std::string printedAt = preview.pagination().printedAt;
+    for (int number : {1, 2, found, preview.pageCount()}) {
+        const auto page =
+            report::placePage(query.printLayout(), query.printRows(0, false), preview.pagination(),
+                              static_cast<std::size_t>(number - 1));
+        bool stamped = false;
+        for (const report::TextBox& t : page.texts) {
+            stamped = stamped || t.text.find(printedAt) != std::string::npos;
+        }
+        QVERIFY2(stamped, qPrintable(QStringLiteral("page %1").arg(number)));
+    }
+    const QImage shot = preview.pageView()->grab().toImage();
+    QVERIFY(!shot.isNull());
 }
 
 QTEST_MAIN(PrintingTest)
