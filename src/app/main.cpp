@@ -6,13 +6,15 @@
 #include <QFile>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 
+#include <cstdlib>
 #include <memory>
 
 #include "app/main_window.h"
 #include "app/screens.h"
-#include "books/backup.h"
+#include "books/startup_check.h"
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/dates.h"
@@ -55,21 +57,37 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<Database> db;
     try {
-        db = std::make_unique<Database>(Database::open(dataFile));
+        // The check of every page takes time in proportion to the file: it
+        // runs beside the first window (StartupCheck), before any write.
+        db = std::make_unique<Database>(Database::openDeferringPageCheck(dataFile));
     } catch (const std::exception& e) {
         prompter.warn(QString::fromStdString(e.what()));
         return 1;
     }
-    // A copy of the data file as it was at the start of the day, before anything
-    // is written. Without one the program still runs; the user is told.
-    try {
-        takeSnapshot(*db, dataFile.parent_path() / "Backup", session.StartupDate);
-    } catch (const std::exception& e) {
-        logError(dataFile.parent_path() / "error.log", e);
-        prompter.warn(QStringLiteral("今天的自动备份没有完成：") +
-                      QString::fromStdString(userMessage(e)) +
-                      QStringLiteral("\n程序照常运行，请尽快手动备份数据。"));
-    }
+    // The page check and a copy of the data file as it was at the start of the
+    // day, both before anything is written. A file that fails the check is
+    // refused; without a snapshot the program still runs, and the user is told.
+    StartupCheck startupCheck(*db, dataFile.parent_path() / "Backup", session.StartupDate);
+    QTimer watch;
+    watch.setInterval(50);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!startupCheck.done()) {
+            return;
+        }
+        watch.stop();
+        const StartupCheck::Outcome& o = startupCheck.wait();
+        if (!o.refusal.empty()) {
+            prompter.warn(QString::fromStdString(o.refusal));
+            // Nothing has been written: the gate held every write back.
+            std::_Exit(1);
+        }
+        if (!o.snapshotError.empty()) {
+            prompter.warn(QStringLiteral("今天的自动备份没有完成：") +
+                          QString::fromStdString(o.snapshotError) +
+                          QStringLiteral("\n程序照常运行，请尽快手动备份数据。"));
+        }
+    });
+    watch.start();
     TfrmDM dm(*db, session);
 
     ui::TfrmMain window(dm, prompter);

@@ -231,7 +231,7 @@ double Statement::real(int col) const {
 Database::Database(sqlite3* db, std::filesystem::path path) : db_(db), path_(std::move(path)) {}
 
 Database::Database(Database&& o) noexcept
-    : db_(o.db_), path_(std::move(o.path_)), depth_(o.depth_) {
+    : db_(o.db_), path_(std::move(o.path_)), depth_(o.depth_), writeGate_(std::move(o.writeGate_)) {
     o.db_ = nullptr;
 }
 
@@ -241,6 +241,7 @@ Database& Database::operator=(Database&& o) noexcept {
         db_ = o.db_;
         path_ = std::move(o.path_);
         depth_ = o.depth_;
+        writeGate_ = std::move(o.writeGate_);
         o.db_ = nullptr;
     }
     return *this;
@@ -318,6 +319,44 @@ sqlite3* Database::openKeyed(const std::filesystem::path& file, int flags) {
 }
 
 Database Database::open(const std::filesystem::path& file) {
+    return openChecked(file, true);
+}
+
+Database Database::openDeferringPageCheck(const std::filesystem::path& file) {
+    return openChecked(file, false);
+}
+
+Database Database::openToRead(const std::filesystem::path& file) {
+    return Database(openKeyed(file, SQLITE_OPEN_READONLY), file);
+}
+
+std::optional<std::string> Database::checkWholeFile() {
+    try {
+        auto check = queryText("PRAGMA quick_check");
+        if (check.value_or("") == "ok") {
+            return std::nullopt;
+        }
+        return fmt::format("{}已损坏（{}）。请从备份恢复。", fileLabel(path_), check.value_or(""));
+    } catch (const DbError& e) {
+        return fmt::format("{}已损坏（{}）。请从备份恢复。", fileLabel(path_), e.engineMessage());
+    }
+}
+
+void Database::passWriteGate() {
+    if (!writeGate_) {
+        return;
+    }
+    std::function<void()> gate = std::move(writeGate_);
+    writeGate_ = nullptr;
+    try {
+        gate();
+    } catch (...) {
+        writeGate_ = std::move(gate);
+        throw;
+    }
+}
+
+Database Database::openChecked(const std::filesystem::path& file, bool checkPages) {
     std::error_code ec;
     if (std::filesystem::is_directory(file, ec)) {
         throw DataFileError(fmt::format(
@@ -336,7 +375,7 @@ Database Database::open(const std::filesystem::path& file) {
     int version = 0;
     try {
         version = d.userVersion();
-        auto check = d.queryText("PRAGMA quick_check");
+        auto check = checkPages ? d.queryText("PRAGMA quick_check") : std::string("ok");
         if (check.value_or("") != "ok") {
             throw DataFileError(
                 fmt::format("{}已损坏（{}）。请从备份恢复。", fileLabel(file), check.value_or("")));
@@ -359,6 +398,12 @@ Database Database::open(const std::filesystem::path& file) {
     // An older file may lack what a later version adds: its tables are checked
     // before the upgrade, every column after it.
     if (version < kSchemaVersion) {
+        // An upgrade writes: the pages are checked first, whatever the caller.
+        if (!checkPages) {
+            if (auto refused = d.checkWholeFile()) {
+                throw DataFileError(*refused);
+            }
+        }
         d.checkSchema(false, version);
         d.migrate(version);
     }
@@ -504,10 +549,19 @@ Statement Database::prepare(std::string_view sql) {
     if (rc != SQLITE_OK) {
         throw DbError(rc, sqlite3_errmsg(db_), std::string(sql));
     }
+    if (writeGate_ && !sqlite3_stmt_readonly(stmt)) {
+        try {
+            passWriteGate();
+        } catch (...) {
+            sqlite3_finalize(stmt);
+            throw;
+        }
+    }
     return Statement(db_, stmt, std::string(sql));
 }
 
 void Database::executeScript(std::string_view sql) {
+    passWriteGate();
     std::string text(sql);
     char* err = nullptr;
     int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &err);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -111,6 +112,20 @@ public:
     // left exactly as it was. A file of an older schema version is copied
     // beside itself and then migrated forward in one transaction.
     static Database open(const std::filesystem::path& file);
+    // The same without the check of every page, which takes time in
+    // proportion to the file: the caller runs it (checkWholeFile) before
+    // anything is written, on a connection of its own if it likes.
+    static Database openDeferringPageCheck(const std::filesystem::path& file);
+    // A connection that only reads the file (no upgrade, no write).
+    static Database openToRead(const std::filesystem::path& file);
+    // The engine's check of every page: nothing, or the sentence that refuses
+    // the file.
+    std::optional<std::string> checkWholeFile();
+
+    // Called once before the first write of this connection (a statement that
+    // writes, or a transaction): it may wait for work that must finish first,
+    // and refuses the write by throwing. It is kept while it throws.
+    void setWriteGate(std::function<void()> gate) { writeGate_ = std::move(gate); }
 
     // Creates a new data file from the schema; refuses to overwrite a file.
     static Database create(const std::filesystem::path& file);
@@ -174,9 +189,13 @@ private:
     void checkSchema(bool columnsToo, int version = kSchemaVersion);
     void migrate(int from);
 
+    static Database openChecked(const std::filesystem::path& file, bool checkPages);
+    void passWriteGate();
+
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
     int depth_ = 0;
+    std::function<void()> writeGate_;
 };
 
 // One unit of work. The outermost transaction of a connection is BEGIN ...

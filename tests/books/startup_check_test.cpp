@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "books/backup.h"
+#include "books/startup_check.h"
+#include "support/test_data_file.h"
+
+namespace fennory {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string bytesOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A data file of many pages, so that a damaged page lies past the schema.
+fs::path fileOfManyPages(const fs::path& folder) {
+    const fs::path file = folder / "db.eac";
+    Database db = Database::create(file);
+    db.execute("INSERT INTO SBook(BName) VALUES('家')");
+    Transaction t(db);
+    for (int i = 0; i < 3000; ++i) {
+        db.execute(
+            "INSERT INTO InTable(BName,IDate,IName,IMoney,AName,FName,Remark) "
+            "VALUES('家','2024-05-01','工资',100,'现金','爸爸',?1)",
+            std::string(200, 'x'));
+    }
+    t.commit();
+    return file;
+}
+
+TEST(StartupCheck, TheDaysSnapshotIsTakenOnlyOfAFileThatHoldsABook) {
+    testing::TempFolder folder;
+    const fs::path file = folder.path() / "db.eac";
+    const fs::path backups = folder.path() / "Backup";
+    Database db = Database::create(file);
+    {
+        StartupCheck check(db, backups, "2026-12-09");
+        const StartupCheck::Outcome& o = check.wait();
+        EXPECT_EQ(o.refusal, "");
+        EXPECT_FALSE(o.snapshotTaken);
+    }
+    EXPECT_TRUE(listSnapshots(backups).empty());  // no empty snapshot listed for restore
+
+    db.execute("INSERT INTO SBook(BName) VALUES('家')");
+    StartupCheck later(db, backups, "2026-12-09");  // a later start the same day
+    EXPECT_TRUE(later.wait().snapshotTaken);
+    const std::vector<Snapshot> s = listSnapshots(backups);
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_EQ(s[0].books, std::vector<std::string>{"家"});
+}
+
+TEST(StartupCheck, TheFirstWriteWaitsForTheCheck) {
+    testing::TempFolder folder;
+    const fs::path file = fileOfManyPages(folder.path());
+    Database db = Database::openDeferringPageCheck(file);
+    StartupCheck check(db, folder.path() / "Backup", "2026-12-09");
+    db.execute("UPDATE InTable SET Remark='y' WHERE ID=1");  // held back until the check ends
+    EXPECT_TRUE(check.done());
+    EXPECT_EQ(check.wait().refusal, "");
+    EXPECT_TRUE(check.wait().snapshotTaken);
+    EXPECT_EQ(db.queryText("SELECT Remark FROM InTable WHERE ID=1"), "y");
+}
+
+TEST(StartupCheck, ADamagedPageRefusesTheFileBeforeAnythingIsWritten) {
+    testing::TempFolder folder;
+    const fs::path file = fileOfManyPages(folder.path());
+    {
+        std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(static_cast<std::streamoff>(fs::file_size(file) / 2));
+        const std::string garbage(64, '\x5a');
+        f.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    const std::string damaged = bytesOf(file);
+    // Opening reads the schema only, so the window can come up at once ...
+    Database db = Database::openDeferringPageCheck(file);
+    StartupCheck check(db, folder.path() / "Backup", "2026-12-09");
+    // ... but the check finds the page, and the first write is refused.
+    EXPECT_NE(check.wait().refusal.find("已损坏"), std::string::npos) << check.wait().refusal;
+    EXPECT_THROW(db.execute("INSERT INTO SBook(BName) VALUES('新')"), DataFileError);
+    EXPECT_THROW(Transaction t(db), DataFileError);
+    EXPECT_FALSE(check.wait().snapshotTaken);
+    EXPECT_EQ(bytesOf(file), damaged);
+}
+
+}  // namespace
+}  // namespace fennory
