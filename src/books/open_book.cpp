@@ -1,5 +1,7 @@
 #include "books/open_book.h"
 
+#include <algorithm>
+
 #include "books/book_creation.h"
 #include "core/gbk.h"
 
@@ -34,7 +36,7 @@ void mySaveMRX(Database& db, const OpenInput& in) {
 
 }  // namespace
 
-OpenDialogStart openDialogStart(TfrmDM& dm) {
+OpenDialogStart openDialogStart(TfrmDM& dm, const std::string& offered) {
     OpenDialogStart s;
     s.books = dm.DBComSBook();
     s.focus = BookField::BookList;
@@ -58,6 +60,15 @@ OpenDialogStart openDialogStart(TfrmDM& dm) {
         s.password = passwords.front();
         s.rememberPassword = true;
         s.focus = BookField::Open;
+    }
+    const bool known = std::find(s.books.begin(), s.books.end(), offered) != s.books.end();
+    if (known && offered != s.book) {
+        // The new book's password was just typed; another book's is not offered.
+        s.book = offered;
+        s.rememberBook = false;
+        s.password.clear();
+        s.rememberPassword = false;
+        s.focus = BookField::Password;
     }
     return s;
 }

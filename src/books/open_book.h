@@ -20,7 +20,9 @@ struct OpenDialogStart {
     bool rememberPassword = false;
     BookField focus = BookField::BookList;
 };
-OpenDialogStart openDialogStart(TfrmDM& dm);
+// `offered`: a book just created, which the dialog offers in place of the
+// remembered one, so that "打开" opens it.
+OpenDialogStart openDialogStart(TfrmDM& dm, const std::string& offered = {});
 
 struct OpenInput {
     std::string book;

@@ -76,6 +76,17 @@ TEST_F(OpeningBooks, RememberedBookAndPasswordSurviveARestart) {
     EXPECT_EQ(s.focus, BookField::Open);
 }
 
+TEST_F(OpeningBooks, ABookJustCreatedIsOfferedInPlaceOfTheRememberedOne) {
+    ASSERT_TRUE(open("家", "", true, true).ok);
+    OpenDialogStart s = openDialogStart(dm, "私房钱");
+    EXPECT_EQ(s.book, "私房钱");
+    EXPECT_EQ(s.password, "");  // not the remembered book's
+    EXPECT_FALSE(s.rememberBook);
+    EXPECT_EQ(s.focus, BookField::Password);
+    // A name that is no book offers nothing new.
+    EXPECT_EQ(openDialogStart(dm, "无此账簿").book, "家");
+}
+
 TEST_F(OpeningBooks, UntickingRememberBookForgetsIt) {
     ASSERT_TRUE(open("私房钱", "secret", true, true).ok);
     ASSERT_TRUE(open("家", "", false, false).ok);

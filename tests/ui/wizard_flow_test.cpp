@@ -8,6 +8,7 @@
 
 #include "app/main_window.h"
 #include "books/book_creation.h"
+#include "books/open_book.h"
 #include "books/ui/new_book_dialogs.h"
 #include "books/ui/open_book_dialog.h"
 #include "books/ui/wizard_steps.h"
@@ -29,6 +30,7 @@ private slots:
     void wrongPasswordKeepsTheDialogOpen();
     void furtherBookRefusesAMissingSourceBook();
     void namesLongerThanTheLimitCannotBeTyped();
+    void aFurtherBookJustCreatedIsOfferedAndOpens();
 
 private:
     QTemporaryDir dir_;
@@ -237,6 +239,33 @@ void WizardFlow::namesLongerThanTheLimitCannotBeTyped() {
         QApplication::sendEvent(fields.name(), &press);
     }
     QCOMPARE(fields.name()->text(), QStringLiteral("一二三四五六七八九十"));
+}
+
+void WizardFlow::aFurtherBookJustCreatedIsOfferedAndOpens() {
+    NewBookInput first;
+    first.name = "家";
+    QVERIFY(createFirstBook(*dm_, first).ok);
+    // The first book is remembered with its password, as most households keep it.
+    QVERIFY(openBook(*dm_, {"家", "", true, true}).ok);
+    TfrmMain window(*dm_, prompter_);
+    window.setAskOnClose(false);
+    QString offered;
+    testing::ModalScript script;
+    script.then<TfrmOpenBook>([&](TfrmOpenBook& d) {
+        offered = d.bookList()->currentText();
+        QVERIFY(d.passwordField()->text().isEmpty());
+        d.passwordField()->setText("pw");
+        d.openButton()->click();
+    });
+    script.start();
+    TfrmNewBook1 dialog(*dm_, prompter_, window, &window);
+    dialog.fields()->name()->setText(QStringLiteral("新账簿"));
+    dialog.fields()->password()->setText(QStringLiteral("pw"));
+    dialog.fields()->confirm()->setText(QStringLiteral("pw"));
+    dialog.saveButton()->click();
+    QVERIFY(script.finished());
+    QCOMPARE(offered, QStringLiteral("新账簿"));
+    QCOMPARE(dm_->book(), std::string("新账簿"));
 }
 
 QTEST_MAIN(WizardFlow)

@@ -214,7 +214,7 @@ void TfrmNewBook1::onSave() {
         return;
     }
     hide();
-    TfrmOpenBook open(dm_, prompter_, host_, parentWidget());
+    TfrmOpenBook open(dm_, prompter_, host_, parentWidget(), in.book.name);
     open.exec();
     accept();
 }

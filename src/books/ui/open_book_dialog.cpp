@@ -20,7 +20,8 @@ void maskWithAtSigns(QLineEdit* edit) {
     edit->setStyleSheet(QStringLiteral("lineedit-password-character: 64;"));
 }
 
-TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent)
+TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent,
+                           const std::string& offered)
     : QDialog(parent),
       dm_(dm),
       prompter_(prompter),
@@ -74,7 +75,7 @@ TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
     inner->addWidget(group);
     outer->addLayout(inner);
 
-    OpenDialogStart start = openDialogStart(dm_);
+    OpenDialogStart start = openDialogStart(dm_, offered);
     for (const auto& b : start.books) {
         books_->addItem(qs(b));
     }

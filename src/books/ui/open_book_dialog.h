@@ -16,7 +16,9 @@ namespace fennory::ui {
 class TfrmOpenBook : public QDialog {
     Q_OBJECT
 public:
-    TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr);
+    // `offered`: a book just created, preselected.
+    TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr,
+                 const std::string& offered = {});
 
     QComboBox* bookList() const { return books_; }
     QLineEdit* passwordField() const { return password_; }

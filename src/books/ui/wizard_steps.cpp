@@ -94,7 +94,7 @@ TfrmNewA::TfrmNewA(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* pare
 }
 
 void TfrmNewA::leadOn() {
-    TfrmOpenBook open(dm_, prompter_, host_, parentWidget());
+    TfrmOpenBook open(dm_, prompter_, host_, parentWidget(), dm_.book());
     open.exec();
 }
 
