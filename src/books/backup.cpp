@@ -70,6 +70,74 @@ void backupDataFile(Database& db, const fs::path& target) {
     }
 }
 
+namespace {
+std::vector<std::string> booksOf(Database& db) {
+    std::vector<std::string> out;
+    Statement s = db.prepare("SELECT BName FROM SBook ORDER BY ID");
+    while (s.step()) {
+        out.push_back(s.text(0));
+    }
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& n : names) {
+        out += (out.empty() ? "" : "、") + n;
+    }
+    return out;
+}
+}  // namespace
+
+RestorePreview previewRestore(Database& live, const fs::path& chosen) {
+    std::error_code ec;
+    if (!fs::is_regular_file(chosen, ec)) {
+        throw DataFileError(fmt::format("{} 不是一个文件", chosen.string()));
+    }
+    // Checked as the restore checks it: a copy beside the data file, so that
+    // neither the chosen file nor the data file is touched.
+    const fs::path temp = besides(live.path(), "preview");
+    auto cleanUp = [&] {
+        removeQuietly(temp);
+        for (int v = 0; v < Database::kSchemaVersion; ++v) {
+            fs::path kept = temp;
+            kept += fmt::format(".v{}.bak", v);
+            removeQuietly(kept);
+        }
+    };
+    RestorePreview p;
+    try {
+        fs::copy_file(chosen, temp, fs::copy_options::overwrite_existing);
+        checkCopy(temp, true);
+        Database copy = Database::openToRead(temp);
+        p.books = booksOf(copy);
+    } catch (const fs::filesystem_error& e) {
+        cleanUp();
+        throw DataFileError(fmt::format("无法复制 {}（{}）", chosen.string(), e.code().message()));
+    } catch (...) {
+        cleanUp();
+        throw;
+    }
+    cleanUp();
+    for (const std::string& b : booksOf(live)) {
+        if (std::find(p.books.begin(), p.books.end(), b) == p.books.end()) {
+            p.removed.push_back(b);
+        }
+    }
+    return p;
+}
+
+std::string restoreQuestion(const RestorePreview& p) {
+    std::string q;
+    if (!p.removed.empty()) {
+        q += fmt::format("恢复后，当前数据中的账簿 {} 将被删除！\n", joined(p.removed));
+    }
+    q += p.books.empty()
+             ? std::string("备份文件中没有账簿。\n")
+             : fmt::format("备份文件中的账簿：{}，将替换当前的数据。\n", joined(p.books));
+    return q + "确认要恢复数据吗?";
+}
+
 void restoreDataFile(Database& live, const fs::path& chosen, const fs::path& safetyFolder,
                      const std::string& stamp) {
     const fs::path dataFile = live.path();

@@ -29,6 +29,20 @@ void backupDataFile(Database& db, const std::filesystem::path& target);
 void restoreDataFile(Database& live, const std::filesystem::path& chosen,
                      const std::filesystem::path& safetyFolder, const std::string& stamp);
 
+// What a restore from `chosen` would do, found before it is asked for: the
+// books the backup holds and the books of the open data file it would remove.
+// Throws DataFileError, as the restore itself would, for a file that is not a
+// good backup; neither file is changed.
+struct RestorePreview {
+    std::vector<std::string> books;    // in the backup
+    std::vector<std::string> removed;  // in the data file, not in the backup
+};
+RestorePreview previewRestore(Database& live, const std::filesystem::path& chosen);
+
+// The question before a restore: first the books it removes, then those the
+// backup brings.
+std::string restoreQuestion(const RestorePreview& p);
+
 // ---- automatic snapshots ----
 
 struct Snapshot {

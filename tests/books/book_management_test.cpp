@@ -152,6 +152,11 @@ protected:
     fs::path candidate(const char* name) { return folder.path() / name; }
     void expectRefused(const fs::path& file) {
         const std::string before = bytes(db.path());
+        // The check before the question refuses it as the restore would.
+        EXPECT_THROW(previewRestore(db, file), DataFileError) << file;
+        for (const auto& entry : fs::directory_iterator(folder.path())) {
+            EXPECT_EQ(entry.path().string().find(".preview-"), std::string::npos);  // no leftovers
+        }
         EXPECT_THROW(restoreDataFile(db, file, folder.path() / "Backup", "2024-05-31-120000"),
                      DataFileError)
             << file;
@@ -206,6 +211,16 @@ TEST_F(Restore, AGoodOlderBackupReplacesEveryBookKeepsASafetyCopyAndReopens) {
     fs::copy_file(FENNORY_TEST_DATA "/book_v0.eac", old);
     const std::string chosen = bytes(old);
     const std::string before = bytes(db.path());
+    // Asked first: every book of the data file goes, the backup's one comes.
+    const RestorePreview preview = previewRestore(db, old);
+    EXPECT_EQ(preview.books, std::vector<std::string>{"我家"});
+    EXPECT_EQ(preview.removed, (std::vector<std::string>{"家", "别的"}));
+    EXPECT_EQ(
+        restoreQuestion(preview),
+        "恢复后，当前数据中的账簿 家、别的 将被删除！\n备份文件中的账簿：我家，将替换当前的数据。"
+        "\n确认要恢复数据吗?");
+    EXPECT_EQ(bytes(old), chosen);
+    EXPECT_EQ(bytes(db.path()), before);
     restoreDataFile(db, old, folder.path() / "Backup", "2024-05-31-120000");
     EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);
     EXPECT_EQ(db.queryText("SELECT group_concat(BName) FROM SBook"), "我家");

@@ -324,7 +324,16 @@ void TfrmRecover::onRestore() {
         prompter_.warn(QStringLiteral("请选择备份文件"));
         return;
     }
-    if (!prompter_.ask(QStringLiteral("确认要恢复数据吗?"), QStringLiteral("恢复数据"))) {
+    // The file is checked before the question, which says what the restore
+    // will remove and bring.
+    RestorePreview preview;
+    try {
+        preview = previewRestore(dm_.db(), path.toStdString());
+    } catch (const std::exception& e) {
+        prompter_.warn(QStringLiteral("数据恢复失败！\n") + qs(userMessage(e)));
+        return;
+    }
+    if (!prompter_.ask(qs(restoreQuestion(preview)), QStringLiteral("恢复数据"))) {
         return;
     }
     try {
