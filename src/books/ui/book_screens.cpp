@@ -1,5 +1,7 @@
 #include "books/ui/book_screens.h"
 
+#include <QApplication>
+
 #include <QButtonGroup>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -328,8 +330,12 @@ void TfrmRecover::onRestore() {
     // will remove and bring.
     RestorePreview preview;
     try {
+        // Checking every page of a large backup takes a moment.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         preview = previewRestore(dm_.db(), path.toStdString());
+        QApplication::restoreOverrideCursor();
     } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
         prompter_.warn(QStringLiteral("数据恢复失败！\n") + qs(userMessage(e)));
         return;
     }

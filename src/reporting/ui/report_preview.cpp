@@ -43,7 +43,7 @@ Qt::Alignment alignOf(report::Align a) {
 // and only then is drawn narrower, every digit still there.
 void drawFitted(QPainter& p, QPaintDevice& device, const report::TextBox& t, double sx, double sy) {
     constexpr double kPadMm = 1.5;  // keeps neighbouring columns apart
-    constexpr double kTightMm = 0.3;
+    constexpr double kTightMm = 0.6;
     constexpr double kMinPt = 6.0;
     const QString text = QString::fromStdString(t.text);
     QFont f(QStringLiteral("Noto Sans CJK SC"));
