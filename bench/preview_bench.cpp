@@ -12,48 +12,14 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/ui/prompter.h"
+#include "qt_bench.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/record_query.h"
-#include "sample_book.h"
 
 namespace {
 
 using namespace fennory;
-
-class NoPrompts : public ui::Prompter {
-public:
-    void info(const QString&, const QString&) override {}
-    void warn(const QString&, const QString&) override {}
-    bool ask(const QString&, const QString&) override { return false; }
-};
-
-struct Sample {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("fennory-sample-" + std::to_string(std::random_device{}()));
-    int records = 0;
-    Database db;
-    Session session;
-    TfrmDM dm;
-
-    Sample() : db(make(dir, records)), dm(db, session) {
-        session.StartupDate = "2024-12-31";
-        openBook(dm, {"我家账簿", "", false, false});
-    }
-    ~Sample() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-    static Database make(const std::filesystem::path& d, int& records) {
-        std::filesystem::create_directories(d);
-        records = writeSampleBook(d / "db.eac");
-        return Database::open(d / "db.eac");
-    }
-};
-
-Sample& sample() {
-    static Sample s;
-    return s;
-}
+using namespace fennory::bench;
 
 // Every expense, as the query lists it with no criterion ticked.
 RecordQuery& everyExpense() {
@@ -86,10 +52,5 @@ BENCHMARK(BM_ExpenseQueryPreviewFirstPage)->Unit(benchmark::kMillisecond)->Itera
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return fennory::bench::runOffscreen(argc, argv);
 }

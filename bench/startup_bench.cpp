@@ -21,19 +21,13 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/ui/prompter.h"
-#include "sample_book.h"
+#include "qt_bench.h"
 
 namespace {
 
 using namespace fennory;
+using fennory::bench::NoPrompts;
 namespace fs = std::filesystem;
-
-class NoPrompts : public ui::Prompter {
-public:
-    void info(const QString&, const QString&) override {}
-    void warn(const QString&, const QString&) override {}
-    bool ask(const QString&, const QString&) override { return false; }
-};
 
 struct SampleFile {
     fs::path dir =
@@ -108,10 +102,5 @@ BENCHMARK(BM_FirstWindowChecksBeside)->Unit(benchmark::kMillisecond)->Iterations
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return fennory::bench::runOffscreen(argc, argv);
 }

@@ -27,6 +27,16 @@ void removeQuietly(const fs::path& p) {
     fs::remove(p, ec);
 }
 
+// A checked copy, and the copy an upgrade of it left beside it.
+void removeCheckedCopy(const fs::path& temp) {
+    removeQuietly(temp);
+    for (int v = 0; v < Database::kSchemaVersion; ++v) {
+        fs::path kept = temp;
+        kept += fmt::format(".v{}.bak", v);
+        removeQuietly(kept);
+    }
+}
+
 // Whether a written copy is a data file this program opens and trusts.
 void checkCopy(const fs::path& file, bool full) {
     Database copy = Database::open(file);  // keyed, every table, quick_check, version
@@ -97,14 +107,7 @@ RestorePreview previewRestore(Database& live, const fs::path& chosen) {
     // Checked as the restore checks it: a copy beside the data file, so that
     // neither the chosen file nor the data file is touched.
     const fs::path temp = besides(live.path(), "preview");
-    auto cleanUp = [&] {
-        removeQuietly(temp);
-        for (int v = 0; v < Database::kSchemaVersion; ++v) {
-            fs::path kept = temp;
-            kept += fmt::format(".v{}.bak", v);
-            removeQuietly(kept);
-        }
-    };
+    auto cleanUp = [&] { removeCheckedCopy(temp); };
     RestorePreview p;
     try {
         fs::copy_file(chosen, temp, fs::copy_options::overwrite_existing);
@@ -142,15 +145,7 @@ void restoreDataFile(Database& live, const fs::path& chosen, const fs::path& saf
                      const std::string& stamp) {
     const fs::path dataFile = live.path();
     const fs::path temp = besides(dataFile, "restore");
-    auto cleanUp = [&] {
-        removeQuietly(temp);
-        // An older backup brought forward leaves its copy beside it.
-        for (int v = 0; v < Database::kSchemaVersion; ++v) {
-            fs::path kept = temp;
-            kept += fmt::format(".v{}.bak", v);
-            removeQuietly(kept);
-        }
-    };
+    auto cleanUp = [&] { removeCheckedCopy(temp); };
     try {
         std::error_code ec;
         if (!fs::is_regular_file(chosen, ec)) {
