@@ -99,29 +99,42 @@ std::string joined(const std::vector<std::string>& names) {
 }
 }  // namespace
 
-RestorePreview previewRestore(Database& live, const fs::path& chosen) {
-    std::error_code ec;
-    if (!fs::is_regular_file(chosen, ec)) {
-        throw DataFileError(fmt::format("{} 不是一个文件", chosen.string()));
-    }
-    // Checked as the restore checks it: a copy beside the data file, so that
-    // neither the chosen file nor the data file is touched.
-    const fs::path temp = besides(live.path(), "preview");
-    auto cleanUp = [&] { removeCheckedCopy(temp); };
-    RestorePreview p;
+namespace {
+// Copies the chosen backup beside the data file and checks the copy fully
+// (bringing it forward when it is older), then runs `then` while the copy is
+// there. Neither the chosen file nor the data file is touched; a failure
+// removes the copy. The copy is left for the caller otherwise.
+template <class Then>
+void withCheckedCopy(const fs::path& chosen, const fs::path& temp, Then then) {
     try {
+        std::error_code ec;
+        if (!fs::is_regular_file(chosen, ec)) {
+            throw DataFileError(fmt::format("{} 不是一个文件", chosen.string()));
+        }
         fs::copy_file(chosen, temp, fs::copy_options::overwrite_existing);
+        // A backup kept read-only is still a good backup: its copy is ours to open.
+        fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::add);
         checkCopy(temp, true);
-        Database copy = Database::openToRead(temp);
-        p.books = booksOf(copy);
+        then();
     } catch (const fs::filesystem_error& e) {
-        cleanUp();
+        removeCheckedCopy(temp);
         throw DataFileError(fmt::format("无法复制 {}（{}）", chosen.string(), e.code().message()));
     } catch (...) {
-        cleanUp();
+        removeCheckedCopy(temp);
         throw;
     }
-    cleanUp();
+}
+}  // namespace
+
+RestorePreview previewRestore(Database& live, const fs::path& chosen) {
+    const fs::path temp = besides(live.path(), "preview");
+    RestorePreview p;
+    withCheckedCopy(chosen, temp, [&] {
+        Database copy = Database::openToRead(temp);
+        p.books = booksOf(copy);
+    });
+    removeCheckedCopy(temp);
     for (const std::string& b : booksOf(live)) {
         if (std::find(p.books.begin(), p.books.end(), b) == p.books.end()) {
             p.removed.push_back(b);
@@ -145,34 +158,47 @@ void restoreDataFile(Database& live, const fs::path& chosen, const fs::path& saf
                      const std::string& stamp) {
     const fs::path dataFile = live.path();
     const fs::path temp = besides(dataFile, "restore");
-    auto cleanUp = [&] { removeCheckedCopy(temp); };
-    try {
-        std::error_code ec;
-        if (!fs::is_regular_file(chosen, ec)) {
-            throw DataFileError(fmt::format("{} 不是一个文件", chosen.string()));
-        }
-        // The chosen file is checked, and brought forward, as a copy beside the
-        // data file: neither it nor the data file is touched until it passes.
-        fs::copy_file(chosen, temp, fs::copy_options::overwrite_existing);
-        checkCopy(temp, true);
+    withCheckedCopy(chosen, temp, [&] {
         fs::create_directories(safetyFolder);
         live.backupTo(safetyFolder / fmt::format("恢复前-{}.eac", stamp));
-    } catch (const fs::filesystem_error& e) {
-        cleanUp();
-        throw DataFileError(fmt::format("无法复制 {}（{}）", chosen.string(), e.code().message()));
-    } catch (...) {
-        cleanUp();
-        throw;
-    }
+    });
     live.close();
     std::error_code ec;
     fs::rename(temp, dataFile, ec);
-    cleanUp();
+    removeCheckedCopy(temp);
     live = Database::open(dataFile);
     if (ec) {
         throw DataFileError(fmt::format("无法替换数据文件 {}（{}），数据没有改动。",
                                         dataFile.string(), ec.message()));
     }
+}
+
+int removeStaleCopies(const fs::path& dataFile, const fs::path& backupFolder) {
+    int removed = 0;
+    auto sweep = [&](const fs::path& folder, const std::string& stem,
+                     std::initializer_list<const char*> whats) {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(folder, ec)) {
+            const std::string name = entry.path().filename().string();
+            for (const char* what : whats) {
+                const std::string mark = stem + "." + what + "-";
+                if (name.compare(0, mark.size(), mark) == 0 && entry.is_regular_file(ec)) {
+                    removed += fs::remove(entry.path(), ec) ? 1 : 0;
+                    break;
+                }
+            }
+        }
+    };
+    sweep(dataFile.parent_path(), dataFile.filename().string(), {"restore", "preview", "new"});
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(backupFolder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, std::string(kSnapshotPrefix).size(), kSnapshotPrefix) == 0 &&
+            name.find(".eac.new-") != std::string::npos && entry.is_regular_file(ec)) {
+            removed += fs::remove(entry.path(), ec) ? 1 : 0;
+        }
+    }
+    return removed;
 }
 
 bool takeSnapshot(Database& db, const fs::path& folder, const std::string& today) {

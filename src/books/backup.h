@@ -43,6 +43,12 @@ RestorePreview previewRestore(Database& live, const std::filesystem::path& chose
 // backup brings.
 std::string restoreQuestion(const RestorePreview& p);
 
+// Removes what a backup, restore or check killed mid-way left behind: the
+// copies beside the data file and the unfinished snapshots in `backupFolder`.
+// Run at start, before any of them can be under way. Returns how many went.
+int removeStaleCopies(const std::filesystem::path& dataFile,
+                      const std::filesystem::path& backupFolder);
+
 // ---- automatic snapshots ----
 
 struct Snapshot {

@@ -11,6 +11,7 @@ StartupCheck::Outcome StartupCheck::run(const std::filesystem::path& dataFile,
                                         const std::filesystem::path& backupFolder,
                                         const std::string& today) {
     Outcome out;
+    removeStaleCopies(dataFile, backupFolder);
     try {
         Database reader = Database::openToRead(dataFile);
         if (auto refused = reader.checkWholeFile()) {

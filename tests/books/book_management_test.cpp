@@ -237,6 +237,20 @@ TEST_F(Restore, AGoodOlderBackupReplacesEveryBookKeepsASafetyCopyAndReopens) {
     (void)before;
 }
 
+TEST_F(Restore, ABackupKeptReadOnlyIsRestoredAndStaysAsItWas) {
+    const fs::path kept = candidate("kept.eac");
+    backupDataFile(db, kept);
+    fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read, fs::perm_options::replace);
+    const std::string chosen = bytes(kept);
+    db.execute("INSERT INTO SBook(BName) VALUES('后来的')");
+    EXPECT_EQ(previewRestore(db, kept).removed, std::vector<std::string>{"后来的"});
+    restoreDataFile(db, kept, folder.path() / "Backup", "2024-05-31-120000");
+    EXPECT_EQ(db.queryInt("SELECT count(*) FROM SBook"), 2);
+    db.execute("INSERT INTO SBook(BName) VALUES('之后')");  // the restored file is writable
+    EXPECT_EQ(bytes(kept), chosen);
+    EXPECT_EQ(fs::status(kept).permissions() & fs::perms::owner_write, fs::perms::none);
+}
+
 // ---- snapshots ----
 
 TEST_F(Books, SnapshotsKeepADayEachTheLastSevenDaysAndFourWeeks) {

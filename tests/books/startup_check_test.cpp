@@ -54,6 +54,34 @@ TEST(StartupCheck, TheDaysSnapshotIsTakenOnlyOfAFileThatHoldsABook) {
     EXPECT_EQ(s[0].books, std::vector<std::string>{"家"});
 }
 
+TEST(StartupCheck, CopiesLeftByAKilledBackupOrRestoreAreRemoved) {
+    testing::TempFolder folder;
+    const fs::path file = folder.path() / "db.eac";
+    const fs::path backups = folder.path() / "Backup";
+    Database db = Database::create(file);
+    fs::create_directories(backups);
+    const std::vector<fs::path> stale = {folder.path() / "db.eac.restore-123",
+                                         folder.path() / "db.eac.preview-45",
+                                         backups / "自动备份-2026-12-08.eac.new-678"};
+    const std::vector<fs::path> kept = {folder.path() / "db.eac.v3.bak",
+                                        folder.path() / "notes.txt",
+                                        backups / "自动备份-2026-12-08.eac"};
+    for (const auto& f : stale) {
+        std::ofstream(f) << "half a copy";
+    }
+    for (const auto& f : kept) {
+        std::ofstream(f) << "keep";
+    }
+    StartupCheck check(db, backups, "2026-12-09");
+    check.wait();
+    for (const auto& f : stale) {
+        EXPECT_FALSE(fs::exists(f)) << f;
+    }
+    for (const auto& f : kept) {
+        EXPECT_TRUE(fs::exists(f)) << f;
+    }
+}
+
 TEST(StartupCheck, TheFirstWriteWaitsForTheCheck) {
     testing::TempFolder folder;
     const fs::path file = fileOfManyPages(folder.path());
