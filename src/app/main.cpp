@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
         }
     });
     watch.start();
+    app.setCommitCount([&db] { return db->commits(); });
     TfrmDM dm(*db, session);
 
     ui::TfrmMain window(dm, prompter);

@@ -231,7 +231,12 @@ double Statement::real(int col) const {
 Database::Database(sqlite3* db, std::filesystem::path path) : db_(db), path_(std::move(path)) {}
 
 Database::Database(Database&& o) noexcept
-    : db_(o.db_), path_(std::move(o.path_)), depth_(o.depth_), writeGate_(std::move(o.writeGate_)) {
+    : db_(o.db_),
+      path_(std::move(o.path_)),
+      depth_(o.depth_),
+      writeGate_(std::move(o.writeGate_)),
+      statementHook_(std::move(o.statementHook_)),
+      commits_(o.commits_) {
     o.db_ = nullptr;
 }
 
@@ -242,6 +247,8 @@ Database& Database::operator=(Database&& o) noexcept {
         path_ = std::move(o.path_);
         depth_ = o.depth_;
         writeGate_ = std::move(o.writeGate_);
+        statementHook_ = std::move(o.statementHook_);
+        commits_ = o.commits_;
         o.db_ = nullptr;
     }
     return *this;
@@ -544,6 +551,9 @@ Database Database::create(const std::filesystem::path& file) {
 }
 
 Statement Database::prepare(std::string_view sql) {
+    if (statementHook_) {
+        statementHook_(sql);
+    }
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr);
     if (rc != SQLITE_OK) {
@@ -562,6 +572,9 @@ Statement Database::prepare(std::string_view sql) {
 
 void Database::executeScript(std::string_view sql) {
     passWriteGate();
+    if (statementHook_) {
+        statementHook_(sql);
+    }
     std::string text(sql);
     char* err = nullptr;
     int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &err);
@@ -600,6 +613,7 @@ void Transaction::commit() {
     }
     if (level_ == 1) {
         db_.executeScript("COMMIT");
+        ++db_.commits_;
     } else {
         db_.executeScript(fmt::format("RELEASE fennory_{}", level_));
     }

@@ -127,6 +127,16 @@ public:
     // and refuses the write by throwing. It is kept while it throws.
     void setWriteGate(std::function<void()> gate) { writeGate_ = std::move(gate); }
 
+    // How many outermost transactions this connection has committed: an action
+    // that fails after a commit has still saved what it committed.
+    std::uint64_t commits() const { return commits_; }
+
+    // For tests: called with the text of every statement before it is
+    // prepared; throwing fails that statement as the engine would.
+    void setStatementHook(std::function<void(std::string_view)> hook) {
+        statementHook_ = std::move(hook);
+    }
+
     // Creates a new data file from the schema; refuses to overwrite a file.
     static Database create(const std::filesystem::path& file);
 
@@ -196,6 +206,8 @@ private:
     std::filesystem::path path_;
     int depth_ = 0;
     std::function<void()> writeGate_;
+    std::function<void(std::string_view)> statementHook_;
+    std::uint64_t commits_ = 0;
 };
 
 // One unit of work. The outermost transaction of a connection is BEGIN ...

@@ -39,6 +39,10 @@ std::string userMessage(const std::exception& e) {
     return "操作没有完成，数据未作改动。";
 }
 
+std::string afterCommitMessage(const std::exception&) {
+    return "操作已完成并保存，请不要重复操作。随后刷新显示时出错，请关闭此窗口后重新打开。";
+}
+
 void logError(const std::filesystem::path& logFile, const std::exception& e,
               std::uintmax_t maxBytes) {
     std::error_code ec;

@@ -10,6 +10,9 @@ namespace fennory {
 
 // A Chinese sentence the user can act on.
 std::string userMessage(const std::exception& e);
+// The sentence for a failure after the action's transaction committed: what
+// it saved stays saved, and the user must not repeat it.
+std::string afterCommitMessage(const std::exception& e);
 
 // Appends the failure (the engine's text and the statement) to the log; past
 // maxBytes the log moves to "<name>.1" and a new one starts.

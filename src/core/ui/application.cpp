@@ -29,14 +29,21 @@ bool setUpChinese(QApplication& app, const QString& programName) {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
+    const std::uint64_t before = commits_ ? commits_() : 0;
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
         if (!errorLog_.empty()) {
             logError(errorLog_, e);
         }
-        QMessageBox::critical(activeWindow(), QStringLiteral("错误"),
-                              QString::fromStdString(userMessage(e)));
+        const bool committed = commits_ && commits_() != before;
+        const QString text =
+            QString::fromStdString(committed ? afterCommitMessage(e) : userMessage(e));
+        if (report_) {
+            report_(text);
+        } else {
+            QMessageBox::critical(activeWindow(), QStringLiteral("错误"), text);
+        }
     }
     return false;
 }

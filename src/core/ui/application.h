@@ -6,6 +6,7 @@
 
 #include <QApplication>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 
@@ -24,9 +25,16 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
     // Where the engine's own text of a failure is written.
     void setErrorLog(std::filesystem::path file) { errorLog_ = std::move(file); }
+    // The data file's count of commits: a failure after a commit of the same
+    // event is reported as saved.
+    void setCommitCount(std::function<std::uint64_t()> count) { commits_ = std::move(count); }
+    // How the sentence reaches the user (a message box unless replaced).
+    void setReporter(std::function<void(const QString&)> report) { report_ = std::move(report); }
 
 private:
     std::filesystem::path errorLog_;
+    std::function<std::uint64_t()> commits_;
+    std::function<void(const QString&)> report_;
 };
 
 }  // namespace fennory::ui
