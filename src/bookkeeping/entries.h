@@ -15,6 +15,7 @@ namespace fennory {
 
 // Everything that tells the income screen from the expense screen.
 struct EntryKind {
+    RecordType type;          // where its records are kept and how they move money
     const char* caption;      // "收入": window, group, threshold kind
     const char* table;        // InTable
     const char* dateColumn;   // IDate
@@ -44,7 +45,7 @@ using EntryInput = RecordInput;
 
 using EntryFilter = RecordFilter;
 
-class EntryModel : public RecordListModel<EntryColumn>, public EditedRecords {
+class EntryModel : public BookedRecordModel<EntryColumn> {
 public:
     // `today` gives the current date for "this month"; tests fix it.
     EntryModel(TfrmDM& dm, const EntryKind& kind,
@@ -56,9 +57,6 @@ public:
     // The fields of a new record: today's or the last used date and the
     // book's defaults. Starts the new state.
     EntryInput startNewRecord() override;
-    // The fields of the current record for a change; nothing without one.
-    std::optional<EntryInput> startChangeRecord() override;
-    EntryInput currentInput() const override;
 
     // "保存": a new record or the change begun; the saved record is current.
     EntryCheck save(const EntryInput& in) override;
@@ -68,14 +66,8 @@ public:
     std::vector<std::string> accounts() { return dm_.ComAccount(); }
     std::vector<std::string> members() { return dm_.ComFamily(); }
 
-protected:
-    void takeBack(std::size_t row, std::int64_t id) override;
-
 private:
     EntryCheck check(const EntryInput& in) const;
-    // Writes the record's effect: the balance, then its fund-flow entry.
-    void book(int direction, const EntryInput& e, Money amount, std::int64_t id, const char* event);
-    EntryInput rowInput(std::size_t row) const;
 
     const EntryKind& kind_;
     std::string lastDate_;

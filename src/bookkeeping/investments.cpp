@@ -35,9 +35,12 @@ Condition scopeOf(LoanScope scope) {
 }  // namespace
 
 InvestmentModel::InvestmentModel(TfrmDM& dm, std::function<std::string()> today)
-    : RecordListModel(dm, investColumns(), C::Id, C::Amount, "TTable", "TDate", "TName",
-                      scopeOf(dm.session().OpenBookState.D_T ? LoanScope::Unpaid : LoanScope::All),
-                      std::move(today)) {}
+    : BookedRecordModel(dm, RecordType::Investment,
+                        {C::Date, C::Kind, C::Amount, C::Account, C::Member, C::Remark},
+                        investColumns(), C::Id,
+                        scopeOf(dm.session().OpenBookState.D_T ? LoanScope::Unpaid
+                                                               : LoanScope::All),
+                        std::move(today)) {}
 
 ButtonStates InvestmentModel::buttons() const {
     ButtonStates b = ScreenModelBase::buttons();
@@ -49,66 +52,15 @@ void InvestmentModel::showInvestments(LoanScope scope) {
     setCondition(scopeOf(scope));
 }
 
-InvestInput InvestmentModel::rowInput(std::size_t row) const {
-    const Table& t = rows();
-    return {cellText(t, row, C::Date),    cellText(t, row, C::Kind),   cellText(t, row, C::Amount),
-            cellText(t, row, C::Account), cellText(t, row, C::Member), cellText(t, row, C::Remark)};
-}
-
 InvestInput InvestmentModel::startNewRecord() {
     startNew();
     const BookState& b = dm_.session().OpenBookState;
     return {today_(), b.TName, "", b.AName, b.FName, ""};
 }
 
-InvestInput InvestmentModel::currentInput() const {
-    return hasCurrent() ? rowInput(static_cast<std::size_t>(currentIndex())) : InvestInput{};
-}
-
-std::optional<InvestInput> InvestmentModel::startChangeRecord() {
-    if (!startChange()) {
-        return std::nullopt;
-    }
-    return rowInput(static_cast<std::size_t>(currentIndex()));
-}
-
 InvestCheck InvestmentModel::save(const InvestInput& typed) {
-    if (InvestCheck r =
-            checkRecord(typed, "请选择 投资类别！", "投资金额 不能为空！请重新录入！", "投资金额");
-        !r.ok) {
-        return r;
-    }
-    if (RecordCheck r = checkNewAccount(dm_, typed); !r.ok) {
-        return r;
-    }
-    const std::optional<Money> amount = Money::parse(typed.amount);
-    Transaction t(dm_.db());
-    const InvestInput in = withStoredNames(dm_, typed, "TD", "TName");
-    std::int64_t id = currentId();
-    if (mode() == RecordMode::Change) {
-        const InvestInput old = rowInput(static_cast<std::size_t>(currentIndex()));
-        moveMoney(+1, *Money::parse(old.amount), old.account, old.member, old.date, old.name,
-                  old.remark, "TTable", id, "恢复");
-        dm_.db().execute(
-            "UPDATE TTable SET TDate=?1, TName=?2, TMoney=?3, AName=?4, FName=?5, Remark=?6 "
-            "WHERE ID=?7 AND BName=?8",
-            in.date, in.name, *amount, in.account, in.member, in.remark, id, dm_.book());
-        moveMoney(-1, *amount, in.account, in.member, in.date, in.name, in.remark, "TTable", id,
-                  "修改");
-    } else {
-        dm_.myCountUp("TD", "TName", in.name);
-        dm_.myCountUp("SAccount", "AName", in.account);
-        dm_.db().execute(
-            "INSERT INTO TTable(BName,TDate,TName,TMoney,AName,FName,Remark,RMoney) "
-            "VALUES(?1,?2,?3,?4,?5,?6,?7,0)",
-            dm_.book(), in.date, in.name, *amount, in.account, in.member, in.remark);
-        id = dm_.db().lastInsertId();
-        moveMoney(-1, *amount, in.account, in.member, in.date, in.name, in.remark, "TTable", id,
-                  "新增");
-    }
-    t.commit();
-    saved(id);
-    return InvestCheck::pass();
+    return saveRecord(typed, checkRecord(typed, "请选择 投资类别！",
+                                         "投资金额 不能为空！请重新录入！", "投资金额"));
 }
 
 CheckResult InvestmentModel::checkRemove() const {
@@ -122,12 +74,6 @@ CheckResult InvestmentModel::checkRemove() const {
         return CheckResult::fail("该 投资 已有收益记录，不能删除！");
     }
     return CheckResult::pass();
-}
-
-void InvestmentModel::takeBack(std::size_t row, std::int64_t id) {
-    const InvestInput i = rowInput(row);
-    moveMoney(+1, *Money::parse(i.amount), i.account, i.member, i.date, i.name, i.remark, "TTable",
-              id, "删除");
 }
 
 bool InvestmentModel::canReturn() const {
@@ -158,15 +104,22 @@ ReturnCheck InvestmentModel::recordReturn(const ReturnInput& in) {
     if (in.principal.empty()) {
         return ReturnCheck::fail("收回本金 不能为空！", ReturnField::Principal);
     }
+    // Too large or too fine is said as such, not as "not a number".
+    if (auto refused = Money::typedRangeError("收回本金", in.principal)) {
+        return ReturnCheck::fail(*refused, ReturnField::Principal);
+    }
     auto principal = Money::parse(in.principal);
-    if (!principal || Money::typedRangeError("收回本金", in.principal)) {
+    if (!principal) {
         return ReturnCheck::fail("收回本金 必须是数字！", ReturnField::Principal);
     }
     if (*principal < Money()) {
         return ReturnCheck::fail("收回本金 不能小于零！", ReturnField::Principal);
     }
+    if (auto refused = Money::typedRangeError("收益金额", in.profit)) {
+        return ReturnCheck::fail(*refused, ReturnField::Profit);
+    }
     auto profit = Money::parse(in.profit.empty() ? "0" : in.profit);
-    if (!profit || Money::typedRangeError("收益金额", in.profit)) {
+    if (!profit) {
         return ReturnCheck::fail("收益金额 必须是数字！", ReturnField::Profit);
     }
     if (in.account.empty()) {

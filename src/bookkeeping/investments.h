@@ -30,7 +30,7 @@ struct ReturnInput {
 enum class ReturnField { None, Principal, Profit, Account, Member };
 using ReturnCheck = Check<ReturnField>;
 
-class InvestmentModel : public RecordListModel<InvestColumn>, public EditedRecords {
+class InvestmentModel : public BookedRecordModel<InvestColumn> {
 public:
     InvestmentModel(TfrmDM& dm, std::function<std::string()> today = currentDate());
 
@@ -41,8 +41,6 @@ public:
     void showInvestments(LoanScope scope);
 
     InvestInput startNewRecord() override;
-    std::optional<InvestInput> startChangeRecord() override;
-    InvestInput currentInput() const override;
     InvestCheck save(const InvestInput& in) override;
     CheckResult checkRemove() const;
 
@@ -54,10 +52,8 @@ public:
     Table adjustments();
 
 protected:
-    void takeBack(std::size_t row, std::int64_t id) override;
 
 private:
-    InvestInput rowInput(std::size_t row) const;
     // The income (profit) or expense (loss) record of a profit, in the category.
     void bookProfit(Money profit, const std::string& date, const std::string& kind,
                     const std::string& account, const std::string& member,

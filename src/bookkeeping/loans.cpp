@@ -35,6 +35,7 @@ Condition scopeOf(const LoanKind& k, LoanScope scope) {
 
 const LoanKind& debtLoans() {
     static const LoanKind k{
+        .type = RecordType::Debt,
         .caption = "债务",
         .table = "Borrow",
         .dateColumn = "BDate",
@@ -64,6 +65,7 @@ const LoanKind& debtLoans() {
 
 const LoanKind& creditLoans() {
     static const LoanKind k{
+        .type = RecordType::Credit,
         .caption = "债权",
         .table = "Debt",
         .dateColumn = "DDate",
@@ -92,21 +94,17 @@ const LoanKind& creditLoans() {
 }
 
 LoanModel::LoanModel(TfrmDM& dm, const LoanKind& kind, std::function<std::string()> today)
-    : RecordListModel(dm, loanColumns(kind), C::Id, C::Amount, kind.table, kind.dateColumn,
-                      kind.partyColumn,
-                      scopeOf(kind, dm.session().OpenBookState.*kind.unpaidOnly ? LoanScope::Unpaid
-                                                                                : LoanScope::All),
-                      std::move(today)),
+    : BookedRecordModel(dm, kind.type,
+                        {C::Date, C::Party, C::Amount, C::Account, C::Member, C::Remark},
+                        loanColumns(kind), C::Id,
+                        scopeOf(kind, dm.session().OpenBookState.*kind.unpaidOnly
+                                          ? LoanScope::Unpaid
+                                          : LoanScope::All),
+                        std::move(today)),
       kind_(kind) {}
 
 void LoanModel::showLoans(LoanScope scope) {
     setCondition(scopeOf(kind_, scope));
-}
-
-LoanInput LoanModel::rowInput(std::size_t row) const {
-    const Table& t = rows();
-    return {cellText(t, row, C::Date),    cellText(t, row, C::Party),  cellText(t, row, C::Amount),
-            cellText(t, row, C::Account), cellText(t, row, C::Member), cellText(t, row, C::Remark)};
 }
 
 LoanInput LoanModel::startNewRecord() {
@@ -115,57 +113,12 @@ LoanInput LoanModel::startNewRecord() {
     return {today_(), b.PName, "", b.AName, b.FName, ""};
 }
 
-LoanInput LoanModel::currentInput() const {
-    return hasCurrent() ? rowInput(static_cast<std::size_t>(currentIndex())) : LoanInput{};
-}
-
-std::optional<LoanInput> LoanModel::startChangeRecord() {
-    if (!startChange()) {
-        return std::nullopt;
-    }
-    return rowInput(static_cast<std::size_t>(currentIndex()));
-}
-
 LoanCheck LoanModel::save(const LoanInput& typed) {
-    if (LoanCheck r = checkRecord(
-            typed, kind_.emptyParty,
-            mode() == RecordMode::Change ? kind_.emptyAmountChange : kind_.emptyAmountNew,
-            kind_.amountAlias);
-        !r.ok) {
-        return r;
-    }
-    if (RecordCheck r = checkNewAccount(dm_, typed); !r.ok) {
-        return r;
-    }
-    const std::optional<Money> amount = Money::parse(typed.amount);
-    Transaction t(dm_.db());
-    const LoanInput in = withStoredNames(dm_, typed, "PD", "PName");
-    std::int64_t id = currentId();
-    if (mode() == RecordMode::Change) {
-        const LoanInput old = rowInput(static_cast<std::size_t>(currentIndex()));
-        moveMoney(-kind_.sign, *Money::parse(old.amount), old.account, old.member, old.date,
-                  kind_.caption, old.remark, kind_.table, id, "恢复");
-        // The repaid total stays as it is.
-        dm_.db().execute(
-            fmt::format("UPDATE {} SET {}=?1, {}=?2, {}=?3, AName=?4, FName=?5, "
-                        "Remark=?6 WHERE ID=?7 AND BName=?8",
-                        kind_.table, kind_.dateColumn, kind_.partyColumn, kind_.moneyColumn),
-            in.date, in.name, *amount, in.account, in.member, in.remark, id, dm_.book());
-        moveMoney(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
-                  kind_.table, id, "修改");
-    } else {
-        dm_.db().execute(
-            fmt::format("INSERT INTO {}(BName,{},{},{},AName,FName,RMoney,Remark) "
-                        "VALUES(?1,?2,?3,?4,?5,?6,0,?7)",
-                        kind_.table, kind_.dateColumn, kind_.partyColumn, kind_.moneyColumn),
-            dm_.book(), in.date, in.name, *amount, in.account, in.member, in.remark);
-        id = dm_.db().lastInsertId();
-        moveMoney(kind_.sign, *amount, in.account, in.member, in.date, kind_.caption, in.remark,
-                  kind_.table, id, "新增");
-    }
-    t.commit();
-    saved(id);
-    return LoanCheck::pass();
+    // The repaid total stays as it is through a change.
+    return saveRecord(typed, checkRecord(typed, kind_.emptyParty,
+                                         mode() == RecordMode::Change ? kind_.emptyAmountChange
+                                                                      : kind_.emptyAmountNew,
+                                         kind_.amountAlias));
 }
 
 CheckResult LoanModel::checkRemove() const {
@@ -179,13 +132,6 @@ CheckResult LoanModel::checkRemove() const {
         return CheckResult::fail(kind_.deleteRefused);
     }
     return CheckResult::pass();
-}
-
-void LoanModel::takeBack(std::size_t row, std::int64_t id) {
-    // What is still outstanding goes back the way it came.
-    const LoanInput l = rowInput(row);
-    moveMoney(-kind_.sign, *Money::parse(l.amount), l.account, l.member, l.date, kind_.caption,
-              l.remark, kind_.table, id, "删除");
 }
 
 void LoanModel::writeOff(std::int64_t id) {

@@ -14,6 +14,7 @@ namespace fennory {
 
 // Everything that tells the debt side from the credit side.
 struct LoanKind {
+    RecordType type;          // where its records are kept and how they move money
     const char* caption;      // "债务": the log's kind and the threshold kind
     const char* table;        // Borrow
     const char* dateColumn;   // BDate
@@ -69,7 +70,7 @@ enum class Adjustment { Increase, Decrease };
 // The checks of an adjustment, in their order; the amount when they pass.
 RepayCheck checkAdjustment(const RepayInput& in, Money& amount);
 
-class LoanModel : public RecordListModel<LoanColumn>, public EditedRecords {
+class LoanModel : public BookedRecordModel<LoanColumn> {
 public:
     LoanModel(TfrmDM& dm, const LoanKind& kind, std::function<std::string()> today = currentDate());
     const LoanKind& kind() const { return kind_; }
@@ -77,8 +78,6 @@ public:
     void showLoans(LoanScope scope);
 
     LoanInput startNewRecord() override;
-    std::optional<LoanInput> startChangeRecord() override;
-    LoanInput currentInput() const override;
     LoanCheck save(const LoanInput& in) override;
     // Refused, with its message, while anything has been repaid.
     CheckResult checkRemove() const;
@@ -98,10 +97,8 @@ public:
     Table adjustments();
 
 protected:
-    void takeBack(std::size_t row, std::int64_t id) override;
 
 private:
-    LoanInput rowInput(std::size_t row) const;
 
     const LoanKind& kind_;
 };

@@ -12,6 +12,7 @@
 #include "core/condition.h"
 #include "core/data_module.h"
 #include "core/money.h"
+#include "core/record_types.h"
 #include "core/screen_model.h"
 
 namespace fennory {
@@ -251,6 +252,85 @@ private:
     const char* nameColumn_;
     Condition condition_;
     ListTotals totals_;
+};
+
+// A record screen's model whose form is a RecordInput (income, expense, debt,
+// credit, investment): the fields of the current row, the change it begins on,
+// and the save of either, booked through the one booking path.
+template <class Column>
+class BookedRecordModel : public RecordListModel<Column>, public EditedRecords {
+public:
+    std::optional<RecordInput> startChangeRecord() override {
+        if (!this->startChange()) {
+            return std::nullopt;
+        }
+        return rowInput(static_cast<std::size_t>(this->currentIndex()));
+    }
+    RecordInput currentInput() const override {
+        return this->hasCurrent() ? rowInput(static_cast<std::size_t>(this->currentIndex()))
+                                  : RecordInput{};
+    }
+
+protected:
+    // Where a form field stands among the list's columns.
+    struct FormColumns {
+        Column date, name, amount, account, member, remark;
+    };
+    BookedRecordModel(TfrmDM& dm, RecordType type, FormColumns form,
+                      std::vector<ColumnDef> columns, Column id, Condition initial,
+                      std::function<std::string()> today)
+        : RecordListModel<Column>(dm, columns, id, form.amount, recordType(type).table,
+                                  recordType(type).dateColumn, recordType(type).nameColumn,
+                                  std::move(initial), std::move(today)),
+          booker_(dm, type),
+          form_(form) {}
+
+    RecordInput rowInput(std::size_t row) const {
+        const Table& t = this->rows();
+        return {cellText(t, row, form_.date),    cellText(t, row, form_.name),
+                cellText(t, row, form_.amount),  cellText(t, row, form_.account),
+                cellText(t, row, form_.member),  cellText(t, row, form_.remark)};
+    }
+
+    // Saves what passed `checked` (the form's own checks, in their order):
+    // asks first about an account the book lacks, then in one transaction
+    // makes the names typed, and books the new record or the change begun.
+    RecordCheck saveRecord(const RecordInput& typed, const RecordCheck& checked) {
+        if (!checked.ok) {
+            return checked;
+        }
+        if (RecordCheck r = checkNewAccount(this->dm_, typed); !r.ok) {
+            return r;
+        }
+        const RecordTypeDef& type = booker_.type();
+        Transaction t(this->dm_.db());
+        const RecordInput in =
+            withStoredNames(this->dm_, typed, type.names.table.data(), type.names.column.data());
+        std::int64_t id = this->currentId();
+        if (this->mode() == RecordMode::Change) {
+            booker_.change(id, booked(rowInput(static_cast<std::size_t>(this->currentIndex()))),
+                           booked(in));
+        } else {
+            id = booker_.book(booked(in));
+        }
+        t.commit();
+        this->saved(id);
+        return RecordCheck::pass();
+    }
+
+    void takeBack(std::size_t row, std::int64_t id) override {
+        booker_.takeBack(id, booked(rowInput(row)));
+    }
+
+    static BookedRecord booked(const RecordInput& in) {
+        return {in.date, in.name, Money::parse(in.amount).value_or(Money()), in.account, in.member,
+                in.remark};
+    }
+
+    RecordBooker booker_;
+
+private:
+    FormColumns form_;
 };
 
 }  // namespace fennory

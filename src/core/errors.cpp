@@ -7,6 +7,7 @@
 
 #include "core/database.h"
 #include "core/money.h"
+#include "core/record_types.h"
 
 namespace fennory {
 
@@ -33,7 +34,8 @@ std::string userMessage(const std::exception& e) {
         }
         return "数据操作失败，操作没有完成，数据未作改动。";
     }
-    if (dynamic_cast<const MoneyOverflow*>(&e) || dynamic_cast<const DataFileError*>(&e)) {
+    if (dynamic_cast<const MoneyOverflow*>(&e) || dynamic_cast<const DataFileError*>(&e) ||
+        dynamic_cast<const RecordRefused*>(&e)) {
         return e.what();
     }
     return "操作没有完成，数据未作改动。";

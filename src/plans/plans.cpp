@@ -32,15 +32,15 @@ int daysBetween(const std::string& from, const std::string& to) {
 const std::vector<PlanKind>& planKinds() {
     static const std::vector<PlanKind> kinds = {
         {"收入", "收入类别：", "收入类别", "请选择 收入类别！", &BookState::IName,
-         &TfrmDM::ComInType, "InTable", "IDate", "IName", "IMoney", +1, nullptr},
+         &TfrmDM::ComInType, RecordType::Income},
         {"支出", "支出类别：", "支出类别", "请选择 支出类别！", &BookState::OName,
-         &TfrmDM::ComOutType, "OutTable", "ODate", "OName", "OMoney", -1, nullptr},
-        {"债务", "债  权  人：", "债权人", nullptr, &BookState::PName, &TfrmDM::ComPType, "Borrow",
-         "BDate", "BPro", "BMoney", +1, "债务"},
-        {"债权", "债  务  人：", "债务人", nullptr, &BookState::PName, &TfrmDM::ComPType, "Debt",
-         "DDate", "DPro", "DMoney", -1, "债权"},
-        {"投资", "投资类别：", "投资类别", nullptr, &BookState::TName, &TfrmDM::ComTZType, "TTable",
-         "TDate", "TName", "TMoney", -1, nullptr},
+         &TfrmDM::ComOutType, RecordType::Expense},
+        {"债务", "债  权  人：", "债权人", nullptr, &BookState::PName, &TfrmDM::ComPType,
+         RecordType::Debt},
+        {"债权", "债  务  人：", "债务人", nullptr, &BookState::PName, &TfrmDM::ComPType,
+         RecordType::Credit},
+        {"投资", "投资类别：", "投资类别", nullptr, &BookState::TName, &TfrmDM::ComTZType,
+         RecordType::Investment},
     };
     return kinds;
 }
@@ -205,26 +205,13 @@ CheckResult executePlan(TfrmDM& dm, std::int64_t id) {
     }
 
     dm.db().execute("UPDATE UPlan SET PState='是' WHERE ID=?1", id);
-    dm.db().execute(fmt::format("INSERT INTO {}(BName,{},{},{},AName,FName,Remark) "
-                                "VALUES(?1,?2,?3,?4,?5,?6,?7)",
-                                kind->table, kind->dateColumn, kind->nameColumn, kind->moneyColumn),
-                    dm.book(), date, name, amount, account, member, remark);
-    const std::int64_t recordId = dm.db().lastInsertId();
-    if (kind->direction > 0) {
-        dm.AccountUp(amount, account);
-    } else {
-        dm.AccountDown(amount, account);
+    // A plan's record is booked as any other, its use counts aside.
+    try {
+        RecordBooker(dm, kind->record)
+            .book({date, name, amount, account, member, remark}, "新增", false);
+    } catch (const RecordRefused& e) {
+        return CheckResult::fail(fmt::format("{} 的计划没有执行：{}", date, e.what()));
     }
-    dm.List_Add({.theDate = date,
-                 .theType = kind->logType ? kind->logType : name,
-                 .Remark = remark,
-                 .theIn = kind->direction > 0 ? amount : Money(),
-                 .theOut = kind->direction > 0 ? Money() : amount,
-                 .AName = account,
-                 .FName = member,
-                 .theT = kind->table,
-                 .theID = recordId,
-                 .theE = "新增"});
     t.commit();
     return CheckResult::pass();
 }

@@ -11,6 +11,7 @@
 #include "core/check_result.h"
 #include "core/condition.h"
 #include "core/data_module.h"
+#include "core/record_types.h"
 #include "core/screen_model.h"
 #include "reports/sheet.h"
 
@@ -25,12 +26,7 @@ struct PlanKind {
     const char* emptyName;    // the message when nothing is chosen; null: allowed
     std::string BookState::*defaultName;
     std::vector<std::string> (TfrmDM::*names)();
-    const char* table;  // the record booked on execution
-    const char* dateColumn;
-    const char* nameColumn;
-    const char* moneyColumn;
-    int direction;        // +1: the record raises its account's balance
-    const char* logType;  // the log entry's kind; null: the plan's own name
+    RecordType record;  // the record booked on execution
 };
 // The five kinds in the order the screens offer them: 收入, 支出, 债务, 债权, 投资.
 const std::vector<PlanKind>& planKinds();

@@ -71,6 +71,11 @@ TEST_F(Investments, MorePrincipalThanInvestedIsAcceptedAndAFullReturnEndsReturns
 TEST_F(Investments, ReturnChecksInOrder) {
     EXPECT_EQ(m.recordReturn(back("", "0")).message, "收回本金 不能为空！");
     EXPECT_EQ(m.recordReturn(back("-1", "0")).message, "收回本金 不能小于零！");
+    // Each says its real reason: too large, too fine, or not a number.
+    EXPECT_EQ(m.recordReturn(back("10000000000", "0")).message,
+              "收回本金 超出范围！金额的绝对值不能大于 9,999,999,999.99，请重新录入！");
+    EXPECT_EQ(m.recordReturn(back("1", "0.001")).message, "收益金额 最多两位小数，请重新录入！");
+    EXPECT_EQ(m.recordReturn(back("1", "x")).message, "收益金额 必须是数字！");
     ReturnInput in = back("1", "0");
     in.account.clear();
     EXPECT_EQ(m.recordReturn(in).message, "请选择 账户名称！");
