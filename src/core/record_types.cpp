@@ -3,7 +3,6 @@
 #include <fmt/format.h>
 
 #include "core/dates.h"
-#include "core/gbk.h"
 
 namespace fennory {
 
@@ -75,11 +74,6 @@ std::optional<std::string> recordRefusal(const BookedRecord& r) {
     if (r.name.empty() || r.account.empty() || r.member.empty()) {
         return std::string("类别、账户和家庭成员都不能为空");
     }
-    for (const std::string* n : {&r.name, &r.account, &r.member}) {
-        if (gbk::byteLength(*n) > kNameByteLimit) {
-            return fmt::format("名称“{}”太长", *n);
-        }
-    }
     if (!r.amount.withinTyped()) {
         return fmt::format("金额 {} 超出范围，金额的绝对值不能大于 9,999,999,999.99",
                            r.amount.toDisplay());
@@ -121,9 +115,8 @@ std::int64_t RecordBooker::book(const BookedRecord& r, const char* event, bool c
     }
     dm_.db().execute(fmt::format("INSERT INTO {}(BName,{},{},{},AName,FName,Remark{}) "
                                  "VALUES(?1,?2,?3,?4,?5,?6,?7{})",
-                                 type_.table, type_.dateColumn, type_.nameColumn,
-                                 type_.moneyColumn, type_.hasRepaid ? ",RMoney" : "",
-                                 type_.hasRepaid ? ",0" : ""),
+                                 type_.table, type_.dateColumn, type_.nameColumn, type_.moneyColumn,
+                                 type_.hasRepaid ? ",RMoney" : "", type_.hasRepaid ? ",0" : ""),
                      dm_.book(), r.date, r.name, r.amount, r.account, r.member, r.remark);
     const std::int64_t id = dm_.db().lastInsertId();
     move(+1, id, r, event);
@@ -135,12 +128,11 @@ void RecordBooker::change(std::int64_t id, const BookedRecord& old, const Booked
         throw RecordRefused(*refused + "，没有修改。");
     }
     move(-1, id, old, "恢复");
-    dm_.db().execute(fmt::format("UPDATE {} SET {}=?1, {}=?2, {}=?3, AName=?4, FName=?5, "
-                                 "Remark=?6 WHERE ID=?7 AND BName=?8",
-                                 type_.table, type_.dateColumn, type_.nameColumn,
-                                 type_.moneyColumn),
-                     now.date, now.name, now.amount, now.account, now.member, now.remark, id,
-                     dm_.book());
+    dm_.db().execute(
+        fmt::format("UPDATE {} SET {}=?1, {}=?2, {}=?3, AName=?4, FName=?5, "
+                    "Remark=?6 WHERE ID=?7 AND BName=?8",
+                    type_.table, type_.dateColumn, type_.nameColumn, type_.moneyColumn),
+        now.date, now.name, now.amount, now.account, now.member, now.remark, id, dm_.book());
     move(+1, id, now, "修改");
 }
 

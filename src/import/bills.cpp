@@ -1,5 +1,7 @@
 #include "import/bills.h"
 
+#include "core/record_types.h"
+
 #include <fmt/format.h>
 #include <iconv.h>
 
@@ -608,8 +610,7 @@ std::size_t BillImport::book(const Bill& bill,
                       gbk::cutToBytes(r.member, 20),
                       r.remark()};
         if (row.first.empty() || row.second.empty() || row.member.empty()) {
-            throw std::invalid_argument(
-                fmt::format("第 {} 行 类别、账户和家庭成员都要选好，账单没有导入。", r.line));
+            throw RecordRefused(fmt::format("第 {} 行 类别、账户和家庭成员都要选好。", r.line));
         }
         (r.isIncome() ? incomes : expenses).push_back(std::move(row));
         booked.push_back(&r);

@@ -1,5 +1,7 @@
 #include "import/record_import.h"
 
+#include "core/record_types.h"
+
 #include <fmt/format.h>
 
 #include <charconv>
@@ -330,6 +332,14 @@ private:
 
 void importRows(TfrmDM& dm, const ImportKind& kind, const std::vector<ImportRow>& rows,
                 const std::function<void(std::size_t, std::size_t)>& progress) {
+    // The checks every record passes, whichever way it comes in (a bill's row
+    // as a sheet's), before anything is written.
+    for (const ImportRow& r : rows) {
+        if (auto refused =
+                recordRefusal({r.date, r.first, r.amount, r.second, r.member, r.remark})) {
+            throw RecordRefused(fmt::format("第 {} 行：{}。", r.sheetRow, *refused));
+        }
+    }
     Transaction t(dm.db());
     NameBook names(dm);
     Balances balances(dm);

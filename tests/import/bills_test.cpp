@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "core/record_types.h"
 #include "import/bills.h"
 #include "reports/sheet.h"
 #include "support/test_data_file.h"
@@ -142,6 +143,23 @@ TEST_F(Bills, BookingTakesIncomeExpensesAndRefundsOnceAndNeverTwice) {
     EXPECT_EQ(fates(again)[0], "已导入");
     EXPECT_EQ(bills.book(again), 0u);
     EXPECT_EQ(one("SELECT count(*) FROM OutTable"), "2");
+}
+
+TEST_F(Bills, AnAmountNoOneCouldTypeIsRefusedAsTypedAndImportedOnesAre) {
+    // The bill books on the path every record takes: the same limit holds.
+    const fs::path f =
+        write("huge.csv", alipayCsv({"2024-03-05 12:30:00,餐饮美食,某某餐厅,,午餐,支出,99999999999,"
+                                     "余额,交易成功,2024030522001400000000000009\t,,,",
+                                     kAlipayRows[1]}));
+    Bill b = read(f);
+    const std::string before = dump();
+    try {
+        bills.book(b);
+        ADD_FAILURE() << "the bill was booked";
+    } catch (const RecordRefused& e) {
+        EXPECT_NE(std::string(e.what()).find("超出范围"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(dump(), before);
 }
 
 TEST_F(Bills, AnOverlappingBillBooksOnlyItsNewRows) {

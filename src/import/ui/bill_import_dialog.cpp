@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/errors.h"
+#include "core/record_types.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -253,9 +254,9 @@ void BillImportDialog::onImport() {
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             }
         });
-    } catch (const std::invalid_argument& e) {
+    } catch (const RecordRefused& e) {
         progress_->setVisible(false);
-        prompter_.warn(QString::fromStdString(e.what()));
+        prompter_.warn(QString::fromStdString(e.what()) + QStringLiteral("\n账单没有导入。"));
         return;
     } catch (const std::exception& e) {
         progress_->setVisible(false);
