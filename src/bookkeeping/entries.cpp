@@ -12,11 +12,6 @@ using C = EntryColumn;
 const EntryKind& incomeEntry() {
     static const EntryKind k{.type = RecordType::Income,
                              .caption = "收入",
-                             .table = "InTable",
-                             .dateColumn = "IDate",
-                             .nameColumn = "IName",
-                             .moneyColumn = "IMoney",
-                             .nameTable = "InD",
                              .dateLabel = "收入日期：",
                              .nameLabel = "收入类别：",
                              .emptyName = "请选择 收入类别！",
@@ -25,7 +20,6 @@ const EntryKind& incomeEntry() {
                              .filterCaption = "收入查询",
                              .dateTick = "收入日期",
                              .nameTick = "收入类别",
-                             .sign = +1,
                              .defaultName = &BookState::IName,
                              .monthOnly = &BookState::D_I,
                              .names = &TfrmDM::ComInType};
@@ -35,11 +29,6 @@ const EntryKind& incomeEntry() {
 const EntryKind& expenseEntry() {
     static const EntryKind k{.type = RecordType::Expense,
                              .caption = "支出",
-                             .table = "OutTable",
-                             .dateColumn = "ODate",
-                             .nameColumn = "OName",
-                             .moneyColumn = "OMoney",
-                             .nameTable = "OutD",
                              .dateLabel = "支出日期：",
                              .nameLabel = "支出类别：",
                              .emptyName = "请选择 支出类别！",
@@ -48,7 +37,6 @@ const EntryKind& expenseEntry() {
                              .filterCaption = "支出查询",
                              .dateTick = "支出日期",
                              .nameTick = "支出类别",
-                             .sign = -1,
                              .defaultName = &BookState::OName,
                              .monthOnly = &BookState::D_O,
                              .names = &TfrmDM::ComOutType};
@@ -57,9 +45,10 @@ const EntryKind& expenseEntry() {
 
 namespace {
 
-std::vector<ColumnDef> entryColumns(const EntryKind& k) {
+std::vector<ColumnDef> entryColumns(const EntryKind& kind) {
+    const RecordTypeDef& k = recordType(kind.type);
     return {{C::Id, "ID", "ID", false, true},         {C::Book, "BName", "账簿名称", false, true},
-            {C::Date, k.dateColumn, "日期"},          {C::Name, k.nameColumn, k.nameTick},
+            {C::Date, k.dateColumn, "日期"},          {C::Name, k.nameColumn, kind.nameTick},
             {C::Amount, k.moneyColumn, "金额", true}, {C::Account, "AName", "账户名称"},
             {C::Member, "FName", "家庭成员"},         {C::Remark, "Remark", "备注"}};
 }
@@ -72,7 +61,7 @@ EntryModel::EntryModel(TfrmDM& dm, const EntryKind& kind, std::function<std::str
           entryColumns(kind), C::Id,
           scopeCondition(
               dm.session().OpenBookState.*kind.monthOnly ? ListScope::ThisMonth : ListScope::All,
-              kind.dateColumn, today()),
+              recordType(kind.type).dateColumn, today()),
           today),
       kind_(kind),
       lastDate_(today_()) {}

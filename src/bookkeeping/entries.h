@@ -14,23 +14,18 @@
 namespace fennory {
 
 // Everything that tells the income screen from the expense screen.
+// Where its records are kept and how they move money is its record type's.
 struct EntryKind {
-    RecordType type;          // where its records are kept and how they move money
-    const char* caption;      // "收入": window, group, threshold kind
-    const char* table;        // InTable
-    const char* dateColumn;   // IDate
-    const char* nameColumn;   // IName
-    const char* moneyColumn;  // IMoney
-    const char* nameTable;    // InD
-    const char* dateLabel;    // "收入日期："
-    const char* nameLabel;    // "收入类别："
-    const char* emptyName;    // "请选择 收入类别！"
+    RecordType type;
+    const char* caption;    // "收入": window, group, threshold kind
+    const char* dateLabel;  // "收入日期："
+    const char* nameLabel;  // "收入类别："
+    const char* emptyName;  // "请选择 收入类别！"
     const char* emptyAmountNew;
     const char* emptyAmountChange;
     const char* filterCaption;            // "收入查询"
     const char* dateTick;                 // "收入日期"
     const char* nameTick;                 // "收入类别"
-    int sign;                             // +1: a saved record raises its account's balance
     std::string BookState::*defaultName;  // IName or OName
     bool BookState::*monthOnly;           // D_I or D_O
     std::vector<std::string> (TfrmDM::*names)();

@@ -11,9 +11,9 @@ using C = LoanColumn;
 
 std::vector<ColumnDef> loanColumns(const LoanKind& k) {
     return {{C::Book, "BName", "账簿名称", false, true},
-            {C::Date, k.dateColumn, "日期"},
-            {C::Party, k.partyColumn, k.partyAlias},
-            {C::Amount, k.moneyColumn, k.amountAlias, true},
+            {C::Date, recordType(k.type).dateColumn, "日期"},
+            {C::Party, recordType(k.type).nameColumn, k.partyAlias},
+            {C::Amount, recordType(k.type).moneyColumn, k.amountAlias, true},
             {C::Account, "AName", "账户名称"},
             {C::Member, "FName", "家庭成员"},
             {C::Repaid, "RMoney", k.repaidAlias, true},
@@ -24,9 +24,9 @@ std::vector<ColumnDef> loanColumns(const LoanKind& k) {
 Condition scopeOf(const LoanKind& k, LoanScope scope) {
     Condition c;
     if (scope == LoanScope::Unpaid) {
-        c.sql = fmt::format(" AND {}>0", k.moneyColumn);
+        c.sql = fmt::format(" AND {}>0", recordType(k.type).moneyColumn);
     } else if (scope == LoanScope::Paid) {
-        c.sql = fmt::format(" AND {}=0", k.moneyColumn);
+        c.sql = fmt::format(" AND {}=0", recordType(k.type).moneyColumn);
     }
     return c;
 }
@@ -37,10 +37,6 @@ const LoanKind& debtLoans() {
     static const LoanKind k{
         .type = RecordType::Debt,
         .caption = "债务",
-        .table = "Borrow",
-        .dateColumn = "BDate",
-        .partyColumn = "BPro",
-        .moneyColumn = "BMoney",
         .repayTable = "BorrowR",
         .adjustTable = "BList",
         .keyColumn = "BID",
@@ -51,7 +47,6 @@ const LoanKind& debtLoans() {
         .emptyAmountNew = "金额 不能为空！请重新录入！",
         .emptyAmountChange = "债务金额 不能为空！请重新录入！",
         .deleteRefused = "该债务有 已还金额，不能删除；如要删除，请先删除 还债记录。",
-        .sign = +1,
         .unpaidOnly = &BookState::D_B,
         .repayCaption = "还债",
         .repayAmount = "还债金额",
@@ -67,10 +62,6 @@ const LoanKind& creditLoans() {
     static const LoanKind k{
         .type = RecordType::Credit,
         .caption = "债权",
-        .table = "Debt",
-        .dateColumn = "DDate",
-        .partyColumn = "DPro",
-        .moneyColumn = "DMoney",
         .repayTable = "DebtR",
         .adjustTable = "DList",
         .keyColumn = "DID",
@@ -81,7 +72,6 @@ const LoanKind& creditLoans() {
         .emptyAmountNew = "债权金额 不能为空！请重新录入！",
         .emptyAmountChange = "债权金额 不能为空！请重新录入！",
         .deleteRefused = "该债权有 已收金额，不能删除；如要删除，请先删除 收债记录。",
-        .sign = -1,
         .unpaidOnly = &BookState::D_D,
         .repayCaption = "收债",
         .repayAmount = "收债金额",
@@ -94,13 +84,12 @@ const LoanKind& creditLoans() {
 }
 
 LoanModel::LoanModel(TfrmDM& dm, const LoanKind& kind, std::function<std::string()> today)
-    : BookedRecordModel(dm, kind.type,
-                        {C::Date, C::Party, C::Amount, C::Account, C::Member, C::Remark},
-                        loanColumns(kind), C::Id,
-                        scopeOf(kind, dm.session().OpenBookState.*kind.unpaidOnly
-                                          ? LoanScope::Unpaid
-                                          : LoanScope::All),
-                        std::move(today)),
+    : BookedRecordModel(
+          dm, kind.type, {C::Date, C::Party, C::Amount, C::Account, C::Member, C::Remark},
+          loanColumns(kind), C::Id,
+          scopeOf(kind,
+                  dm.session().OpenBookState.*kind.unpaidOnly ? LoanScope::Unpaid : LoanScope::All),
+          std::move(today)),
       kind_(kind) {}
 
 void LoanModel::showLoans(LoanScope scope) {
@@ -135,9 +124,9 @@ CheckResult LoanModel::checkRemove() const {
 }
 
 void LoanModel::writeOff(std::int64_t id) {
-    dm_.db().execute(
-        fmt::format("UPDATE {} SET {}=0 WHERE ID=?1 AND BName=?2", kind_.table, kind_.moneyColumn),
-        id, dm_.book());
+    dm_.db().execute(fmt::format("UPDATE {} SET {}=0 WHERE ID=?1 AND BName=?2", record().table,
+                                 record().moneyColumn),
+                     id, dm_.book());
     refresh();
 }
 
@@ -183,10 +172,10 @@ RepayCheck LoanModel::repay(const RepayInput& in) {
     const std::int64_t id = dm_.db().lastInsertId();
     dm_.db().execute(fmt::format("UPDATE {0} SET {1}={1}-?1, RMoney=RMoney+?1 "
                                  "WHERE ID=?2 AND BName=?3",
-                                 kind_.table, kind_.moneyColumn),
+                                 record().table, record().moneyColumn),
                      *amount, loan, dm_.book());
-    moveMoney(-kind_.sign, *amount, in.account, in.member, in.date, kind_.repayCaption, in.remark,
-              kind_.repayTable, id, "新增");
+    moveMoney(-record().sign, *amount, in.account, in.member, in.date, kind_.repayCaption,
+              in.remark, kind_.repayTable, id, "新增");
     t.commit();
     saved(loan);
     return RepayCheck::pass();
@@ -215,10 +204,10 @@ void LoanModel::removeRepayment(std::int64_t repaymentId) {
     Transaction t(dm_.db());
     dm_.db().execute(fmt::format("UPDATE {0} SET {1}={1}+?1, RMoney=RMoney-?1 "
                                  "WHERE ID=?2 AND BName=?3",
-                                 kind_.table, kind_.moneyColumn),
+                                 record().table, record().moneyColumn),
                      amount, loan, dm_.book());
     // Dated the day the program started, as the log has always dated it.
-    moveMoney(kind_.sign, amount, account, member, dm_.session().StartupDate, kind_.repayCaption,
+    moveMoney(record().sign, amount, account, member, dm_.session().StartupDate, kind_.repayCaption,
               kind_.repayDeletedRemark, kind_.repayTable, repaymentId, "删除");
     dm_.db().execute(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", kind_.repayTable),
                      repaymentId, dm_.book());
@@ -265,11 +254,11 @@ RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
                                  kind_.adjustTable, kind_.keyColumn),
                      loan, in.date, signedAmount, in.account, in.member, in.remark, dm_.book());
     const std::int64_t id = dm_.db().lastInsertId();
-    dm_.db().execute(fmt::format("UPDATE {0} SET {1}={1}+?1 WHERE ID=?2 AND BName=?3", kind_.table,
-                                 kind_.moneyColumn),
+    dm_.db().execute(fmt::format("UPDATE {0} SET {1}={1}+?1 WHERE ID=?2 AND BName=?3",
+                                 record().table, record().moneyColumn),
                      signedAmount, loan, dm_.book());
     // A bigger debt brings money in; a bigger credit takes it out.
-    moveMoney(up ? kind_.sign : -kind_.sign, *amount, in.account, in.member, in.date,
+    moveMoney(up ? record().sign : -record().sign, *amount, in.account, in.member, in.date,
               up ? kind_.increaseType : kind_.decreaseType, in.remark, kind_.adjustTable, id,
               "新增");
     t.commit();

@@ -13,13 +13,10 @@
 namespace fennory {
 
 // Everything that tells the debt side from the credit side.
+// Where its records are kept and how they move money is its record type's.
 struct LoanKind {
-    RecordType type;          // where its records are kept and how they move money
+    RecordType type;
     const char* caption;      // "债务": the log's kind and the threshold kind
-    const char* table;        // Borrow
-    const char* dateColumn;   // BDate
-    const char* partyColumn;  // BPro
-    const char* moneyColumn;  // BMoney
     const char* repayTable;   // BorrowR
     const char* adjustTable;  // BList
     const char* keyColumn;    // BID
@@ -31,7 +28,6 @@ struct LoanKind {
     const char* emptyAmountChange;
     const char* deleteRefused;
     // +1: a new loan puts money into its account (a debt), -1: takes it out.
-    int sign;
     bool BookState::*unpaidOnly;  // D_B or D_D
     // Repayments (debt) or collections (credit).
     const char* repayCaption;  // "还债"
@@ -97,9 +93,7 @@ public:
     Table adjustments();
 
 protected:
-
 private:
-
     const LoanKind& kind_;
 };
 

@@ -276,9 +276,8 @@ protected:
     struct FormColumns {
         Column date, name, amount, account, member, remark;
     };
-    BookedRecordModel(TfrmDM& dm, RecordType type, FormColumns form,
-                      std::vector<ColumnDef> columns, Column id, Condition initial,
-                      std::function<std::string()> today)
+    BookedRecordModel(TfrmDM& dm, RecordType type, FormColumns form, std::vector<ColumnDef> columns,
+                      Column id, Condition initial, std::function<std::string()> today)
         : RecordListModel<Column>(dm, columns, id, form.amount, recordType(type).table,
                                   recordType(type).dateColumn, recordType(type).nameColumn,
                                   std::move(initial), std::move(today)),
@@ -287,9 +286,9 @@ protected:
 
     RecordInput rowInput(std::size_t row) const {
         const Table& t = this->rows();
-        return {cellText(t, row, form_.date),    cellText(t, row, form_.name),
-                cellText(t, row, form_.amount),  cellText(t, row, form_.account),
-                cellText(t, row, form_.member),  cellText(t, row, form_.remark)};
+        return {cellText(t, row, form_.date),   cellText(t, row, form_.name),
+                cellText(t, row, form_.amount), cellText(t, row, form_.account),
+                cellText(t, row, form_.member), cellText(t, row, form_.remark)};
     }
 
     // Saves what passed `checked` (the form's own checks, in their order):
@@ -322,9 +321,11 @@ protected:
         booker_.takeBack(id, booked(rowInput(row)));
     }
 
+    const RecordTypeDef& record() const { return booker_.type(); }
+
     static BookedRecord booked(const RecordInput& in) {
-        return {in.date, in.name, Money::parse(in.amount).value_or(Money()), in.account, in.member,
-                in.remark};
+        return {in.date,    in.name,   Money::parse(in.amount).value_or(Money()),
+                in.account, in.member, in.remark};
     }
 
     RecordBooker booker_;

@@ -10,8 +10,8 @@ FormLabels labelsOf(TfrmDM& dm, const EntryKind& k) {
             .dateLabel = QString::fromUtf8(k.dateLabel),
             .nameLabel = QString::fromUtf8(k.nameLabel),
             .amountLabel = QStringLiteral("金        额："),
-            .nameTable = k.nameTable,
-            .nameColumn = k.nameColumn,
+            .nameTable = recordType(k.type).names.table.data(),
+            .nameColumn = recordType(k.type).names.column.data(),
             .names = (dm.*k.names)()};
 }
 
@@ -33,8 +33,8 @@ bool EntryScreen::runFilter() {
                                         {.caption = QString::fromUtf8(k.filterCaption),
                                          .dateTick = QString::fromUtf8(k.dateTick),
                                          .nameTick = QString::fromUtf8(k.nameTick),
-                                         .nameTable = k.nameTable,
-                                         .nameColumn = k.nameColumn,
+                                         .nameTable = recordType(k.type).names.table.data(),
+                                         .nameColumn = recordType(k.type).names.column.data(),
                                          .names = model_.names()},
                                         model_.initialFilter(),
                                         [this](const RecordFilter& f) { model_.setFilter(f); });

@@ -17,7 +17,8 @@ QString u8(const char* s) {
 
 // "债务" → "债务信息"; the labels of each side's fields.
 QString partyLabel(const LoanKind& k) {
-    return k.sign > 0 ? QStringLiteral("债  权  人：") : QStringLiteral("债  务  人：");
+    return recordType(k.type).sign > 0 ? QStringLiteral("债  权  人：")
+                                       : QStringLiteral("债  务  人：");
 }
 
 }  // namespace
@@ -48,7 +49,7 @@ LoanScreen::LoanScreen(TfrmDM& dm, Prompter& prompter, const LoanKind& kind, QWi
     menu->addAction(QStringLiteral("增减") + side + QStringLiteral("记录 &B"), this,
                     &LoanScreen::showAdjustments);
     menu->addSeparator();
-    const bool debt = kind.sign > 0;
+    const bool debt = recordType(kind.type).sign > 0;
     const std::pair<QString, LoanScope> scopes[] = {
         {debt ? QStringLiteral("未还债务 &D") : QStringLiteral("未收债权 &D"), LoanScope::Unpaid},
         {debt ? QStringLiteral("已还债务 &L") : QStringLiteral("已收债权 &L"), LoanScope::Paid},
@@ -74,7 +75,8 @@ bool LoanScreen::runFilter() {
         dm_,
         {.caption = u8(k.caption) + QStringLiteral("查询"),
          .dateTick = QStringLiteral("借债日期"),
-         .nameTick = k.sign > 0 ? QStringLiteral("债  权  人") : QStringLiteral("债  务  人"),
+         .nameTick = recordType(k.type).sign > 0 ? QStringLiteral("债  权  人")
+                                                 : QStringLiteral("债  务  人"),
          .nameTable = "PD",
          .nameColumn = "PName",
          .names = dm_.ComPType()},
