@@ -12,125 +12,88 @@
 #include "core/text.h"
 
 namespace fennory {
-namespace {}  // namespace
 
 const ImportKind& incomeImport() {
-    static const ImportKind k{"收入导入",
-                              {"日期", "收入类别", "金额", "账户名称", "家庭成员", "备注"},
-                              "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、收入类别、金"
-                              "额、账户名称、家庭成员、备注",
-                              true,
-                              140,
-                              false,
-                              "InD",
-                              "IName",
-                              false,
-                              "InTable",
-                              "IDate",
-                              "IName",
-                              "IMoney",
-                              +1,
-                              nullptr};
+    static const ImportKind k{
+        .caption = "收入导入",
+        .headers = {"日期", "收入类别", "金额", "账户名称", "家庭成员", "备注"},
+        .hint =
+            "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、收入类别、金额、账户名称、家庭"
+            "成员、备注",
+        .cut = true,
+        .lastColumnWidth = 140,
+        .record = RecordType::Income,
+        .membersFirst = false};
     return k;
 }
 
 const ImportKind& expenseImport() {
-    static const ImportKind k{"支出导入",
-                              {"日期", "支出类别", "金额", "账户名称", "家庭成员", "备注"},
-                              "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、支出类别、金"
-                              "额、账户名称、家庭成员、备注",
-                              true,
-                              140,
-                              false,
-                              "OutD",
-                              "OName",
-                              false,
-                              "OutTable",
-                              "ODate",
-                              "OName",
-                              "OMoney",
-                              -1,
-                              nullptr};
+    static const ImportKind k{
+        .caption = "支出导入",
+        .headers = {"日期", "支出类别", "金额", "账户名称", "家庭成员", "备注"},
+        .hint =
+            "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、支出类别、金额、账户名称、家庭"
+            "成员、备注",
+        .cut = true,
+        .lastColumnWidth = 140,
+        .record = RecordType::Expense,
+        .membersFirst = false};
     return k;
 }
 
 const ImportKind& transferImport() {
-    static const ImportKind k{"账户转账导入",
-                              {"日期", "原账户", "转账金额", "到账账户", "家庭成员", "备注"},
-                              "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、原账户、到账"
-                              "账户、转账金额、家庭成员、备注",
-                              true,
-                              180,
-                              true,
-                              nullptr,
-                              nullptr,
-                              true,
-                              "ChangeT",
-                              "CDate",
-                              "OldN",
-                              "CMoney",
-                              +1,
-                              "转账"};
+    static const ImportKind k{
+        .caption = "账户转账导入",
+        .headers = {"日期", "原账户", "转账金额", "到账账户", "家庭成员", "备注"},
+        .hint =
+            "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、原账户、到账账户、转账金额、家"
+            "庭成员、备注",
+        .cut = true,
+        .lastColumnWidth = 180,
+        .record = std::nullopt,
+        .membersFirst = true};
     return k;
 }
 
 const ImportKind& debtImport() {
-    static const ImportKind k{"债务导入",
-                              {"日期", "债权人", "债务金额", "账户名称", "家庭成员", "备注"},
-                              "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、债权人、债务"
-                              "金额、账户名称、家庭成员、备注",
-                              true,
-                              180,
-                              false,
-                              "PD",
-                              "PName",
-                              true,
-                              "Borrow",
-                              "BDate",
-                              "BPro",
-                              "BMoney",
-                              +1,
-                              "债务"};
+    static const ImportKind k{
+        .caption = "债务导入",
+        .headers = {"日期", "债权人", "债务金额", "账户名称", "家庭成员", "备注"},
+        .hint =
+            "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、债权人、债务金额、账户名称、家"
+            "庭成员、备注",
+        .cut = true,
+        .lastColumnWidth = 180,
+        .record = RecordType::Debt,
+        .membersFirst = true};
     return k;
 }
 
 const ImportKind& creditImport() {
-    static const ImportKind k{"债权导入",
-                              {"日期", "债务人", "债权金额", "账户名称", "家庭成员", "备注"},
-                              "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、债务人、债权"
-                              "金额、账户名称、家庭成员、备注",
-                              true,
-                              180,
-                              false,
-                              "PD",
-                              "PName",
-                              true,
-                              "Debt",
-                              "DDate",
-                              "DPro",
-                              "DMoney",
-                              -1,
-                              "债权"};
+    static const ImportKind k{
+        .caption = "债权导入",
+        .headers = {"日期", "债务人", "债权金额", "账户名称", "家庭成员", "备注"},
+        .hint =
+            "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、债务人、债权金额、账户名称、家"
+            "庭成员、备注",
+        .cut = true,
+        .lastColumnWidth = 180,
+        .record = RecordType::Credit,
+        .membersFirst = true};
     return k;
 }
 
 const ImportKind& investmentImport() {
-    static const ImportKind k{"投资导入",
-                              {"日期", "投资类别", "投资金额", "账户名称", "家庭成员", "备注"},
-                              "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、投资类别、投"
-                              "资金额、账户名称、家庭成员、备注",
-                              false,
-                              180,
-                              false,
-                              "TD",
-                              "TName",
-                              false,
-                              "TTable",
-                              "TDate",
-                              "TName",
-                              "TMoney",
-                              -1,
-                              nullptr};
+    static const ImportKind k{
+        .caption = "投资导入",
+        .headers = {"日期", "投资类别", "投资金额", "账户名称", "家庭成员", "备注"},
+        .hint =
+            "打开的EXCEL文件的底部一定是Sheet1，表格头部顺序为日期、投资类别、投资金额、账户名称、"
+            "家庭成员、备注",
+        .cut = false,
+        .lastColumnWidth = 180,
+        .record = RecordType::Investment,
+        .membersFirst = false};
     return k;
 }
 
@@ -343,29 +306,33 @@ void importRows(TfrmDM& dm, const ImportKind& kind, const std::vector<ImportRow>
     Transaction t(dm.db());
     NameBook names(dm);
     Balances balances(dm);
+    // A transfer moves money between two accounts; every other row is a
+    // record of its type.
+    const RecordTypeDef* type = kind.record ? &recordType(*kind.record) : nullptr;
     Statement record = dm.db().prepare(
-        kind.transfer
+        type == nullptr
             ? std::string("INSERT INTO ChangeT(BName,OldN,NewN,CMoney,CDate,FName,Remark) "
                           "VALUES(?1,?2,?3,?4,?5,?6,?7)")
             : fmt::format("INSERT INTO {}(BName,{},{},{},AName,FName,Remark) "
                           "VALUES(?1,?2,?3,?4,?5,?6,?7)",
-                          kind.table, kind.dateColumn, kind.firstColumn, kind.moneyColumn));
+                          type->table, type->dateColumn, type->nameColumn, type->moneyColumn));
+    const char* table = type ? type->table : "ChangeT";
     Statement log = dm.db().prepare(
         "INSERT INTO UList(theDate,theType,Remark,theIn,theOut,AName,AMoney,FName,BName,theT,"
         "theID,theE) VALUES(?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,'导入')");
-    auto entry = [&](const ImportRow& r, const std::string& type, int direction,
+    auto entry = [&](const ImportRow& r, const std::string& logType, int direction,
                      const std::string& account, std::int64_t id) {
         const Money balance = balances.move(account, r.amount, direction);
         log.reset();
-        log.bindAll(r.date, type, r.remark, direction > 0 ? r.amount : Money(),
+        log.bindAll(r.date, logType, r.remark, direction > 0 ? r.amount : Money(),
                     direction > 0 ? Money() : r.amount, account, balance, r.member, dm.book(),
-                    kind.table, id);
+                    table, id);
         log.run();
     };
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ImportRow& r = rows[i];
         record.reset();
-        if (kind.transfer) {
+        if (type == nullptr) {
             // Member, from account, to account: the accounts belong to the member.
             const std::string member = names.member(r.member);
             const std::string from = names.account(r.first, member);
@@ -373,22 +340,22 @@ void importRows(TfrmDM& dm, const ImportKind& kind, const std::vector<ImportRow>
             record.bindAll(dm.book(), from, to, r.amount, r.date, member, r.remark);
             record.run();
             const std::int64_t id = dm.db().lastInsertId();
-            entry(r, kind.logType, +1, to, id);
-            entry(r, kind.logType, -1, from, id);
+            entry(r, "转账", +1, to, id);
+            entry(r, "转账", -1, from, id);
         } else {
             std::string first, account, member;
             if (kind.membersFirst) {
                 member = names.member(r.member);
                 account = names.account(r.second, member);
-                first = names.listed(kind.nameTable, kind.nameColumn, r.first);
+                first = names.listed(type->names.table.data(), type->names.column.data(), r.first);
             } else {
-                first = names.listed(kind.nameTable, kind.nameColumn, r.first);
+                first = names.listed(type->names.table.data(), type->names.column.data(), r.first);
                 account = names.account(r.second, r.member);
                 member = names.member(r.member);
             }
             record.bindAll(dm.book(), r.date, first, r.amount, account, member, r.remark);
             record.run();
-            entry(r, kind.logType ? kind.logType : first, kind.direction, account,
+            entry(r, type->logsCaption ? std::string(type->caption) : first, type->sign, account,
                   dm.db().lastInsertId());
         }
         if (progress) {

@@ -12,6 +12,7 @@
 #include "core/check_result.h"
 #include "core/data_module.h"
 #include "core/money.h"
+#include "core/record_types.h"
 #include "import/spreadsheet_reader.h"
 
 namespace fennory {
@@ -23,18 +24,12 @@ struct ImportKind {
     const char* caption;                 // "收入导入"
     std::array<const char*, 6> headers;  // by ImportField
     const char* hint;
-    bool cut;                // false: the investments keep their values whole
-    int lastColumnWidth;     // the grid's sixth column
-    bool transfer;           // two accounts, two log entries
-    const char* nameTable;   // InD: the first name's list (none for transfers)
-    const char* nameColumn;  // IName
-    bool membersFirst;       // the names are made member first (loans, transfers)
-    const char* table;       // the record
-    const char* dateColumn;
-    const char* firstColumn;
-    const char* moneyColumn;
-    int direction;        // +1: the record raises its account's balance
-    const char* logType;  // the log entry's kind; null: the first name
+    bool cut;             // false: the investments keep their values whole
+    int lastColumnWidth;  // the grid's sixth column
+    // The record each row becomes; none for a transfer (two accounts, two
+    // log entries).
+    std::optional<RecordType> record;
+    bool membersFirst;  // the names are made member first (loans, transfers)
 };
 const ImportKind& incomeImport();
 const ImportKind& expenseImport();
