@@ -375,7 +375,7 @@ Sheet PlanListModel::sheet() const {
         s.setMoney(r, 4, *total_);
     }
     s.borderRange({1, 0, r, 7});
-    s.page().marginBottom = 360.0 / 7.0;
+    s.page().marginBottom = kReportBottomMargin;
     return s;
 }
 

@@ -132,7 +132,7 @@ Sheet Analysis::sheet() const {
         s.setMoney(r, 2, *total_);
     }
     s.page().centerFooter = exportFooter();
-    s.page().marginBottom = 360.0 / 7.0;
+    s.page().marginBottom = kReportBottomMargin;
     return s;
 }
 
@@ -241,7 +241,7 @@ Sheet monthGroupSheet(const std::string& book, const MonthGroupKind& kind,
     }
     s.setMoney(r, n + 2, t.grandTotal);
     s.borderRange({1, 0, r, last});
-    s.page().marginBottom = 360.0 / 7.0;
+    s.page().marginBottom = kReportBottomMargin;
     return s;
 }
 

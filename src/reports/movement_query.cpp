@@ -119,7 +119,7 @@ Sheet MovementQuery::sheet() const {
     s.setNumber(r, 1, static_cast<double>(rows_.size()));
     s.setMoney(r, 3, total_.value_or(Money()));
     s.borderRange({1, 0, r, 6});
-    s.page().marginBottom = 360.0 / 7.0;
+    s.page().marginBottom = kReportBottomMargin;
     return s;
 }
 

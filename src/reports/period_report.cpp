@@ -214,7 +214,7 @@ Sheet PeriodReport::sheet() const {
     s.setNumber(r, 5, static_cast<double>(totals_.expenseCount));
     s.setMoney(r, 6, totals_.balance);
     s.borderRange({1, 0, r, 7});
-    s.page().marginBottom = 360.0 / 7.0;
+    s.page().marginBottom = kReportBottomMargin;
     return s;
 }
 

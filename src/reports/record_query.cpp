@@ -483,7 +483,7 @@ Sheet RecordQuery::sheet() const {
             p.landscape = true;
             break;
         case P::Bottom3607:
-            p.marginBottom = 360.0 / 7.0;
+            p.marginBottom = kReportBottomMargin;
             break;
         case P::Portrait3007:
             p.landscape = false;

@@ -41,6 +41,10 @@ struct CellRange {
     }
 };
 
+// The bottom margin the report sheets print with: 360/7 points, room for the
+// centre footer.
+inline constexpr double kReportBottomMargin = 360.0 / 7.0;
+
 struct PageSetup {
     bool landscape = false;
     double marginTop = 54, marginBottom = 54, marginLeft = 50.4, marginRight = 50.4;  // points

@@ -289,7 +289,7 @@ Sheet IncomeExpenseStats::sheet() {
     s.setText(r, 0, "合计");
     s.setMoney(r, 3, total);
     s.borderRange({header, 0, r, 4});
-    s.page().marginBottom = 360.0 / 7.0;
+    s.page().marginBottom = kReportBottomMargin;
     return s;
 }
 
@@ -371,7 +371,7 @@ Sheet LoanStats::sheet() const {
     s.setNumber(r, 6, static_cast<double>(credits_.count));
     s.setMoney(r, 7, credits_.outstanding);
     s.borderRange({1, 0, r, 7});
-    s.page().marginBottom = 360.0 / 7.0;
+    s.page().marginBottom = kReportBottomMargin;
     return s;
 }
 
