@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/dates.h"
+#include "core/errors.h"
 
 namespace fs = std::filesystem;
 
@@ -73,7 +74,9 @@ void backupDataFile(Database& db, const fs::path& target) {
         fs::rename(temp, target);  // replaces an older backup only now
     } catch (const fs::filesystem_error& e) {
         removeQuietly(temp);
-        throw DataFileError(fmt::format("无法写入 {}（{}）", target.string(), e.code().message()));
+        throw DataFileError(
+            fmt::format("无法写入 {}（{}）。", target.string(), fileErrorReason(e.code())),
+            e.code().message());
     } catch (...) {
         removeQuietly(temp);
         throw;
@@ -119,7 +122,22 @@ void withCheckedCopy(const fs::path& chosen, const fs::path& temp, Then then) {
         then();
     } catch (const fs::filesystem_error& e) {
         removeCheckedCopy(temp);
-        throw DataFileError(fmt::format("无法复制 {}（{}）", chosen.string(), e.code().message()));
+        // The copy goes beside the data file: a full disk there is not the
+        // backup's fault.
+        throw DataFileError(fmt::format("无法把 {} 复制到数据文件夹（{}），数据没有改动。",
+                                        chosen.string(), fileErrorReason(e.code())),
+                            e.code().message());
+    } catch (const DataFileError& e) {
+        removeCheckedCopy(temp);
+        // The check ran on the copy; the user chose the backup.
+        std::string sentence = e.what();
+        for (const std::string& hidden : {temp.string(), temp.filename().string()}) {
+            for (auto at = sentence.find(hidden); at != std::string::npos;
+                 at = sentence.find(hidden)) {
+                sentence.replace(at, hidden.size(), chosen.string());
+            }
+        }
+        throw DataFileError(sentence, e.engineText());
     } catch (...) {
         removeCheckedCopy(temp);
         throw;
@@ -169,7 +187,8 @@ void restoreDataFile(Database& live, const fs::path& chosen, const fs::path& saf
     live = Database::open(dataFile);
     if (ec) {
         throw DataFileError(fmt::format("无法替换数据文件 {}（{}），数据没有改动。",
-                                        dataFile.string(), ec.message()));
+                                        dataFile.string(), fileErrorReason(ec)),
+                            ec.message());
     }
 }
 
@@ -206,7 +225,8 @@ bool takeSnapshot(Database& db, const fs::path& folder, const std::string& today
         fs::create_directories(folder);
     } catch (const fs::filesystem_error& e) {
         throw DataFileError(
-            fmt::format("无法建立备份文件夹 {}（{}）", folder.string(), e.code().message()));
+            fmt::format("无法建立备份文件夹 {}（{}）", folder.string(), fileErrorReason(e.code())),
+            e.code().message());
     }
     const fs::path file = folder / (std::string(kSnapshotPrefix) + today + ".eac");
     std::error_code ec;

@@ -15,7 +15,8 @@ StartupCheck::Outcome StartupCheck::run(const std::filesystem::path& dataFile,
     try {
         Database reader = Database::openToRead(dataFile);
         if (auto refused = reader.checkWholeFile()) {
-            out.refusal = *refused;
+            logError(dataFile.parent_path() / "error.log", *refused);
+            out.refusal = refused->what();
             return out;
         }
         // A file without a book has nothing to keep: the day's snapshot waits

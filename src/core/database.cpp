@@ -1,5 +1,7 @@
 #include "core/database.h"
 
+#include "core/errors.h"
+
 #define SQLITE_HAS_CODEC 1
 #include <sqlite3.h>
 
@@ -274,7 +276,8 @@ void Database::backupTo(const std::filesystem::path& target) {
     sqlite3_close_v2(dest);
     if (rc != SQLITE_OK && rc != SQLITE_DONE) {
         std::filesystem::remove(target, ec);
-        throw DataFileError(fmt::format("无法写入 {}（{}）", target.string(), why));
+        throw DataFileError(fmt::format("无法写入 {}。请检查磁盘空间和权限。", target.string()),
+                            why);
     }
 }
 
@@ -294,7 +297,7 @@ sqlite3* Database::openKeyed(const std::filesystem::path& file, int flags) {
     if (rc != SQLITE_OK) {
         std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close_v2(db);
-        throw DataFileError(fmt::format("无法打开数据文件 {}：{}", file.string(), msg));
+        throw DataFileError(fmt::format("无法打开数据文件 {}。", file.string()), msg);
     }
     rc = sqlite3_key(db, kKey, static_cast<int>(std::strlen(kKey)));
     if (rc == SQLITE_OK) {
@@ -303,7 +306,7 @@ sqlite3* Database::openKeyed(const std::filesystem::path& file, int flags) {
     if (rc != SQLITE_OK) {
         std::string msg = sqlite3_errmsg(db);
         sqlite3_close_v2(db);
-        throw DataFileError(fmt::format("无法打开数据文件 {}：{}", file.string(), msg));
+        throw DataFileError(fmt::format("无法打开数据文件 {}。", file.string()), msg);
     }
     // Names are ordered "ORDER BY x COLLATE GBK", the order Chinese users expect.
     sqlite3_create_collation_v2(db, "GBK", SQLITE_UTF8, nullptr, compareGbk, nullptr);
@@ -320,7 +323,7 @@ sqlite3* Database::openKeyed(const std::filesystem::path& file, int flags) {
         std::string msg = err ? err : sqlite3_errmsg(db);
         sqlite3_free(err);
         sqlite3_close_v2(db);
-        throw DataFileError(fmt::format("{} 不是本软件的数据文件（{}）", file.string(), msg));
+        throw DataFileError(fmt::format("{} 不是本软件的数据文件。", file.string()), msg);
     }
     return db;
 }
@@ -337,15 +340,16 @@ Database Database::openToRead(const std::filesystem::path& file) {
     return Database(openKeyed(file, SQLITE_OPEN_READONLY), file);
 }
 
-std::optional<std::string> Database::checkWholeFile() {
+std::optional<DataFileError> Database::checkWholeFile() {
+    const std::string sentence = fmt::format("{}已损坏。请从备份恢复。", fileLabel(path_));
     try {
         auto check = queryText("PRAGMA quick_check");
         if (check.value_or("") == "ok") {
             return std::nullopt;
         }
-        return fmt::format("{}已损坏（{}）。请从备份恢复。", fileLabel(path_), check.value_or(""));
+        return DataFileError(sentence, check.value_or(""));
     } catch (const DbError& e) {
-        return fmt::format("{}已损坏（{}）。请从备份恢复。", fileLabel(path_), e.engineMessage());
+        return DataFileError(sentence, e.engineMessage());
     }
 }
 
@@ -384,18 +388,19 @@ Database Database::openChecked(const std::filesystem::path& file, bool checkPage
         version = d.userVersion();
         auto check = checkPages ? d.queryText("PRAGMA quick_check") : std::string("ok");
         if (check.value_or("") != "ok") {
-            throw DataFileError(
-                fmt::format("{}已损坏（{}）。请从备份恢复。", fileLabel(file), check.value_or("")));
+            throw DataFileError(fmt::format("{}已损坏。请从备份恢复。", fileLabel(file)),
+                                check.value_or(""));
         }
     } catch (const DbError& e) {
         // A wrong key, a file of another kind or a damaged one all read as
         // "file is not a database" or a corruption code.
         if (e.code() == SQLITE_NOTADB) {
             throw DataFileError(
-                fmt::format("{} 不是本软件的数据文件，或已损坏。请从备份恢复。", file.string()));
+                fmt::format("{} 不是本软件的数据文件，或已损坏。请从备份恢复。", file.string()),
+                e.engineMessage());
         }
-        throw DataFileError(
-            fmt::format("{}已损坏（{}）。请从备份恢复。", fileLabel(file), e.engineMessage()));
+        throw DataFileError(fmt::format("{}已损坏。请从备份恢复。", fileLabel(file)),
+                            e.engineMessage());
     }
     if (version > kSchemaVersion) {
         throw DataFileError(
@@ -408,7 +413,7 @@ Database Database::openChecked(const std::filesystem::path& file, bool checkPage
         // An upgrade writes: the pages are checked first, whatever the caller.
         if (!checkPages) {
             if (auto refused = d.checkWholeFile()) {
-                throw DataFileError(*refused);
+                throw *refused;
             }
         }
         d.checkSchema(false, version);
@@ -453,7 +458,8 @@ void Database::migrate(int from) {
     std::filesystem::copy_file(path_, keep, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
         throw DataFileError(fmt::format("{}需要升级，但无法在它旁边保存一份副本（{}）。",
-                                        fileLabel(path_), ec.message()));
+                                        fileLabel(path_), fileErrorReason(ec)),
+                            ec.message());
     }
     try {
         Transaction t(*this);
@@ -530,8 +536,8 @@ void Database::migrate(int from) {
         executeScript(fmt::format("PRAGMA user_version = {}", kSchemaVersion));
         t.commit();
     } catch (const DbError& e) {
-        throw DataFileError(
-            fmt::format("{}升级失败（{}），没有作任何改动。", fileLabel(path_), e.engineMessage()));
+        throw DataFileError(fmt::format("{}升级失败，没有作任何改动。", fileLabel(path_)),
+                            e.engineMessage());
     }
 }
 

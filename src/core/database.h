@@ -36,9 +36,17 @@ private:
 
 // The file exists but is not a data file of this program (wrong key, another
 // kind of file, or one that lacks the program's tables), or cannot be opened.
+// A data file that cannot be opened, read or written as asked. what() is the
+// user's sentence; the engine's or the system's own words, if any, are kept
+// apart for the error log.
 class DataFileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit DataFileError(const std::string& sentence, std::string engineText = {})
+        : std::runtime_error(sentence), engineText_(std::move(engineText)) {}
+    const std::string& engineText() const { return engineText_; }
+
+private:
+    std::string engineText_;
 };
 
 struct Null {};
@@ -120,7 +128,7 @@ public:
     static Database openToRead(const std::filesystem::path& file);
     // The engine's check of every page: nothing, or the sentence that refuses
     // the file.
-    std::optional<std::string> checkWholeFile();
+    std::optional<DataFileError> checkWholeFile();
 
     // Called once before the first write of this connection (a statement that
     // writes, or a transaction): it may wait for work that must finish first,

@@ -41,6 +41,27 @@ std::string userMessage(const std::exception& e) {
     return "操作没有完成，数据未作改动。";
 }
 
+std::string fileErrorReason(const std::error_code& ec) {
+    switch (static_cast<std::errc>(ec.value())) {
+        case std::errc::no_space_on_device:
+            return "磁盘空间不足";
+        case std::errc::permission_denied:
+        case std::errc::operation_not_permitted:
+            return "没有权限";
+        case std::errc::read_only_file_system:
+            return "磁盘是只读的";
+        case std::errc::no_such_file_or_directory:
+            return "文件或文件夹不存在";
+        case std::errc::file_exists:
+            return "同名文件已存在";
+        case std::errc::is_a_directory:
+        case std::errc::not_a_directory:
+            return "路径不是文件";
+        default:
+            return "读写文件出错";
+    }
+}
+
 std::string afterCommitMessage(const std::exception&) {
     return "操作已完成并保存，请不要重复操作。随后刷新显示时出错，请关闭此窗口后重新打开。";
 }
@@ -60,7 +81,11 @@ void logError(const std::filesystem::path& logFile, const std::exception& e,
     std::time_t now = std::time(nullptr);
     char stamp[32] = {};
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-    out << stamp << "  " << e.what() << '\n';
+    out << stamp << "  " << e.what();
+    if (const auto* d = dynamic_cast<const DataFileError*>(&e); d && !d->engineText().empty()) {
+        out << "  [" << d->engineText() << "]";
+    }
+    out << '\n';
 }
 
 }  // namespace fennory

@@ -5,6 +5,7 @@
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace fennory {
 
@@ -13,6 +14,10 @@ std::string userMessage(const std::exception& e);
 // The sentence for a failure after the action's transaction committed: what
 // it saved stays saved, and the user must not repeat it.
 std::string afterCommitMessage(const std::exception& e);
+
+// Why a file could not be read or written, in the user's words ("磁盘空间
+//不足"); the system's own text goes to the log.
+std::string fileErrorReason(const std::error_code& ec);
 
 // Appends the failure (the engine's text and the statement) to the log; past
 // maxBytes the log moves to "<name>.1" and a new one starts.

@@ -152,8 +152,16 @@ protected:
     fs::path candidate(const char* name) { return folder.path() / name; }
     void expectRefused(const fs::path& file) {
         const std::string before = bytes(db.path());
-        // The check before the question refuses it as the restore would.
-        EXPECT_THROW(previewRestore(db, file), DataFileError) << file;
+        // The check before the question refuses it as the restore would, and
+        // names the file the user chose, not the copy it checked.
+        try {
+            previewRestore(db, file);
+            ADD_FAILURE() << file << " was not refused";
+        } catch (const DataFileError& e) {
+            const std::string said = e.what();
+            EXPECT_EQ(said.find(".preview-"), std::string::npos) << said;
+            EXPECT_NE(said.find(file.filename().string()), std::string::npos) << said;
+        }
         for (const auto& entry : fs::directory_iterator(folder.path())) {
             EXPECT_EQ(entry.path().string().find(".preview-"), std::string::npos);  // no leftovers
         }

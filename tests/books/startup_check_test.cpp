@@ -109,6 +109,14 @@ TEST(StartupCheck, ADamagedPageRefusesTheFileBeforeAnythingIsWritten) {
     StartupCheck check(db, folder.path() / "Backup", "2026-12-09");
     // ... but the check finds the page, and the first write is refused.
     EXPECT_NE(check.wait().refusal.find("已损坏"), std::string::npos) << check.wait().refusal;
+    // The engine's words went to the log, not into the sentence.
+    for (const char* engine : {"malformed", "database", "page", "Tree"}) {
+        EXPECT_EQ(check.wait().refusal.find(engine), std::string::npos) << check.wait().refusal;
+    }
+    std::ifstream log(folder.path() / "error.log");
+    const std::string logged{std::istreambuf_iterator<char>(log), {}};
+    EXPECT_NE(logged.find("已损坏"), std::string::npos);
+    EXPECT_GT(logged.size(), check.wait().refusal.size());
     EXPECT_THROW(db.execute("INSERT INTO SBook(BName) VALUES('新')"), DataFileError);
     EXPECT_THROW(Transaction t(db), DataFileError);
     EXPECT_FALSE(check.wait().snapshotTaken);

@@ -289,6 +289,20 @@ TEST(ErrorMessages, EngineFailuresBecomeSentencesAndGoToTheLog) {
     EXPECT_EQ(bytes(log).find("INSERT INTO UList"), std::string::npos);
 }
 
+TEST(ErrorWords, FileFailuresAreSaidInChineseAndTheSystemsWordsAreLogged) {
+    EXPECT_EQ(fileErrorReason(std::make_error_code(std::errc::no_space_on_device)), "磁盘空间不足");
+    EXPECT_EQ(fileErrorReason(std::make_error_code(std::errc::permission_denied)), "没有权限");
+    EXPECT_EQ(fileErrorReason(std::make_error_code(std::errc::io_error)), "读写文件出错");
+    testing::TempFolder folder;
+    const fs::path log = folder.path() / "error.log";
+    const DataFileError e(
+        "数据文件已损坏。请从备份恢复。",
+        "*** in database main ***\nPage 7: btreeInitPage() returns error code 11");
+    EXPECT_EQ(userMessage(e), "数据文件已损坏。请从备份恢复。");
+    logError(log, e);
+    EXPECT_NE(bytes(log).find("btreeInitPage"), std::string::npos);
+}
+
 TEST(DiskFull, ASaveThatRunsOutOfSpaceLeavesTheFileConsistentAndSaysSo) {
     testing::TempFolder folder;
     fs::path f = madeFile(folder);
