@@ -279,6 +279,10 @@ void TypingTest::theFilterDialogListsAndCompletesNamesToo() {
     key(Qt::Key_Return);
     QCOMPARE(kind->currentText(), shown.at(0));
     QVERIFY(d.criterion(QStringLiteral("支出类别"))->isTicked());
+    // A remark criterion holds what a remark can hold, and no more.
+    d.remarkField()->setFocus();
+    QTest::keyClicks(d.remarkField(), QString(150, QLatin1Char('x')));
+    QCOMPARE(d.remarkField()->text().size(), 100);
     clearField(kind);
     type(QStringLiteral("qy"));
     QCOMPARE(kind->currentText(), QStringLiteral("汽油费"));

@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 #include <QVBoxLayout>
 
+#include "core/field_limits.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -28,6 +29,8 @@ RecordFilterDialog::RecordFilterDialog(TfrmDM& dm, const FilterForm& form,
       remark_(new QLineEdit),
       query_(new QPushButton(QStringLiteral("查询"))) {
     setWindowTitle(form.caption);
+    // A remark longer than any remark can be finds nothing and must not be typed.
+    limitGbk(remark_, limits::kRemark);
     from_->setDateText(start.from);
     to_->setDateText(start.to);
     auto* range = dateRange(from_, to_);

@@ -1,4 +1,5 @@
 #include "bookkeeping/ui/investment_screen.h"
+#include "core/field_limits.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -134,7 +135,7 @@ TfrmTZ_R::TfrmTZ_R(TfrmDM& dm, InvestmentModel& model, Prompter& prompter, QWidg
     f->addRow(QStringLiteral("账户名称："), account_);
     f->addRow(QStringLiteral("家庭成员："), member_);
     f->addRow(QStringLiteral("备        注："), remark_);
-    limitGbk(remark_, 50);
+    limitGbk(remark_, limits::kNote);
     date_->setDateText(model.initialFilter().to);
     principal_->setText(QStringLiteral("0"));
     profit_->setText(QStringLiteral("0"));

@@ -1,4 +1,5 @@
 #include "bookkeeping/ui/money_dialogs.h"
+#include "core/field_limits.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -40,7 +41,7 @@ MoneyMoveDialog::MoneyMoveDialog(TfrmDM& dm, Prompter& prompter, const MoveForm&
     f->addRow(QStringLiteral("备        注："), remark_);
     outer->addWidget(group);
     amount_->setMaxLength(10);
-    limitGbk(remark_, 50);
+    limitGbk(remark_, limits::kNote);
     date_->setDateText(form.date);
     amount_->setText(qs(form.amount));
     fillNames(account_, dm.ComAccount(), form.account);

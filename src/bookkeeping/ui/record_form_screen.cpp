@@ -1,4 +1,5 @@
 #include "bookkeeping/ui/record_form_screen.h"
+#include "core/field_limits.h"
 
 #include <QGridLayout>
 
@@ -25,7 +26,7 @@ RecordFormScreen::RecordFormScreen(TfrmDM& dm, ScreenModelBase& model, ListedRec
                 {RecordField::Account, account_},
                 {RecordField::Member, member_}}) {
     fieldGroup()->setTitle(labels.group);
-    limitGbk(remark_, 100);
+    limitGbk(remark_, limits::kRemark);
     auto* g = new QGridLayout(fieldGroup());
     auto add = [&](int row, int col, const QString& label, QWidget* w) {
         g->addWidget(new QLabel(label), row, col);

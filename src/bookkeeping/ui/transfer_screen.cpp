@@ -1,4 +1,5 @@
 #include "bookkeeping/ui/transfer_screen.h"
+#include "core/field_limits.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,7 +26,7 @@ TfrmChangeT::TfrmChangeT(TfrmDM& dm, Prompter& prompter, QWidget* parent,
                 {TransferField::Member, member_}}) {
     setWindowTitle(QStringLiteral("转账"));
     fieldGroup()->setTitle(QStringLiteral("账户转帐"));
-    limitGbk(remark_, 100);
+    limitGbk(remark_, limits::kRemark);
     auto* g = new QGridLayout(fieldGroup());
     auto add = [&](int row, int col, const char* label, QWidget* w) {
         g->addWidget(new QLabel(QString::fromUtf8(label)), row, col);

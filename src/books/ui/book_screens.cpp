@@ -1,4 +1,5 @@
 #include "books/ui/book_screens.h"
+#include "core/field_limits.h"
 
 #include <QApplication>
 
@@ -148,7 +149,7 @@ TfrmB_M::TfrmB_M(TfrmDM& dm, Prompter& prompter, const std::string& book, QWidge
     auto* group = new QGroupBox(QStringLiteral("账簿名称"));
     auto* f = new QFormLayout(group);
     f->addRow(QStringLiteral("账簿名称："), name_);
-    limitGbk(name_, 20);
+    limitGbk(name_, limits::kName);
     name_->setText(qs(book));
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);
@@ -186,7 +187,7 @@ TfrmChangePass::TfrmChangePass(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     f->addRow(QStringLiteral("确认密码："), confirm_);
     for (QLineEdit* e : {old_, new_, confirm_}) {
         e->setEchoMode(QLineEdit::Password);
-        limitGbk(e, 20);
+        limitGbk(e, limits::kName);
     }
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);

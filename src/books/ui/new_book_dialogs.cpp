@@ -1,4 +1,5 @@
 #include "books/ui/new_book_dialogs.h"
+#include "core/field_limits.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -18,10 +19,10 @@ NewBookFields::NewBookFields(QWidget* parent)
       password_(new QLineEdit(this)),
       confirm_(new QLineEdit(this)),
       description_(new QLineEdit(this)) {
-    limitGbk(name_, 20);
-    limitGbk(password_, 20);
-    limitGbk(confirm_, 20);
-    limitGbk(description_, 25);
+    limitGbk(name_, limits::kName);
+    limitGbk(password_, limits::kName);
+    limitGbk(confirm_, limits::kName);
+    limitGbk(description_, limits::kBookDescription);
     maskWithAtSigns(password_);
     maskWithAtSigns(confirm_);
     auto* grid = new QGridLayout(this);

@@ -1,4 +1,5 @@
 #include "books/ui/open_book_dialog.h"
+#include "core/field_limits.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -54,7 +55,7 @@ TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
     form->addRow(QStringLiteral("账簿名称："), books_);
     form->addRow(QStringLiteral("密        码："), password_);
     maskWithAtSigns(password_);
-    limitGbk(password_, 20);
+    limitGbk(password_, limits::kName);
     auto* ticks = new QHBoxLayout;
     ticks->addWidget(rememberBook_);
     ticks->addWidget(rememberPassword_);

@@ -1,4 +1,5 @@
 #include "import/ui/bill_import_dialog.h"
+#include "core/field_limits.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -31,7 +32,7 @@ public:
                           const QModelIndex& index) const override {
         const auto column = static_cast<BillColumn>(index.column());
         const BillRow& r = dialog_->bill().rows.at(static_cast<std::size_t>(index.row()));
-        auto* names = new NameCombo(parent, 20);
+        auto* names = new NameCombo(parent, limits::kName);
         names->setNames(column == BillColumn::Category  ? model_.categories(r.isIncome())
                         : column == BillColumn::Account ? model_.accounts()
                                                         : model_.members());
@@ -275,7 +276,7 @@ BankLayoutDialog::BankLayoutDialog(const std::vector<std::string>& header, Promp
     setWindowTitle(QStringLiteral("对账单的各列"));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("这种账单叫："), name_);
-    limitGbk(name_, 20);
+    limitGbk(name_, limits::kName);
     const char* labels[8] = {"日期：",  "金额（有正负）：", "收入金额：", "支出金额：",
                              "收/支：", "交易对方：",       "说明：",     "交易单号："};
     for (std::size_t i = 0; i < 8; ++i) {

@@ -1,4 +1,5 @@
 #include "plans/ui/plan_screens.h"
+#include "core/field_limits.h"
 
 #include <QCoreApplication>
 #include <QFormLayout>
@@ -158,7 +159,7 @@ TfrmPlan_New::TfrmPlan_New(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     // Digits and points only, ten at most.
     amount_->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("^[0-9.]{0,10}$")), amount_));
-    limitGbk(remark_, 36);
+    limitGbk(remark_, limits::kShortRemark);
     start_->setDateText(in.start);
     end_->setDateText(in.end);
 
@@ -321,7 +322,7 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
     to_->setDateText(start.to);
     fillNames(account_, dm_.ComAccount(), "");
     fillNames(member_, dm_.ComFamily(), "");
-    limitGbk(remark_, 36);
+    limitGbk(remark_, limits::kShortRemark);
 
     // Unlike the record filters, choosing a value does not tick its box.
     auto* criteria = new QGroupBox(QStringLiteral("查询条件"));

@@ -1,4 +1,5 @@
 #include "plans/ui/thresholds_screen.h"
+#include "core/field_limits.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -51,7 +52,7 @@ TfrmUWarn::TfrmUWarn(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     fieldGroup()->setTitle(QStringLiteral("提醒信息"));
     button(kChange)->hide();
     amount_->setMaxLength(10);
-    limitGbk(text_, 50);
+    limitGbk(text_, limits::kNote);
     auto* kindRow = new QHBoxLayout;
     for (const ThresholdKind& k : thresholdKinds()) {
         auto* b = new QRadioButton(QString::fromUtf8(k.kind));
@@ -156,7 +157,7 @@ TfrmUWarn_M::TfrmUWarn_M(ThresholdsModel& model, Prompter& prompter, QWidget* pa
     form->addRow(QStringLiteral("提醒提示："), text_);
     form->addRow(hintLabel(kNote));
     amount_->setMaxLength(10);
-    limitGbk(text_, 50);
+    limitGbk(text_, limits::kNote);
     amount_->setText(qs(model.text(ThresholdColumn::Amount)));
     text_->setText(qs(model.text(ThresholdColumn::Text)));
     auto* outer = new QVBoxLayout(this);

@@ -1,4 +1,5 @@
 #include "reference/ui/accounts_screen.h"
+#include "core/field_limits.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -117,8 +118,8 @@ TfrmA_M::TfrmA_M(AccountsModel& model, Prompter& prompter, QWidget* parent)
     form->addRow(QStringLiteral("家庭成员："), member_);
     form->addRow(QStringLiteral("账户名称："), name_);
     form->addRow(QStringLiteral("备        注："), remark_);
-    limitGbk(name_, 20);
-    limitGbk(remark_, 50);
+    limitGbk(name_, limits::kName);
+    limitGbk(remark_, limits::kNote);
     fillNames(type_, model.types(), current_.type);
     fillNames(member_, model.members(), current_.member);
     name_->setText(qs(current_.name));

@@ -1,4 +1,5 @@
 #include "reference/ui/editor_dialogs.h"
+#include "core/field_limits.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -65,7 +66,7 @@ TfrmPY::TfrmPY(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t i
           prompter, caption, caption, QStringLiteral("拼  音  码："), code,
           [&dm, table, id](const std::string& typed) { return savePinyin(dm, table, id, typed); },
           std::move(saved), parent) {
-    limitGbk(field(), 20);
+    limitGbk(field(), limits::kName);
 }
 
 void openUseCountEditor(TfrmDM& dm, Prompter& prompter, const NameRow& row,

@@ -1,4 +1,5 @@
 #include "reference/ui/forms.h"
+#include "core/field_limits.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,8 +16,8 @@ MemberForm::MemberForm(QGroupBox* group, std::size_t remarkBytes)
       remark_(new QLineEdit),
       widgets_({{MemberField::Name, name_}}) {
     group->setTitle(QStringLiteral("家庭成员信息"));
-    limitGbk(name_, 20);
-    limitGbk(relation_, 20);
+    limitGbk(name_, limits::kName);
+    limitGbk(relation_, limits::kName);
     limitGbk(remark_, remarkBytes);
     auto* g = new QGridLayout(group);
     g->addWidget(new QLabel(QStringLiteral("姓名：")), 0, 0);
@@ -80,7 +81,7 @@ AccountForm::AccountForm(QGroupBox* group, const char* amountCaption, std::size_
                 {AccountField::Name, name_},
                 {AccountField::Amount, amount_}}) {
     group->setTitle(QStringLiteral("账户信息"));
-    limitGbk(name_, 20);
+    limitGbk(name_, limits::kName);
     limitGbk(remark_, remarkBytes);
     auto* g = new QGridLayout(group);
     int row = 0;

@@ -1,4 +1,5 @@
 #include "reference/ui/name_list_screen.h"
+#include "core/field_limits.h"
 
 #include <QFormLayout>
 
@@ -17,8 +18,8 @@ NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKin
       remark_(new QLineEdit) {
     setWindowTitle(qs(kind.caption));
     fieldGroup()->setTitle(qs(kind.group));
-    limitGbk(name_, 20);
-    limitGbk(remark_, 50);
+    limitGbk(name_, limits::kName);
+    limitGbk(remark_, limits::kNote);
     auto* form = new QFormLayout(fieldGroup());
     form->addRow(qs(kind.label), name_);
     form->addRow(QStringLiteral("备        注："), remark_);

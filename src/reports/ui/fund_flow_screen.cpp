@@ -1,4 +1,5 @@
 #include "reports/ui/fund_flow_screen.h"
+#include "core/field_limits.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -54,7 +55,7 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     fillNames(account_, dm_.ComAccount(), start.byAccount ? start.account : "");
     fillNames(member_, dm_.ComFamily(), start.byMember ? start.member : "");
     fillNames(kind_, dm_.DBComSZType(), "");
-    limitGbk(remark_, 60);
+    limitGbk(remark_, limits::kLogRemark);
     for (const char* s : {"日期", "收支类别", "账户名称", "本次余额", "家庭成员"}) {
         sort_->addItem(QString::fromUtf8(s));
     }
@@ -266,7 +267,7 @@ TfrmPage3_M::TfrmPage3_M(TfrmDM& dm, Prompter& prompter, FundFlowLog& log, const
     form->addRow(QStringLiteral("账户名称："), account_);
     form->addRow(QStringLiteral("家庭成员："), member_);
     for (QLineEdit* e : {kind_, remark_, in_, out_}) {
-        limitGbk(e, 20);
+        limitGbk(e, limits::kName);
     }
     // Amounts take digits and a point only.
     for (QLineEdit* e : {in_, out_}) {

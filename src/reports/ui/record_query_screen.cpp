@@ -1,4 +1,5 @@
 #include "reports/ui/record_query_screen.h"
+#include "core/field_limits.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -76,7 +77,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
                 break;
             }
             case CriterionInput::EditableList: {
-                auto* names = new NameCombo(nullptr, 20);
+                auto* names = new NameCombo(nullptr, limits::kName);
                 names->setNames((dm.*c.names)());
                 names->setName("");
                 const std::string column = c.column, table = c.typeAheadTable;
@@ -101,7 +102,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
                     types->addItem(QString::fromStdString(t));
                 }
                 types->setCurrentText(QString::fromStdString(start[i].text));
-                limitGbk(types->lineEdit(), 10);
+                limitGbk(types->lineEdit(), limits::kAccountType);
                 box = new CriteriaBox(caption, types);
                 // Choosing another type ticks it too.
                 connect(types, &QComboBox::currentTextChanged, box,
@@ -111,7 +112,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
             }
             case CriterionInput::Text: {
                 auto* text = new QLineEdit;
-                limitGbk(text, 36);
+                limitGbk(text, limits::kShortRemark);
                 box = new CriteriaBox(caption, text);
                 input = text;
                 break;

@@ -1,4 +1,5 @@
 #include "reports/ui/statistics_screens.h"
+#include "core/field_limits.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -319,7 +320,7 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
     fillNames(party_, (dm.*kind.parties)(), "");
     fillNames(account_, dm.ComAccount(), "");
     fillNames(member_, dm.ComFamily(), "");
-    limitGbk(remark_, 36);
+    limitGbk(remark_, limits::kShortRemark);
 
     auto* range = dateRange(from_, to_);
     auto* byDate = new CriteriaBox(QStringLiteral("日        期"), range, {from_, to_});
