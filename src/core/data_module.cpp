@@ -93,7 +93,7 @@ Money TfrmDM::myRetMMoney(std::string_view table, std::string_view member,
 
 Money TfrmDM::myRetMMoney(std::string_view table, std::string_view member,
                           std::string_view dateColumn, std::string_view amountColumn) {
-    return myRetMMoney(table, member, dateColumn, amountColumn, dates::monthOf(dates::today()));
+    return myRetMMoney(table, member, dateColumn, amountColumn, dates::monthOf(session_.currentDate()));
 }
 
 void TfrmDM::AccountUp(Money amount, std::string_view account) {

@@ -2,7 +2,10 @@
 // What the running program knows about itself and the open book.
 
 #include <filesystem>
+#include <functional>
 #include <string>
+
+#include "core/dates.h"
 
 namespace fennory {
 
@@ -22,7 +25,15 @@ struct Session {
     std::string StartupDate;          // "yyyy-mm-dd", fixed once at start-up
     std::filesystem::path ExeFolder;  // the executable's folder
 
+    // Where the current date is read from; tests fix it. The calendar's when unset.
+    std::function<std::string()> clock;
+
     std::filesystem::path dataFile() const { return ExeFolder / "Data" / "db.eac"; }
+    // The date of now, "yyyy-mm-dd".
+    std::string currentDate() const { return clock ? clock() : dates::today(); }
+    // The start-up date, which keeps one day through a run past midnight; the
+    // current date where none was fixed (a tool, a test).
+    std::string startDay() const { return StartupDate.empty() ? currentDate() : StartupDate; }
 };
 
 }  // namespace fennory

@@ -106,6 +106,14 @@ TEST_F(SharedOperations, MonthlySumOfAMemberCountsOnlyThatMonthAndBook) {
     income("另一本", "2024-05-10", "爸爸", 11);
     EXPECT_EQ(dm.myRetMMoney("InTable", "爸爸", "IDate", "IMoney", "2024-05"), Money::yuan(150));
     EXPECT_EQ(dm.myRetMMoney("InTable", "儿子", "IDate", "IMoney", "2024-05"), Money());
+    // Without a month: the current date's, read from the session's one clock
+    // (not the start-up date, which a run past midnight keeps).
+    session.StartupDate = "2024-05-31";
+    session.clock = [] { return std::string("2024-06-01"); };
+    EXPECT_EQ(dm.myRetMMoney("InTable", "爸爸", "IDate", "IMoney"), Money::yuan(7));
+    EXPECT_EQ(session.startDay(), "2024-05-31");
+    session.StartupDate.clear();
+    EXPECT_EQ(session.startDay(), "2024-06-01");
 }
 
 TEST_F(SharedOperations, UseCountsRiseOnlyInTheOpenBook) {

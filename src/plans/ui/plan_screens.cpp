@@ -21,8 +21,7 @@ QString u8(const char* s) {
 }
 
 std::string startupDate(TfrmDM& dm) {
-    const std::string& d = dm.session().StartupDate;
-    return d.empty() ? dates::today() : d;
+    return dm.session().startDay();
 }
 
 // "笔数：" and "合计金额：" of a list; the total as stored, empty for no plan.

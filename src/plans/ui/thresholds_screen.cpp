@@ -34,7 +34,8 @@ TfrmTXMes::TfrmTXMes(const Reminder& r, QWidget* parent) : QDialog(parent) {
 
 void showReminders(TfrmDM& dm, const std::string& kind, QWidget* parent) {
     // The month of the current date, not of the start-up date.
-    for (const Reminder& r : myTX(dm, thresholdKind(kind), dates::monthOf(dates::today()))) {
+    for (const Reminder& r :
+         myTX(dm, thresholdKind(kind), dates::monthOf(dm.session().currentDate()))) {
         TfrmTXMes box(r, parent);
         box.exec();
     }

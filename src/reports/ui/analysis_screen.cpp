@@ -113,7 +113,7 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
     const QString caption = QString::fromUtf8(kind.caption);
     setWindowTitle(caption);
     const std::string today =
-        dm.session().StartupDate.empty() ? dates::today() : dm.session().StartupDate;
+        dm.session().startDay();
     const AnalysisFilter start = Analysis::initialFilter(today);
     from_->setDateText(start.from);
     to_->setDateText(start.to);

@@ -49,7 +49,7 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     setWindowTitle(QStringLiteral("资金流动日志"));
 
     FundFlowCriteria start = FundFlowLog::initialCriteria(
-        dm_.session().StartupDate.empty() ? dates::today() : dm_.session().StartupDate, preset);
+        dm_.session().startDay(), preset);
     from_->setDateText(start.from);
     to_->setDateText(start.to);
     fillNames(account_, dm_.ComAccount(), start.byAccount ? start.account : "");

@@ -54,7 +54,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
       grid_(new RecordGrid) {
     setWindowTitle(QString::fromUtf8(kind.caption));
     const std::string today =
-        dm.session().StartupDate.empty() ? dates::today() : dm.session().StartupDate;
+        dm.session().startDay();
     const std::vector<CriterionValue> start = query_.initialCriteria(today);
 
     auto* criteria = new QGroupBox(QStringLiteral("查询条件"));

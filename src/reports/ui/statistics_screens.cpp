@@ -19,8 +19,7 @@ QString u8(const std::string& s) {
 }
 
 std::string today(TfrmDM& dm) {
-    const std::string& d = dm.session().StartupDate;
-    return d.empty() ? dates::today() : d;
+    return dm.session().startDay();
 }
 
 QComboBox* pickList(const std::vector<std::string>& items) {
