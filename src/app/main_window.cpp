@@ -41,14 +41,6 @@ static void initIconResources() {
 }
 
 namespace fennory::ui {
-namespace {
-
-QString vendorAddress() {
-    return QString::fromUtf8(kVendorAddress.data(), kVendorAddress.size());
-}
-
-}  // namespace
-
 TfrmMain::TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent),
       dm_(dm),
@@ -268,64 +260,6 @@ void TfrmMain::openRegistered(const std::string& id) {
     }
 }
 
-void TfrmMain::startUp() {
-    myShow(false);
-    // The window takes its place first, so that the first dialog is centred on it.
-    if (QScreen* s = screen()) {
-        QRect avail = s->availableGeometry();
-        if (s->geometry().height() < 630) {
-            setWindowState(windowState() | Qt::WindowMaximized);
-        } else {
-            move(avail.center() - QPoint(width() / 2, height() / 2));
-        }
-    }
-    if (startUpDialog(dm_.db()) == BookDialog::FirstBook) {
-        TfrmNewBook dialog(dm_, prompter_, *this, this);
-        centreOnWindow(dialog);
-        dialog.exec();
-    } else {
-        TfrmOpenBook dialog(dm_, prompter_, *this, this);
-        centreOnWindow(dialog);
-        dialog.exec();
-    }
-    tidyUpdaterFiles(dm_.session().ExeFolder);
-}
-
-void TfrmMain::centreOnWindow(QWidget& dialog) const {
-    // Before the window is first shown Qt cannot centre a dialog on it.
-    dialog.adjustSize();
-    dialog.move(geometry().center() - QPoint(dialog.width() / 2, dialog.height() / 2));
-}
-
-void TfrmMain::showEvent(QShowEvent* e) {
-    QMainWindow::showEvent(e);
-    if (shownOnce_) {
-        return;
-    }
-    shownOnce_ = true;
-    mySum();
-    status_[1]->setText(qs(statusDateText(dm_.session().StartupDate)));
-    edition_ = readEdition(dm_.db());
-    // Once the window is on the screen, so that the dialog opens over it.
-    QTimer::singleShot(0, this, &TfrmMain::checkDuePlans);
-}
-
-void TfrmMain::checkDuePlans() {
-    if (dm_.book().empty() || !hasDuePlans(dm_, dm_.session().StartupDate)) {
-        return;
-    }
-    const BookState& b = dm_.session().OpenBookState;
-    const std::filesystem::path sound = reminderSoundFile(dm_.session().ExeFolder);
-    std::error_code ec;
-    if (b.TX_M && players_ && std::filesystem::is_regular_file(sound, ec)) {
-        reminder_ = players_();
-        reminder_->play(qs(sound.string()));
-    }
-    if (b.TX_T) {
-        run("planToday");
-    }
-}
-
 void TfrmMain::closeEvent(QCloseEvent* e) {
     if (askOnClose_ && !prompter_.ask(QStringLiteral("确认要退出 Fennory记账软件 吗？  ^_^  "),
                                       QStringLiteral("确认退出"))) {
@@ -344,28 +278,6 @@ void TfrmMain::myShow(bool visible) {
         m->menuAction()->setVisible(visible);
     }
     toolBar_->setEnabled(visible);
-}
-
-void TfrmMain::endProgram() {
-    if (endProgram_) {
-        endProgram_();
-        return;
-    }
-    askOnClose_ = false;
-    close();
-    QApplication::quit();
-}
-
-void TfrmMain::afterRestore() {
-    myfrmClose();
-    if (!dm_.book().empty() && bookExists(dm_, dm_.book())) {
-        loadOpenBookState(dm_);
-        mySum();
-        return;
-    }
-    dm_.session().CurrentBook.clear();
-    bookClosed();
-    openBookDialog();
 }
 
 void TfrmMain::myA(const std::string& accountType) {
@@ -450,124 +362,6 @@ bool TfrmMain::myCheckF() {
 
 bool TfrmMain::myCheckA() {
     return showMissingNames(fennory::myCheckA(dm_));
-}
-
-void TfrmMain::bookOpened() {
-    setWindowTitle(qs(dm_.book()));
-    myShow(true);
-    mySum();
-}
-
-void TfrmMain::bookClosed() {
-    myShow(false);
-    myfrmClose();
-    mySum();
-}
-
-void TfrmMain::newBook() {
-    myfrmClose();
-    if (newBookDialog(dm_.db()) == BookDialog::FirstBook) {
-        TfrmNewBook dialog(dm_, prompter_, *this, this);
-        dialog.exec();
-    } else {
-        TfrmNewBook1 dialog(dm_, prompter_, *this, this);
-        dialog.exec();
-    }
-}
-
-void TfrmMain::openBookDialog() {
-    myfrmClose();
-    TfrmOpenBook dialog(dm_, prompter_, *this, this);
-    dialog.exec();
-}
-
-void TfrmMain::closeBook() {
-    myShow(false);
-    dm_.session().CurrentBook.clear();
-    myfrmClose();
-    mySum();  // all zero now; the caption keeps the last book's name
-}
-
-void TfrmMain::pageSetup() {
-    myfrmClose();
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>();
-    }
-    QPageSetupDialog dialog(printer_.get(), this);
-    dialog.exec();
-}
-
-void TfrmMain::calculator() {
-    myfrmClose();
-#ifdef Q_OS_WIN
-    const QStringList candidates = {QStringLiteral("calc.exe")};
-#else
-    const QStringList candidates = {QStringLiteral("gnome-calculator"),
-                                    QStringLiteral("kcalc"),
-                                    QStringLiteral("galculator"),
-                                    QStringLiteral("mate-calc"),
-                                    QStringLiteral("qalculate-gtk"),
-                                    QStringLiteral("qalculate-qt"),
-                                    QStringLiteral("xcalc")};
-#endif
-    for (const QString& c : candidates) {
-        QString path = QStandardPaths::findExecutable(c);
-        if (!path.isEmpty() && QProcess::startDetached(path, {})) {
-            return;
-        }
-    }
-    prompter_.warn(
-        QStringLiteral("没有找到计算器程序，请先安装一个计算器（例如 gnome-calculator）。"));
-}
-
-void TfrmMain::help() {
-    QString page = qs((dm_.session().ExeFolder / "Help" / "index.html").string());
-    if (!openOnDesktop(page)) {
-        prompter_.warn(QStringLiteral("无法打开帮助文件：") + page);
-    }
-}
-
-void TfrmMain::website() {
-    openAddress(vendorAddress());
-}
-
-void TfrmMain::openAddress(const QString& address) {
-    if (!openOnDesktop(address)) {
-        prompter_.warn(QStringLiteral("没有找到能打开网页的程序，请在浏览器中打开：\n") + address);
-    }
-}
-
-void TfrmMain::upgrade() {
-    myfrmClose();
-    QString updater = qs((dm_.session().ExeFolder / "Update.exe").string());
-    if (QFile::exists(updater) && QProcess::startDetached(updater, {})) {
-        askOnClose_ = false;
-        close();
-        return;
-    }
-    prompter_.warn(QStringLiteral("Update.exe 不存在，请下载后，解压到 Fennory 文件夹里。"));
-    openAddress(vendorAddress() + QStringLiteral("download"));
-}
-
-void TfrmMain::about() {
-    myfrmClose();
-    QDialog d(this);
-    d.setWindowTitle(QStringLiteral("关于..."));
-    auto* outer = new QVBoxLayout(&d);
-    auto* group = new QGroupBox(QStringLiteral("软件信息"), &d);
-    auto* lines = new QVBoxLayout(group);
-    lines->addWidget(new QLabel(QStringLiteral("产品名称：") + qs(std::string(kProductName))));
-    lines->addWidget(new QLabel(QStringLiteral("产品版本：") + qs(std::string(kVersion)) +
-                                QStringLiteral(" ") + qs(edition_)));
-    auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(vendorAddress()));
-    link->setOpenExternalLinks(true);
-    lines->addWidget(link);
-    outer->addWidget(group);
-    auto* ok = new QDialogButtonBox(&d);
-    ok->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    connect(ok, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-    outer->addWidget(ok);
-    d.exec();
 }
 
 }  // namespace fennory::ui
