@@ -7,7 +7,7 @@
 #include <random>
 
 #include "import/spreadsheet_reader.h"
-#include "reports/sheet.h"
+#include "reporting/sheet.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "core/data_module.h"
 #include "core/record_types.h"
 #include "core/screen_model.h"
-#include "reports/sheet.h"
+#include "reporting/sheet.h"
 
 namespace fennory {
 

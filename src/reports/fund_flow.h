@@ -12,7 +12,7 @@
 #include "core/data_module.h"
 #include "core/table.h"
 #include "reporting/report.h"
-#include "reports/sheet.h"
+#include "reporting/sheet.h"
 
 namespace fennory {
 

@@ -11,7 +11,7 @@
 #include "core/data_module.h"
 #include "core/table.h"
 #include "reporting/report.h"
-#include "reports/sheet.h"
+#include "reporting/sheet.h"
 #include "reports/statistics.h"
 
 namespace fennory {

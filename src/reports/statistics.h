@@ -10,7 +10,7 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/table.h"
-#include "reports/sheet.h"
+#include "reporting/sheet.h"
 
 namespace fennory {
 

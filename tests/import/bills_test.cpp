@@ -8,7 +8,7 @@
 
 #include "core/record_types.h"
 #include "import/bills.h"
-#include "reports/sheet.h"
+#include "reporting/sheet.h"
 #include "support/test_data_file.h"
 
 namespace fennory {

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "import/spreadsheet_reader.h"
-#include "reports/sheet.h"
+#include "reporting/sheet.h"
 #include "support/test_data_file.h"
 #include "support/workbook_probe.h"
 #include "support/xlsx_builder.h"

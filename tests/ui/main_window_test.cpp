@@ -11,7 +11,7 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/ui/desktop.h"
-#include "reports/ui/export.h"
+#include "reporting/ui/export.h"
 #include "scripted_prompter.h"
 #include "ui_book.h"
 

@@ -24,7 +24,7 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "plans/plans.h"
-#include "reports/ui/export.h"
+#include "reporting/ui/export.h"
 
 namespace fennory::ui {
 

@@ -13,7 +13,7 @@
 #include "core/ui/record_screen.h"
 #include "reference/accounts.h"
 #include "reference/ui/forms.h"
-#include "reports/ui/export.h"
+#include "reporting/ui/export.h"
 
 namespace fennory::ui {
 

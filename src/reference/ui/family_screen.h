@@ -10,7 +10,7 @@
 #include "core/ui/record_screen.h"
 #include "reference/family.h"
 #include "reference/ui/forms.h"
-#include "reports/ui/export.h"
+#include "reporting/ui/export.h"
 
 namespace fennory::ui {
 

@@ -17,7 +17,7 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reports/analysis.h"
-#include "reports/ui/export.h"
+#include "reporting/ui/export.h"
 
 QT_BEGIN_NAMESPACE
 class QChart;

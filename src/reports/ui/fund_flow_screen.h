@@ -17,7 +17,7 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reports/fund_flow.h"
-#include "reports/ui/export.h"
+#include "reporting/ui/export.h"
 
 namespace fennory::ui {
 

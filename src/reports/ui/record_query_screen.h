@@ -15,7 +15,7 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reports/record_query.h"
-#include "reports/ui/export.h"
+#include "reporting/ui/export.h"
 
 namespace fennory::ui {
 

@@ -18,7 +18,7 @@
 #include "reports/movement_query.h"
 #include "reports/period_report.h"
 #include "reports/statistics.h"
-#include "reports/ui/export.h"
+#include "reporting/ui/export.h"
 
 namespace fennory::ui {
 

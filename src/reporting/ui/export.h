@@ -8,7 +8,7 @@
 
 #include "core/session.h"
 #include "core/ui/prompter.h"
-#include "reports/sheet.h"
+#include "reporting/sheet.h"
 
 namespace fennory::ui {
 

@@ -1,4 +1,4 @@
-#include "reports/ui/export.h"
+#include "reporting/ui/export.h"
 
 #include "core/ui/desktop.h"
 

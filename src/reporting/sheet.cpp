@@ -1,4 +1,4 @@
-#include "reports/sheet.h"
+#include "reporting/sheet.h"
 
 #include <fmt/format.h>
 #include <xlsxwriter.h>
