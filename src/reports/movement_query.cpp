@@ -8,26 +8,59 @@
 namespace fennory {
 
 const MovementKind& repaymentQuery() {
-    static const MovementKind k{"还债记录查询", "BorrowR",  "Borrow",   "BID",
-                                "债  权  人",   "BPro",     "债权人",   &TfrmDM::ComPType,
-                                "账户名称",     "账户名称", "账户名称", "RMoney",
-                                "还债金额",     "账薄名称", "还债表"};
+    static const MovementKind k{.caption = "还债记录查询",
+                                .table = "BorrowR",
+                                .parent = "Borrow",
+                                .link = "BID",
+                                .partyCriterion = "债  权  人",
+                                .partyColumn = "BPro",
+                                .partyTitle = "债权人",
+                                .parties = &TfrmDM::ComPType,
+                                .accountCriterion = "账户名称",
+                                .accountTitle = "账户名称",
+                                .accountSortKey = "账户名称",
+                                .amountColumn = "RMoney",
+                                .amountTitle = "还债金额",
+                                .bookTitle = "账薄名称",
+                                .sheetName = "还债表"};
     return k;
 }
 
 const MovementKind& collectionQuery() {
-    static const MovementKind k{"收债记录查询", "DebtR",    "Debt",     "DID",
-                                "债  务  人",   "DPro",     "债务人",   &TfrmDM::ComPType,
-                                "账户名称",     "账户名称", "帐户名称", "RMoney",
-                                "收债金额",     "账薄名称", "收债表"};
+    static const MovementKind k{.caption = "收债记录查询",
+                                .table = "DebtR",
+                                .parent = "Debt",
+                                .link = "DID",
+                                .partyCriterion = "债  务  人",
+                                .partyColumn = "DPro",
+                                .partyTitle = "债务人",
+                                .parties = &TfrmDM::ComPType,
+                                .accountCriterion = "账户名称",
+                                .accountTitle = "账户名称",
+                                .accountSortKey = "帐户名称",
+                                .amountColumn = "RMoney",
+                                .amountTitle = "收债金额",
+                                .bookTitle = "账薄名称",
+                                .sheetName = "收债表"};
     return k;
 }
 
 const MovementKind& returnQuery() {
-    static const MovementKind k{"收益记录查询", "TTableR",  "TTable",   "TID",
-                                "投资类别",     "TName",    "投资类别", &TfrmDM::ComTZType,
-                                "帐户名称",     "帐户名称", "帐户名称", "SMoney",
-                                "收益金额",     "帐薄名称", "收益表"};
+    static const MovementKind k{.caption = "收益记录查询",
+                                .table = "TTableR",
+                                .parent = "TTable",
+                                .link = "TID",
+                                .partyCriterion = "投资类别",
+                                .partyColumn = "TName",
+                                .partyTitle = "投资类别",
+                                .parties = &TfrmDM::ComTZType,
+                                .accountCriterion = "帐户名称",
+                                .accountTitle = "帐户名称",
+                                .accountSortKey = "帐户名称",
+                                .amountColumn = "SMoney",
+                                .amountTitle = "收益金额",
+                                .bookTitle = "帐薄名称",
+                                .sheetName = "收益表"};
     return k;
 }
 

@@ -69,15 +69,30 @@ std::map<std::string, Sums> sidePeriods(TfrmDM& dm, const PeriodKind& kind, cons
 }  // namespace
 
 const PeriodKind& monthlyReport() {
-    static const PeriodKind k{
-        "收支月报表",        "月份",      7,        1, 487, 16, "收支月统计表",
-        "Print/theSZ_M.rf3", monthlyFrom, monthlyTo};
+    static const PeriodKind k{.caption = "收支月报表",
+                              .periodCaption = "月份",
+                              .keyLength = 7,
+                              .monthsPerPeriod = 1,
+                              .spanNumerator = 487,
+                              .spanDenominator = 16,
+                              .printTitle = "收支月统计表",
+                              .layoutName = "Print/theSZ_M.rf3",
+                              .defaultFrom = monthlyFrom,
+                              .defaultTo = monthlyTo};
     return k;
 }
 
 const PeriodKind& yearlyReport() {
-    static const PeriodKind k{"收支年报表",        "年份",     4,       12, 1461, 4, "收支年统计表",
-                              "Print/theSZ_Y.rf3", yearlyFrom, yearlyTo};
+    static const PeriodKind k{.caption = "收支年报表",
+                              .periodCaption = "年份",
+                              .keyLength = 4,
+                              .monthsPerPeriod = 12,
+                              .spanNumerator = 1461,
+                              .spanDenominator = 4,
+                              .printTitle = "收支年统计表",
+                              .layoutName = "Print/theSZ_Y.rf3",
+                              .defaultFrom = yearlyFrom,
+                              .defaultTo = yearlyTo};
     return k;
 }
 
