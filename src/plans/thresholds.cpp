@@ -38,29 +38,28 @@ ThresholdCheck readAmount(const std::string& typed, Money& out) {
 
 }  // namespace
 
-const std::vector<ThresholdKind>& thresholdKinds() {
-    static const std::vector<ThresholdKind> kinds = {
-        {"收入", "InTable", "IMoney", "IDate"}, {"支出", "OutTable", "OMoney", "ODate"},
-        {"债务", "Borrow", "BMoney", "BDate"},  {"债权", "Debt", "DMoney", "DDate"},
-        {"投资", "TTable", "TMoney", "TDate"},
-    };
+const std::vector<const ThresholdKind*>& thresholdKinds() {
+    static const std::vector<const ThresholdKind*> kinds = {
+        &recordType(RecordType::Income), &recordType(RecordType::Expense),
+        &recordType(RecordType::Debt), &recordType(RecordType::Credit),
+        &recordType(RecordType::Investment)};
     return kinds;
 }
 
-const ThresholdKind& thresholdKind(const std::string& kind) {
-    for (const ThresholdKind& k : thresholdKinds()) {
-        if (kind == k.kind) {
-            return k;
+const ThresholdKind& thresholdKind(const std::string& caption) {
+    for (const ThresholdKind* k : thresholdKinds()) {
+        if (caption == k->caption) {
+            return *k;
         }
     }
-    throw std::invalid_argument("not a threshold kind: " + kind);
+    throw std::invalid_argument("not a threshold kind: " + caption);
 }
 
 std::vector<Reminder> myTX(TfrmDM& dm, const ThresholdKind& kind, const std::string& month) {
     Statement s = dm.db().prepare(
         "SELECT FName, WMoney, Remark FROM UWarn WHERE BName=?1 AND theType=?2 AND "
         "theState='启用' ORDER BY ID");
-    s.bindAll(dm.book(), kind.kind);
+    s.bindAll(dm.book(), kind.caption);
     std::vector<Reminder> out;
     while (s.step()) {
         const std::string member = trimmed(s.text(0));
@@ -70,7 +69,7 @@ std::vector<Reminder> myTX(TfrmDM& dm, const ThresholdKind& kind, const std::str
         if (sum < threshold) {
             continue;
         }
-        out.push_back({fmt::format("{} {} {} 提醒", member, month, kind.kind), member + "：",
+        out.push_back({fmt::format("{} {} {} 提醒", member, month, kind.caption), member + "：",
                        fmt::format("每月提醒金额：{}，本月记账金额：{}。", threshold.toDisplay(),
                                    sum.toDisplay()),
                        trimmed(s.text(2))});

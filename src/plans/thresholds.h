@@ -7,20 +7,18 @@
 
 #include "core/check_result.h"
 #include "core/data_module.h"
+#include "core/record_types.h"
 #include "core/screen_model.h"
 
 namespace fennory {
 
 // A kind of record a threshold watches, with the table and columns summed.
-struct ThresholdKind {
-    const char* kind;  // "收入", "支出", "债务", "债权", "投资"
-    const char* table;
-    const char* moneyColumn;
-    const char* dateColumn;
-};
+// A threshold watches the month's sum of one record type, named by its
+// caption ("收入", "支出", "债务", "债权", "投资").
+using ThresholdKind = RecordTypeDef;
 // The five kinds in the order the screen offers them.
-const std::vector<ThresholdKind>& thresholdKinds();
-const ThresholdKind& thresholdKind(const std::string& kind);
+const std::vector<const ThresholdKind*>& thresholdKinds();
+const ThresholdKind& thresholdKind(const std::string& caption);
 
 // One reminder window: its caption and three lines.
 struct Reminder {

@@ -55,11 +55,11 @@ TfrmUWarn::TfrmUWarn(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     amount_->setMaxLength(10);
     limitGbk(text_, limits::kNote);
     auto* kindRow = new QHBoxLayout;
-    for (const ThresholdKind& k : thresholdKinds()) {
-        auto* b = new QRadioButton(QString::fromUtf8(k.kind));
+    for (const ThresholdKind* k : thresholdKinds()) {
+        auto* b = new QRadioButton(QString::fromUtf8(k->caption));
         kinds_->addButton(b);
         kindRow->addWidget(b);
-        b->setChecked(std::string(k.kind) == "支出");
+        b->setChecked(k->type == RecordType::Expense);
     }
     kindRow->addStretch(1);
     auto* form = new QFormLayout(fieldGroup());
