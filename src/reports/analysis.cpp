@@ -12,30 +12,26 @@
 namespace fennory {
 
 const AnalysisKind& incomeAnalysis() {
-    static const AnalysisKind k{"收入分析",
-                                "InTable",
-                                "IDate",
-                                "IName",
-                                "IMoney",
-                                "收入日期",
-                                "收入类别",
-                                &TfrmDM::ComInType,
-                                {"日收入", "月收入", "年收入", "家庭成员", "收入类别", "账户名称"},
-                                "收入分析表"};
+    static const AnalysisKind k{
+        .caption = "收入分析",
+        .record = RecordType::Income,
+        .dateBox = "收入日期",
+        .categoryBox = "收入类别",
+        .categories = &TfrmDM::ComInType,
+        .items = {"日收入", "月收入", "年收入", "家庭成员", "收入类别", "账户名称"},
+        .sheetName = "收入分析表"};
     return k;
 }
 
 const AnalysisKind& expenseAnalysis() {
-    static const AnalysisKind k{"支出分析",
-                                "OutTable",
-                                "ODate",
-                                "OName",
-                                "OMoney",
-                                "支出日期",
-                                "支出类别",
-                                &TfrmDM::ComOutType,
-                                {"日支出", "月支出", "年支出", "家庭成员", "支出类别", "账户名称"},
-                                "支出分析表"};
+    static const AnalysisKind k{
+        .caption = "支出分析",
+        .record = RecordType::Expense,
+        .dateBox = "支出日期",
+        .categoryBox = "支出类别",
+        .categories = &TfrmDM::ComOutType,
+        .items = {"日支出", "月支出", "年支出", "家庭成员", "支出类别", "账户名称"},
+        .sheetName = "支出分析表"};
     return k;
 }
 
@@ -52,19 +48,19 @@ void Analysis::run(const AnalysisFilter& f) {
     std::string expr;
     switch (f.item) {
         case AnalysisItem::Day:
-            expr = kind_.dateColumn;
+            expr = record().dateColumn;
             break;
         case AnalysisItem::Month:
-            expr = fmt::format("substr({},1,7)", kind_.dateColumn);
+            expr = fmt::format("substr({},1,7)", record().dateColumn);
             break;
         case AnalysisItem::Year:
-            expr = fmt::format("substr({},1,4)", kind_.dateColumn);
+            expr = fmt::format("substr({},1,4)", record().dateColumn);
             break;
         case AnalysisItem::Member:
             expr = "FName";
             break;
         case AnalysisItem::Category:
-            expr = kind_.nameColumn;
+            expr = record().nameColumn;
             break;
         case AnalysisItem::Account:
             expr = "AName";
@@ -72,10 +68,10 @@ void Analysis::run(const AnalysisFilter& f) {
     }
     Condition c;
     if (f.byDate) {
-        c.add(fmt::format(" AND {} BETWEEN ? AND ?", kind_.dateColumn), f.from, f.to);
+        c.add(fmt::format(" AND {} BETWEEN ? AND ?", record().dateColumn), f.from, f.to);
     }
     if (f.byCategory) {
-        c.add(fmt::format(" AND {}=?", kind_.nameColumn), f.category);
+        c.add(fmt::format(" AND {}=?", record().nameColumn), f.category);
     }
     if (f.byAccount) {
         c.add(" AND AName=?", f.account);
@@ -84,7 +80,7 @@ void Analysis::run(const AnalysisFilter& f) {
         c.add(" AND FName=?", f.member);
     }
     Statement s = dm_.db().prepare(fmt::format("SELECT {}, {} FROM {} WHERE BName=?{}", expr,
-                                               kind_.moneyColumn, kind_.table, c.sql));
+                                               record().moneyColumn, record().table, c.sql));
     s.bind(1, dm_.book());
     c.bind(s, 1);
     std::vector<GroupSum> groups = sumByGroup(std::move(s));

@@ -8,17 +8,15 @@
 #include <vector>
 
 #include "core/data_module.h"
+#include "core/record_types.h"
 #include "core/table.h"
 #include "reporting/sheet.h"
 
 namespace fennory {
 
 struct AnalysisKind {
-    const char* caption;  // "收入分析": window and chart titles
-    const char* table;
-    const char* dateColumn;
-    const char* nameColumn;
-    const char* moneyColumn;
+    const char* caption;      // "收入分析": window and chart titles
+    RecordType record;        // whose records it sums
     const char* dateBox;      // "收入日期"
     const char* categoryBox;  // "收入类别"
     std::vector<std::string> (TfrmDM::*categories)();
@@ -65,6 +63,7 @@ public:
     Sheet sheet() const;
 
 private:
+    const RecordTypeDef& record() const { return recordType(kind_.record); }
     TfrmDM& dm_;
     const AnalysisKind& kind_;
     bool ran_ = false;
