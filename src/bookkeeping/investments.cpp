@@ -65,7 +65,7 @@ InvestCheck InvestmentModel::save(const InvestInput& typed) {
 
 CheckResult InvestmentModel::checkRemove() const {
     if (!hasCurrent()) {
-        return CheckResult::fail("");
+        return CheckResult::nothingToDo();
     }
     if (dm_.db()
             .queryInt("SELECT count(*) FROM TTableR WHERE TID=?1 AND BName=?2", currentId(),
@@ -99,7 +99,7 @@ void InvestmentModel::bookProfit(Money profit, const std::string& date, const st
 
 ReturnCheck InvestmentModel::recordReturn(const ReturnInput& in) {
     if (!hasCurrent()) {
-        return ReturnCheck::fail("");
+        return ReturnCheck::nothingToDo();
     }
     if (in.principal.empty()) {
         return ReturnCheck::fail("收回本金 不能为空！", ReturnField::Principal);
@@ -213,7 +213,7 @@ void InvestmentModel::removeReturn(std::int64_t returnId) {
 
 RepayCheck InvestmentModel::adjust(Adjustment how, const RepayInput& in) {
     if (!hasCurrent()) {
-        return RepayCheck::fail("");
+        return RepayCheck::nothingToDo();
     }
     Money value;
     if (RepayCheck r = checkAdjustment(in, value); !r.ok) {

@@ -112,7 +112,7 @@ LoanCheck LoanModel::save(const LoanInput& typed) {
 
 CheckResult LoanModel::checkRemove() const {
     if (!hasCurrent()) {
-        return CheckResult::fail("");
+        return CheckResult::nothingToDo();
     }
     const int row = currentIndex();
     if (std::get<Money>(
@@ -136,7 +136,7 @@ bool LoanModel::canRepay() const {
 
 RepayCheck LoanModel::repay(const RepayInput& in) {
     if (!hasCurrent()) {
-        return RepayCheck::fail("");
+        return RepayCheck::nothingToDo();
     }
     const Money outstanding = *Money::parse(text(C::Amount));
     if (in.amount.empty()) {
@@ -238,7 +238,7 @@ RepayCheck checkAdjustment(const RepayInput& in, Money& amount) {
 
 RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
     if (!hasCurrent()) {
-        return RepayCheck::fail("");
+        return RepayCheck::nothingToDo();
     }
     Money value;
     if (RepayCheck r = checkAdjustment(in, value); !r.ok) {

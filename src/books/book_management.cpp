@@ -49,7 +49,7 @@ Table BookListModel::load() {
 CheckResult BookListModel::removeBook(std::int64_t id) {
     const int row = indexOf(id);
     if (row < 0) {
-        return CheckResult::fail("");
+        return CheckResult::nothingToDo();
     }
     CheckResult r = deleteBook(dm_, cellText(rows(), static_cast<std::size_t>(row), C::Name));
     refresh();

@@ -23,6 +23,9 @@ struct Check {
     static Check fail(std::string message, Field field = Field{}) {
         return {false, std::move(message), field};
     }
+    // Nothing to do (no current row, say): not a failure to tell the user of.
+    static Check nothingToDo() { return {false, {}, Field{}}; }
+    bool silent() const { return !ok && message.empty() && question.empty(); }
     static Check confirm(std::string question, Field field, std::string subject) {
         return {false, {}, field, std::move(question), std::move(subject)};
     }

@@ -145,7 +145,7 @@ CheckResult AccountsModel::checkDelete(Money balance) const {
 
 CheckResult AccountsModel::checkRemoveCurrent() const {
     if (!hasCurrent() || text(AccountColumn::Name).empty()) {
-        return CheckResult::fail("");
+        return CheckResult::nothingToDo();
     }
     // The stored balance, not the text the grid shows.
     Money balance =

@@ -36,7 +36,7 @@ protected:
     void saved();
     CheckResult namedRow(const QLineEdit* name) const {
         return hasCurrentRow() && !name->text().isEmpty() ? CheckResult::pass()
-                                                          : CheckResult::fail("");
+                                                          : CheckResult::nothingToDo();
     }
 
     Prompter& prompter_;

@@ -187,12 +187,12 @@ void RecordScreen::onCancel() {
 }
 
 CheckResult RecordScreen::checkRemove() const {
-    return hasCurrentRow() ? CheckResult::pass() : CheckResult::fail("");
+    return hasCurrentRow() ? CheckResult::pass() : CheckResult::nothingToDo();
 }
 
 void RecordScreen::onDelete() {
     if (CheckResult r = checkRemove(); !r.ok) {
-        if (!r.message.empty()) {
+        if (!r.silent()) {
             prompter_.warn(qs(r.message));
         }
         return;
