@@ -131,10 +131,10 @@ StatFilter PeriodReport::initialFilter(const std::string& today) const {
     return f;
 }
 
-bool PeriodReport::run(const StatFilter& f,
-                       const std::function<void(std::size_t, std::size_t)>& progress) {
+CheckResult PeriodReport::run(const StatFilter& f,
+                              const std::function<void(std::size_t, std::size_t)>& progress) {
     if (f.from > f.to || !dates::isValid(f.from) || !dates::isValid(f.to)) {
-        return false;
+        return CheckResult::fail("日期选择错误，请重新选择！");
     }
     const std::vector<std::string> keys = periodKeys(kind_, f.from, f.to);
     Condition extra;
@@ -183,7 +183,7 @@ bool PeriodReport::run(const StatFilter& f,
     rows_ = std::move(rows);
     totals_ = totals;
     ran_ = true;
-    return true;
+    return CheckResult::pass();
 }
 
 Table PeriodReport::table() const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/check_result.h"
 #include "core/data_module.h"
 #include "core/table.h"
 #include "reporting/report.h"
@@ -81,8 +82,8 @@ public:
     // "统计": false, and nothing changes, when `from` is after `to`. Otherwise
     // SZTable holds the rows of the span (in one transaction) and the grid,
     // totals, sheet and print read them. progress(done, total) per period.
-    bool run(const StatFilter& f,
-             const std::function<void(std::size_t, std::size_t)>& progress = {});
+    CheckResult run(const StatFilter& f,
+                    const std::function<void(std::size_t, std::size_t)>& progress = {});
     bool ran() const { return ran_; }
 
     const std::vector<PeriodRow>& rows() const { return rows_; }

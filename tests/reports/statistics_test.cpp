@@ -193,14 +193,14 @@ TEST_F(Reports, TheDefaultSpansAreTwelveMonthsAndTwoYearsEndingNow) {
     StatFilter f = monthly.initialFilter("2024-05-15");
     EXPECT_EQ(f.from, "2023-06-01");
     EXPECT_EQ(f.to, "2024-05-31");
-    ASSERT_TRUE(monthly.run(f));
+    ASSERT_TRUE(monthly.run(f).ok);
     ASSERT_EQ(monthly.rows().size(), 12u);
     EXPECT_EQ(monthly.rows().back().key, "2024-05");
     PeriodReport yearly(dm, yearlyReport());
     f = yearly.initialFilter("2024-05-15");
     EXPECT_EQ(f.from, "2023-01-01");
     EXPECT_EQ(f.to, "2024-12-31");
-    ASSERT_TRUE(yearly.run(f));
+    ASSERT_TRUE(yearly.run(f).ok);
     ASSERT_EQ(yearly.rows().size(), 2u);
     EXPECT_EQ(yearly.table().columns.front(), "年份");
 }
@@ -211,8 +211,9 @@ TEST_F(Reports, AMonthOfExpensesOnlyHasNoShareAndANegativeBalance) {
     expense("2024-02-06", "餐饮", "30");
     PeriodReport r(dm, monthlyReport());
     std::vector<std::size_t> progress;
-    ASSERT_TRUE(r.run(span("2024-01-01", "2024-03-31"),
-                      [&](std::size_t done, std::size_t) { progress.push_back(done); }));
+    ASSERT_TRUE(r.run(span("2024-01-01", "2024-03-31"), [&](std::size_t done, std::size_t) {
+                     progress.push_back(done);
+                 }).ok);
     EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2, 3}));
     const auto& rows = r.rows();
     EXPECT_DOUBLE_EQ(rows[0].share, 0.25);
@@ -228,9 +229,9 @@ TEST_F(Reports, AMonthOfExpensesOnlyHasNoShareAndANegativeBalance) {
 TEST_F(Reports, AWrongSpanLeavesTheLastRunAsItWas) {
     income("2024-01-05", "工资", "400");
     PeriodReport r(dm, monthlyReport());
-    ASSERT_TRUE(r.run(span("2024-01-01", "2024-01-31")));
+    ASSERT_TRUE(r.run(span("2024-01-01", "2024-01-31")).ok);
     const std::string before = one("SELECT group_concat(theDate||theSM) FROM SZTable");
-    EXPECT_FALSE(r.run(span("2024-02-01", "2024-01-31")));
+    EXPECT_EQ(r.run(span("2024-02-01", "2024-01-31")).message, "日期选择错误，请重新选择！");
     EXPECT_EQ(one("SELECT group_concat(theDate||theSM) FROM SZTable"), before);
     EXPECT_EQ(r.rows().size(), 1u);
 }
@@ -245,7 +246,7 @@ TEST_F(Reports, AnAccountRestrictsBothSides) {
     f.byAccount = true;
     f.account = "银行卡";
     f.byDate = false;  // the span applies all the same
-    ASSERT_TRUE(r.run(f));
+    ASSERT_TRUE(r.run(f).ok);
     ASSERT_EQ(r.rows().size(), 1u);
     EXPECT_EQ(r.rows()[0].incomeSum.toPlain(), "400");
     EXPECT_EQ(r.rows()[0].expenseCount, 1);
@@ -279,7 +280,7 @@ TEST_F(Reports, GroupedReportsEqualThePeriodByPeriodStatementsOnRandomBooks) {
         f.byMember = rng() % 2;
         f.member = members[rng() % 2];
         PeriodReport r(dm, kind);
-        ASSERT_TRUE(r.run(f));
+        ASSERT_TRUE(r.run(f).ok);
         const auto expected = periodRowsByStatements(dm, kind, f);
         ASSERT_EQ(r.rows().size(), expected.size()) << from << " " << to;
         for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -299,7 +300,7 @@ TEST_F(Reports, TheMonthlySheetListsEveryPeriodWithItsTotals) {
     income("2024-01-05", "工资", "400");
     expense("2024-02-06", "餐饮", "100");
     PeriodReport r(dm, monthlyReport());
-    ASSERT_TRUE(r.run(span("2024-01-01", "2024-02-29")));
+    ASSERT_TRUE(r.run(span("2024-01-01", "2024-02-29")).ok);
     const XlsxSheetLayout x = written(r.sheet());
     EXPECT_EQ(x.cells.at(0).at(0), "家庭账簿-收支月报表");
     EXPECT_EQ(x.cells.at(1),
@@ -337,7 +338,7 @@ TEST_F(Reports, EveryColumnOfTheYearlySheetIsWideEnoughForItsLongestValue) {
         expense(date.c_str(), "餐饮", "8311226.24");
     }
     PeriodReport r(dm, yearlyReport());
-    ASSERT_TRUE(r.run(span("2015-01-01", "2024-12-31")));
+    ASSERT_TRUE(r.run(span("2015-01-01", "2024-12-31")).ok);
     const XlsxSheetLayout x = written(r.sheet());
     ASSERT_EQ(x.cells.size(), 13u);  // title, heading, ten years, totals
     EXPECT_EQ(asShown(x, 12, 2), "899,999,999,999.10");

@@ -253,13 +253,14 @@ PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpene
 }
 
 void PeriodReportScreen::onRun() {
-    const bool ok = report_.run(criteria_->filter(), [this](std::size_t done, std::size_t total) {
-        progress_->setRange(0, static_cast<int>(total));
-        progress_->setValue(static_cast<int>(done));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-    if (!ok) {
-        prompter_.warn(QStringLiteral("日期选择错误，请重新选择！"));
+    const CheckResult r =
+        report_.run(criteria_->filter(), [this](std::size_t done, std::size_t total) {
+            progress_->setRange(0, static_cast<int>(total));
+            progress_->setValue(static_cast<int>(done));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    if (!r.ok) {
+        prompter_.warn(qs(r.message));
         criteria_->fromDate()->setFocus();
         return;
     }
