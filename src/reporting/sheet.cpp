@@ -101,45 +101,6 @@ double textWidth(std::string_view text) {
     return w;
 }
 
-std::map<int, double> Sheet::fittedWidths() const {
-    std::map<int, double> widths = widths_;
-    auto merged = [this](int r, int c) {
-        for (const CellRange& m : merges_) {
-            if (m.contains(r, c) && m.firstCol != m.lastCol) {
-                return true;
-            }
-        }
-        return false;
-    };
-    for (const auto& [at, cell] : cells_) {
-        const auto [r, c] = at;
-        if (merged(r, c)) {
-            continue;  // a title across columns needs none of them wider
-        }
-        const CellStyle style = styleAt(r, c);
-        const std::string format =
-            !cell.numberFormat.empty() ? cell.numberFormat : style.numberFormat.value_or("");
-        double w = textWidth(shownText(cell, format));
-        if (w == 0) {
-            continue;
-        }
-        // Larger or bold type takes more room; one character of air.
-        w *= std::max(1.0, style.size.value_or(11) / 11) * (style.bold.value_or(false) ? 1.1 : 1);
-        w = std::ceil(w + 1);
-        double& have = widths.try_emplace(c, 0).first->second;
-        have = std::max(have, w);
-    }
-    // Columns that only the fit named keep the spreadsheet's default when wider.
-    for (auto it = widths.begin(); it != widths.end();) {
-        if (!widths_.count(it->first) && it->second <= kDefaultColumnWidth) {
-            it = widths.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    return widths;
-}
-
 void Sheet::merge(const CellRange& range) {
     merges_.push_back(range);
 }
@@ -285,6 +246,18 @@ private:
     std::vector<std::pair<CellStyle, lxw_format*>> cache_;
 };
 
+// The width a cell needs to show whole, in characters: larger or bold type
+// takes more room, and one character of air.
+double neededWidth(const SheetCell& cell, const CellStyle& style) {
+    const double w = textWidth(shownText(cell, style.numberFormat.value_or("")));
+    if (w == 0) {
+        return 0;
+    }
+    return std::ceil(w * std::max(1.0, style.size.value_or(11) / 11) *
+                         (style.bold.value_or(false) ? 1.1 : 1) +
+                     1);
+}
+
 void check(lxw_error e, const char* what) {
     if (e != LXW_NO_ERROR) {
         throw SpreadsheetError(fmt::format("{}：{}", what, lxw_strerror(e)));
@@ -309,11 +282,10 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<Sheet>& shee
         if (!ws) {
             throw SpreadsheetError("无法创建工作表 " + sheet.name());
         }
-        for (const auto& [col, width] : sheet.fittedWidths()) {
-            check(worksheet_set_column(ws, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col),
-                                       width, nullptr),
-                  "列宽");
-        }
+        // Each column at least as wide as its widest value as shown, so that no
+        // spreadsheet shows "###" for a number; a title merged across columns
+        // needs none of them wider. Measured as the cells are written.
+        std::map<int, double> widths = sheet.columnWidths();
         const int lastRow = sheet.lastRow();
         const int lastCol = sheet.lastCol();
         // Merged ranges first (their top-left cell carries the text).
@@ -341,6 +313,13 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<Sheet>& shee
                 }
                 CellStyle style = sheet.styleAt(r, c);
                 auto it = sheet.cells().find({r, c});
+                if (it != sheet.cells().end()) {
+                    if (it->second.number && !it->second.numberFormat.empty()) {
+                        style.numberFormat = it->second.numberFormat;
+                    }
+                    double& have = widths.try_emplace(c, 0).first->second;
+                    have = std::max(have, neededWidth(it->second, style));
+                }
                 if (it != sheet.cells().end() && it->second.number) {
                     if (!it->second.numberFormat.empty()) {
                         style.numberFormat = it->second.numberFormat;
@@ -363,6 +342,15 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<Sheet>& shee
                           "写入单元格");
                 }
             }
+        }
+        for (const auto& [col, width] : widths) {
+            // A column only the fit names keeps the spreadsheet's default when wider.
+            if (!sheet.columnWidths().count(col) && width <= kDefaultColumnWidth) {
+                continue;
+            }
+            check(worksheet_set_column(ws, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col),
+                                       width, nullptr),
+                  "列宽");
         }
         const PageSetup& p = sheet.page();
         if (p.landscape) {

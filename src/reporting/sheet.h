@@ -86,10 +86,6 @@ public:
     const PageSetup& page() const { return page_; }
     int lastRow() const;
     int lastCol() const;
-    // The widths the file gets: each column at least as wide as its widest
-    // value as shown (formatted, header included, merged titles aside), so
-    // that no spreadsheet shows "###" in place of a number.
-    std::map<int, double> fittedWidths() const;
     // The style a cell ends up with: row styles, then range styles, then borders.
     CellStyle styleAt(int row, int col) const;
 
@@ -109,8 +105,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Writes the sheets into a new .xlsx file. Throws SpreadsheetError when the
-// file cannot be written.
+// Writes the sheets into a new .xlsx file, each column at least as wide as
+// its widest value as shown (header included, merged titles aside). Throws SpreadsheetError when
+// the file cannot be written.
 void writeXlsx(const std::filesystem::path& file, const std::vector<Sheet>& sheets);
 
 // ---- the export scheme every "Excel" button shares ----
