@@ -25,10 +25,8 @@ using namespace fennory::bench;
 RecordQuery& everyExpense() {
     static RecordQuery q = [] {
         RecordQuery r(sample().dm, expenseQuery());
-        auto c = r.initialCriteria("2024-12-31");
-        for (auto& v : c) {
-            v.ticked = false;
-        }
+        Criteria c = r.initialCriteria("2024-12-31");
+        c.untick(Criterion::Date);
         r.run(c);
         return r;
     }();

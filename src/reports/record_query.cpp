@@ -8,6 +8,7 @@
 namespace fennory {
 namespace {
 
+using C = Criterion;
 using I = CriterionInput;
 using P = QueryKind::Page;
 
@@ -24,11 +25,11 @@ std::vector<std::string> moneyCaptions(const QueryKind& k) {
 }
 
 // The remark, account and member criteria most members share.
-QueryCriterion lookup(const char* caption, const char* column,
-                      std::vector<std::string> (TfrmDM::*names)()) {
-    return {caption, I::Lookup, column, names};
+CriterionDef lookup(Criterion id, const char* caption, const char* column,
+                    std::vector<std::string> (TfrmDM::*names)()) {
+    return {id, caption, I::Lookup, column, names};
 }
-const QueryCriterion kRemark{"备        注", I::Text, "Remark"};
+const CriterionDef kRemark{C::Remark, "备        注", I::Text, "Remark"};
 
 }  // namespace
 
@@ -37,10 +38,12 @@ const QueryKind& incomeQuery() {
         .caption = "收入查询",
         .table = "InTable",
         .onlyInUse = "",
-        .criteria = {{"收入日期", I::Dates, "IDate"},
-                     {"收入类别", I::EditableList, "IName", &TfrmDM::ComInType, "InD"},
-                     {"账户名称", I::EditableList, "AName", &TfrmDM::ComAccount, "SAccount"},
-                     {"家庭成员", I::EditableList, "FName", &TfrmDM::ComFamily, "SFamily"},
+        .criteria = {{C::Date, "收入日期", I::Dates, "IDate"},
+                     {C::Name, "收入类别", I::EditableList, "IName", &TfrmDM::ComInType, "InD"},
+                     {C::Account, "账户名称", I::EditableList, "AName", &TfrmDM::ComAccount,
+                      "SAccount"},
+                     {C::Member, "家庭成员", I::EditableList, "FName", &TfrmDM::ComFamily,
+                      "SFamily"},
                      kRemark},
         .columns = {{"BName", "账薄名称", false, true},
                     {"IDate", "日期"},
@@ -82,10 +85,12 @@ const QueryKind& expenseQuery() {
         .caption = "支出查询",
         .table = "OutTable",
         .onlyInUse = "",
-        .criteria = {{"支出日期", I::Dates, "ODate"},
-                     {"支出类别", I::EditableList, "OName", &TfrmDM::ComOutType, "OutD"},
-                     {"账户名称", I::EditableList, "AName", &TfrmDM::ComAccount, "SAccount"},
-                     {"家庭成员", I::EditableList, "FName", &TfrmDM::ComFamily, "SFamily"},
+        .criteria = {{C::Date, "支出日期", I::Dates, "ODate"},
+                     {C::Name, "支出类别", I::EditableList, "OName", &TfrmDM::ComOutType, "OutD"},
+                     {C::Account, "账户名称", I::EditableList, "AName", &TfrmDM::ComAccount,
+                      "SAccount"},
+                     {C::Member, "家庭成员", I::EditableList, "FName", &TfrmDM::ComFamily,
+                      "SFamily"},
                      kRemark},
         .columns = {{"BName", "账薄名称", false, true},
                     {"ODate", "日期"},
@@ -123,40 +128,41 @@ const QueryKind& expenseQuery() {
 }
 
 const QueryKind& transferQuery() {
-    static const QueryKind k{.caption = "转帐查询",
-                             .table = "ChangeT",
-                             .onlyInUse = "",
-                             .criteria = {{"转账日期", I::Dates, "CDate"},
-                                          lookup("家庭成员", "FName", &TfrmDM::ComFamily),
-                                          kRemark},
-                             .columns = {{"BName", "账薄名称", false, true},
-                                         {"CDate", "日期"},
-                                         {"OldN", "原账户"},
-                                         {"NewN", "到账账户"},
-                                         {"CMoney", "转账金额", true},
-                                         {"FName", "家庭成员"},
-                                         {"Remark", "备注"}},
-                             .sortKeys = {},
-                             .fixedOrder = " ORDER BY CDate DESC, ID DESC",
-                             .countLabel = "笔数：",
-                             .totalColumns = {"CMoney"},
-                             .totalLabels = {"合计金额："},
-                             .zeroWhenEmpty = false,
-                             .sheetName = "转账表",
-                             .widths = {4, 10, 12, 10, 12, 12, 56},
-                             .totalSheetColumns = {4},
-                             .periodInTitle = true,
-                             .page = P::Landscape,
-                             .detailSql = "",
-                             .layoutName = "Print/theZZ.rf3",
-                             .reportName = "转账报表",
-                             .print = {{0, "序号", "ID"},
-                                       {11, "转帐日期", "CDate"},
-                                       {35, "原始帐户", "OldN"},
-                                       {59, "到账账户", "NewN"},
-                                       {83, "转账金额", "CMoney", true},
-                                       {107, "家庭成员", "FName"},
-                                       {131, "备注", "Remark"}}};
+    static const QueryKind k{
+        .caption = "转帐查询",
+        .table = "ChangeT",
+        .onlyInUse = "",
+        .criteria = {{C::Date, "转账日期", I::Dates, "CDate"},
+                     lookup(C::Member, "家庭成员", "FName", &TfrmDM::ComFamily),
+                     kRemark},
+        .columns = {{"BName", "账薄名称", false, true},
+                    {"CDate", "日期"},
+                    {"OldN", "原账户"},
+                    {"NewN", "到账账户"},
+                    {"CMoney", "转账金额", true},
+                    {"FName", "家庭成员"},
+                    {"Remark", "备注"}},
+        .sortKeys = {},
+        .fixedOrder = " ORDER BY CDate DESC, ID DESC",
+        .countLabel = "笔数：",
+        .totalColumns = {"CMoney"},
+        .totalLabels = {"合计金额："},
+        .zeroWhenEmpty = false,
+        .sheetName = "转账表",
+        .widths = {4, 10, 12, 10, 12, 12, 56},
+        .totalSheetColumns = {4},
+        .periodInTitle = true,
+        .page = P::Landscape,
+        .detailSql = "",
+        .layoutName = "Print/theZZ.rf3",
+        .reportName = "转账报表",
+        .print = {{0, "序号", "ID"},
+                  {11, "转帐日期", "CDate"},
+                  {35, "原始帐户", "OldN"},
+                  {59, "到账账户", "NewN"},
+                  {83, "转账金额", "CMoney", true},
+                  {107, "家庭成员", "FName"},
+                  {131, "备注", "Remark"}}};
     return k;
 }
 
@@ -171,10 +177,10 @@ QueryKind loanQuery(bool debt) {
         .caption = debt ? "债务查询" : "债权查询",
         .table = debt ? "Borrow" : "Debt",
         .onlyInUse = "",
-        .criteria = {{"日        期", I::Dates, date},
-                     lookup(debt ? "债  权  人" : "债  务  人", party, &TfrmDM::ComPType),
-                     lookup("账户名称", "AName", &TfrmDM::ComAccount),
-                     lookup("家庭成员", "FName", &TfrmDM::ComFamily),
+        .criteria = {{C::Date, "日        期", I::Dates, date},
+                     lookup(C::Name, debt ? "债  权  人" : "债  务  人", party, &TfrmDM::ComPType),
+                     lookup(C::Account, "账户名称", "AName", &TfrmDM::ComAccount),
+                     lookup(C::Member, "家庭成员", "FName", &TfrmDM::ComFamily),
                      kRemark},
         .columns = {{"BName", "账薄名称", false, true},
                     {date, "日期"},
@@ -235,10 +241,10 @@ const QueryKind& investmentQuery() {
         .caption = "投资查询",
         .table = "TTable",
         .onlyInUse = "",
-        .criteria = {{"日        期", I::Dates, "TDate"},
-                     lookup("投资类别", "TName", &TfrmDM::ComTZType),
-                     lookup("账户名称", "AName", &TfrmDM::ComAccount),
-                     lookup("家庭成员", "FName", &TfrmDM::ComFamily),
+        .criteria = {{C::Date, "日        期", I::Dates, "TDate"},
+                     lookup(C::Name, "投资类别", "TName", &TfrmDM::ComTZType),
+                     lookup(C::Account, "账户名称", "AName", &TfrmDM::ComAccount),
+                     lookup(C::Member, "家庭成员", "FName", &TfrmDM::ComFamily),
                      kRemark},
         .columns = {{"BName", "账薄名称", false, true},
                     {"TDate", "日期"},
@@ -287,9 +293,9 @@ const QueryKind& accountQuery() {
         .caption = "账户查询",
         .table = "SAccount",
         .onlyInUse = " AND theState='启用'",
-        .criteria = {{"账户分类", I::TypeList, "theType", &TfrmDM::DBComSAType},
-                     lookup("家庭成员", "FName", &TfrmDM::ComFamily),
-                     lookup("账户名称", "AName", &TfrmDM::ComAccount),
+        .criteria = {{C::Type, "账户分类", I::TypeList, "theType", &TfrmDM::DBComSAType},
+                     lookup(C::Member, "家庭成员", "FName", &TfrmDM::ComFamily),
+                     lookup(C::Account, "账户名称", "AName", &TfrmDM::ComAccount),
                      kRemark},
         .columns = {{"theType", "账户分类"},
                     {"FName", "家庭成员"},
@@ -316,18 +322,14 @@ const QueryKind& accountQuery() {
 
 RecordQuery::RecordQuery(TfrmDM& dm, const QueryKind& kind) : dm_(dm), kind_(kind) {}
 
-std::vector<CriterionValue> RecordQuery::initialCriteria(const std::string& today) const {
-    std::vector<CriterionValue> out;
-    for (const QueryCriterion& c : kind_.criteria) {
-        CriterionValue v;
+Criteria RecordQuery::initialCriteria(const std::string& today) const {
+    Criteria out;
+    for (const CriterionDef& c : kind_.criteria) {
         if (c.input == I::Dates) {
-            v.ticked = true;
-            v.text = dates::oneMonthBack(today);
-            v.to = today;
+            out.dates(dates::oneMonthBack(today), today);
         } else if (c.input == I::TypeList) {
-            v.text = "现金";
+            out.set(c.id, {.ticked = false, .text = "现金"});
         }
-        out.push_back(v);
     }
     return out;
 }
@@ -343,32 +345,11 @@ std::string RecordQuery::order(int sortKey, bool descending) const {
                        descending ? " DESC" : "");
 }
 
-void RecordQuery::run(const std::vector<CriterionValue>& criteria, int sortKey, bool descending) {
-    Condition c;
-    for (std::size_t i = 0; i < kind_.criteria.size() && i < criteria.size(); ++i) {
-        const QueryCriterion& q = kind_.criteria[i];
-        const CriterionValue& v = criteria[i];
-        if (q.input == I::Dates) {
-            from_ = v.text;  // the export's title names it, ticked or not
-            to_ = v.to;
-        }
-        if (!v.ticked) {
-            continue;
-        }
-        switch (q.input) {
-            case I::Dates:
-                c.add(fmt::format(" AND {} BETWEEN ? AND ?", q.column), v.text, v.to);
-                break;
-            case I::Text:
-                c.add(fmt::format(" AND {} LIKE ? ESCAPE '\\'", q.column), likeAnywhere(v.text));
-                break;
-            case I::EditableList:
-            case I::Lookup:
-            case I::TypeList:
-                c.add(fmt::format(" AND {}=?", q.column), v.text);
-                break;
-        }
-    }
+void RecordQuery::run(const Criteria& criteria, int sortKey, bool descending) {
+    // The export's title names the period, ticked or not.
+    from_ = criteria.from();
+    to_ = criteria.to();
+    Condition c = conditionOf(kind_.criteria, criteria);
     std::string select;
     for (const QueryColumn& col : kind_.columns) {
         select += fmt::format("{}{} AS {}", select.empty() ? "" : ", ", col.expr, col.caption);

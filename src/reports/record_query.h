@@ -9,29 +9,13 @@
 #include <vector>
 
 #include "core/condition.h"
+#include "core/criteria.h"
 #include "core/data_module.h"
 #include "core/table.h"
 #include "reporting/report.h"
 #include "reporting/sheet.h"
 
 namespace fennory {
-
-// How a criterion is entered.
-enum class CriterionInput {
-    Dates,         // two date pickers
-    EditableList,  // a name list with type-ahead, at most 20 bytes
-    Lookup,        // a pick-only name list
-    Text,          // a remark; found anywhere in it
-    TypeList,      // the account types, editable, at most 10 bytes
-};
-
-struct QueryCriterion {
-    const char* caption;  // "收入日期"
-    CriterionInput input;
-    const char* column;                                     // IDate, IName, ...
-    std::vector<std::string> (TfrmDM::*names)() = nullptr;  // what a list offers
-    const char* typeAheadTable = nullptr;                   // InD: the type-ahead's table
-};
 
 struct QueryColumn {
     const char* expr;
@@ -51,7 +35,7 @@ struct QueryKind {
     const char* caption;  // "收入查询"
     const char* table;
     const char* onlyInUse;  // "" or " AND theState='启用'"
-    std::vector<QueryCriterion> criteria;
+    CriteriaTable criteria;
     std::vector<QueryColumn> columns;
     // The sort keys and their columns; none: no sort group, `fixedOrder` instead.
     std::vector<std::pair<const char*, const char*>> sortKeys;
@@ -81,13 +65,6 @@ const QueryKind& creditQuery();
 const QueryKind& investmentQuery();
 const QueryKind& accountQuery();
 
-// A criterion as its screen holds it.
-struct CriterionValue {
-    bool ticked = false;
-    std::string text;  // the list's or field's text, or the first date
-    std::string to;    // the second date
-};
-
 struct QueryTotals {
     std::size_t count = 0;
     std::vector<std::optional<Money>> sums;  // per total column; empty without rows
@@ -99,10 +76,10 @@ public:
     const QueryKind& kind() const { return kind_; }
 
     // The criteria a screen opens with: only the dates ticked, the month up to today.
-    std::vector<CriterionValue> initialCriteria(const std::string& today) const;
+    Criteria initialCriteria(const std::string& today) const;
 
     // "查询": the rows the ticked criteria find, sorted by the key chosen.
-    void run(const std::vector<CriterionValue>& criteria, int sortKey = 0, bool descending = false);
+    void run(const Criteria& criteria, int sortKey = 0, bool descending = false);
     bool ran() const { return ran_; }
     const Table& rows() const { return rows_; }
     const QueryTotals& totals() const { return totals_; }

@@ -24,12 +24,10 @@ protected:
         return out;
     }
     // Every criterion unticked but the dates, which cover everything.
-    std::vector<CriterionValue> everything(const RecordQuery& q) {
-        auto c = q.initialCriteria("2024-05-31");
-        for (std::size_t i = 0; i < c.size(); ++i) {
-            if (q.kind().criteria[i].input == CriterionInput::Dates) {
-                c[i].text = "2000-01-01";
-            }
+    Criteria everything(const RecordQuery& q) {
+        Criteria c = q.initialCriteria("2024-05-31");
+        if (c.ticked(Criterion::Date)) {
+            c.dates("2000-01-01", c.to());
         }
         return c;
     }
@@ -40,13 +38,12 @@ TEST_F(RecordQueries, EveryMemberOpensOnTheMonthWithOnlyItsDatesTicked) {
                                &creditQuery(), &investmentQuery(), &accountQuery()}) {
         RecordQuery q(dm, *k);
         auto c = q.initialCriteria("2024-03-31");
-        ASSERT_EQ(c.size(), k->criteria.size()) << k->caption;
-        for (std::size_t i = 0; i < c.size(); ++i) {
-            const bool dates = k->criteria[i].input == CriterionInput::Dates;
-            EXPECT_EQ(c[i].ticked, dates) << k->caption << i;
+        for (const CriterionDef& d : k->criteria) {
+            const bool dates = d.input == CriterionInput::Dates;
+            EXPECT_EQ(c.ticked(d.id), dates) << k->caption << d.caption;
             if (dates) {
-                EXPECT_EQ(c[i].text, "2024-02-29");
-                EXPECT_EQ(c[i].to, "2024-03-31");
+                EXPECT_EQ(c.from(), "2024-02-29");
+                EXPECT_EQ(c.to(), "2024-03-31");
             }
         }
     }
@@ -59,18 +56,18 @@ TEST_F(RecordQueries, IncomeCriteriaApplyOnlyWhenTickedAndTogether) {
     income("2024-03-03", "工资", "999", "银行卡", "爸爸", "上上月");
     RecordQuery q(dm, incomeQuery());
     auto c = q.initialCriteria("2024-05-31");
-    c[1].text = "工资";  // typed but not ticked
+    c.set(Criterion::Name, {.text = "工资"});  // typed but not ticked
     q.run(c);
     EXPECT_EQ(q.totals().count, 3u);
-    c[1].ticked = true;
-    c[2] = {true, "银行卡"};
+    c.tick(Criterion::Name, "工资");
+    c.tick(Criterion::Account, "银行卡");
     q.run(c);
     EXPECT_EQ(column(q, "金额"), std::vector<std::string>{"200"});
     EXPECT_EQ(q.totalTexts(), (std::vector<std::string>{"笔数：1", "合计金额：200.00"}));
-    c[0].ticked = false;
+    c.untick(Criterion::Date);
     q.run(c, 2, true);  // by amount, descending
     EXPECT_EQ(column(q, "金额"), (std::vector<std::string>{"999", "200"}));
-    c[3] = {true, "没有的人"};
+    c.tick(Criterion::Member, "没有的人");
     q.run(c);
     EXPECT_EQ(q.totalTexts(), (std::vector<std::string>{"笔数：0", "合计金额："}));
     EXPECT_EQ(q.hiddenColumns(), std::vector<int>{0});
@@ -86,13 +83,13 @@ TEST_F(RecordQueries, AnEmptyRemarkMatchesEveryRemarkAndATextAnywhereInIt) {
         session.CurrentBook);
     RecordQuery q(dm, incomeQuery());
     auto c = q.initialCriteria("2024-05-31");
-    c[4] = {true, ""};
+    c.tick(Criterion::Remark, "");
     q.run(c);
     EXPECT_EQ(q.totals().count, 3u);  // not the one without a remark
-    c[4].text = "工资";
+    c.tick(Criterion::Remark, "工资");
     q.run(c);
     EXPECT_EQ(column(q, "备注"), std::vector<std::string>{"五月工资"});
-    c[4].text = "%";
+    c.tick(Criterion::Remark, "%");
     q.run(c);
     EXPECT_EQ(column(q, "备注"), std::vector<std::string>{"100%"});
 }
@@ -119,14 +116,14 @@ TEST_F(RecordQueries, TheAccountQueryIgnoresAccountsNotInUseAlsoInItsTotal) {
     db.execute("UPDATE SAccount SET theType='银行卡' WHERE AName='钱包'");
     RecordQuery q(dm, accountQuery());
     auto c = q.initialCriteria("2024-05-31");
-    EXPECT_EQ(c[0].text, "现金");
+    EXPECT_EQ(c.text(Criterion::Type), "现金");
     q.run(c);
     EXPECT_EQ(column(q, "账户名称"), (std::vector<std::string>{"现金", "钱包"}));
     EXPECT_EQ(q.totalTexts(), (std::vector<std::string>{"账户记录：2", "账户余额：150.00"}));
-    c[0].ticked = true;
+    c.tick(Criterion::Type, "现金");
     q.run(c);
     EXPECT_EQ(column(q, "账户名称"), std::vector<std::string>{"现金"});
-    c[0].text = "信用卡";
+    c.tick(Criterion::Type, "信用卡");
     q.run(c);
     EXPECT_EQ(q.totalTexts(), (std::vector<std::string>{"账户记录：0", "账户余额：0.00"}));
     const Sheet s = q.sheet();
@@ -204,7 +201,7 @@ TEST_F(RecordQueries, ThePrintKeepsTheLastConditionAndTakesTheSortAsItStands) {
     income("2024-05-03", "工资", "200", "银行卡", "爸爸", "");
     RecordQuery q(dm, incomeQuery());
     auto c = q.initialCriteria("2024-05-31");
-    c[2] = {true, "现金"};
+    c.tick(Criterion::Account, "现金");
     q.run(c);
     const Table rows = q.printRows(2, true);  // amount, descending
     ASSERT_EQ(rows.size(), 2u);

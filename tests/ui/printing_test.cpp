@@ -143,10 +143,8 @@ void PrintingTest::theQueryPrintsSixDigitNumbersAndTotalsWhole() {
     add("InTable", "IDate", "IName", "IMoney", 80000, "2024-05-02", "9999999999.99");
     add("InTable", "IDate", "IName", "IMoney", 123456, "2024-05-03", "9999999999.99");
     RecordQuery query(*book_->dm, incomeQuery());
-    std::vector<CriterionValue> c = query.initialCriteria("2024-05-31");
-    for (CriterionValue& v : c) {
-        v.ticked = false;
-    }
+    Criteria c = query.initialCriteria("2024-05-31");
+    c.untick(Criterion::Date);
     query.run(c);
     QCOMPARE(query.rows().size(), std::size_t{3});
     expectFiguresWhole(query.printLayout(), query.printRows(0, false),
@@ -161,10 +159,8 @@ void PrintingTest::aLongPreviewPlacesOnlyThePagesShownAndKeepsOnePrintingTime() 
     }
     book_->db->execute("COMMIT");
     RecordQuery query(*book_->dm, incomeQuery());
-    std::vector<CriterionValue> c = query.initialCriteria("2024-05-31");
-    for (CriterionValue& v : c) {
-        v.ticked = false;
-    }
+    Criteria c = query.initialCriteria("2024-05-31");
+    c.untick(Criterion::Date);
     query.run(c);
     testing::ScriptedPrompter prompter;
     ReportPreview preview(query.printLayout(), query.printRows(0, false), prompter, {});

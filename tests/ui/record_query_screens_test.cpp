@@ -9,11 +9,13 @@
 #include "app/main_window.h"
 #include "app/screens.h"
 #include "core/data_module.h"
+#include "named.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/record_query_screen.h"
 #include "ui_book.h"
 
 using namespace fennory;
+using fennory::testing::named;
 using namespace fennory::ui;
 
 class RecordQueryScreensTest : public QObject {
@@ -103,15 +105,15 @@ QString RecordQueryScreensTest::pdfText(const report::Layout& l, const Table& ro
 void RecordQueryScreensTest::typingACategoryCompletesItAndTicksItsBox() {
     dm_->mySaveNew("InD", "IName", "工资");
     TfrmP_In q(*dm_, *prompter_, opener());
-    QVERIFY(q.box(0)->isChecked());
-    QVERIFY(!q.box(1)->isChecked());
+    QVERIFY(named<QCheckBox>(q, "dateBox")->isChecked());
+    QVERIFY(!named<QCheckBox>(q, "nameBox")->isChecked());
     QVERIFY(!q.excelButton()->isEnabled());
     QVERIFY(!q.printButton()->isEnabled());
-    auto* names = qobject_cast<NameCombo*>(q.input(1));
+    auto* names = named<NameCombo>(q, "name");
     QVERIFY(names);
     QTest::keyClicks(names->lineEdit(), "gz");  // the pinyin code of 工资
     QCOMPARE(names->currentText(), QStringLiteral("工资"));
-    QVERIFY(q.box(1)->isChecked());
+    QVERIFY(named<QCheckBox>(q, "nameBox")->isChecked());
     q.queryButton()->click();
     QCOMPARE(q.grid()->model()->rowCount(), 1);
     QCOMPARE(q.totalLabel(0)->text(), QStringLiteral("笔数：1"));
@@ -182,7 +184,7 @@ void RecordQueryScreensTest::theCashPictureOpensTheAccountQueryOnCashAccounts() 
     QVERIFY(window.ScreenOpenFlag("accountQuery"));
     auto* q = qobject_cast<RecordQueryScreen*>(window.openScreen());
     QVERIFY(q);
-    QVERIFY(q->box(0)->isChecked());
+    QVERIFY(named<QCheckBox>(q, "typeBox")->isChecked());
     QCOMPARE(q->grid()->model()->rowCount(), 1);
     QCOMPARE(q->grid()->model()->index(0, 2).data().toString(), QStringLiteral("钱包"));
 

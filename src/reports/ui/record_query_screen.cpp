@@ -24,22 +24,6 @@ QComboBox* pickList(const std::vector<std::string>& items) {
     return c;
 }
 
-std::string inputText(QWidget* w) {
-    if (auto* n = qobject_cast<NameCombo*>(w)) {
-        return n->name();
-    }
-    if (auto* c = qobject_cast<QComboBox*>(w)) {
-        return ss(c->currentText());
-    }
-    if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        return ss(e->text());
-    }
-    if (auto* d = qobject_cast<DateEdit*>(w)) {
-        return d->dateText();
-    }
-    return {};
-}
-
 }  // namespace
 
 RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
@@ -53,92 +37,10 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
       excel_(new QPushButton(QStringLiteral("Excel"))),
       grid_(new RecordGrid) {
     setWindowTitle(QString::fromUtf8(kind.caption));
-    const std::string today =
-        dm.session().startDay();
-    const std::vector<CriterionValue> start = query_.initialCriteria(today);
+    const std::string today = dm.session().startDay();
 
-    auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
-    auto* g = new QGridLayout(criteria);
-    int row = 0, col = 0;
-    for (std::size_t i = 0; i < kind.criteria.size(); ++i) {
-        const QueryCriterion& c = kind.criteria[i];
-        const QString caption = QString::fromUtf8(c.caption);
-        CriteriaBox* box = nullptr;
-        QWidget* input = nullptr;
-        switch (c.input) {
-            case CriterionInput::Dates: {
-                auto* from = new DateEdit;
-                to_ = new DateEdit;
-                from->setDateText(start[i].text);
-                to_->setDateText(start[i].to);
-                auto* range = dateRange(from, to_);
-                box = new CriteriaBox(caption, range, {from, to_});
-                input = from;
-                break;
-            }
-            case CriterionInput::EditableList: {
-                auto* names = new NameCombo(nullptr, limits::kName);
-                names->setNames((dm.*c.names)());
-                names->setName("");
-                const std::string column = c.column, table = c.typeAheadTable;
-                names->setTypeAhead([&dm, column, table](const std::string& text) {
-                    return dm.nameMatches(text, column, table);
-                });
-                box = new CriteriaBox(caption, names);
-                input = names;
-                break;
-            }
-            case CriterionInput::Lookup: {
-                auto* list = new QComboBox;
-                fillNames(list, (dm.*c.names)(), "");
-                box = new CriteriaBox(caption, list);
-                input = list;
-                break;
-            }
-            case CriterionInput::TypeList: {
-                auto* types = new QComboBox;
-                types->setEditable(true);
-                for (const std::string& t : (dm.*c.names)()) {
-                    types->addItem(QString::fromStdString(t));
-                }
-                types->setCurrentText(QString::fromStdString(start[i].text));
-                limitGbk(types->lineEdit(), limits::kAccountType);
-                box = new CriteriaBox(caption, types);
-                // Choosing another type ticks it too.
-                connect(types, &QComboBox::currentTextChanged, box,
-                        [box] { box->setTicked(true); });
-                input = types;
-                break;
-            }
-            case CriterionInput::Text: {
-                auto* text = new QLineEdit;
-                limitGbk(text, limits::kShortRemark);
-                box = new CriteriaBox(caption, text);
-                input = text;
-                break;
-            }
-        }
-        box->setTicked(start[i].ticked);
-        boxes_.push_back(box->box());
-        inputs_.push_back(input);
-        // A date range takes a row of its own; the others go two to a row.
-        if (c.input == CriterionInput::Dates) {
-            if (col != 0) {
-                ++row;
-                col = 0;
-            }
-            g->addWidget(box, row++, 0, 1, 2);
-        } else {
-            g->addWidget(box, row, col);
-            if (++col == 2) {
-                col = 0;
-                ++row;
-            }
-        }
-    }
-    if (col != 0) {
-        ++row;
-    }
+    form_ = new CriteriaForm(dm, QStringLiteral("查询条件"), kind.criteria,
+                             query_.initialCriteria(today));
     if (!kind.sortKeys.empty()) {
         std::vector<std::string> keys;
         for (const auto& [caption, column] : kind.sortKeys) {
@@ -151,7 +53,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
         o->addWidget(new QLabel(QStringLiteral("排序条件：")));
         o->addWidget(sort_, 1);
         o->addWidget(direction_);
-        g->addWidget(order, row, 0, 1, 2);
+        form_->addBox(order, true);
     }
 
     auto* buttons = new QVBoxLayout;
@@ -169,7 +71,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
     connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
 
     auto* top = new QHBoxLayout;
-    top->addWidget(criteria, 1);
+    top->addWidget(form_, 1);
     top->addLayout(buttons);
 
     auto* labels = new QHBoxLayout;
@@ -203,22 +105,8 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
     connect(excel_, &QPushButton::clicked, this, &RecordQueryScreen::onExcel);
 }
 
-std::vector<CriterionValue> RecordQueryScreen::criteria() const {
-    std::vector<CriterionValue> out;
-    for (std::size_t i = 0; i < inputs_.size(); ++i) {
-        CriterionValue v;
-        v.ticked = boxes_[i]->isChecked();
-        v.text = inputText(inputs_[i]);
-        if (query_.kind().criteria[i].input == CriterionInput::Dates) {
-            v.to = to_->dateText();
-        }
-        out.push_back(v);
-    }
-    return out;
-}
-
 void RecordQueryScreen::onQuery() {
-    query_.run(criteria(), sort_ ? sort_->currentIndex() : 0,
+    query_.run(form_->criteria(), sort_ ? sort_->currentIndex() : 0,
                direction_ && direction_->currentIndex() == 1);
     grid_->setTable(query_.rows(), query_.hiddenColumns());
     showTotals();
@@ -236,10 +124,7 @@ void RecordQueryScreen::showTotals() {
 }
 
 void RecordQueryScreen::presetAndQuery(const QString& text) {
-    if (auto* c = qobject_cast<QComboBox*>(inputs_.front())) {
-        c->setCurrentText(text);
-    }
-    boxes_.front()->setChecked(true);
+    form_->preset(query_.kind().criteria.front().id, ss(text));
     onQuery();
 }
 

@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "core/data_module.h"
+#include "core/ui/criteria_form.h"
 #include "core/ui/inputs.h"
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
-#include "reports/record_query.h"
 #include "reporting/ui/export.h"
+#include "reports/record_query.h"
 
 namespace fennory::ui {
 
@@ -26,11 +27,6 @@ public:
                       QWidget* parent = nullptr);
 
     RecordQuery& query() { return query_; }
-    // The tick box and the input (a DateEdit pair's first picker, a list or a
-    // text field) of the criterion at `i`, in the kind's order.
-    QCheckBox* box(int i) const { return boxes_.at(static_cast<std::size_t>(i)); }
-    QWidget* input(int i) const { return inputs_.at(static_cast<std::size_t>(i)); }
-    DateEdit* toDate() const { return to_; }
     QComboBox* sortList() const { return sort_; }
     QComboBox* directionList() const { return direction_; }
     QPushButton* queryButton() const { return run_; }
@@ -50,16 +46,13 @@ public:
     void showDetail(int row);
 
 private:
-    std::vector<CriterionValue> criteria() const;
     void showTotals();
 
     TfrmDM& dm_;
     Prompter& prompter_;
     FileOpener opener_;
     RecordQuery query_;
-    std::vector<QCheckBox*> boxes_;
-    std::vector<QWidget*> inputs_;
-    DateEdit* to_ = nullptr;
+    CriteriaForm* form_ = nullptr;
     QComboBox* sort_ = nullptr;
     QComboBox* direction_ = nullptr;
     QPushButton* run_;

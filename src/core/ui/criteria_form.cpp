@@ -1,0 +1,160 @@
+#include "core/ui/criteria_form.h"
+
+#include <QGridLayout>
+
+#include "core/field_limits.h"
+#include "core/ui/prompter.h"
+
+namespace fennory::ui {
+namespace {
+
+std::string inputText(QWidget* w) {
+    if (auto* n = qobject_cast<NameCombo*>(w)) {
+        return n->name();
+    }
+    if (auto* c = qobject_cast<QComboBox*>(w)) {
+        return ss(c->currentText());
+    }
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        return ss(e->text());
+    }
+    if (auto* d = qobject_cast<DateEdit*>(w)) {
+        return d->dateText();
+    }
+    return {};
+}
+
+void showText(QWidget* w, const std::string& text) {
+    if (auto* n = qobject_cast<NameCombo*>(w)) {
+        n->setName(text);
+    } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+        const int at = c->findText(qs(text));
+        if (at >= 0) {
+            c->setCurrentIndex(at);
+        } else if (c->isEditable()) {
+            c->setCurrentText(qs(text));
+        }
+    } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        e->setText(qs(text));
+    } else if (auto* d = qobject_cast<DateEdit*>(w)) {
+        d->setDateText(text);
+    }
+}
+
+}  // namespace
+
+QString criterionName(Criterion c) {
+    static const char* const names[kCriterionCount] = {"date",   "name", "account", "member",
+                                                       "remark", "type", "kind"};
+    return QString::fromLatin1(names[static_cast<std::size_t>(c)]);
+}
+
+CriteriaForm::CriteriaForm(TfrmDM& dm, const QString& title, const CriteriaTable& table,
+                           const Criteria& start, QWidget* parent)
+    : QGroupBox(title, parent), table_(table), grid_(new QGridLayout(this)) {
+    entries_.reserve(table.size());
+    for (const CriterionDef& d : table) {
+        Entry& e = entries_.emplace_back(Entry{&d, nullptr, nullptr});
+        e.box = build(dm, d, start.at(d.id), e);
+        e.box->box()->setObjectName(criterionName(d.id) + QStringLiteral("Box"));
+        e.box->setTicked(start.ticked(d.id));
+        addBox(e.box, d.input == CriterionInput::Dates);
+    }
+}
+
+CriteriaBox* CriteriaForm::build(TfrmDM& dm, const CriterionDef& d, const CriterionValue& start,
+                                 Entry& e) {
+    const QString caption = QString::fromUtf8(d.caption);
+    const QString name = criterionName(d.id);
+    switch (d.input) {
+        case CriterionInput::Dates: {
+            auto* from = new DateEdit;
+            e.to = new DateEdit;
+            from->setObjectName(QStringLiteral("from"));
+            e.to->setObjectName(QStringLiteral("to"));
+            from->setDateText(start.text);
+            e.to->setDateText(start.to);
+            e.input = from;
+            return new CriteriaBox(caption, dateRange(from, e.to), {from, e.to});
+        }
+        case CriterionInput::EditableList: {
+            auto* names = new NameCombo(nullptr, limits::kName);
+            names->setNames((dm.*d.names)());
+            names->setName(start.text);
+            const std::string column = d.column, table = d.typeAheadTable;
+            names->setTypeAhead([&dm, column, table](const std::string& text) {
+                return dm.nameMatches(text, column, table);
+            });
+            e.input = names;
+            break;
+        }
+        case CriterionInput::Lookup: {
+            auto* list = new QComboBox;
+            fillNames(list, (dm.*d.names)(), start.text);
+            e.input = list;
+            break;
+        }
+        case CriterionInput::TypeList: {
+            auto* types = new QComboBox;
+            types->setEditable(true);
+            for (const std::string& t : (dm.*d.names)()) {
+                types->addItem(qs(t));
+            }
+            types->setCurrentText(qs(start.text));
+            limitGbk(types->lineEdit(), limits::kAccountType);
+            e.input = types;
+            break;
+        }
+        case CriterionInput::Text: {
+            auto* text = new QLineEdit(qs(start.text));
+            limitGbk(text, d.maxBytes ? d.maxBytes : limits::kShortRemark);
+            e.input = text;
+            break;
+        }
+    }
+    e.input->setObjectName(name);
+    auto* box = new CriteriaBox(caption, e.input);
+    if (d.input == CriterionInput::TypeList) {
+        // Choosing another type ticks it too, not only typing one.
+        auto* types = static_cast<QComboBox*>(e.input);
+        connect(types, &QComboBox::currentTextChanged, box, [box] { box->setTicked(true); });
+    }
+    return box;
+}
+
+Criteria CriteriaForm::criteria() const {
+    Criteria out;
+    for (const Entry& e : entries_) {
+        out.set(e.def->id, {.ticked = e.box->isTicked(),
+                            .text = inputText(e.input),
+                            .to = e.to ? e.to->dateText() : std::string()});
+    }
+    return out;
+}
+
+void CriteriaForm::preset(Criterion c, const std::string& text) {
+    for (Entry& e : entries_) {
+        if (e.def->id == c) {
+            showText(e.input, text);
+            e.box->setTicked(true);
+        }
+    }
+}
+
+void CriteriaForm::addBox(QWidget* box, bool wholeRow) {
+    if (wholeRow) {
+        if (col_ != 0) {
+            ++row_;
+            col_ = 0;
+        }
+        grid_->addWidget(box, row_++, 0, 1, 2);
+        return;
+    }
+    grid_->addWidget(box, row_, col_);
+    if (++col_ == 2) {
+        col_ = 0;
+        ++row_;
+    }
+}
+
+}  // namespace fennory::ui

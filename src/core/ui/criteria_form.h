@@ -1,0 +1,53 @@
+#pragma once
+// The criteria group of a query or list screen, built from its criteria
+// table: a tick box and an input per criterion, a date span on a row of its
+// own, the rest two to a row. Extra boxes (grouping, sort) join the grid.
+// Widgets are named for tests and for screens that preset a criterion:
+// the tick box "<name>Box", the input "<name>" ("from" and "to" for dates).
+
+#include <QGroupBox>
+
+#include <vector>
+
+#include "core/criteria.h"
+#include "core/data_module.h"
+#include "core/ui/inputs.h"
+
+class QGridLayout;
+
+namespace fennory::ui {
+
+// The object name of a criterion's input: "date", "name", "account", ...
+QString criterionName(Criterion c);
+
+class CriteriaForm : public QGroupBox {
+    Q_OBJECT
+public:
+    CriteriaForm(TfrmDM& dm, const QString& title, const CriteriaTable& table,
+                 const Criteria& start, QWidget* parent = nullptr);
+
+    // What the form holds now.
+    Criteria criteria() const;
+    // Ticks a criterion and shows `text` in it (a list picks it if offered).
+    void preset(Criterion c, const std::string& text);
+
+    // A box that is not a criterion: on a row of its own or in the next cell.
+    void addBox(QWidget* box, bool wholeRow = false);
+    QGridLayout* grid() const { return grid_; }
+
+private:
+    struct Entry {
+        const CriterionDef* def;
+        CriteriaBox* box;
+        QWidget* input;
+        DateEdit* to = nullptr;
+    };
+    CriteriaBox* build(TfrmDM& dm, const CriterionDef& d, const CriterionValue& start, Entry& e);
+
+    const CriteriaTable& table_;
+    std::vector<Entry> entries_;
+    QGridLayout* grid_;
+    int row_ = 0, col_ = 0;
+};
+
+}  // namespace fennory::ui
