@@ -92,7 +92,7 @@ void BM_DeleteAllOfTenThousandListed(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         EntryModel m(s.dm, expenseEntry());
-        m.setFilter({.byDate = true, .from = "2015-01-01", .to = "2016-03-31"});
+        m.setFilter(Criteria().dates("2015-01-01", "2016-03-31"));
         state.counters["rows"] = static_cast<double>(m.rows().size());
         state.ResumeTiming();
         m.removeAllListed();

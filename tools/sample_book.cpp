@@ -41,9 +41,7 @@ int writeSampleBook(const std::filesystem::path& file, const SampleBookSize& siz
     const auto& inKinds = myNewIn();
     const auto& outKinds = myNewOut();
     // An empty list keeps each save's reload cheap; the book is what matters.
-    auto nothingListed = [] {
-        return EntryFilter{.byDate = true, .from = "0000-00-00", .to = "0000-00-00"};
-    };
+    auto nothingListed = [] { return Criteria().dates("0000-00-00", "0000-00-00"); };
     auto today = [] { return std::string("2024-12-31"); };
     EntryModel income(dm, incomeEntry(), today);
     EntryModel expense(dm, expenseEntry(), today);
@@ -70,7 +68,7 @@ int writeSampleBook(const std::filesystem::path& file, const SampleBookSize& siz
         }
     }
     TransferModel transfers(dm, today);
-    transfers.setFilter({.byDate = true, .from = "0000-00-00", .to = "0000-00-00"});
+    transfers.setFilter(nothingListed());
     for (int i = 0; i < size.transfers; ++i) {
         const int from = pick(10);
         const int to = (from + 1 + pick(9)) % 10;

@@ -17,12 +17,8 @@ const EntryKind& incomeEntry() {
                              .emptyName = "请选择 收入类别！",
                              .emptyAmountNew = "金额不能为空！请重新录入！",
                              .emptyAmountChange = "金额不能为空！请重新录入！",
-                             .filterCaption = "收入查询",
-                             .dateTick = "收入日期",
-                             .nameTick = "收入类别",
                              .defaultName = &BookState::IName,
-                             .monthOnly = &BookState::D_I,
-                             .names = &TfrmDM::ComInType};
+                             .monthOnly = &BookState::D_I};
     return k;
 }
 
@@ -34,12 +30,8 @@ const EntryKind& expenseEntry() {
                              .emptyName = "请选择 支出类别！",
                              .emptyAmountNew = "金额不能为空！请重新录入！",
                              .emptyAmountChange = "金额 不能为空！请重新录入！",
-                             .filterCaption = "支出查询",
-                             .dateTick = "支出日期",
-                             .nameTick = "支出类别",
                              .defaultName = &BookState::OName,
-                             .monthOnly = &BookState::D_O,
-                             .names = &TfrmDM::ComOutType};
+                             .monthOnly = &BookState::D_O};
     return k;
 }
 
@@ -48,7 +40,7 @@ namespace {
 std::vector<ColumnDef> entryColumns(const EntryKind& kind) {
     const RecordTypeDef& k = recordType(kind.type);
     return {{C::Id, "ID", "ID", false, true},         {C::Book, "BName", "账簿名称", false, true},
-            {C::Date, k.dateColumn, "日期"},          {C::Name, k.nameColumn, kind.nameTick},
+            {C::Date, k.dateColumn, "日期"},          {C::Name, k.nameColumn, k.nameCaption},
             {C::Amount, k.moneyColumn, "金额", true}, {C::Account, "AName", "账户名称"},
             {C::Member, "FName", "家庭成员"},         {C::Remark, "Remark", "备注"}};
 }

@@ -23,12 +23,8 @@ struct EntryKind {
     const char* emptyName;  // "请选择 收入类别！"
     const char* emptyAmountNew;
     const char* emptyAmountChange;
-    const char* filterCaption;            // "收入查询"
-    const char* dateTick;                 // "收入日期"
-    const char* nameTick;                 // "收入类别"
     std::string BookState::*defaultName;  // IName or OName
     bool BookState::*monthOnly;           // D_I or D_O
-    std::vector<std::string> (TfrmDM::*names)();
 };
 const EntryKind& incomeEntry();
 const EntryKind& expenseEntry();
@@ -37,8 +33,6 @@ enum class EntryColumn { Id, Book, Date, Name, Amount, Account, Member, Remark }
 using EntryField = RecordField;
 using EntryCheck = RecordCheck;
 using EntryInput = RecordInput;
-
-using EntryFilter = RecordFilter;
 
 class EntryModel : public BookedRecordModel<EntryColumn> {
 public:
@@ -57,7 +51,7 @@ public:
     EntryCheck save(const EntryInput& in) override;
 
     // The drop-downs' names.
-    std::vector<std::string> names() { return (dm_.*kind_.names)(); }
+    std::vector<std::string> names() { return (dm_.*recordType(kind_.type).nameList)(); }
     std::vector<std::string> accounts() { return dm_.ComAccount(); }
     std::vector<std::string> members() { return dm_.ComFamily(); }
 

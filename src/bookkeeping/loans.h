@@ -49,8 +49,6 @@ enum class LoanScope { Unpaid, Paid, All };
 
 using LoanInput = RecordInput;
 
-using LoanFilter = RecordFilter;  // the name is the contact
-
 // A repayment or collection, and an adjustment, as their dialogs take them.
 struct RepayInput {
     std::string date;

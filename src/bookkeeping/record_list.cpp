@@ -1,5 +1,7 @@
 #include "bookkeeping/record_list.h"
 
+#include "core/field_limits.h"
+
 #include "core/dates.h"
 
 namespace fennory {
@@ -67,6 +69,41 @@ RecordInput withStoredNames(TfrmDM& dm, RecordInput in, const char* nameTable,
 
 std::string oneMonthBefore(const std::string& date) {
     return dates::oneMonthBack(date);
+}
+
+namespace {
+
+using I = CriterionInput;
+const CriterionDef kMember{Criterion::Member, "家庭成员",         I::EditableList,
+                           "FName",           &TfrmDM::ComFamily, "SFamily"};
+// A remark longer than any remark can be finds nothing and must not be typed.
+const CriterionDef kRemark{.id = Criterion::Remark,
+                           .caption = "备        注",
+                           .input = I::Text,
+                           .column = "Remark",
+                           .maxBytes = limits::kRemark};
+
+}  // namespace
+
+FilterForm recordFilterForm(RecordType type) {
+    const RecordTypeDef& t = recordType(type);
+    return {t.filterCaption,
+            {{Criterion::Date, t.dateCaption, I::Dates, t.dateColumn},
+             {.id = Criterion::Name,
+              .caption = t.nameCaption,
+              .input = I::EditableList,
+              .column = t.nameColumn,
+              .names = t.nameList,
+              .typeAheadTable = t.names.table.data(),
+              .typeAheadColumn = t.names.column.data()},
+             {Criterion::Account, "账户名称", I::EditableList, "AName", &TfrmDM::ComAccount,
+              "SAccount"},
+             kMember,
+             kRemark}};
+}
+
+FilterForm transferFilterForm() {
+    return {"帐户转账查询", {{Criterion::Date, "转账日期", I::Dates, "CDate"}, kMember, kRemark}};
 }
 
 std::string recordOrder(int theJZPX, const std::string& dateColumn) {

@@ -10,6 +10,7 @@
 
 #include "core/check_result.h"
 #include "core/condition.h"
+#include "core/criteria.h"
 #include "core/data_module.h"
 #include "core/money.h"
 #include "core/record_types.h"
@@ -32,20 +33,16 @@ std::string oneMonthBefore(const std::string& date);
 // date, 3 by ID descending, 4 by date descending, anything else none.
 std::string recordOrder(int theJZPX, const std::string& dateColumn);
 
-// A filter dialog's criteria; only ticked ones apply, in this order. The name
-// is the category, the contact or nothing, as the records have.
-struct RecordFilter {
-    bool byDate = true;
-    std::string from, to;
-    bool byName = false;
-    std::string name;
-    bool byAccount = false;
-    std::string account;
-    bool byMember = false;
-    std::string member;
-    bool byRemark = false;
-    std::string remark;
+// A record screen's filter dialog: its caption and the criteria it offers.
+struct FilterForm {
+    std::string caption;  // "收入查询"
+    CriteriaTable criteria;
 };
+// The filter of a record table: its date, its name (category, contact or
+// investment kind), account, member and remark.
+FilterForm recordFilterForm(RecordType type);
+// The transfers' filter: date, member and remark.
+FilterForm transferFilterForm();
 
 // A record as its form holds it: income, expense, debt, credit and investment
 // records have the same fields; the name is their category or contact.
@@ -105,6 +102,12 @@ public:
     // Every listed record in one transaction; progress(done, total) as rows go.
     virtual void removeAllListed(
         const std::function<void(std::size_t, std::size_t)>& progress = {}) = 0;
+
+    // The filter dialog, what it opens with (the last month up to today), and
+    // its criteria applied in place of the list's condition.
+    virtual const FilterForm& filterForm() const = 0;
+    virtual Criteria initialFilter() const = 0;
+    virtual void setFilter(const Criteria& f) = 0;
 };
 
 // A record table of the book listed under a scope or a filter, in the book's
@@ -120,33 +123,12 @@ public:
     }
     const ListTotals& totals() const override { return totals_; }
 
-    // The criteria a filter dialog opens with: the last month up to today.
-    RecordFilter initialFilter() const {
-        RecordFilter f;
-        f.to = today_();
-        f.from = oneMonthBefore(f.to);
-        return f;
+    const FilterForm& filterForm() const override { return filter_; }
+    Criteria initialFilter() const override {
+        const std::string to = today_();
+        return Criteria().dates(oneMonthBefore(to), to);
     }
-    // The filter replaces the list's condition, the opening one included.
-    void setFilter(const RecordFilter& f) {
-        Condition c;
-        if (f.byDate) {
-            c.add(fmt::format(" AND {} BETWEEN ? AND ?", dateColumn_), f.from, f.to);
-        }
-        if (f.byName && nameColumn_) {
-            c.add(fmt::format(" AND {}=?", nameColumn_), f.name);
-        }
-        if (f.byAccount) {
-            c.add(" AND AName=?", f.account);
-        }
-        if (f.byMember) {
-            c.add(" AND FName=?", f.member);
-        }
-        if (f.byRemark) {
-            c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
-        }
-        setCondition(std::move(c));
-    }
+    void setFilter(const Criteria& f) override { setCondition(conditionOf(filter_.criteria, f)); }
 
     void remove(std::int64_t id) override {
         const int row = this->indexOf(id);
@@ -178,10 +160,10 @@ public:
 
 protected:
     // The list starts under `initial`: a month scope, or the loans' unpaid-only.
-    // `nameColumn`: the category or contact a filter may ask for (or none).
+    // `filter`: what its filter dialog offers.
     RecordListModel(TfrmDM& dm, std::vector<ColumnDef> columns, Column id, Column amount,
-                    const char* table, const char* dateColumn, const char* nameColumn,
-                    Condition initial, std::function<std::string()> today)
+                    const char* table, const char* dateColumn, FilterForm filter, Condition initial,
+                    std::function<std::string()> today)
         : ScreenModel<Column>(columns, id),
           dm_(dm),
           today_(std::move(today)),
@@ -189,7 +171,7 @@ protected:
           amount_(static_cast<std::size_t>(amount)),
           table_(table),
           dateColumn_(dateColumn),
-          nameColumn_(nameColumn),
+          filter_(std::move(filter)),
           condition_(std::move(initial)) {}
 
     // Takes back the listed row's effect: its balances and "删除" entries.
@@ -249,7 +231,7 @@ private:
     std::size_t amount_;
     const char* table_;
     const char* dateColumn_;
-    const char* nameColumn_;
+    FilterForm filter_;
     Condition condition_;
     ListTotals totals_;
 };
@@ -279,7 +261,7 @@ protected:
     BookedRecordModel(TfrmDM& dm, RecordType type, FormColumns form, std::vector<ColumnDef> columns,
                       Column id, Condition initial, std::function<std::string()> today)
         : RecordListModel<Column>(dm, columns, id, form.amount, recordType(type).table,
-                                  recordType(type).dateColumn, recordType(type).nameColumn,
+                                  recordType(type).dateColumn, recordFilterForm(type),
                                   std::move(initial), std::move(today)),
           booker_(dm, type),
           form_(form) {}

@@ -19,7 +19,7 @@ std::vector<ColumnDef> transferColumns() {
 
 TransferModel::TransferModel(TfrmDM& dm, std::function<std::string()> today)
     : RecordListModel(
-          dm, transferColumns(), C::Id, C::Amount, "ChangeT", "CDate", nullptr,
+          dm, transferColumns(), C::Id, C::Amount, "ChangeT", "CDate", transferFilterForm(),
           scopeCondition(dm.session().OpenBookState.D_C ? ListScope::ThisMonth : ListScope::All,
                          "CDate", today()),
           today) {}

@@ -26,8 +26,6 @@ struct TransferInput {
     std::vector<std::string> agreedAccounts;
 };
 
-using TransferFilter = RecordFilter;  // by date, member and remark
-
 class TransferModel : public RecordListModel<TransferColumn> {
 public:
     TransferModel(TfrmDM& dm, std::function<std::string()> today = currentDate());

@@ -44,6 +44,7 @@ struct CriterionDef {
     std::string column;                                     // IDate, IName, T.AName, ...
     std::vector<std::string> (TfrmDM::*names)() = nullptr;  // what a list offers
     const char* typeAheadTable = nullptr;                   // InD: the type-ahead's table
+    const char* typeAheadColumn = nullptr;                  // its column; none: `column`
     std::size_t maxBytes = 0;  // a text's limit; 0: a query's text limit
 };
 using CriteriaTable = std::vector<CriterionDef>;

@@ -30,6 +30,11 @@ struct RecordTypeDef {
     bool countsUses;          // a new record raises its name's and account's use counts
     bool logsCaption;         // the log's kind is the caption (loans), else the name
     bool hasRepaid;           // an RMoney column that starts at 0 (loans, investments)
+    std::vector<std::string> (TfrmDM::*nameList)();  // the names a form offers
+    // The filter dialog of its record screen.
+    const char* filterCaption;  // "收入查询"
+    const char* dateCaption;    // "收入日期"
+    const char* nameCaption;    // "收入类别"
 };
 
 const RecordTypeDef& recordType(RecordType type);

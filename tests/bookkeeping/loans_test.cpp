@@ -137,7 +137,7 @@ TEST_F(Loans, TheFilterReplacesTheUnpaidOnlyFilter) {
     m.showLoans(LoanScope::Unpaid);
     LoanModel fresh = model(debtLoans());
     EXPECT_EQ(fresh.rows().size(), 1u);
-    fresh.setFilter({.byDate = false, .byName = true, .name = "张三"});
+    fresh.setFilter(Criteria().tick(Criterion::Name, "张三"));
     EXPECT_EQ(fresh.rows().size(), 2u);
 }
 

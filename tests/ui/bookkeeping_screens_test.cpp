@@ -10,12 +10,14 @@
 #include "bookkeeping/ui/loan_screen.h"
 #include "bookkeeping/ui/transfer_screen.h"
 #include "modal.h"
+#include "named.h"
 #include "plans/ui/thresholds_screen.h"
 #include "scripted_prompter.h"
 #include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 class BookkeepingScreensTest : public QObject {
     Q_OBJECT
@@ -242,11 +244,13 @@ void BookkeepingScreensTest::theFilterDialogListsTheTickedCriteria() {
     testing::ModalScript script;
     script.then<RecordFilterDialog>([&](RecordFilterDialog& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("支出查询"));
-        QVERIFY(d.criterion(QStringLiteral("支出日期"))->isTicked());
-        d.criterion(QStringLiteral("支出日期"))->setTicked(false);
-        d.nameField()->setEditText(QStringLiteral("餐饮"));
-        d.criterion(QStringLiteral("支出类别"))->setTicked(true);
-        d.queryButton()->click();
+        auto* byDate = named<QCheckBox>(d, "dateBox");
+        QCOMPARE(byDate->text(), QStringLiteral("支出日期"));
+        QVERIFY(byDate->isChecked());
+        byDate->setChecked(false);
+        named<NameCombo>(d, "name")->setEditText(QStringLiteral("餐饮"));
+        named<QCheckBox>(d, "nameBox")->setChecked(true);
+        named<QPushButton>(d, "query")->click();
     });
     script.start();
     s->queryButton()->click();

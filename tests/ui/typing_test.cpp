@@ -10,11 +10,13 @@
 #include "app/screens.h"
 #include "bookkeeping/ui/bookkeeping_screen.h"
 #include "bookkeeping/ui/entry_screen.h"
+#include "named.h"
 #include "scripted_prompter.h"
 #include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 namespace {
 
@@ -256,18 +258,12 @@ void TypingTest::aThirdDecimalIsRefusedForThatReason() {
 }
 
 void TypingTest::theFilterDialogListsAndCompletesNamesToo() {
-    RecordFilterDialog d(*dm_,
-                         {.caption = QStringLiteral("支出查询"),
-                          .dateTick = QStringLiteral("支出日期"),
-                          .nameTick = QStringLiteral("支出类别"),
-                          .nameTable = "OutD",
-                          .nameColumn = "OName",
-                          .names = dm_->ComOutType()},
-                         RecordFilter{}, window_.get());
+    const FilterForm form = recordFilterForm(RecordType::Expense);
+    RecordFilterDialog d(*dm_, form, Criteria(), window_.get());
     d.show();
     QApplication::setActiveWindow(&d);
     QVERIFY(QTest::qWaitForWindowActive(&d));
-    NameCombo* kind = d.nameField();
+    auto* kind = named<NameCombo>(d, "name");
     kind->lineEdit()->setFocus();
     QVERIFY(kind->lineEdit()->hasFocus());
     type(QStringLiteral("yf"));  // 衣服 (YF) and 汽油费 (QYF)
@@ -278,15 +274,16 @@ void TypingTest::theFilterDialogListsAndCompletesNamesToo() {
     key(Qt::Key_Down);
     key(Qt::Key_Return);
     QCOMPARE(kind->currentText(), shown.at(0));
-    QVERIFY(d.criterion(QStringLiteral("支出类别"))->isTicked());
+    QVERIFY(named<QCheckBox>(d, "nameBox")->isChecked());
     // A remark criterion holds what a remark can hold, and no more.
-    d.remarkField()->setFocus();
-    QTest::keyClicks(d.remarkField(), QString(150, QLatin1Char('x')));
-    QCOMPARE(d.remarkField()->text().size(), 100);
+    auto* remark = named<QLineEdit>(d, "remark");
+    remark->setFocus();
+    QTest::keyClicks(remark, QString(150, QLatin1Char('x')));
+    QCOMPARE(remark->text().size(), 100);
     clearField(kind);
     type(QStringLiteral("qy"));
     QCOMPARE(kind->currentText(), QStringLiteral("汽油费"));
-    QCOMPARE(d.filter().name, std::string("汽油费"));
+    QCOMPARE(d.filter().text(Criterion::Name), std::string("汽油费"));
 }
 
 QTEST_MAIN(TypingTest)

@@ -18,87 +18,32 @@ void setUpNames(NameCombo* combo, TfrmDM& dm, const std::vector<std::string>& na
     });
 }
 
-RecordFilterDialog::RecordFilterDialog(TfrmDM& dm, const FilterForm& form,
-                                       const RecordFilter& start, QWidget* parent)
+RecordFilterDialog::RecordFilterDialog(TfrmDM& dm, const FilterForm& form, const Criteria& start,
+                                       QWidget* parent)
     : QDialog(parent),
-      from_(new DateEdit),
-      to_(new DateEdit),
-      name_(new NameCombo),
-      account_(new NameCombo),
-      member_(new NameCombo),
-      remark_(new QLineEdit),
-      query_(new QPushButton(QStringLiteral("查询"))) {
-    setWindowTitle(form.caption);
-    // A remark longer than any remark can be finds nothing and must not be typed.
-    limitGbk(remark_, limits::kRemark);
-    from_->setDateText(start.from);
-    to_->setDateText(start.to);
-    auto* range = dateRange(from_, to_);
-    byDate_ = new CriteriaBox(form.dateTick, range, {from_, to_});
-    byDate_->setTicked(true);
-    criteria_.push_back(byDate_);
-    if (!form.nameTick.isEmpty()) {
-        setUpNames(name_, dm, form.names, form.nameTable, form.nameColumn);
-        byName_ = new CriteriaBox(form.nameTick, name_);
-        criteria_.push_back(byName_);
-    }
-    if (form.byAccount) {
-        setUpNames(account_, dm, dm.ComAccount(), "SAccount", "AName");
-        byAccount_ = new CriteriaBox(QStringLiteral("账户名称"), account_);
-        criteria_.push_back(byAccount_);
-    }
-    setUpNames(member_, dm, dm.ComFamily(), "SFamily", "FName");
-    byMember_ = new CriteriaBox(QStringLiteral("家庭成员"), member_);
-    byRemark_ = new CriteriaBox(QStringLiteral("备        注"), remark_);
-    criteria_.push_back(byMember_);
-    criteria_.push_back(byRemark_);
-    auto* group = new QGroupBox(QStringLiteral("查询条件"));
-    auto* v = new QVBoxLayout(group);
-    for (CriteriaBox* c : criteria_) {
-        v->addWidget(c);
-    }
+      form_(new CriteriaForm(dm, QStringLiteral("查询条件"), form.criteria, start, nullptr, 1)) {
+    setWindowTitle(qs(form.caption));
+    auto* query = new QPushButton(QStringLiteral("查询"));
+    query->setObjectName(QStringLiteral("query"));
     auto* outer = new QVBoxLayout(this);
-    outer->addWidget(group);
-    outer->addLayout(saveExitRow(this, query_));
-    connect(query_, &QPushButton::clicked, this, &QDialog::accept);
+    outer->addWidget(form_);
+    outer->addLayout(saveExitRow(this, query));
+    connect(query, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-CriteriaBox* RecordFilterDialog::criterion(const QString& tick) const {
-    for (CriteriaBox* c : criteria_) {
-        if (c->box()->text() == tick) {
-            return c;
-        }
-    }
-    return nullptr;
-}
-
-RecordFilter RecordFilterDialog::filter() const {
-    return {.byDate = byDate_->isTicked(),
-            .from = from_->dateText(),
-            .to = to_->dateText(),
-            .byName = byName_ && byName_->isTicked(),
-            .name = name_->name(),
-            .byAccount = byAccount_ && byAccount_->isTicked(),
-            .account = account_->name(),
-            .byMember = byMember_->isTicked(),
-            .member = member_->name(),
-            .byRemark = byRemark_->isTicked(),
-            .remark = ss(remark_->text())};
-}
-
-bool BookkeepingScreen::runFilter(TfrmDM& dm, const FilterForm& form, const RecordFilter& start,
-                                  const std::function<void(const RecordFilter&)>& apply) {
-    RecordFilterDialog d(dm, form, start, this);
+bool BookkeepingScreen::runFilter() {
+    RecordFilterDialog d(dm_, list_.filterForm(), list_.initialFilter(), this);
     if (d.exec() != QDialog::Accepted) {
         return false;
     }
-    apply(d.filter());
+    list_.setFilter(d.filter());
     return true;
 }
 
-BookkeepingScreen::BookkeepingScreen(ScreenModelBase& model, ListedRecords& list,
+BookkeepingScreen::BookkeepingScreen(TfrmDM& dm, ScreenModelBase& model, ListedRecords& list,
                                      Prompter& prompter, QWidget* parent)
     : RecordScreen(model, prompter, parent),
+      dm_(dm),
       list_(list),
       prompter_(prompter),
       query_(new QPushButton(QStringLiteral("查询（&Q）"))),

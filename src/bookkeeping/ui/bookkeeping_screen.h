@@ -13,56 +13,22 @@
 
 #include "bookkeeping/record_list.h"
 #include "core/data_module.h"
+#include "core/ui/criteria_form.h"
 #include "core/ui/record_screen.h"
 
 namespace fennory::ui {
 
-class CriteriaBox;
-class DateEdit;
-class NameCombo;
-
-// What tells the filter dialogs of the record screens apart.
-struct FilterForm {
-    QString caption;   // "收入查询"
-    QString dateTick;  // "收入日期"
-    QString nameTick;  // "收入类别"; empty: no such criterion
-    const char* nameTable = nullptr;
-    const char* nameColumn = nullptr;
-    std::vector<std::string> names;
-    bool byAccount = true;
-};
-
-// The filter dialog of a record screen: date, name, account, member and
-// remark, each a tick box beside its input, and "查询" and "退出".
+// The filter dialog of a record screen: its criteria one to a row, each a
+// tick box beside its input, and "查询" and "退出".
 class RecordFilterDialog : public QDialog {
     Q_OBJECT
 public:
-    RecordFilterDialog(TfrmDM& dm, const FilterForm& form, const RecordFilter& start,
+    RecordFilterDialog(TfrmDM& dm, const FilterForm& form, const Criteria& start,
                        QWidget* parent = nullptr);
-    RecordFilter filter() const;
-    CriteriaBox* criterion(const QString& tick) const;
-    DateEdit* fromDate() const { return from_; }
-    DateEdit* toDate() const { return to_; }
-    NameCombo* nameField() const { return name_; }
-    NameCombo* accountField() const { return account_; }
-    NameCombo* memberField() const { return member_; }
-    QLineEdit* remarkField() const { return remark_; }
-    QPushButton* queryButton() const { return query_; }
+    Criteria filter() const { return form_->criteria(); }
 
 private:
-    std::vector<CriteriaBox*> criteria_;
-    CriteriaBox* byDate_;
-    CriteriaBox* byName_ = nullptr;
-    CriteriaBox* byAccount_ = nullptr;
-    CriteriaBox* byMember_;
-    CriteriaBox* byRemark_;
-    DateEdit* from_;
-    DateEdit* to_;
-    NameCombo* name_;
-    NameCombo* account_;
-    NameCombo* member_;
-    QLineEdit* remark_;
-    QPushButton* query_;
+    CriteriaForm* form_;
 };
 
 // A name drop-down filled with names and the book's type-ahead on a list.
@@ -72,7 +38,7 @@ void setUpNames(NameCombo* combo, TfrmDM& dm, const std::vector<std::string>& na
 class BookkeepingScreen : public RecordScreen {
     Q_OBJECT
 public:
-    BookkeepingScreen(ScreenModelBase& model, ListedRecords& list, Prompter& prompter,
+    BookkeepingScreen(TfrmDM& dm, ScreenModelBase& model, ListedRecords& list, Prompter& prompter,
                       QWidget* parent);
     QPushButton* queryButton() const { return query_; }
     QLabel* totalsLabel() const { return totals_; }
@@ -89,14 +55,12 @@ protected:
     // The context menu of the records kept by date: "本月记账 &B", "历史记账 &L",
     // "全部记账 &A" and "全部删除 &D".
     void addMonthScopes();
-    // The filter dialog; true when it set a new condition.
-    virtual bool runFilter() = 0;
-    // Runs the filter dialog of this form; the model takes the filter on "查询".
-    bool runFilter(TfrmDM& dm, const FilterForm& form, const RecordFilter& start,
-                   const std::function<void(const RecordFilter&)>& apply);
+    // The filter dialog; on "查询" the list takes its criteria and true comes back.
+    bool runFilter();
     void showTotals();
 
 private:
+    TfrmDM& dm_;
     ListedRecords& list_;
     Prompter& prompter_;
     QPushButton* query_;

@@ -12,7 +12,7 @@ FormLabels labelsOf(TfrmDM& dm, const EntryKind& k) {
             .amountLabel = QStringLiteral("金        额："),
             .nameTable = recordType(k.type).names.table.data(),
             .nameColumn = recordType(k.type).names.column.data(),
-            .names = (dm.*k.names)()};
+            .names = (dm.*recordType(k.type).nameList)()};
 }
 
 }  // namespace
@@ -25,19 +25,6 @@ EntryScreen::EntryScreen(TfrmDM& dm, Prompter& prompter, const EntryKind& kind, 
     setOnFirstShow([this, k = kind.caption] { showReminders(dm_, k, this); });
     addMonthScopes();
     Ref();
-}
-
-bool EntryScreen::runFilter() {
-    const EntryKind& k = model_.kind();
-    return BookkeepingScreen::runFilter(dm_,
-                                        {.caption = QString::fromUtf8(k.filterCaption),
-                                         .dateTick = QString::fromUtf8(k.dateTick),
-                                         .nameTick = QString::fromUtf8(k.nameTick),
-                                         .nameTable = recordType(k.type).names.table.data(),
-                                         .nameColumn = recordType(k.type).names.column.data(),
-                                         .names = model_.names()},
-                                        model_.initialFilter(),
-                                        [this](const RecordFilter& f) { model_.setFilter(f); });
 }
 
 }  // namespace fennory::ui

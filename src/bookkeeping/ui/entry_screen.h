@@ -14,8 +14,6 @@ public:
     EntryModel& model() { return model_; }
 
 protected:
-    bool runFilter() override;
-
 private:
     EntryModel model_;
 };

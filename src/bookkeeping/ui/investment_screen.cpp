@@ -48,18 +48,6 @@ TfrmTZ::TfrmTZ(TfrmDM& dm, Prompter& prompter, QWidget* parent, std::function<st
     grid()->setColumnWidth(static_cast<int>(InvestColumn::Remark), 255);
 }
 
-bool TfrmTZ::runFilter() {
-    return BookkeepingScreen::runFilter(dm_,
-                                        {.caption = QStringLiteral("投资查询"),
-                                         .dateTick = QStringLiteral("投资日期"),
-                                         .nameTick = QStringLiteral("投资类别"),
-                                         .nameTable = "TD",
-                                         .nameColumn = "TName",
-                                         .names = dm_.ComTZType()},
-                                        model_.initialFilter(),
-                                        [this](const RecordFilter& f) { model_.setFilter(f); });
-}
-
 void TfrmTZ::recordReturn() {
     if (!model_.canReturn()) {
         return;
@@ -95,7 +83,7 @@ void TfrmTZ::adjust(Adjustment how) {
                             {QStringLiteral("账户名称："), model_.text(C::Account)},
                             {QStringLiteral("家庭成员："), model_.text(C::Member)},
                             {QStringLiteral("备        注："), model_.text(C::Remark)}},
-                  .date = model_.initialFilter().to,
+                  .date = model_.initialFilter().to(),
                   .account = model_.text(C::Account),
                   .member = model_.text(C::Member)};
     MoneyMoveDialog d(
@@ -136,7 +124,7 @@ TfrmTZ_R::TfrmTZ_R(TfrmDM& dm, InvestmentModel& model, Prompter& prompter, QWidg
     f->addRow(QStringLiteral("家庭成员："), member_);
     f->addRow(QStringLiteral("备        注："), remark_);
     limitGbk(remark_, limits::kNote);
-    date_->setDateText(model.initialFilter().to);
+    date_->setDateText(model.initialFilter().to());
     principal_->setText(QStringLiteral("0"));
     profit_->setText(QStringLiteral("0"));
     fillNames(account_, dm.ComAccount(), model.text(InvestColumn::Account));

@@ -27,7 +27,6 @@ public:
     void showAdjustments();
 
 protected:
-    bool runFilter() override;
     CheckResult checkRemove() const override { return model_.checkRemove(); }
 
 private:

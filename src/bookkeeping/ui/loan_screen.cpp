@@ -69,20 +69,6 @@ LoanScreen::LoanScreen(TfrmDM& dm, Prompter& prompter, const LoanKind& kind, QWi
     grid()->setColumnWidth(static_cast<int>(LoanColumn::Remark), 255);
 }
 
-bool LoanScreen::runFilter() {
-    const LoanKind& k = model_.kind();
-    return BookkeepingScreen::runFilter(
-        dm_,
-        {.caption = u8(k.caption) + QStringLiteral("查询"),
-         .dateTick = QStringLiteral("借债日期"),
-         .nameTick = recordType(k.type).sign > 0 ? QStringLiteral("债  权  人")
-                                                 : QStringLiteral("债  务  人"),
-         .nameTable = "PD",
-         .nameColumn = "PName",
-         .names = dm_.ComPType()},
-        model_.initialFilter(), [this](const RecordFilter& f) { model_.setFilter(f); });
-}
-
 void LoanScreen::repay() {
     if (!model_.canRepay()) {
         return;
@@ -91,7 +77,7 @@ void LoanScreen::repay() {
     MoveForm form{.caption = u8(k.repayCaption),
                   .amountLabel = u8(k.repayAmount) + QStringLiteral("："),
                   .saveCaption = u8(k.repayCaption),
-                  .date = model_.initialFilter().to,
+                  .date = model_.initialFilter().to(),
                   .amount = model_.text(LoanColumn::Amount),
                   .account = model_.text(LoanColumn::Account),
                   .member = model_.text(LoanColumn::Member)};
@@ -130,7 +116,7 @@ void LoanScreen::adjust(Adjustment how) {
                             {QStringLiteral("账户名称："), model_.text(C::Account)},
                             {QStringLiteral("家庭成员："), model_.text(C::Member)},
                             {QStringLiteral("备        注："), model_.text(C::Remark)}},
-                  .date = model_.initialFilter().to,
+                  .date = model_.initialFilter().to(),
                   .account = model_.text(C::Account),
                   .member = model_.text(C::Member)};
     MoneyMoveDialog d(

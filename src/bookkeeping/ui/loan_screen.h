@@ -30,7 +30,6 @@ public:
     void writeOff();
 
 protected:
-    bool runFilter() override;
     CheckResult checkRemove() const override { return model_.checkRemove(); }
 
 private:

@@ -9,7 +9,7 @@ RecordFormScreen::RecordFormScreen(TfrmDM& dm, ScreenModelBase& model, ListedRec
                                    EditedRecords& edited, Prompter& prompter,
                                    const FormLabels& labels, const std::string& today,
                                    QWidget* parent)
-    : BookkeepingScreen(model, list, prompter, parent),
+    : BookkeepingScreen(dm, model, list, prompter, parent),
       dm_(dm),
       prompter_(prompter),
       edited_(edited),

@@ -9,7 +9,7 @@ namespace fennory::ui {
 
 TfrmChangeT::TfrmChangeT(TfrmDM& dm, Prompter& prompter, QWidget* parent,
                          std::function<std::string()> today)
-    : BookkeepingScreen(model_, model_, prompter, parent),
+    : BookkeepingScreen(dm, model_, model_, prompter, parent),
       dm_(dm),
       prompter_(prompter),
       model_(dm, std::move(today)),
@@ -41,7 +41,7 @@ TfrmChangeT::TfrmChangeT(TfrmDM& dm, Prompter& prompter, QWidget* parent,
     add(3, 0, "备        注：", remark_);
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 1);
-    date_->setDateText(model_.initialFilter().to);
+    date_->setDateText(model_.initialFilter().to());
     setUpNames(from_, dm_, model_.accounts(), "SAccount", "AName");
     setUpNames(to_, dm_, model_.accounts(), "SAccount", "AName");
     setUpNames(member_, dm_, model_.members(), "SFamily", "FName");
@@ -96,15 +96,6 @@ void TfrmChangeT::onSave() {
     }
     showModel();
     button(kAdd)->setFocus();
-}
-
-bool TfrmChangeT::runFilter() {
-    return BookkeepingScreen::runFilter(dm_,
-                                        {.caption = QStringLiteral("帐户转账查询"),
-                                         .dateTick = QStringLiteral("转账日期"),
-                                         .byAccount = false},
-                                        model_.initialFilter(),
-                                        [this](const RecordFilter& f) { model_.setFilter(f); });
 }
 
 }  // namespace fennory::ui

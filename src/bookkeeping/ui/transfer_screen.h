@@ -29,7 +29,6 @@ protected:
     void clearFields() override;
     void onChange() override;
     void onSave() override;
-    bool runFilter() override;
     QWidget* firstField() const override { return date_; }
 
 private:

@@ -50,8 +50,8 @@ QString criterionName(Criterion c) {
 }
 
 CriteriaForm::CriteriaForm(TfrmDM& dm, const QString& title, const CriteriaTable& table,
-                           const Criteria& start, QWidget* parent)
-    : QGroupBox(title, parent), table_(table), grid_(new QGridLayout(this)) {
+                           const Criteria& start, QWidget* parent, int columns)
+    : QGroupBox(title, parent), table_(table), grid_(new QGridLayout(this)), columns_(columns) {
     entries_.reserve(table.size());
     for (const CriterionDef& d : table) {
         Entry& e = entries_.emplace_back(Entry{&d, nullptr, nullptr});
@@ -81,7 +81,8 @@ CriteriaBox* CriteriaForm::build(TfrmDM& dm, const CriterionDef& d, const Criter
             auto* names = new NameCombo(nullptr, limits::kName);
             names->setNames((dm.*d.names)());
             names->setName(start.text);
-            const std::string column = d.column, table = d.typeAheadTable;
+            const std::string column = d.typeAheadColumn ? d.typeAheadColumn : d.column;
+            const std::string table = d.typeAheadTable;
             names->setTypeAhead([&dm, column, table](const std::string& text) {
                 return dm.nameMatches(text, column, table);
             });
@@ -147,11 +148,11 @@ void CriteriaForm::addBox(QWidget* box, bool wholeRow) {
             ++row_;
             col_ = 0;
         }
-        grid_->addWidget(box, row_++, 0, 1, 2);
+        grid_->addWidget(box, row_++, 0, 1, columns_);
         return;
     }
     grid_->addWidget(box, row_, col_);
-    if (++col_ == 2) {
+    if (++col_ == columns_) {
         col_ = 0;
         ++row_;
     }

@@ -23,8 +23,9 @@ QString criterionName(Criterion c);
 class CriteriaForm : public QGroupBox {
     Q_OBJECT
 public:
+    // `columns`: criteria to a row.
     CriteriaForm(TfrmDM& dm, const QString& title, const CriteriaTable& table,
-                 const Criteria& start, QWidget* parent = nullptr);
+                 const Criteria& start, QWidget* parent = nullptr, int columns = 2);
 
     // What the form holds now.
     Criteria criteria() const;
@@ -47,6 +48,7 @@ private:
     const CriteriaTable& table_;
     std::vector<Entry> entries_;
     QGridLayout* grid_;
+    int columns_;
     int row_ = 0, col_ = 0;
 };
 
