@@ -22,6 +22,10 @@ struct Condition {
         values.push_back(std::move(a));
         values.push_back(std::move(b));
     }
+    void append(const Condition& more) {
+        sql += more.sql;
+        values.insert(values.end(), more.values.begin(), more.values.end());
+    }
     bool empty() const { return sql.empty(); }
 
     // Binds the values after the first `offset` parameters of the statement.

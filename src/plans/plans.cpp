@@ -227,33 +227,27 @@ bool hasDuePlans(TfrmDM& dm, const std::string& startupDate) {
 
 PlanListModel::PlanListModel(TfrmDM& dm) : ScreenModel<PlanColumn>(kColumns, C::Id), dm_(dm) {}
 
+const CriteriaTable& planCriteria() {
+    using C = Criterion;
+    using I = CriterionInput;
+    static const CriteriaTable t{{C::Date, "计划日期", I::Dates, "PDate"},
+                                 // The screen offers the chosen kind's names and caption.
+                                 {C::Name, "收入类别", I::Lookup, "PName"},
+                                 {C::Account, "账户名称", I::Lookup, "AName", &TfrmDM::ComAccount},
+                                 {C::Member, "家庭成员", I::Lookup, "FName", &TfrmDM::ComFamily},
+                                 {C::Remark, "备        注", I::Text, "Remark"}};
+    return t;
+}
+
 PlanFilter PlanListModel::initialFilter(const std::string& today) {
-    PlanFilter f;
-    f.kind = &planKinds().front();
-    f.from = today;
-    f.to = dates::addMonths(today, 1);
-    return f;
+    return {&planKinds().front(), Criteria().dates(today, dates::addMonths(today, 1), false)};
 }
 
 void PlanListModel::setFilter(const PlanFilter& f) {
     const PlanKind& kind = f.kind ? *f.kind : planKinds().front();
     Condition c;
-    if (f.byDate) {
-        c.add(" AND PDate BETWEEN ? AND ?", f.from, f.to);
-    }
     c.add(" AND PType=?", kind.name);
-    if (f.byName) {
-        c.add(" AND PName=?", f.name);
-    }
-    if (f.byAccount) {
-        c.add(" AND AName=?", f.account);
-    }
-    if (f.byMember) {
-        c.add(" AND FName=?", f.member);
-    }
-    if (f.byRemark) {
-        c.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(f.remark));
-    }
+    c.append(conditionOf(planCriteria(), f.criteria));
     condition_ = std::move(c);
     order_ = " ORDER BY ID";
     nameCaption_ = kind.nameCaption;

@@ -10,6 +10,7 @@
 
 #include "core/check_result.h"
 #include "core/condition.h"
+#include "core/criteria.h"
 #include "core/data_module.h"
 #include "core/record_types.h"
 #include "core/screen_model.h"
@@ -104,20 +105,14 @@ struct ExecutionResult {
 
 enum class PlanColumn { Id, Kind, Date, Name, Amount, Account, Member, Remark };
 
-// The criteria of the viewing and execution screens; only ticked ones apply.
+// The criteria of the viewing and execution screens: the kind always
+// applies, the rest when ticked.
 struct PlanFilter {
-    const PlanKind* kind = nullptr;  // always applies
-    bool byDate = false;
-    std::string from, to;
-    bool byName = false;
-    std::string name;
-    bool byAccount = false;
-    std::string account;
-    bool byMember = false;
-    std::string member;
-    bool byRemark = false;
-    std::string remark;
+    const PlanKind* kind = nullptr;
+    Criteria criteria;
 };
+// What the screens offer: date, name (the kind's list), account, member, remark.
+const CriteriaTable& planCriteria();
 
 // The unexecuted plans of the open book: under a filter (the viewing and
 // execution screens) or all that are due (the due-plan dialog).

@@ -318,14 +318,10 @@ TEST_F(Plans, TheListShowsNothingBeforeTheFirstQueryAndThenOnlyTheKindAndCriteri
 
     PlanFilter f = PlanListModel::initialFilter("2024-05-01");
     f.kind = planKind("收入");
-    f.byDate = true;
-    f.from = "2024-05-02";
-    f.to = "2024-05-31";
-    f.byRemark = true;
-    f.remark = "计";
+    f.criteria.dates("2024-05-02", "2024-05-31").tick(Criterion::Remark, "计");
     list.setFilter(f);
     EXPECT_EQ(list.count(), 2u);
-    f.remark = "%";
+    f.criteria.tick(Criterion::Remark, "%");
     list.setFilter(f);
     EXPECT_EQ(list.count(), 0u);
 }
@@ -345,8 +341,7 @@ TEST_F(Plans, DeleteAllAfterAnAccountFilterDeletesOnlyThatAccountsUnexecutedPlan
                     .ok);
 
     PlanFilter f = PlanListModel::initialFilter("2024-05-01");
-    f.byAccount = true;
-    f.account = "银行卡";
+    f.criteria.tick(Criterion::Account, "银行卡");
     list.setFilter(f);
     EXPECT_EQ(list.count(), 2u);
     list.removeAllListed();

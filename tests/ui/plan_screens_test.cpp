@@ -10,6 +10,7 @@
 #include "app/screens.h"
 #include "core/data_module.h"
 #include "modal.h"
+#include "named.h"
 #include "plans/plans.h"
 #include "plans/ui/plan_screens.h"
 #include "plans/ui/sound.h"
@@ -18,6 +19,7 @@
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 namespace {
 
@@ -227,8 +229,8 @@ void PlanScreensTest::theViewingScreenDeletesAndExportsWhatIsListed() {
     QCOMPARE(v.grid()->model()->rowCount(), 0);
 
     // Choosing a value does not tick its box.
-    v.accountList()->setCurrentText(QStringLiteral("银行卡"));
-    QVERIFY(!v.accountBox()->isChecked());
+    named<QComboBox>(v, "account")->setCurrentText(QStringLiteral("银行卡"));
+    QVERIFY(!named<QCheckBox>(v, "accountBox")->isChecked());
     v.queryButton()->click();
     QCOMPARE(v.countLabel()->text(), QStringLiteral("笔数：3"));
     QCOMPARE(v.totalLabel()->text(), QStringLiteral("合计金额：60"));
@@ -242,7 +244,7 @@ void PlanScreensTest::theViewingScreenDeletesAndExportsWhatIsListed() {
     QVERIFY(sheets.at(0).isNumber("E3"));
     QCOMPARE(sheets.at(0).cells.at(5).at(0), std::string("合计"));
 
-    v.accountBox()->setChecked(true);
+    named<QCheckBox>(v, "accountBox")->setChecked(true);
     v.queryButton()->click();
     QCOMPARE(v.countLabel()->text(), QStringLiteral("笔数：2"));
     prompter_->answers = {false};
@@ -256,14 +258,14 @@ void PlanScreensTest::theViewingScreenDeletesAndExportsWhatIsListed() {
     QCOMPARE(v.totalLabel()->text(), QStringLiteral("合计金额："));
 
     // The other account's plan and the bank's expense plan are still there.
-    v.accountBox()->setChecked(false);
+    named<QCheckBox>(v, "accountBox")->setChecked(false);
     v.queryButton()->click();
     QCOMPARE(v.model().count(), 1u);
     v.grid()->selectRow(0);
     v.deleteCurrent();
     QCOMPARE(v.model().count(), 0u);
     v.kinds()->button(QStringLiteral("支出"))->click();  // choosing a kind lists it
-    QCOMPARE(v.nameBox()->text(), QStringLiteral("支出类别"));
+    QCOMPARE(named<QCheckBox>(v, "nameBox")->text(), QStringLiteral("支出类别"));
     QCOMPARE(v.model().count(), 1u);
 }
 

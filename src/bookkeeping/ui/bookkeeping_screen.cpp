@@ -21,7 +21,8 @@ void setUpNames(NameCombo* combo, TfrmDM& dm, const std::vector<std::string>& na
 RecordFilterDialog::RecordFilterDialog(TfrmDM& dm, const FilterForm& form, const Criteria& start,
                                        QWidget* parent)
     : QDialog(parent),
-      form_(new CriteriaForm(dm, QStringLiteral("查询条件"), form.criteria, start, nullptr, 1)) {
+      form_(new CriteriaForm(dm, QStringLiteral("查询条件"), form.criteria, start, nullptr,
+                             {.columns = 1})) {
     setWindowTitle(qs(form.caption));
     auto* query = new QPushButton(QStringLiteral("查询"));
     query->setObjectName(QStringLiteral("query"));

@@ -50,8 +50,11 @@ QString criterionName(Criterion c) {
 }
 
 CriteriaForm::CriteriaForm(TfrmDM& dm, const QString& title, const CriteriaTable& table,
-                           const Criteria& start, QWidget* parent, int columns)
-    : QGroupBox(title, parent), table_(table), grid_(new QGridLayout(this)), columns_(columns) {
+                           const Criteria& start, QWidget* parent, FormShape shape)
+    : QGroupBox(title, parent), table_(table), grid_(new QGridLayout(this)), shape_(shape) {
+    if (shape_.head) {
+        addBox(shape_.head, true);
+    }
     entries_.reserve(table.size());
     for (const CriterionDef& d : table) {
         Entry& e = entries_.emplace_back(Entry{&d, nullptr, nullptr});
@@ -75,7 +78,9 @@ CriteriaBox* CriteriaForm::build(TfrmDM& dm, const CriterionDef& d, const Criter
             from->setDateText(start.text);
             e.to->setDateText(start.to);
             e.input = from;
-            return new CriteriaBox(caption, dateRange(from, e.to), {from, e.to});
+            return new CriteriaBox(caption, dateRange(from, e.to),
+                                   shape_.tickOnChange ? std::initializer_list<QWidget*>{from, e.to}
+                                                       : std::initializer_list<QWidget*>{});
         }
         case CriterionInput::EditableList: {
             auto* names = new NameCombo(nullptr, limits::kName);
@@ -91,7 +96,7 @@ CriteriaBox* CriteriaForm::build(TfrmDM& dm, const CriterionDef& d, const Criter
         }
         case CriterionInput::Lookup: {
             auto* list = new QComboBox;
-            fillNames(list, (dm.*d.names)(), start.text);
+            fillNames(list, d.names ? (dm.*d.names)() : std::vector<std::string>(), start.text);
             e.input = list;
             break;
         }
@@ -114,6 +119,9 @@ CriteriaBox* CriteriaForm::build(TfrmDM& dm, const CriterionDef& d, const Criter
         }
     }
     e.input->setObjectName(name);
+    if (!shape_.tickOnChange) {
+        return new CriteriaBox(caption, e.input, std::initializer_list<QWidget*>{});
+    }
     auto* box = new CriteriaBox(caption, e.input);
     if (d.input == CriterionInput::TypeList) {
         // Choosing another type ticks it too, not only typing one.
@@ -142,17 +150,29 @@ void CriteriaForm::preset(Criterion c, const std::string& text) {
     }
 }
 
+void CriteriaForm::offer(Criterion c, const QString& caption,
+                         const std::vector<std::string>& names) {
+    for (Entry& e : entries_) {
+        if (e.def->id == c) {
+            e.box->box()->setText(caption);
+            if (auto* list = qobject_cast<QComboBox*>(e.input)) {
+                fillNames(list, names, "");
+            }
+        }
+    }
+}
+
 void CriteriaForm::addBox(QWidget* box, bool wholeRow) {
     if (wholeRow) {
         if (col_ != 0) {
             ++row_;
             col_ = 0;
         }
-        grid_->addWidget(box, row_++, 0, 1, columns_);
+        grid_->addWidget(box, row_++, 0, 1, shape_.columns);
         return;
     }
     grid_->addWidget(box, row_, col_);
-    if (++col_ == columns_) {
+    if (++col_ == shape_.columns) {
         col_ = 0;
         ++row_;
     }

@@ -20,17 +20,27 @@ namespace fennory::ui {
 // The object name of a criterion's input: "date", "name", "account", ...
 QString criterionName(Criterion c);
 
+// How a form lays out and behaves.
+struct FormShape {
+    int columns = 2;           // criteria to a row
+    bool tickOnChange = true;  // the user changing an input ticks its box
+    QWidget* head = nullptr;   // a row above the criteria (the plan kinds)
+};
+
 class CriteriaForm : public QGroupBox {
     Q_OBJECT
 public:
-    // `columns`: criteria to a row.
     CriteriaForm(TfrmDM& dm, const QString& title, const CriteriaTable& table,
-                 const Criteria& start, QWidget* parent = nullptr, int columns = 2);
+                 const Criteria& start, QWidget* parent = nullptr, FormShape shape = {});
 
     // What the form holds now.
     Criteria criteria() const;
     // Ticks a criterion and shows `text` in it (a list picks it if offered).
     void preset(Criterion c, const std::string& text);
+
+    // A list criterion offers other names under another caption (the plans'
+    // name follows their kind).
+    void offer(Criterion c, const QString& caption, const std::vector<std::string>& names);
 
     // A box that is not a criterion: on a row of its own or in the next cell.
     void addBox(QWidget* box, bool wholeRow = false);
@@ -48,7 +58,7 @@ private:
     const CriteriaTable& table_;
     std::vector<Entry> entries_;
     QGridLayout* grid_;
-    int columns_;
+    FormShape shape_;
     int row_ = 0, col_ = 0;
 };
 

@@ -29,17 +29,6 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
       opener_(std::move(opener)),
       model_(dm),
       kinds_(new PlanKindButtons),
-      dateBox_(new QCheckBox(QStringLiteral("计划日期"))),
-      from_(new DateEdit),
-      to_(new DateEdit),
-      nameBox_(new QCheckBox),
-      names_(new PlanNamePicker(dm, false)),
-      accountBox_(new QCheckBox(QStringLiteral("账户名称"))),
-      account_(new QComboBox),
-      memberBox_(new QCheckBox(QStringLiteral("家庭成员"))),
-      member_(new QComboBox),
-      remarkBox_(new QCheckBox(QStringLiteral("备        注"))),
-      remark_(new QLineEdit),
       query_(new QPushButton(QStringLiteral("查询"))),
       action_(new QPushButton(purpose == Purpose::View ? QStringLiteral("Excel")
                                                        : QStringLiteral("执行"))),
@@ -49,29 +38,10 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
       menu_(new QMenu(this)) {
     setWindowTitle(purpose == Purpose::View ? QStringLiteral("查看计划")
                                             : QStringLiteral("执行计划"));
-    const PlanFilter start = PlanListModel::initialFilter(startupDate(dm_));
-    from_->setDateText(start.from);
-    to_->setDateText(start.to);
-    fillNames(account_, dm_.ComAccount(), "");
-    fillNames(member_, dm_.ComFamily(), "");
-    limitGbk(remark_, limits::kShortRemark);
-
     // Unlike the record filters, choosing a value does not tick its box.
-    auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
-    auto* g = new QGridLayout(criteria);
-    g->addWidget(kinds_, 0, 0, 1, 4);
-    g->addWidget(dateBox_, 1, 0);
-    g->addWidget(dateRange(from_, to_), 1, 1, 1, 3);
-    g->addWidget(nameBox_, 2, 0);
-    g->addWidget(names_, 2, 1);
-    g->addWidget(accountBox_, 2, 2);
-    g->addWidget(account_, 2, 3);
-    g->addWidget(memberBox_, 3, 0);
-    g->addWidget(member_, 3, 1);
-    g->addWidget(remarkBox_, 3, 2);
-    g->addWidget(remark_, 3, 3);
-    g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 1);
+    form_ = new CriteriaForm(dm_, QStringLiteral("查询条件"), planCriteria(),
+                             PlanListModel::initialFilter(startupDate(dm_)).criteria, nullptr,
+                             {.tickOnChange = false, .head = kinds_});
 
     auto* exit = new QPushButton(QStringLiteral("退出"));
     auto* buttons = new QVBoxLayout;
@@ -86,7 +56,7 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
     buttons->addStretch(1);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(criteria, 1);
+    top->addWidget(form_, 1);
     top->addLayout(buttons);
 
     auto* outer = new QVBoxLayout(this);
@@ -99,8 +69,7 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
     showTotals(model_, count_, total_);
 
     auto showKind = [this](const PlanKind& k) {
-        nameBox_->setText(u8(k.nameCaption));
-        names_->show(k);
+        form_->offer(Criterion::Name, u8(k.nameCaption), (dm_.*k.names)());
     };
     showKind(kinds_->kind());
     connect(kinds_, &PlanKindButtons::chosen, this, [this, showKind](const PlanKind& k) {
@@ -120,20 +89,7 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
 }
 
 PlanFilter PlanListScreen::filter() const {
-    PlanFilter f;
-    f.kind = &kinds_->kind();
-    f.byDate = dateBox_->isChecked();
-    f.from = from_->dateText();
-    f.to = to_->dateText();
-    f.byName = nameBox_->isChecked();
-    f.name = ss(names_->list(*f.kind)->currentText());
-    f.byAccount = accountBox_->isChecked();
-    f.account = ss(account_->currentText());
-    f.byMember = memberBox_->isChecked();
-    f.member = ss(member_->currentText());
-    f.byRemark = remarkBox_->isChecked();
-    f.remark = ss(remark_->text());
-    return f;
+    return {&kinds_->kind(), form_->criteria()};
 }
 
 void PlanListScreen::onQuery() {

@@ -20,6 +20,7 @@
 #include <array>
 
 #include "core/data_module.h"
+#include "core/ui/criteria_form.h"
 #include "core/ui/inputs.h"
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
@@ -117,17 +118,6 @@ public:
 
     PlanListModel& model() { return model_; }
     PlanKindButtons* kinds() const { return kinds_; }
-    QCheckBox* dateBox() const { return dateBox_; }
-    DateEdit* fromDate() const { return from_; }
-    DateEdit* toDate() const { return to_; }
-    QCheckBox* nameBox() const { return nameBox_; }
-    PlanNamePicker* names() const { return names_; }
-    QCheckBox* accountBox() const { return accountBox_; }
-    QComboBox* accountList() const { return account_; }
-    QCheckBox* memberBox() const { return memberBox_; }
-    QComboBox* memberList() const { return member_; }
-    QCheckBox* remarkBox() const { return remarkBox_; }
-    QLineEdit* remarkField() const { return remark_; }
     QPushButton* queryButton() const { return query_; }
     // "Excel" on the viewing screen, "执行" on the execution screen.
     QPushButton* actionButton() const { return action_; }
@@ -154,17 +144,7 @@ private:
     FileOpener opener_;
     PlanListModel model_;
     PlanKindButtons* kinds_;
-    QCheckBox* dateBox_;
-    DateEdit* from_;
-    DateEdit* to_;
-    QCheckBox* nameBox_;
-    PlanNamePicker* names_;
-    QCheckBox* accountBox_;
-    QComboBox* account_;
-    QCheckBox* memberBox_;
-    QComboBox* member_;
-    QCheckBox* remarkBox_;
-    QLineEdit* remark_;
+    CriteriaForm* form_ = nullptr;
     QPushButton* query_;
     QPushButton* action_;
     QProgressBar* progress_ = nullptr;
