@@ -49,11 +49,8 @@ Sample& sample() {
     return s;
 }
 
-StatFilter tenYears() {
-    StatFilter f;
-    f.from = "2015-01-01";
-    f.to = "2024-12-31";
-    return f;
+Criteria tenYears() {
+    return Criteria().dates("2015-01-01", "2024-12-31");
 }
 
 void BM_MonthlyReportTenYears(benchmark::State& state) {

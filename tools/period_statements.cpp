@@ -11,24 +11,26 @@ struct Sums {
 };
 
 Sums periodSums(TfrmDM& dm, const PeriodKind& kind, const char* table, const char* date,
-                const char* money, const std::string& key, const StatFilter& f) {
+                const char* money, const std::string& key, const Criteria& f) {
     std::string sql =
         fmt::format("SELECT sum({}), count(*) FROM {} WHERE BName=?1 AND substr({},1,{})=?2", money,
                     table, date, kind.keyLength);
-    if (f.byAccount) {
+    const bool byAccount = f.ticked(Criterion::Account);
+    const bool byMember = f.ticked(Criterion::Member);
+    if (byAccount) {
         sql += " AND AName=?3";
     }
-    if (f.byMember) {
-        sql += f.byAccount ? " AND FName=?4" : " AND FName=?3";
+    if (byMember) {
+        sql += byAccount ? " AND FName=?4" : " AND FName=?3";
     }
     Statement s = dm.db().prepare(sql);
     s.bindAll(dm.book(), key);
     int next = 3;
-    if (f.byAccount) {
-        s.bind(next++, f.account);
+    if (byAccount) {
+        s.bind(next++, f.text(Criterion::Account));
     }
-    if (f.byMember) {
-        s.bind(next, f.member);
+    if (byMember) {
+        s.bind(next, f.text(Criterion::Member));
     }
     Sums out;
     if (s.step()) {
@@ -41,9 +43,9 @@ Sums periodSums(TfrmDM& dm, const PeriodKind& kind, const char* table, const cha
 }  // namespace
 
 std::vector<PeriodRow> periodRowsByStatements(TfrmDM& dm, const PeriodKind& kind,
-                                              const StatFilter& f) {
+                                              const Criteria& f) {
     std::vector<PeriodRow> rows;
-    for (const std::string& key : periodKeys(kind, f.from, f.to)) {
+    for (const std::string& key : periodKeys(kind, f.from(), f.to())) {
         const Sums in = periodSums(dm, kind, "InTable", "IDate", "IMoney", key, f);
         const Sums out = periodSums(dm, kind, "OutTable", "ODate", "OMoney", key, f);
         rows.push_back(periodRow(key, in.sum, in.count, out.sum, out.count));

@@ -12,7 +12,7 @@
 namespace fennory {
 
 std::vector<PeriodRow> periodRowsByStatements(TfrmDM& dm, const PeriodKind& kind,
-                                              const StatFilter& f);
+                                              const Criteria& f);
 
 // The month-by-group table with one statement per cell, per row and column
 // total and for the grand total.

@@ -17,7 +17,6 @@ const AnalysisKind& incomeAnalysis() {
         .record = RecordType::Income,
         .dateBox = "收入日期",
         .categoryBox = "收入类别",
-        .categories = &TfrmDM::ComInType,
         .items = {"日收入", "月收入", "年收入", "家庭成员", "收入类别", "账户名称"},
         .sheetName = "收入分析表"};
     return k;
@@ -29,7 +28,6 @@ const AnalysisKind& expenseAnalysis() {
         .record = RecordType::Expense,
         .dateBox = "支出日期",
         .categoryBox = "支出类别",
-        .categories = &TfrmDM::ComOutType,
         .items = {"日支出", "月支出", "年支出", "家庭成员", "支出类别", "账户名称"},
         .sheetName = "支出分析表"};
     return k;
@@ -37,11 +35,18 @@ const AnalysisKind& expenseAnalysis() {
 
 Analysis::Analysis(TfrmDM& dm, const AnalysisKind& kind) : dm_(dm), kind_(kind) {}
 
+CriteriaTable analysisCriteria(const AnalysisKind& kind) {
+    using C = Criterion;
+    using I = CriterionInput;
+    const RecordTypeDef& r = recordType(kind.record);
+    return {{C::Date, kind.dateBox, I::Dates, r.dateColumn},
+            {C::Account, "账户名称", I::Lookup, "AName", &TfrmDM::ComAccount},
+            {C::Member, "家庭成员", I::Lookup, "FName", &TfrmDM::ComFamily},
+            {C::Name, kind.categoryBox, I::Lookup, r.nameColumn, r.nameList}};
+}
+
 AnalysisFilter Analysis::initialFilter(const std::string& today) {
-    AnalysisFilter f;
-    f.to = today;
-    f.from = dates::oneMonthBack(today);
-    return f;
+    return {.criteria = Criteria().dates(dates::oneMonthBack(today), today, false)};
 }
 
 void Analysis::run(const AnalysisFilter& f) {
@@ -66,19 +71,7 @@ void Analysis::run(const AnalysisFilter& f) {
             expr = "AName";
             break;
     }
-    Condition c;
-    if (f.byDate) {
-        c.add(fmt::format(" AND {} BETWEEN ? AND ?", record().dateColumn), f.from, f.to);
-    }
-    if (f.byCategory) {
-        c.add(fmt::format(" AND {}=?", record().nameColumn), f.category);
-    }
-    if (f.byAccount) {
-        c.add(" AND AName=?", f.account);
-    }
-    if (f.byMember) {
-        c.add(" AND FName=?", f.member);
-    }
+    const Condition c = conditionOf(analysisCriteria(kind_), f.criteria);
     Statement s = dm_.db().prepare(fmt::format("SELECT {}, {} FROM {} WHERE BName=?{}", expr,
                                                record().moneyColumn, record().table, c.sql));
     s.bind(1, dm_.book());

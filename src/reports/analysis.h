@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/criteria.h"
 #include "core/data_module.h"
 #include "core/record_types.h"
 #include "core/table.h"
@@ -15,11 +16,10 @@
 namespace fennory {
 
 struct AnalysisKind {
-    const char* caption;      // "收入分析": window and chart titles
-    RecordType record;        // whose records it sums
-    const char* dateBox;      // "收入日期"
-    const char* categoryBox;  // "收入类别"
-    std::vector<std::string> (TfrmDM::*categories)();
+    const char* caption;             // "收入分析": window and chart titles
+    RecordType record;               // whose records it sums
+    const char* dateBox;             // "收入日期"
+    const char* categoryBox;         // "收入类别"
     std::vector<std::string> items;  // "日收入", "月收入", ... in list order
     const char* sheetName;           // "收入分析表"
 };
@@ -29,15 +29,11 @@ const AnalysisKind& expenseAnalysis();
 // The items' positions in the list.
 enum class AnalysisItem { Day, Month, Year, Member, Category, Account };
 
+// What the screen offers: date, account, member and category.
+CriteriaTable analysisCriteria(const AnalysisKind& kind);
+
 struct AnalysisFilter {
-    bool byDate = false;
-    std::string from, to;
-    bool byCategory = false;
-    std::string category;
-    bool byAccount = false;
-    std::string account;
-    bool byMember = false;
-    std::string member;
+    Criteria criteria;
     AnalysisItem item = AnalysisItem::Month;
 };
 

@@ -70,31 +70,24 @@ std::vector<std::string> movementSortCaptions(const MovementKind& kind) {
 
 MovementQuery::MovementQuery(TfrmDM& dm, const MovementKind& kind) : dm_(dm), kind_(kind) {}
 
+CriteriaTable movementCriteria(const MovementKind& kind) {
+    using C = Criterion;
+    using I = CriterionInput;
+    const std::string m = kind.table;  // the movement's columns, named by their table
+    return {{C::Date, "日        期", I::Dates, "RDate"},
+            {C::Name, kind.partyCriterion, I::Lookup, kind.partyColumn, kind.parties},
+            {C::Account, kind.accountCriterion, I::Lookup, m + ".AName", &TfrmDM::ComAccount},
+            {C::Member, "家庭成员", I::Lookup, m + ".FName", &TfrmDM::ComFamily},
+            {C::Remark, "备        注", I::Text, m + ".Remark"}};
+}
+
 MovementFilter MovementQuery::initialFilter(const std::string& today) {
-    MovementFilter f;
-    f.to = today;
-    f.from = dates::oneMonthBack(today);
-    return f;
+    return {.criteria = Criteria().dates(dates::oneMonthBack(today), today)};
 }
 
 void MovementQuery::run(const MovementFilter& f) {
     const std::string m = kind_.table;  // the movement's columns, named by their table
-    Condition c;
-    if (f.byDate) {
-        c.add(" AND RDate BETWEEN ? AND ?", f.from, f.to);
-    }
-    if (f.byParty) {
-        c.add(fmt::format(" AND {}=?", kind_.partyColumn), f.party);
-    }
-    if (f.byAccount) {
-        c.add(fmt::format(" AND {}.AName=?", m), f.account);
-    }
-    if (f.byMember) {
-        c.add(fmt::format(" AND {}.FName=?", m), f.member);
-    }
-    if (f.byRemark) {
-        c.add(fmt::format(" AND {}.Remark LIKE ? ESCAPE '\\'", m), likeAnywhere(f.remark));
-    }
+    const Condition c = conditionOf(movementCriteria(kind_), f.criteria);
     const std::string sortColumns[5] = {"RDate", kind_.partyColumn, m + "." + kind_.amountColumn,
                                         m + ".AName", m + ".FName"};
     // Equal keys keep the order the movements were entered in.
@@ -126,9 +119,9 @@ void MovementQuery::run(const MovementFilter& f) {
 }
 
 Sheet MovementQuery::sheet() const {
-    Sheet s = schemeSheet(
-        fmt::format("{}-{}（{}至{}）", dm_.book(), kind_.sheetName, last_.from, last_.to), 7,
-        false);
+    Sheet s = schemeSheet(fmt::format("{}-{}（{}至{}）", dm_.book(), kind_.sheetName,
+                                      last_.criteria.from(), last_.criteria.to()),
+                          7, false);
     CellStyle centred;
     centred.halign = HAlign::Center;
     centred.valign = VAlign::Center;

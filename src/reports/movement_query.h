@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/criteria.h"
 #include "core/data_module.h"
 #include "core/table.h"
 #include "reporting/sheet.h"
@@ -40,17 +41,12 @@ enum class MovementSort { Date, Party, Amount, Account, Member };
 // The sort keys as the kind's list shows them, in enum order.
 std::vector<std::string> movementSortCaptions(const MovementKind& kind);
 
+// What the query offers: date, the party (creditor, debtor or category),
+// account, member and remark.
+CriteriaTable movementCriteria(const MovementKind& kind);
+
 struct MovementFilter {
-    bool byDate = true;
-    std::string from, to;
-    bool byParty = false;
-    std::string party;
-    bool byAccount = false;
-    std::string account;
-    bool byMember = false;
-    std::string member;
-    bool byRemark = false;
-    std::string remark;
+    Criteria criteria;
     MovementSort sort = MovementSort::Date;
     bool descending = false;
 };

@@ -124,28 +124,22 @@ PeriodRow periodRow(std::string key, Money incomeSum, std::int64_t incomeCount, 
 
 PeriodReport::PeriodReport(TfrmDM& dm, const PeriodKind& kind) : dm_(dm), kind_(kind) {}
 
-StatFilter PeriodReport::initialFilter(const std::string& today) const {
-    StatFilter f;
-    f.from = kind_.defaultFrom(today);
-    f.to = kind_.defaultTo(today);
-    return f;
+Criteria PeriodReport::initialFilter(const std::string& today) const {
+    return Criteria().dates(kind_.defaultFrom(today), kind_.defaultTo(today));
 }
 
-CheckResult PeriodReport::run(const StatFilter& f,
+CheckResult PeriodReport::run(const Criteria& f,
                               const std::function<void(std::size_t, std::size_t)>& progress) {
-    if (f.from > f.to || !dates::isValid(f.from) || !dates::isValid(f.to)) {
+    const std::string& from = f.from();
+    const std::string& to = f.to();
+    if (from > to || !dates::isValid(from) || !dates::isValid(to)) {
         return CheckResult::fail("日期选择错误，请重新选择！");
     }
-    const std::vector<std::string> keys = periodKeys(kind_, f.from, f.to);
-    Condition extra;
-    if (f.byAccount) {
-        extra.add(" AND AName=?", f.account);
-    }
-    if (f.byMember) {
-        extra.add(" AND FName=?", f.member);
-    }
+    const std::vector<std::string> keys = periodKeys(kind_, from, to);
+    // The span is the periods' own; the account and member narrow them.
+    const Condition extra = conditionOf(statCriteria(""), Criteria(f).untick(Criterion::Date));
     const std::string afterLast =
-        keyAfter(kind_, *dates::parse(f.from), static_cast<int>(keys.size()));
+        keyAfter(kind_, *dates::parse(from), static_cast<int>(keys.size()));
     const auto in =
         sidePeriods(dm_, kind_, "InTable", "IDate", "IMoney", keys.front(), afterLast, extra);
     const auto out =

@@ -77,12 +77,12 @@ public:
     const PeriodKind& kind() const { return kind_; }
 
     // The span the screen opens with.
-    StatFilter initialFilter(const std::string& today) const;
+    Criteria initialFilter(const std::string& today) const;
 
     // "统计": false, and nothing changes, when `from` is after `to`. Otherwise
     // SZTable holds the rows of the span (in one transaction) and the grid,
     // totals, sheet and print read them. progress(done, total) per period.
-    CheckResult run(const StatFilter& f,
+    CheckResult run(const Criteria& f,
                     const std::function<void(std::size_t, std::size_t)>& progress = {});
     bool ran() const { return ran_; }
 

@@ -88,18 +88,20 @@ void sortGroups(std::vector<Group>& groups, const StatCriteria& c) {
     std::stable_sort(groups.begin(), groups.end(), less);
 }
 
-Condition filterCondition(const StatFilter& f, const char* dateColumn) {
-    Condition c;
-    if (f.byDate) {
-        c.add(fmt::format(" AND {} BETWEEN ? AND ?", dateColumn), f.from, f.to);
-    }
-    if (f.byAccount) {
-        c.add(" AND AName=?", f.account);
-    }
-    if (f.byMember) {
-        c.add(" AND FName=?", f.member);
-    }
-    return c;
+}  // namespace
+
+CriteriaTable statCriteria(const char* dateCaption, const char* dateColumn) {
+    using C = Criterion;
+    using I = CriterionInput;
+    return {{C::Date, dateCaption, I::Dates, dateColumn},
+            {C::Account, "账户名称", I::Lookup, "AName", &TfrmDM::ComAccount},
+            {C::Member, "家庭成员", I::Lookup, "FName", &TfrmDM::ComFamily}};
+}
+
+namespace {
+
+Condition filterCondition(const Criteria& f, const char* dateColumn) {
+    return conditionOf(statCriteria("", dateColumn), f);
 }
 
 // A section's running number, group, count, sum and share; returns the row after it.
@@ -177,8 +179,7 @@ IncomeExpenseStats::IncomeExpenseStats(TfrmDM& dm) : dm_(dm) {}
 
 StatCriteria IncomeExpenseStats::initialCriteria(const std::string& today) {
     StatCriteria c;
-    c.filter.to = today;
-    c.filter.from = dates::oneMonthBack(today);
+    c.filter.dates(dates::oneMonthBack(today), today);
     return c;
 }
 
@@ -228,8 +229,8 @@ Money IncomeExpenseStats::balanceAt(const std::string& account, const std::strin
 }
 
 Sheet IncomeExpenseStats::sheet() {
-    const std::string& from = last_.filter.from;
-    const std::string& to = last_.filter.to;
+    const std::string& from = last_.filter.from();
+    const std::string& to = last_.filter.to();
     Sheet s = schemeSheet(fmt::format("{}-收支统计表（{}至{}）", dm_.book(), from, to), 5, false);
     CellStyle centred;
     centred.halign = HAlign::Center;
@@ -297,16 +298,13 @@ Sheet IncomeExpenseStats::sheet() {
 
 LoanStats::LoanStats(TfrmDM& dm) : dm_(dm) {}
 
-StatFilter LoanStats::initialFilter(const std::string& today) {
-    StatFilter f;
-    f.to = today;
-    f.from = dates::oneMonthBack(today);
-    return f;
+Criteria LoanStats::initialFilter(const std::string& today) {
+    return Criteria().dates(dates::oneMonthBack(today), today);
 }
 
 LoanStatSide LoanStats::side(const char* table, const char* date, const char* party,
                              const char* money, const char* caption, const char* sumCaption,
-                             const StatFilter& f) {
+                             const Criteria& f) {
     const Condition cond = filterCondition(f, date);
     LoanStatSide out;
     // The counterparty owed most comes first; equal sums by name.
@@ -328,7 +326,7 @@ LoanStatSide LoanStats::side(const char* table, const char* date, const char* pa
     return out;
 }
 
-void LoanStats::run(const StatFilter& f) {
+void LoanStats::run(const Criteria& f) {
     debts_ = side("Borrow", "BDate", "BPro", "BMoney", "债权人", "未还金额", f);
     credits_ = side("Debt", "DDate", "DPro", "DMoney", "债务人", "未收金额", f);
     last_ = f;
@@ -337,7 +335,7 @@ void LoanStats::run(const StatFilter& f) {
 
 Sheet LoanStats::sheet() const {
     Sheet s = schemeSheet(
-        fmt::format("{}-债务债权统计表（{}至{}）", dm_.book(), last_.from, last_.to), 8, true);
+        fmt::format("{}-债务债权统计表（{}至{}）", dm_.book(), last_.from(), last_.to()), 8, true);
     CellStyle centred;
     centred.halign = HAlign::Center;
     centred.valign = VAlign::Center;

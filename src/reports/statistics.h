@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/criteria.h"
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/table.h"
@@ -14,15 +15,9 @@
 
 namespace fennory {
 
-// The period, account and member every statistics screen may restrict to.
-struct StatFilter {
-    bool byDate = true;
-    std::string from, to;
-    bool byAccount = false;
-    std::string account;
-    bool byMember = false;
-    std::string member;
-};
+// The period, account and member every statistics screen may restrict to;
+// `dateColumn` is the one of the table asked.
+CriteriaTable statCriteria(const char* dateCaption, const char* dateColumn = "");
 
 // What the income and expense groups are made by, and in what order they come.
 enum class StatGroup { Category, Account, Member, Day, Month, Year };
@@ -32,7 +27,7 @@ const std::vector<std::string>& statGroupCaptions();
 const std::vector<std::string>& statSortCaptions();
 
 struct StatCriteria {
-    StatFilter filter;
+    Criteria filter;
     StatGroup group = StatGroup::Category;
     bool sorted = true;
     StatSort sort = StatSort::AmountDesc;
@@ -109,9 +104,9 @@ struct LoanStatSide {
 class LoanStats {
 public:
     explicit LoanStats(TfrmDM& dm);
-    static StatFilter initialFilter(const std::string& today);
+    static Criteria initialFilter(const std::string& today);
 
-    void run(const StatFilter& f);
+    void run(const Criteria& f);
     bool ran() const { return ran_; }
     const LoanStatSide& debts() const { return debts_; }
     const LoanStatSide& credits() const { return credits_; }
@@ -120,10 +115,10 @@ public:
 
 private:
     LoanStatSide side(const char* table, const char* date, const char* party, const char* money,
-                      const char* caption, const char* sumCaption, const StatFilter& f);
+                      const char* caption, const char* sumCaption, const Criteria& f);
 
     TfrmDM& dm_;
-    StatFilter last_;
+    Criteria last_;
     bool ran_ = false;
     LoanStatSide debts_, credits_;
 };

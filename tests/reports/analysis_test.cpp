@@ -53,20 +53,18 @@ TEST_F(Analyses, WithoutCriteriaEveryRecordCountsAndEmptyMonthsAreMissing) {
         "INSERT INTO OutTable(BName,ODate,OName,OMoney) VALUES('别的账簿','2024-02-01','x',10000)");
     Analysis a(dm, expenseAnalysis());
     AnalysisFilter f = Analysis::initialFilter("2024-03-31");
-    EXPECT_FALSE(f.byDate);
+    EXPECT_FALSE(f.criteria.ticked(Criterion::Date));
     a.run(f);
     EXPECT_EQ(labels(a), (std::vector<std::string>{"2019-07", "2024-01", "2024-03"}));
     EXPECT_EQ(a.total()->toPlain(), "35");
-    f.byDate = true;
-    f.from = "2024-01-01";
+    f.criteria.dates("2024-01-01", f.criteria.to());
     a.run(f);
     EXPECT_EQ(labels(a), (std::vector<std::string>{"2024-01", "2024-03"}));  // no February
     f.item = AnalysisItem::Category;
-    f.byCategory = true;
-    f.category = "餐饮";
+    f.criteria.tick(Criterion::Name, "餐饮");
     a.run(f);
     EXPECT_EQ(labels(a), std::vector<std::string>{"餐饮"});
-    f.category = "没有";
+    f.criteria.tick(Criterion::Name, "没有");
     a.run(f);
     EXPECT_TRUE(a.points().empty());
     EXPECT_FALSE(a.total());

@@ -51,11 +51,8 @@ protected:
         }
         return out;
     }
-    StatFilter span(const char* from, const char* to) {
-        StatFilter f;
-        f.from = from;
-        f.to = to;
-        return f;
+    Criteria span(const std::string& from, const std::string& to) {
+        return Criteria().dates(from, to);
     }
 };
 
@@ -73,8 +70,8 @@ TEST_F(Reports, StatisticsCountThePeriodWithBothEndsAndOnlyThisBook) {
 
     IncomeExpenseStats stats(dm);
     StatCriteria c = IncomeExpenseStats::initialCriteria("2024-05-31");
-    EXPECT_EQ(c.filter.from, "2024-04-30");
-    c.filter.from = "2024-05-01";
+    EXPECT_EQ(c.filter.from(), "2024-04-30");
+    c.filter.dates("2024-05-01", c.filter.to());
     stats.run(c);
     const StatSide& in = stats.income();
     EXPECT_EQ(in.caption, "收入名称");
@@ -93,7 +90,7 @@ TEST_F(Reports, StatisticsGroupByMonthAndYearOnTheDatesPrefix) {
     income("2024-01-31", "奖金", "4");
     IncomeExpenseStats stats(dm);
     StatCriteria c;
-    c.filter.byDate = false;
+    c.filter.untick(Criterion::Date);
     c.group = StatGroup::Month;
     c.sort = StatSort::NameAsc;
     stats.run(c);
@@ -190,16 +187,16 @@ TEST_F(Reports, PeriodCountsFollowTheWholeSpansOfTheDistance) {
 
 TEST_F(Reports, TheDefaultSpansAreTwelveMonthsAndTwoYearsEndingNow) {
     PeriodReport monthly(dm, monthlyReport());
-    StatFilter f = monthly.initialFilter("2024-05-15");
-    EXPECT_EQ(f.from, "2023-06-01");
-    EXPECT_EQ(f.to, "2024-05-31");
+    Criteria f = monthly.initialFilter("2024-05-15");
+    EXPECT_EQ(f.from(), "2023-06-01");
+    EXPECT_EQ(f.to(), "2024-05-31");
     ASSERT_TRUE(monthly.run(f).ok);
     ASSERT_EQ(monthly.rows().size(), 12u);
     EXPECT_EQ(monthly.rows().back().key, "2024-05");
     PeriodReport yearly(dm, yearlyReport());
     f = yearly.initialFilter("2024-05-15");
-    EXPECT_EQ(f.from, "2023-01-01");
-    EXPECT_EQ(f.to, "2024-12-31");
+    EXPECT_EQ(f.from(), "2023-01-01");
+    EXPECT_EQ(f.to(), "2024-12-31");
     ASSERT_TRUE(yearly.run(f).ok);
     ASSERT_EQ(yearly.rows().size(), 2u);
     EXPECT_EQ(yearly.table().columns.front(), "年份");
@@ -242,10 +239,9 @@ TEST_F(Reports, AnAccountRestrictsBothSides) {
     expense("2024-01-06", "餐饮", "100", "银行卡");
     expense("2024-01-06", "餐饮", "2", "现金");
     PeriodReport r(dm, monthlyReport());
-    StatFilter f = span("2024-01-01", "2024-01-31");
-    f.byAccount = true;
-    f.account = "银行卡";
-    f.byDate = false;  // the span applies all the same
+    Criteria f = span("2024-01-01", "2024-01-31");
+    f.tick(Criterion::Account, "银行卡");
+    f.untick(Criterion::Date);  // the span applies all the same
     ASSERT_TRUE(r.run(f).ok);
     ASSERT_EQ(r.rows().size(), 1u);
     EXPECT_EQ(r.rows()[0].incomeSum.toPlain(), "400");
@@ -274,11 +270,9 @@ TEST_F(Reports, GroupedReportsEqualThePeriodByPeriodStatementsOnRandomBooks) {
         std::string from =
             dates::fromDayNumber(dates::dayNumber("2019-10-01") + static_cast<int>(rng() % 900));
         std::string to = dates::addDays(from, static_cast<int>(rng() % 1200));
-        StatFilter f = span(from.c_str(), to.c_str());
-        f.byAccount = rng() % 2;
-        f.account = accounts[rng() % 2];
-        f.byMember = rng() % 2;
-        f.member = members[rng() % 2];
+        Criteria f = span(from, to);
+        f.set(Criterion::Account, {.ticked = rng() % 2 == 1, .text = accounts[rng() % 2]});
+        f.set(Criterion::Member, {.ticked = rng() % 2 == 1, .text = members[rng() % 2]});
         PeriodReport r(dm, kind);
         ASSERT_TRUE(r.run(f).ok);
         const auto expected = periodRowsByStatements(dm, kind, f);
@@ -395,8 +389,7 @@ TEST_F(Reports, ARepaidCreditorComesLastWithNothingOutstanding) {
     EXPECT_TRUE(x.style("A2").bold);
     EXPECT_TRUE(x.style("H8").border);
 
-    StatFilter all;
-    all.byDate = false;
+    Criteria all;
     stats.run(all);
     EXPECT_EQ(stats.debts().count, 4);
 }
@@ -419,8 +412,7 @@ TEST_F(Reports, MovementsAreFoundByTheirOwnAccountAndTheirLoansParty) {
     repay(2, "2024-05-12", "99", "银行卡");
     MovementQuery q(dm, repaymentQuery());
     MovementFilter f = MovementQuery::initialFilter("2024-05-31");
-    f.byAccount = true;
-    f.account = "银行卡";
+    f.criteria.tick(Criterion::Account, "银行卡");
     f.sort = MovementSort::Amount;
     f.descending = true;
     q.run(f);
@@ -428,8 +420,7 @@ TEST_F(Reports, MovementsAreFoundByTheirOwnAccountAndTheirLoansParty) {
                                                           "账户名称", "家庭成员", "备注"}));
     EXPECT_EQ(column(q.rows(), 2), (std::vector<std::string>{"老李", "老王"}));
     EXPECT_EQ(q.total()->toPlain(), "129");
-    f.byParty = true;
-    f.party = "老王";
+    f.criteria.tick(Criterion::Name, "老王");
     q.run(f);
     EXPECT_EQ(column(q.rows(), 3), std::vector<std::string>{"30"});
 
@@ -441,7 +432,7 @@ TEST_F(Reports, MovementsAreFoundByTheirOwnAccountAndTheirLoansParty) {
     EXPECT_EQ(x.cells.at(3).at(3), "30");
     EXPECT_TRUE(x.style("G4").border);
 
-    f.party = "没有的人";
+    f.criteria.tick(Criterion::Name, "没有的人");
     q.run(f);
     EXPECT_TRUE(q.rows().empty());
     EXPECT_FALSE(q.total());

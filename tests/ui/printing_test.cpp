@@ -132,7 +132,7 @@ void PrintingTest::theYearlyReportPrintsTwelveDigitAmountsWhole() {
         add("OutTable", "ODate", "OName", "OMoney", id++, date.c_str(), "8311226.24");
     }
     PeriodReport report(*book_->dm, yearlyReport());
-    QVERIFY(report.run({.from = "2015-01-01", .to = "2024-12-31"}).ok);
+    QVERIFY(report.run(Criteria().dates("2015-01-01", "2024-12-31")).ok);
     QCOMPARE(report.rows().size(), std::size_t{10});
     expectFiguresWhole(report.printLayout(), report.printRows(),
                        book_->dir.filePath(QStringLiteral("year.pdf")));

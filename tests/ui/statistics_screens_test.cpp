@@ -12,17 +12,19 @@
 
 #include <QAbstractSeries>
 #include <QBarCategoryAxis>
-#include <QChart>
-#include <QImage>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QChart>
 #include <QChartView>
+#include <QImage>
 #include <QPieSeries>
+#include "named.h"
 #include "support/workbook_probe.h"
 #include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 class StatisticsScreensTest : public QObject {
     Q_OBJECT
@@ -85,8 +87,8 @@ void StatisticsScreensTest::incomeAndExpenseStatisticsShowBothSidesAndExportTheL
     income("2024-05-10", "工资", "1000");
     income("2024-05-11", "奖金", "200");
     TfrmPage1 s(*dm_, *prompter_, opener());
-    QVERIFY(s.criteria()->dateBox()->isChecked());
-    QCOMPARE(s.criteria()->fromDate()->dateText(), std::string("2024-04-30"));
+    QVERIFY(named<QCheckBox>(s, "dateBox")->isChecked());
+    QCOMPARE(named<DateEdit>(s, "from")->dateText(), std::string("2024-04-30"));
     QCOMPARE(s.groupList()->currentText(), QStringLiteral("收支类别"));
     QCOMPARE(s.sortList()->currentText(), QStringLiteral("金额降序"));
     QVERIFY(!s.groupList()->isEditable());
@@ -112,8 +114,8 @@ void StatisticsScreensTest::incomeAndExpenseStatisticsShowBothSidesAndExportTheL
     QVERIFY(x.isNumber("D4"));
 
     // Picking an account ticks its box.
-    s.criteria()->accountList()->activated(0);
-    QVERIFY(s.criteria()->accountBox()->isChecked());
+    named<QComboBox>(s, "account")->activated(0);
+    QVERIFY(named<QCheckBox>(s, "accountBox")->isChecked());
 }
 
 void StatisticsScreensTest::theMonthlyReportRunsRefusesAWrongSpanAndPrints() {
@@ -125,8 +127,8 @@ void StatisticsScreensTest::theMonthlyReportRunsRefusesAWrongSpanAndPrints() {
     TfrmSZ_M s(*dm_, *prompter_, opener());
     QCOMPARE(s.windowTitle(), QStringLiteral("收支月报表"));
     QVERIFY(!s.printButton()->isEnabled());
-    s.criteria()->fromDate()->setDateText("2023-01-01");
-    s.criteria()->toDate()->setDateText("2023-12-31");
+    named<DateEdit>(s, "from")->setDateText("2023-01-01");
+    named<DateEdit>(s, "to")->setDateText("2023-12-31");
     s.runButton()->click();
     QCOMPARE(s.grid()->model()->rowCount(), 12);
     QCOMPARE(s.grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("月份"));
@@ -136,7 +138,7 @@ void StatisticsScreensTest::theMonthlyReportRunsRefusesAWrongSpanAndPrints() {
     QCOMPARE(s.progressBar()->value(), 12);
     QVERIFY(s.printButton()->isEnabled());
 
-    s.criteria()->fromDate()->setDateText("2024-01-01");
+    named<DateEdit>(s, "from")->setDateText("2024-01-01");
     s.runButton()->click();
     QCOMPARE(prompter_->last(), QStringLiteral("日期选择错误，请重新选择！"));
     QCOMPARE(s.grid()->model()->rowCount(), 12);
@@ -165,8 +167,8 @@ void StatisticsScreensTest::theMonthlyReportRunsRefusesAWrongSpanAndPrints() {
 void StatisticsScreensTest::theYearlyReportOpensOnLastYearAndThisYear() {
     income("2023-06-01", "工资", "10");
     TfrmSZ_Y s(*dm_, *prompter_, opener());
-    QCOMPARE(s.criteria()->fromDate()->dateText(), std::string("2023-01-01"));
-    QCOMPARE(s.criteria()->toDate()->dateText(), std::string("2024-12-31"));
+    QCOMPARE(named<DateEdit>(s, "from")->dateText(), std::string("2023-01-01"));
+    QCOMPARE(named<DateEdit>(s, "to")->dateText(), std::string("2024-12-31"));
     s.runButton()->click();
     QCOMPARE(s.grid()->model()->rowCount(), 2);
     s.excelButton()->click();
@@ -200,11 +202,11 @@ void StatisticsScreensTest::debtStatisticsAndRepaymentQueriesList() {
 
     TfrmBR_Q q(*dm_, *prompter_, opener());
     QCOMPARE(q.windowTitle(), QStringLiteral("还债记录查询"));
-    QCOMPARE(q.partyBox()->text(), QStringLiteral("债  权  人"));
+    QCOMPARE(named<QCheckBox>(q, "nameBox")->text(), QStringLiteral("债  权  人"));
     QCOMPARE(q.sortList()->itemText(2), QStringLiteral("还债金额"));
-    q.remarkField()->setText(QString());
-    QTest::keyClicks(q.remarkField(), "part");
-    QVERIFY(q.remarkBox()->isChecked());  // typing ticks its box
+    named<QLineEdit>(q, "remark")->setText(QString());
+    QTest::keyClicks(named<QLineEdit>(q, "remark"), "part");
+    QVERIFY(named<QCheckBox>(q, "remarkBox")->isChecked());  // typing ticks its box
     q.queryButton()->click();
     QCOMPARE(q.grid()->model()->rowCount(), 1);
     QVERIFY(q.grid()->isColumnHidden(static_cast<int>(MovementColumn::Book)));
@@ -214,7 +216,7 @@ void StatisticsScreensTest::debtStatisticsAndRepaymentQueriesList() {
     QVERIFY(opened_.contains(QStringLiteral("还债表")));
 
     TfrmTR_Q r(*dm_, *prompter_, opener());
-    QCOMPARE(r.accountBox()->text(), QStringLiteral("帐户名称"));
+    QCOMPARE(named<QCheckBox>(r, "accountBox")->text(), QStringLiteral("帐户名称"));
 }
 
 void StatisticsScreensTest::theAnalysisDrawsThreeChartsAndANewRunReplacesThem() {
@@ -232,7 +234,7 @@ void StatisticsScreensTest::theAnalysisDrawsThreeChartsAndANewRunReplacesThem() 
     s.resize(1000, 600);
     s.show();
     QCOMPARE(s.itemList()->currentText(), QStringLiteral("月支出"));
-    QVERIFY(!s.dateBox()->isChecked());
+    QVERIFY(!named<QCheckBox>(s, "dateBox")->isChecked());
     QCOMPARE(s.tabs()->tabText(2), QStringLiteral("饼图"));
     s.runButton()->click();
     QCOMPARE(s.grid()->model()->rowCount(), 30);

@@ -1,6 +1,8 @@
 #include "core/ui/criteria_form.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 
 #include "core/field_limits.h"
 #include "core/ui/prompter.h"
@@ -49,14 +51,23 @@ QString criterionName(Criterion c) {
     return QString::fromLatin1(names[static_cast<std::size_t>(c)]);
 }
 
+QGroupBox* sortGroup(QComboBox* keys, QComboBox* direction) {
+    auto* order = new QGroupBox(QStringLiteral("排序条件"));
+    auto* o = new QHBoxLayout(order);
+    o->addWidget(new QLabel(QStringLiteral("排序条件：")));
+    o->addWidget(keys, 1);
+    o->addWidget(direction);
+    return order;
+}
+
 CriteriaForm::CriteriaForm(TfrmDM& dm, const QString& title, const CriteriaTable& table,
                            const Criteria& start, QWidget* parent, FormShape shape)
     : QGroupBox(title, parent), table_(table), grid_(new QGridLayout(this)), shape_(shape) {
     if (shape_.head) {
         addBox(shape_.head, true);
     }
-    entries_.reserve(table.size());
-    for (const CriterionDef& d : table) {
+    entries_.reserve(table_.size());
+    for (const CriterionDef& d : table_) {
         Entry& e = entries_.emplace_back(Entry{&d, nullptr, nullptr});
         e.box = build(dm, d, start.at(d.id), e);
         e.box->box()->setObjectName(criterionName(d.id) + QStringLiteral("Box"));
@@ -146,6 +157,14 @@ void CriteriaForm::preset(Criterion c, const std::string& text) {
         if (e.def->id == c) {
             showText(e.input, text);
             e.box->setTicked(true);
+        }
+    }
+}
+
+void CriteriaForm::focus(Criterion c) {
+    for (Entry& e : entries_) {
+        if (e.def->id == c) {
+            e.input->setFocus();
         }
     }
 }

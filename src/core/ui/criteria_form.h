@@ -27,6 +27,9 @@ struct FormShape {
     QWidget* head = nullptr;   // a row above the criteria (the plan kinds)
 };
 
+// "排序条件：" with its keys and direction, a box for a form's last row.
+QGroupBox* sortGroup(QComboBox* keys, QComboBox* direction);
+
 class CriteriaForm : public QGroupBox {
     Q_OBJECT
 public:
@@ -38,6 +41,8 @@ public:
     // Ticks a criterion and shows `text` in it (a list picks it if offered).
     void preset(Criterion c, const std::string& text);
 
+    // Puts the cursor in a criterion's input (a span's first date).
+    void focus(Criterion c);
     // A list criterion offers other names under another caption (the plans'
     // name follows their kind).
     void offer(Criterion c, const QString& caption, const std::vector<std::string>& names);
@@ -55,7 +60,7 @@ private:
     };
     CriteriaBox* build(TfrmDM& dm, const CriterionDef& d, const CriterionValue& start, Entry& e);
 
-    const CriteriaTable& table_;
+    CriteriaTable table_;
     std::vector<Entry> entries_;
     QGridLayout* grid_;
     FormShape shape_;

@@ -97,11 +97,6 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
       opener_(std::move(opener)),
       chooser_(std::move(chooser)),
       analysis_(dm, kind),
-      from_(new DateEdit),
-      to_(new DateEdit),
-      account_(new QComboBox),
-      member_(new QComboBox),
-      category_(new QComboBox),
       item_(new QComboBox),
       run_(new QPushButton(QStringLiteral("统计"))),
       excel_(new QPushButton(QStringLiteral("Excel"))),
@@ -112,39 +107,17 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
       total_(new QLabel(QStringLiteral("合计金额："))) {
     const QString caption = QString::fromUtf8(kind.caption);
     setWindowTitle(caption);
-    const std::string today =
-        dm.session().startDay();
-    const AnalysisFilter start = Analysis::initialFilter(today);
-    from_->setDateText(start.from);
-    to_->setDateText(start.to);
-    fillNames(account_, dm.ComAccount(), "");
-    fillNames(member_, dm.ComFamily(), "");
-    fillNames(category_, (dm.*kind.categories)(), "");
+    criteria_ = new CriteriaForm(dm, QStringLiteral("查询条件"), analysisCriteria(kind),
+                                 Analysis::initialFilter(dm.session().startDay()).criteria);
     for (const std::string& i : kind.items) {
         item_->addItem(QString::fromStdString(i));
     }
     item_->setCurrentIndex(static_cast<int>(AnalysisItem::Month));
 
-    auto* range = dateRange(from_, to_);
-    auto* byDate = new CriteriaBox(QString::fromUtf8(kind.dateBox), range, {from_, to_});
-    auto* byAccount = new CriteriaBox(QStringLiteral("账户名称"), account_);
-    auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);
-    auto* byCategory = new CriteriaBox(QString::fromUtf8(kind.categoryBox), category_);
     // The item applies whether or not its box is ticked.
     auto* byItem = new CriteriaBox(QStringLiteral("统计的项"), item_);
     byItem->setTicked(true);
-    dateBox_ = byDate->box();
-    accountBox_ = byAccount->box();
-    memberBox_ = byMember->box();
-    categoryBox_ = byCategory->box();
-
-    auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
-    auto* g = new QGridLayout(criteria);
-    g->addWidget(byDate, 0, 0, 1, 2);
-    g->addWidget(byAccount, 1, 0);
-    g->addWidget(byMember, 1, 1);
-    g->addWidget(byCategory, 2, 0);
-    g->addWidget(byItem, 2, 1);
+    criteria_->addBox(byItem);
 
     auto* exit = new QPushButton(QStringLiteral("退出"));
     auto* buttons = new QVBoxLayout;
@@ -153,7 +126,7 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
     }
     buttons->addStretch(1);
     auto* top = new QHBoxLayout;
-    top->addWidget(criteria, 1);
+    top->addWidget(criteria_, 1);
     top->addLayout(buttons);
 
     const char* tabNames[3] = {"柱图", "折线图", "饼图"};
@@ -191,16 +164,7 @@ QChart* AnalysisScreen::chart(int i) const {
 }
 
 void AnalysisScreen::onRun() {
-    AnalysisFilter f;
-    f.byDate = dateBox_->isChecked();
-    f.from = from_->dateText();
-    f.to = to_->dateText();
-    f.byCategory = categoryBox_->isChecked();
-    f.category = ss(category_->currentText());
-    f.byAccount = accountBox_->isChecked();
-    f.account = ss(account_->currentText());
-    f.byMember = memberBox_->isChecked();
-    f.member = ss(member_->currentText());
+    AnalysisFilter f{.criteria = criteria_->criteria()};
     f.item = static_cast<AnalysisItem>(std::max(0, item_->currentIndex()));
     analysis_.run(f);
     grid_->setTable(analysis_.table());

@@ -13,11 +13,12 @@
 #include <functional>
 
 #include "core/data_module.h"
+#include "core/ui/criteria_form.h"
 #include "core/ui/inputs.h"
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
-#include "reports/analysis.h"
 #include "reporting/ui/export.h"
+#include "reports/analysis.h"
 
 QT_BEGIN_NAMESPACE
 class QChart;
@@ -37,15 +38,6 @@ public:
                    PictureFileChooser chooser = pngFileChooser(), QWidget* parent = nullptr);
 
     Analysis& analysis() { return analysis_; }
-    QCheckBox* dateBox() const { return dateBox_; }
-    DateEdit* fromDate() const { return from_; }
-    DateEdit* toDate() const { return to_; }
-    QCheckBox* accountBox() const { return accountBox_; }
-    QComboBox* accountList() const { return account_; }
-    QCheckBox* memberBox() const { return memberBox_; }
-    QComboBox* memberList() const { return member_; }
-    QCheckBox* categoryBox() const { return categoryBox_; }
-    QComboBox* categoryList() const { return category_; }
     QComboBox* itemList() const { return item_; }
     QPushButton* runButton() const { return run_; }
     QPushButton* excelButton() const { return excel_; }
@@ -71,15 +63,7 @@ private:
     FileOpener opener_;
     PictureFileChooser chooser_;
     Analysis analysis_;
-    QCheckBox* dateBox_;
-    DateEdit* from_;
-    DateEdit* to_;
-    QCheckBox* accountBox_;
-    QComboBox* account_;
-    QCheckBox* memberBox_;
-    QComboBox* member_;
-    QCheckBox* categoryBox_;
-    QComboBox* category_;
+    CriteriaForm* criteria_ = nullptr;
     QComboBox* item_;
     QPushButton* run_;
     QPushButton* excel_;

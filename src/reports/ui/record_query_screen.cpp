@@ -48,12 +48,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
         }
         sort_ = pickList(keys);
         direction_ = pickList({"升序", "降序"});
-        auto* order = new QGroupBox(QStringLiteral("排序条件"));
-        auto* o = new QHBoxLayout(order);
-        o->addWidget(new QLabel(QStringLiteral("排序条件：")));
-        o->addWidget(sort_, 1);
-        o->addWidget(direction_);
-        form_->addBox(order, true);
+        form_->addBox(sortGroup(sort_, direction_), true);
     }
 
     auto* buttons = new QVBoxLayout;

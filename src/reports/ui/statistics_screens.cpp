@@ -52,44 +52,6 @@ QHBoxLayout* topRow(QWidget* criteria, std::initializer_list<QWidget*> buttons) 
 
 // ---- the shared criteria ----
 
-StatFilterBox::StatFilterBox(TfrmDM& dm, const QString& dateCaption, const StatFilter& start,
-                             QWidget* parent)
-    : QWidget(parent),
-      from_(new DateEdit),
-      to_(new DateEdit),
-      account_(new QComboBox),
-      member_(new QComboBox) {
-    from_->setDateText(start.from);
-    to_->setDateText(start.to);
-    fillNames(account_, dm.ComAccount(), "");
-    fillNames(member_, dm.ComFamily(), "");
-    auto* range = dateRange(from_, to_);
-    auto* byDate = new CriteriaBox(dateCaption, range, {from_, to_});
-    auto* byAccount = new CriteriaBox(QStringLiteral("账户名称"), account_);
-    auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);
-    dateBox_ = byDate->box();
-    accountBox_ = byAccount->box();
-    memberBox_ = byMember->box();
-    dateBox_->setChecked(start.byDate);
-    auto* g = new QGridLayout(this);
-    g->setContentsMargins(0, 0, 0, 0);
-    g->addWidget(byDate, 0, 0, 1, 2);
-    g->addWidget(byAccount, 1, 0);
-    g->addWidget(byMember, 1, 1);
-}
-
-StatFilter StatFilterBox::filter() const {
-    StatFilter f;
-    f.byDate = dateBox_->isChecked();
-    f.from = from_->dateText();
-    f.to = to_->dateText();
-    f.byAccount = accountBox_->isChecked();
-    f.account = ss(account_->currentText());
-    f.byMember = memberBox_->isChecked();
-    f.member = ss(member_->currentText());
-    return f;
-}
-
 // ---- 收支统计表 ----
 
 TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent)
@@ -98,8 +60,8 @@ TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       prompter_(prompter),
       opener_(std::move(opener)),
       stats_(dm),
-      criteria_(new StatFilterBox(dm, QStringLiteral("收支日期"),
-                                  IncomeExpenseStats::initialCriteria(today(dm)).filter)),
+      criteria_(new CriteriaForm(dm, QStringLiteral("统计条件"), statCriteria("收支日期"),
+                                 IncomeExpenseStats::initialCriteria(today(dm)).filter)),
       group_(pickList(statGroupCaptions())),
       sortBox_(nullptr),
       sort_(pickList(statSortCaptions())),
@@ -113,11 +75,8 @@ TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     bySort->setTicked(true);
     sortBox_ = bySort->box();
 
-    auto* group = new QGroupBox(QStringLiteral("统计条件"));
-    auto* g = new QGridLayout(group);
-    g->addWidget(criteria_, 0, 0, 1, 2);
-    g->addWidget(byGroup, 1, 0);
-    g->addWidget(bySort, 1, 1);
+    criteria_->addBox(byGroup);
+    criteria_->addBox(bySort);
 
     auto* panes = new QHBoxLayout;
     const char* titles[2] = {"收入", "支出"};
@@ -136,7 +95,7 @@ TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
         panes->addWidget(pane);
     }
     auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(group, {run_, excel_, screenExitButton(this)}));
+    outer->addLayout(topRow(criteria_, {run_, excel_, screenExitButton(this)}));
     outer->addLayout(panes, 1);
 
     excel_->setEnabled(false);
@@ -146,7 +105,7 @@ TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
 
 void TfrmPage1::onRun() {
     StatCriteria c;
-    c.filter = criteria_->filter();
+    c.filter = criteria_->criteria();
     c.group = static_cast<StatGroup>(group_->currentIndex());
     c.sorted = sortBox_->isChecked();
     c.sort = static_cast<StatSort>(sort_->currentIndex());
@@ -173,16 +132,13 @@ TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       prompter_(prompter),
       opener_(std::move(opener)),
       stats_(dm),
-      criteria_(new StatFilterBox(dm, QStringLiteral("日        期"),
-                                  LoanStats::initialFilter(today(dm)))),
+      criteria_(new CriteriaForm(dm, QStringLiteral("统计条件"), statCriteria("日        期"),
+                                 LoanStats::initialFilter(today(dm)))),
       run_(new QPushButton(QStringLiteral("统计"))),
       excel_(new QPushButton(QStringLiteral("Excel"))),
       debts_(new RecordGrid),
       credits_(new RecordGrid) {
     setWindowTitle(QStringLiteral("债务债权统计表"));
-    auto* group = new QGroupBox(QStringLiteral("统计条件"));
-    auto* g = new QVBoxLayout(group);
-    g->addWidget(criteria_);
     auto* panes = new QHBoxLayout;
     for (auto [title, grid] : {std::pair{"债务", debts_}, {"债权", credits_}}) {
         auto* pane = new QGroupBox(QString::fromUtf8(title));
@@ -191,7 +147,7 @@ TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
         panes->addWidget(pane);
     }
     auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(group, {run_, excel_, screenExitButton(this)}));
+    outer->addLayout(topRow(criteria_, {run_, excel_, screenExitButton(this)}));
     outer->addLayout(panes, 1);
     setScreenDefault(this, run_);
     excel_->setEnabled(false);
@@ -200,7 +156,7 @@ TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
 }
 
 void TfrmPage2::onRun() {
-    stats_.run(criteria_->filter());
+    stats_.run(criteria_->criteria());
     debts_->setTable(stats_.debts().rows);
     credits_->setTable(stats_.credits().rows);
     excel_->setEnabled(true);
@@ -219,17 +175,14 @@ PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpene
       prompter_(prompter),
       opener_(std::move(opener)),
       report_(dm, kind),
-      criteria_(
-          new StatFilterBox(dm, QStringLiteral("统计日期"), report_.initialFilter(today(dm)))),
+      criteria_(new CriteriaForm(dm, QStringLiteral("查询条件"), statCriteria("统计日期"),
+                                 report_.initialFilter(today(dm)))),
       run_(new QPushButton(QStringLiteral("统计"))),
       excel_(new QPushButton(QStringLiteral("Excel"))),
       print_(new QPushButton(QStringLiteral("打印"))),
       progress_(new QProgressBar),
       grid_(new RecordGrid) {
     setWindowTitle(QString::fromUtf8(kind.caption));
-    auto* group = new QGroupBox(QStringLiteral("查询条件"));
-    auto* g = new QVBoxLayout(group);
-    g->addWidget(criteria_);
     progress_->setMaximumHeight(8);
     progress_->setTextVisible(false);
     progress_->setValue(0);
@@ -241,7 +194,7 @@ PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpene
         labels->addStretch(1);
     }
     auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(group, {run_, excel_, print_, screenExitButton(this)}));
+    outer->addLayout(topRow(criteria_, {run_, excel_, print_, screenExitButton(this)}));
     outer->addWidget(progress_);
     outer->addWidget(grid_, 1);
     outer->addLayout(labels);
@@ -254,14 +207,14 @@ PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpene
 
 void PeriodReportScreen::onRun() {
     const CheckResult r =
-        report_.run(criteria_->filter(), [this](std::size_t done, std::size_t total) {
+        report_.run(criteria_->criteria(), [this](std::size_t done, std::size_t total) {
             progress_->setRange(0, static_cast<int>(total));
             progress_->setValue(static_cast<int>(done));
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
     if (!r.ok) {
         prompter_.warn(qs(r.message));
-        criteria_->fromDate()->setFocus();
+        criteria_->focus(Criterion::Date);
         return;
     }
     grid_->setTable(report_.table());
@@ -300,12 +253,8 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
       prompter_(prompter),
       opener_(std::move(opener)),
       query_(dm, kind),
-      from_(new DateEdit),
-      to_(new DateEdit),
-      party_(new QComboBox),
-      account_(new QComboBox),
-      member_(new QComboBox),
-      remark_(new QLineEdit),
+      criteria_(new CriteriaForm(dm, QStringLiteral("查询条件"), movementCriteria(kind),
+                                 MovementQuery::initialFilter(today(dm)).criteria)),
       sort_(pickList(movementSortCaptions(kind))),
       direction_(pickList({"升序", "降序"})),
       run_(new QPushButton(QStringLiteral("查询"))),
@@ -314,40 +263,7 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
       count_(new QLabel(QStringLiteral("笔数："))),
       total_(new QLabel(QStringLiteral("合计金额："))) {
     setWindowTitle(QString::fromUtf8(kind.caption));
-    const MovementFilter start = MovementQuery::initialFilter(today(dm));
-    from_->setDateText(start.from);
-    to_->setDateText(start.to);
-    fillNames(party_, (dm.*kind.parties)(), "");
-    fillNames(account_, dm.ComAccount(), "");
-    fillNames(member_, dm.ComFamily(), "");
-    limitGbk(remark_, limits::kShortRemark);
-
-    auto* range = dateRange(from_, to_);
-    auto* byDate = new CriteriaBox(QStringLiteral("日        期"), range, {from_, to_});
-    auto* byParty = new CriteriaBox(QString::fromUtf8(kind.partyCriterion), party_);
-    auto* byAccount = new CriteriaBox(QString::fromUtf8(kind.accountCriterion), account_);
-    auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);
-    auto* byRemark = new CriteriaBox(QStringLiteral("备        注"), remark_);
-    dateBox_ = byDate->box();
-    partyBox_ = byParty->box();
-    accountBox_ = byAccount->box();
-    memberBox_ = byMember->box();
-    remarkBox_ = byRemark->box();
-    dateBox_->setChecked(true);
-
-    auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
-    auto* g = new QGridLayout(criteria);
-    g->addWidget(byDate, 0, 0, 1, 2);
-    g->addWidget(byParty, 1, 0);
-    g->addWidget(byAccount, 1, 1);
-    g->addWidget(byMember, 2, 0);
-    g->addWidget(byRemark, 2, 1);
-    auto* order = new QGroupBox(QStringLiteral("排序条件"));
-    auto* o = new QHBoxLayout(order);
-    o->addWidget(new QLabel(QStringLiteral("排序条件：")));
-    o->addWidget(sort_);
-    o->addWidget(direction_);
-    g->addWidget(order, 3, 0, 1, 2);
+    criteria_->addBox(sortGroup(sort_, direction_), true);
 
     auto* labels = new QHBoxLayout;
     labels->addWidget(count_);
@@ -355,7 +271,7 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
     labels->addWidget(total_);
     labels->addStretch(1);
     auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(criteria, {run_, excel_, screenExitButton(this)}));
+    outer->addLayout(topRow(criteria_, {run_, excel_, screenExitButton(this)}));
     outer->addWidget(grid_, 1);
     outer->addLayout(labels);
     excel_->setEnabled(false);
@@ -364,18 +280,7 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
 }
 
 void MovementQueryScreen::onQuery() {
-    MovementFilter f;
-    f.byDate = dateBox_->isChecked();
-    f.from = from_->dateText();
-    f.to = to_->dateText();
-    f.byParty = partyBox_->isChecked();
-    f.party = ss(party_->currentText());
-    f.byAccount = accountBox_->isChecked();
-    f.account = ss(account_->currentText());
-    f.byMember = memberBox_->isChecked();
-    f.member = ss(member_->currentText());
-    f.byRemark = remarkBox_->isChecked();
-    f.remark = ss(remark_->text());
+    MovementFilter f{.criteria = criteria_->criteria()};
     f.sort = static_cast<MovementSort>(std::max(0, sort_->currentIndex()));
     f.descending = direction_->currentIndex() == 1;
     query_.run(f);

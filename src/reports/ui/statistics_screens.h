@@ -12,48 +12,22 @@
 #include <QWidget>
 
 #include "core/data_module.h"
+#include "core/ui/criteria_form.h"
 #include "core/ui/inputs.h"
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
+#include "reporting/ui/export.h"
 #include "reports/movement_query.h"
 #include "reports/period_report.h"
 #include "reports/statistics.h"
-#include "reporting/ui/export.h"
 
 namespace fennory::ui {
-
-// The period, account and member of a statistics screen; changing a date or
-// picking a name ticks its box.
-class StatFilterBox : public QWidget {
-    Q_OBJECT
-public:
-    StatFilterBox(TfrmDM& dm, const QString& dateCaption, const StatFilter& start,
-                  QWidget* parent = nullptr);
-    StatFilter filter() const;
-    QCheckBox* dateBox() const { return dateBox_; }
-    DateEdit* fromDate() const { return from_; }
-    DateEdit* toDate() const { return to_; }
-    QCheckBox* accountBox() const { return accountBox_; }
-    QComboBox* accountList() const { return account_; }
-    QCheckBox* memberBox() const { return memberBox_; }
-    QComboBox* memberList() const { return member_; }
-
-private:
-    DateEdit* from_;
-    DateEdit* to_;
-    QComboBox* account_;
-    QComboBox* member_;
-    QCheckBox* dateBox_;
-    QCheckBox* accountBox_;
-    QCheckBox* memberBox_;
-};
 
 class TfrmPage1 : public QWidget {
     Q_OBJECT
 public:
     TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
     IncomeExpenseStats& stats() { return stats_; }
-    StatFilterBox* criteria() const { return criteria_; }
     QComboBox* groupList() const { return group_; }
     QCheckBox* sortBox() const { return sortBox_; }
     QComboBox* sortList() const { return sort_; }
@@ -73,7 +47,7 @@ private:
     Prompter& prompter_;
     FileOpener opener_;
     IncomeExpenseStats stats_;
-    StatFilterBox* criteria_;
+    CriteriaForm* criteria_;
     QComboBox* group_;
     QCheckBox* sortBox_;
     QComboBox* sort_;
@@ -90,7 +64,6 @@ class TfrmPage2 : public QWidget {
 public:
     TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
     LoanStats& stats() { return stats_; }
-    StatFilterBox* criteria() const { return criteria_; }
     QPushButton* runButton() const { return run_; }
     QPushButton* excelButton() const { return excel_; }
     RecordGrid* debtGrid() const { return debts_; }
@@ -105,7 +78,7 @@ private:
     Prompter& prompter_;
     FileOpener opener_;
     LoanStats stats_;
-    StatFilterBox* criteria_;
+    CriteriaForm* criteria_;
     QPushButton* run_;
     QPushButton* excel_;
     RecordGrid* debts_;
@@ -120,7 +93,6 @@ public:
     PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const PeriodKind& kind,
                        QWidget* parent = nullptr);
     PeriodReport& report() { return report_; }
-    StatFilterBox* criteria() const { return criteria_; }
     QPushButton* runButton() const { return run_; }
     QPushButton* excelButton() const { return excel_; }
     QPushButton* printButton() const { return print_; }
@@ -139,7 +111,7 @@ private:
     Prompter& prompter_;
     FileOpener opener_;
     PeriodReport report_;
-    StatFilterBox* criteria_;
+    CriteriaForm* criteria_;
     QPushButton* run_;
     QPushButton* excel_;
     QPushButton* print_;
@@ -170,17 +142,6 @@ public:
     MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const MovementKind& kind,
                         QWidget* parent = nullptr);
     MovementQuery& query() { return query_; }
-    QCheckBox* dateBox() const { return dateBox_; }
-    DateEdit* fromDate() const { return from_; }
-    DateEdit* toDate() const { return to_; }
-    QCheckBox* partyBox() const { return partyBox_; }
-    QComboBox* partyList() const { return party_; }
-    QCheckBox* accountBox() const { return accountBox_; }
-    QComboBox* accountList() const { return account_; }
-    QCheckBox* memberBox() const { return memberBox_; }
-    QComboBox* memberList() const { return member_; }
-    QCheckBox* remarkBox() const { return remarkBox_; }
-    QLineEdit* remarkField() const { return remark_; }
     QComboBox* sortList() const { return sort_; }
     QComboBox* directionList() const { return direction_; }
     QPushButton* queryButton() const { return run_; }
@@ -198,17 +159,7 @@ private:
     Prompter& prompter_;
     FileOpener opener_;
     MovementQuery query_;
-    DateEdit* from_;
-    DateEdit* to_;
-    QComboBox* party_;
-    QComboBox* account_;
-    QComboBox* member_;
-    QLineEdit* remark_;
-    QCheckBox* dateBox_;
-    QCheckBox* partyBox_;
-    QCheckBox* accountBox_;
-    QCheckBox* memberBox_;
-    QCheckBox* remarkBox_;
+    CriteriaForm* criteria_;
     QComboBox* sort_;
     QComboBox* direction_;
     QPushButton* run_;
