@@ -68,11 +68,7 @@ BENCHMARK(BM_FundFlowQueryAllEntries)->Unit(benchmark::kMillisecond);
 void BM_FundFlowQueryOneMonthOfOneAccount(benchmark::State& state) {
     FundFlowLog log(book().dm);
     FundFlowCriteria c;
-    c.byDate = true;
-    c.from = "2024-03-01";
-    c.to = "2024-03-31";
-    c.byAccount = true;
-    c.account = "现金";
+    c.criteria.dates("2024-03-01", "2024-03-31").tick(Criterion::Account, "现金");
     for (auto _ : state) {
         log.query(c);
         benchmark::DoNotOptimize(log.list().rows.data());

@@ -1,5 +1,7 @@
 #include "reports/fund_flow.h"
 
+#include "core/field_limits.h"
+
 #include <fmt/format.h>
 
 #include "core/columns.h"
@@ -43,40 +45,43 @@ std::int64_t FundFlowLog::idOf(const Table& t, std::size_t row) {
 
 FundFlowLog::FundFlowLog(TfrmDM& dm) : dm_(dm) {}
 
+const CriteriaTable& fundFlowCriteria() {
+    using I = CriterionInput;
+    static const CriteriaTable t{
+        {Criterion::Date, "日        期", I::Dates, "theDate"},
+        {Criterion::Account, "账户名称", I::Lookup, "AName", &TfrmDM::ComAccount},
+        {Criterion::Member, "家庭成员", I::Lookup, "FName", &TfrmDM::ComFamily},
+        {.id = Criterion::Remark,
+         .caption = "摘        要",
+         .input = I::Text,
+         .column = "Remark",
+         .maxBytes = limits::kLogRemark},
+        {Criterion::Kind, "收支类别", I::Lookup, "theType", &TfrmDM::DBComSZType}};
+    return t;
+}
+
+const std::vector<std::string>& flowSortCaptions() {
+    static const std::vector<std::string> captions{"日期", "收支类别", "账户名称", "本次余额",
+                                                   "家庭成员"};
+    return captions;
+}
+
 FundFlowCriteria FundFlowLog::initialCriteria(const std::string& today,
                                               const FundFlowPreset& preset) {
     FundFlowCriteria c;
-    c.from = dates::oneMonthBack(today);
-    c.to = today;
+    c.criteria.dates(dates::oneMonthBack(today), today, false);
     if (preset.account) {
-        c.byAccount = true;
-        c.account = *preset.account;
+        c.criteria.tick(Criterion::Account, *preset.account);
     }
     if (preset.member) {
-        c.byMember = true;
-        c.member = *preset.member;
+        c.criteria.tick(Criterion::Member, *preset.member);
     }
     return c;
 }
 
 void FundFlowLog::query(const FundFlowCriteria& c) {
     criteria_ = c;
-    condition_ = Condition{};
-    if (c.byDate) {
-        condition_.add(" AND theDate BETWEEN ? AND ?", c.from, c.to);
-    }
-    if (c.byAccount) {
-        condition_.add(" AND AName=?", c.account);
-    }
-    if (c.byMember) {
-        condition_.add(" AND FName=?", c.member);
-    }
-    if (c.byRemark) {
-        condition_.add(" AND Remark LIKE ? ESCAPE '\\'", likeAnywhere(c.remark));
-    }
-    if (c.byKind) {
-        condition_.add(" AND theType=?", c.kind);
-    }
+    condition_ = conditionOf(fundFlowCriteria(), c.criteria);
     queried_ = true;
     myRef();
 }
@@ -94,18 +99,9 @@ std::string FundFlowLog::orderClause() const {
     if (!criteria_.sorted) {
         return " ORDER BY ID";
     }
-    static const std::pair<const char*, const char*> orders[] = {{"日期", "theDate"},
-                                                                 {"收支类别", "theType"},
-                                                                 {"账户名称", "AName"},
-                                                                 {"本次余额", "AMoney"},
-                                                                 {"家庭成员", "FName"}};
-    for (const auto& [caption, column] : orders) {
-        if (criteria_.sortBy == caption) {
-            // Ties keep the order of the log.
-            return fmt::format(" ORDER BY {}, ID", column);
-        }
-    }
-    return "";
+    // In the order of FlowSort; ties keep the order of the log.
+    static const char* const columns[] = {"theDate", "theType", "AName", "AMoney", "FName"};
+    return fmt::format(" ORDER BY {}, ID", columns[static_cast<std::size_t>(criteria_.sort)]);
 }
 
 void FundFlowLog::myRef() {
@@ -225,8 +221,9 @@ FlowCheck FundFlowLog::saveEdit(const FlowEdit& e) {
 
 Sheet FundFlowLog::sheet() const {
     const std::string book = dm_.book();
-    Sheet s = schemeSheet(
-        fmt::format("{}-资金流动日志（{}至{}）", book, criteria_.from, criteria_.to), 9, true);
+    Sheet s = schemeSheet(fmt::format("{}-资金流动日志（{}至{}）", book, criteria_.criteria.from(),
+                                      criteria_.criteria.to()),
+                          9, true);
     const double widths[9] = {4, 10, 12, 40, 10, 10, 12, 10, 12};
     for (int c = 0; c < 9; ++c) {
         s.setColumnWidth(c, widths[c]);

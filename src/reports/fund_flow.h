@@ -9,6 +9,7 @@
 
 #include "core/check_result.h"
 #include "core/condition.h"
+#include "core/criteria.h"
 #include "core/data_module.h"
 #include "core/table.h"
 #include "reporting/report.h"
@@ -16,19 +17,17 @@
 
 namespace fennory {
 
+// What the log screen offers: date, account, member, remark and kind.
+const CriteriaTable& fundFlowCriteria();
+
+// The sort keys of the log, in the order the screen lists them.
+enum class FlowSort { Date, Kind, Account, Balance, Member };
+const std::vector<std::string>& flowSortCaptions();
+
 struct FundFlowCriteria {
-    bool byDate = false;
-    std::string from, to;  // shown on the sheet's title whether ticked or not
-    bool byAccount = false;
-    std::string account;
-    bool byMember = false;
-    std::string member;
-    bool byRemark = false;
-    std::string remark;
-    bool byKind = false;
-    std::string kind;
+    Criteria criteria;  // the dates show on the sheet's title whether ticked or not
     bool sorted = false;
-    std::string sortBy = "日期";  // 日期, 收支类别, 账户名称, 本次余额, 家庭成员
+    FlowSort sort = FlowSort::Date;
 };
 
 // How another screen opens the log: its account or member as a ticked

@@ -34,8 +34,8 @@ protected:
 
 TEST_F(FundFlow, TheScreenOpensOnTheLastMonth) {
     FundFlowCriteria c = FundFlowLog::initialCriteria("2024-03-31");
-    EXPECT_EQ(c.from, "2024-02-29");
-    EXPECT_EQ(c.to, "2024-03-31");
+    EXPECT_EQ(c.criteria.from(), "2024-02-29");
+    EXPECT_EQ(c.criteria.to(), "2024-03-31");
     EXPECT_FALSE(log.queried());
     EXPECT_TRUE(log.list().empty());
 }
@@ -46,33 +46,28 @@ TEST_F(FundFlow, TickedCriteriaFilterTheOpenBooksEntries) {
     entry("2024-02-11", "餐饮", "0", "5", "95", "银行卡", "爸爸", "晚饭");
     entry("2024-02-12", "餐饮", "0", "9", "9", "现金", "爸爸", "", "别的账簿");
     FundFlowCriteria c;
-    c.byDate = true;
-    c.from = "2024-02-01";
-    c.to = "2024-02-29";
+    c.criteria.dates("2024-02-01", "2024-02-29");
     log.query(c);
     EXPECT_EQ(column("摘要"), (std::vector<std::string>{"午饭 100%", "晚饭"}));
     EXPECT_EQ(log.totals().count, 2u);
     EXPECT_EQ(log.totals().out->toPlain(), "35");
     EXPECT_EQ(log.totals().in->toPlain(), "0");
 
-    c.byAccount = true;
-    c.account = "现金";
+    c.criteria.tick(Criterion::Account, "现金");
     log.query(c);
     EXPECT_EQ(column("摘要"), std::vector<std::string>{"午饭 100%"});
 
     FundFlowCriteria remark;
-    remark.byRemark = true;
-    remark.remark = "%";
+    remark.criteria.tick(Criterion::Remark, "%");
     log.query(remark);
     EXPECT_EQ(column("摘要"), std::vector<std::string>{"午饭 100%"});
-    remark.remark = "_";
+    remark.criteria.tick(Criterion::Remark, "_");
     log.query(remark);
     EXPECT_TRUE(log.list().empty());
     EXPECT_FALSE(log.totals().in.has_value());
 
     FundFlowCriteria kind;
-    kind.byKind = true;
-    kind.kind = "秘密开销";  // a kind of another book, or of none
+    kind.criteria.tick(Criterion::Kind, "秘密开销");  // a kind of another book, or of none
     log.query(kind);
     EXPECT_TRUE(log.list().empty());
 }
@@ -85,10 +80,10 @@ TEST_F(FundFlow, SortChoices) {
     log.query(c);
     EXPECT_EQ(column("日期"), (std::vector<std::string>{"2024-01-03", "2024-01-01", "2024-01-02"}));
     c.sorted = true;
-    c.sortBy = "日期";
+    c.sort = FlowSort::Date;
     log.query(c);
     EXPECT_EQ(column("日期"), (std::vector<std::string>{"2024-01-01", "2024-01-02", "2024-01-03"}));
-    c.sortBy = "本次余额";
+    c.sort = FlowSort::Balance;
     log.query(c);
     EXPECT_EQ(column("本次余额"), (std::vector<std::string>{"10", "20", "30"}));
 }
@@ -99,9 +94,7 @@ TEST_F(FundFlow, DeletingOneOrAllListedEntries) {
     entry("2024-02-11", "餐饮", "0", "5", "65");
     entry("2024-02-11", "餐饮", "0", "5", "65", "现金", "爸爸", "", "别的账簿");
     FundFlowCriteria c;
-    c.byDate = true;
-    c.from = "2024-02-01";
-    c.to = "2024-02-29";
+    c.criteria.dates("2024-02-01", "2024-02-29");
     log.query(c);
     log.deleteAllListed();
     EXPECT_EQ(one("SELECT count(*) FROM UList WHERE BName='家庭账簿'"), "1");
@@ -123,8 +116,7 @@ TEST_F(FundFlow, RecalculatingBalancesCarriesTheListedBalanceOn) {
     EXPECT_EQ(refused.message, "请选择 账户名称！");
     EXPECT_EQ(column("本次余额"), (std::vector<std::string>{"100", "50", "80"}));
 
-    c.byAccount = true;
-    c.account = "现金";
+    c.criteria.tick(Criterion::Account, "现金");
     log.query(c);
     ASSERT_TRUE(log.recalculate("现金").ok);
     EXPECT_EQ(column("本次余额"), (std::vector<std::string>{"100", "70", "60"}));

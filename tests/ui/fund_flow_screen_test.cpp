@@ -12,6 +12,7 @@
 #include "core/database.h"
 #include "import/spreadsheet_reader.h"
 #include "modal.h"
+#include "named.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/fund_flow_screen.h"
 #include "scripted_prompter.h"
@@ -20,6 +21,7 @@
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 class FundFlowScreenTest : public QObject {
     Q_OBJECT
@@ -85,7 +87,8 @@ void FundFlowScreenTest::queryListsAndTotalsTheTickedEntries() {
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
     QVERIFY(!screen.excelButton()->isEnabled());
     QVERIFY(screen.contextMenu()->isEmpty());
-    QCOMPARE(QString::fromStdString(screen.fromDate()->dateText()), QStringLiteral("2024-01-15"));
+    QCOMPARE(QString::fromStdString(named<DateEdit>(screen, "from")->dateText()),
+             QStringLiteral("2024-01-15"));
     screen.queryButton()->click();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 3);
     QCOMPARE(screen.totalsLabel()->text(),
@@ -95,23 +98,24 @@ void FundFlowScreenTest::queryListsAndTotalsTheTickedEntries() {
     QCOMPARE(screen.grid()->columnWidth(screen.grid()->tableModel()->table().column("摘要")), 260);
     QVERIFY(screen.grid()->isColumnHidden(screen.grid()->tableModel()->table().column("ID")));
 
-    screen.dateBox()->setChecked(true);
-    screen.fromDate()->setDateText("2024-02-01");
-    screen.toDate()->setDateText("2024-02-29");
+    named<QCheckBox>(screen, "dateBox")->setChecked(true);
+    named<DateEdit>(screen, "from")->setDateText("2024-02-01");
+    named<DateEdit>(screen, "to")->setDateText("2024-02-29");
     screen.queryButton()->click();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 2);
 }
 
 void FundFlowScreenTest::changingInputsTicksTheirCriteria() {
     TfrmPage3 screen(*dm_, *prompter, opener_);
-    QVERIFY(!screen.dateBox()->isChecked());
-    screen.toDate()->setDateText("2024-02-10");
-    QVERIFY(screen.dateBox()->isChecked());
-    QTest::keyClicks(screen.remarkField(), "x");
-    QVERIFY(screen.remarkBox()->isChecked());
-    emit screen.kindList()->activated(0);
-    QVERIFY(screen.kindBox()->isChecked());
-    QCOMPARE(screen.kindList()->count(), 2);  // the kinds of this book's log: 工资, 餐饮
+    QVERIFY(!named<QCheckBox>(screen, "dateBox")->isChecked());
+    named<DateEdit>(screen, "to")->setDateText("2024-02-10");
+    QVERIFY(named<QCheckBox>(screen, "dateBox")->isChecked());
+    QTest::keyClicks(named<QLineEdit>(screen, "remark"), "x");
+    QVERIFY(named<QCheckBox>(screen, "remarkBox")->isChecked());
+    emit named<QComboBox>(screen, "kind")->activated(0);
+    QVERIFY(named<QCheckBox>(screen, "kindBox")->isChecked());
+    QCOMPARE(named<QComboBox>(screen, "kind")->count(),
+             2);  // the kinds of this book's log: 工资, 餐饮
 }
 
 void FundFlowScreenTest::excelWritesTheSheetAndOpensIt() {
@@ -145,8 +149,9 @@ void FundFlowScreenTest::contextMenuDeletesAfterTheQuestion() {
     screen.deleteCurrent();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 2);
 
-    screen.accountBox()->setChecked(true);
-    screen.accountList()->setCurrentIndex(screen.accountList()->findText("现金"));
+    named<QCheckBox>(screen, "accountBox")->setChecked(true);
+    named<QComboBox>(screen, "account")
+        ->setCurrentIndex(named<QComboBox>(screen, "account")->findText("现金"));
     screen.queryButton()->click();
     prompter->answers = {true};
     screen.deleteAll();
@@ -244,15 +249,16 @@ void FundFlowScreenTest::presetOpensOnAnAccount() {
     FundFlowPreset preset;
     preset.account = "银行卡";
     TfrmPage3* w = TfrmPage3::openWindow(*dm_, *prompter, opener_, nullptr, preset);
-    QVERIFY(w->accountBox()->isChecked());
+    QVERIFY(named<QCheckBox>(*w, "accountBox")->isChecked());
     QCOMPARE(w->grid()->tableModel()->rowCount(), 1);
     // The preset is an ordinary criterion: untick it and every entry is listed.
-    w->accountBox()->setChecked(false);
+    named<QCheckBox>(*w, "accountBox")->setChecked(false);
     w->queryButton()->click();
     QCOMPARE(w->grid()->tableModel()->rowCount(),
              static_cast<int>(dm_->db().queryInt("SELECT count(*) FROM UList").value()));
     // The recalculation takes the account chosen now, not the one of the query.
-    w->accountList()->setCurrentIndex(w->accountList()->findText("现金"));
+    named<QComboBox>(*w, "account")
+        ->setCurrentIndex(named<QComboBox>(*w, "account")->findText("现金"));
     prompter->answers = {true};
     w->recalculate();
     QVERIFY(prompter->last() != QStringLiteral("请选择 账户名称！"));

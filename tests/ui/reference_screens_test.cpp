@@ -9,6 +9,7 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "modal.h"
+#include "named.h"
 #include "reference/ui/accounts_screen.h"
 #include "reference/ui/editor_dialogs.h"
 #include "reference/ui/family_screen.h"
@@ -19,6 +20,7 @@
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 class ReferenceScreensTest : public QObject {
     Q_OBJECT
@@ -102,8 +104,8 @@ void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
         }
     }
     QVERIFY(flow);
-    QVERIFY(flow->accountBox()->isChecked());
-    QCOMPARE(flow->accountList()->currentText(), QStringLiteral("工行卡"));
+    QVERIFY(named<QCheckBox>(*flow, "accountBox")->isChecked());
+    QCOMPARE(named<QComboBox>(*flow, "account")->currentText(), QStringLiteral("工行卡"));
     QCOMPARE(flow->grid()->tableModel()->rowCount(), 2);  // 开户 and 调账
     QCOMPARE(QString::fromStdString(flow->grid()->tableModel()->table().text(1, "收支类别")),
              QStringLiteral("调账"));

@@ -32,12 +32,9 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       prompter_(prompter),
       opener_(std::move(opener)),
       log_(dm),
-      from_(new DateEdit),
-      to_(new DateEdit),
-      account_(new QComboBox),
-      member_(new QComboBox),
-      remark_(new QLineEdit),
-      kind_(new QComboBox),
+      criteria_(
+          new CriteriaForm(dm, QStringLiteral("查询条件"), fundFlowCriteria(),
+                           FundFlowLog::initialCriteria(dm.session().startDay(), preset).criteria)),
       sortBox_(new QCheckBox(QStringLiteral("排        序"))),
       sort_(new QComboBox),
       query_(new QPushButton(QStringLiteral("查询"))),
@@ -48,38 +45,10 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       menu_(new QMenu(this)) {
     setWindowTitle(QStringLiteral("资金流动日志"));
 
-    FundFlowCriteria start = FundFlowLog::initialCriteria(
-        dm_.session().startDay(), preset);
-    from_->setDateText(start.from);
-    to_->setDateText(start.to);
-    fillNames(account_, dm_.ComAccount(), start.byAccount ? start.account : "");
-    fillNames(member_, dm_.ComFamily(), start.byMember ? start.member : "");
-    fillNames(kind_, dm_.DBComSZType(), "");
-    limitGbk(remark_, limits::kLogRemark);
-    for (const char* s : {"日期", "收支类别", "账户名称", "本次余额", "家庭成员"}) {
-        sort_->addItem(QString::fromUtf8(s));
+    for (const std::string& caption : flowSortCaptions()) {
+        sort_->addItem(qs(caption));
     }
     sort_->setCurrentIndex(0);
-
-    auto* criteria = new QGroupBox(QStringLiteral("查询条件"));
-    auto* g = new QGridLayout(criteria);
-    auto* range = dateRange(from_, to_);
-    // Changing an input ticks its criterion.
-    auto* byDate = new CriteriaBox(QStringLiteral("日        期"), range, {from_, to_});
-    auto* byAccount = new CriteriaBox(QStringLiteral("账户名称"), account_);
-    auto* byMember = new CriteriaBox(QStringLiteral("家庭成员"), member_);
-    auto* byRemark = new CriteriaBox(QStringLiteral("摘        要"), remark_);
-    auto* byKind = new CriteriaBox(QStringLiteral("收支类别"), kind_);
-    dateBox_ = byDate->box();
-    accountBox_ = byAccount->box();
-    memberBox_ = byMember->box();
-    remarkBox_ = byRemark->box();
-    kindBox_ = byKind->box();
-    g->addWidget(byDate, 0, 0, 1, 2);
-    g->addWidget(byAccount, 1, 0);
-    g->addWidget(byMember, 1, 1);
-    g->addWidget(byRemark, 2, 0);
-    g->addWidget(byKind, 2, 1);
 
     auto* side = new QGridLayout;
     side->addWidget(sortBox_, 0, 0);
@@ -91,7 +60,7 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     side->addWidget(exit, 2, 1);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(criteria, 1);
+    top->addWidget(criteria_, 1);
     top->addLayout(side);
 
     auto* outer = new QVBoxLayout(this);
@@ -115,10 +84,6 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
         }
     });
     grid_->setTable(log_.list(), FundFlowLog::hiddenColumns());
-
-    // A preset account or member is an ordinary ticked criterion.
-    accountBox_->setChecked(start.byAccount);
-    memberBox_->setChecked(start.byMember);
 }
 
 TfrmPage3* TfrmPage3::openWindow(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent,
@@ -138,22 +103,9 @@ TfrmPage3* TfrmPage3::openWindow(TfrmDM& dm, Prompter& prompter, FileOpener open
 }
 
 FundFlowCriteria TfrmPage3::criteria() const {
-    FundFlowCriteria c;
-    c.byDate = dateBox_->isChecked();
-    c.from = from_->dateText();
-    c.to = to_->dateText();
-    c.byAccount = accountBox_->isChecked();
-    // The recalculation asks for a chosen account, ticked or not.
-    c.account = ss(account_->currentText());
-    c.byMember = memberBox_->isChecked();
-    c.member = ss(member_->currentText());
-    c.byRemark = remarkBox_->isChecked();
-    c.remark = ss(remark_->text());
-    c.byKind = kindBox_->isChecked();
-    c.kind = ss(kind_->currentText());
-    c.sorted = sortBox_->isChecked();
-    c.sortBy = ss(sort_->currentText());
-    return c;
+    return {.criteria = criteria_->criteria(),
+            .sorted = sortBox_->isChecked(),
+            .sort = static_cast<FlowSort>(std::max(0, sort_->currentIndex()))};
 }
 
 void TfrmPage3::onQuery() {
@@ -231,10 +183,11 @@ void TfrmPage3::editCurrent() {
 }
 
 void TfrmPage3::recalculate() {
-    FlowCheck r = log_.recalculate(ss(account_->currentText()));
+    // The recalculation asks for a chosen account, ticked or not.
+    FlowCheck r = log_.recalculate(criteria_->criteria().text(Criterion::Account));
     if (!r.ok) {
         prompter_.warn(qs(r.message));
-        account_->setFocus();
+        criteria_->focus(Criterion::Account);
         return;
     }
     reload();

@@ -13,11 +13,12 @@
 #include <optional>
 
 #include "core/data_module.h"
+#include "core/ui/criteria_form.h"
 #include "core/ui/inputs.h"
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
-#include "reports/fund_flow.h"
 #include "reporting/ui/export.h"
+#include "reports/fund_flow.h"
 
 namespace fennory::ui {
 
@@ -36,17 +37,6 @@ public:
     QPushButton* queryButton() const { return query_; }
     QPushButton* excelButton() const { return excel_; }
     QPushButton* printButton() const { return print_; }
-    QCheckBox* dateBox() const { return dateBox_; }
-    DateEdit* fromDate() const { return from_; }
-    DateEdit* toDate() const { return to_; }
-    QCheckBox* accountBox() const { return accountBox_; }
-    QComboBox* accountList() const { return account_; }
-    QCheckBox* memberBox() const { return memberBox_; }
-    QComboBox* memberList() const { return member_; }
-    QCheckBox* remarkBox() const { return remarkBox_; }
-    QLineEdit* remarkField() const { return remark_; }
-    QCheckBox* kindBox() const { return kindBox_; }
-    QComboBox* kindList() const { return kind_; }
     QCheckBox* sortBox() const { return sortBox_; }
     QComboBox* sortList() const { return sort_; }
     QLabel* totalsLabel() const { return totals_; }
@@ -71,17 +61,7 @@ private:
     Prompter& prompter_;
     FileOpener opener_;
     FundFlowLog log_;
-    QCheckBox* dateBox_ = nullptr;
-    DateEdit* from_;
-    DateEdit* to_;
-    QCheckBox* accountBox_ = nullptr;
-    QComboBox* account_;
-    QCheckBox* memberBox_ = nullptr;
-    QComboBox* member_;
-    QCheckBox* remarkBox_ = nullptr;
-    QLineEdit* remark_;
-    QCheckBox* kindBox_ = nullptr;
-    QComboBox* kind_;
+    CriteriaForm* criteria_;
     QCheckBox* sortBox_;
     QComboBox* sort_;
     QPushButton* query_;
