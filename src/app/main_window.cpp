@@ -46,7 +46,7 @@ TfrmMain::TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent)
       dm_(dm),
       prompter_(prompter),
       stack_(new QStackedWidget(this)),
-      totals_(new TotalsView(this)),
+      totals_(withName("totalsView", new TotalsView(this))),
       mdi_(new QMdiArea(this)),
       toolBar_(new QToolBar(QStringLiteral("工具栏"), this)) {
     initIconResources();

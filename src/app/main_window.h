@@ -55,8 +55,6 @@ public:
     QAction* action(const std::string& id) const;
     QAction* actionByCaption(const QString& caption) const;
     QMenu* menu(const QString& title) const;
-    QToolBar* toolBar() const { return toolBar_; }
-    TotalsView* totalsView() const { return totals_; }
     QLabel* statusPanel(int i) const;
 
     void myShow(bool visible);

@@ -13,10 +13,12 @@
 #include "books/ui/open_book_dialog.h"
 #include "core/data_module.h"
 #include "modal.h"
+#include "named.h"
 #include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 class BookScreensTest : public QObject {
     Q_OBJECT
@@ -55,20 +57,21 @@ void BookScreensTest::cleanup() {
 void BookScreensTest::theOpenBookIsKeptAndAnotherIsDeletedAfterTheQuestion() {
     int ended = 0;
     TfrmB_Manage s(*dm_, *prompter_, [&] { ++ended; });
-    QCOMPARE(s.grid()->model()->rowCount(), 2);
-    QCOMPARE(s.grid()->model()->index(0, 0).data().toString(), QStringLiteral("别的"));
-    s.grid()->selectRow(1);  // 家, the open book
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->rowCount(), 2);
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->index(0, 0).data().toString(),
+             QStringLiteral("别的"));
+    named<RecordGrid>(s, "grid")->selectRow(1);  // 家, the open book
     s.onDelete();
     QCOMPARE(prompter_->last(), QStringLiteral("不能删除当前打开账簿！"));
-    s.grid()->selectRow(0);
+    named<RecordGrid>(s, "grid")->selectRow(0);
     prompter_->answers = {false};
     s.onDelete();
-    QCOMPARE(s.grid()->model()->rowCount(), 2);
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->rowCount(), 2);
     QCOMPARE(prompter_->asked.back(),
              QStringLiteral("删除: 确认要删除吗？该删除将将删除该账簿所有记账数据！"));
     prompter_->answers = {true};
     s.onDelete();
-    QCOMPARE(s.grid()->model()->rowCount(), 1);
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->rowCount(), 1);
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM InD WHERE BName='别的'"), 0);
     QCOMPARE(ended, 0);
 }
@@ -76,15 +79,15 @@ void BookScreensTest::theOpenBookIsKeptAndAnotherIsDeletedAfterTheQuestion() {
 void BookScreensTest::aRenameEndsTheProgram() {
     int ended = 0;
     TfrmB_Manage s(*dm_, *prompter_, [&] { ++ended; });
-    s.grid()->selectRow(0);
+    named<RecordGrid>(s, "grid")->selectRow(0);
     testing::ModalScript script;
     script.then<TfrmB_M>([&](TfrmB_M& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("别的 修改"));
-        d.nameField()->setText(QStringLiteral("家"));
-        d.saveButton()->click();
+        named<QLineEdit>(d, "nameField")->setText(QStringLiteral("家"));
+        named<QPushButton>(d, "saveButton")->click();
         QCOMPARE(prompter_->last(), QStringLiteral("账簿名称 已经存在！"));
-        d.nameField()->setText(QStringLiteral("新账簿"));
-        d.saveButton()->click();
+        named<QLineEdit>(d, "nameField")->setText(QStringLiteral("新账簿"));
+        named<QPushButton>(d, "saveButton")->click();
     });
     script.start();
     s.onRename();
@@ -96,17 +99,17 @@ void BookScreensTest::aRenameEndsTheProgram() {
 
 void BookScreensTest::thePasswordDialogNamesWhatIsWrong() {
     TfrmChangePass d(*dm_, *prompter_);
-    QCOMPARE(d.oldField()->echoMode(), QLineEdit::Password);
-    d.oldField()->setText(QStringLiteral("x"));
-    d.saveButton()->click();
+    QCOMPARE(named<QLineEdit>(d, "oldField")->echoMode(), QLineEdit::Password);
+    named<QLineEdit>(d, "oldField")->setText(QStringLiteral("x"));
+    named<QPushButton>(d, "saveButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("原密码错误！"));
-    d.oldField()->clear();
-    d.newField()->setText(QStringLiteral("abc"));
-    d.confirmField()->setText(QStringLiteral("abd"));
-    d.saveButton()->click();
+    named<QLineEdit>(d, "oldField")->clear();
+    named<QLineEdit>(d, "newField")->setText(QStringLiteral("abc"));
+    named<QLineEdit>(d, "confirmField")->setText(QStringLiteral("abd"));
+    named<QPushButton>(d, "saveButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("新密码与确认密码不一致！"));
-    d.confirmField()->setText(QStringLiteral("abc"));
-    d.saveButton()->click();
+    named<QLineEdit>(d, "confirmField")->setText(QStringLiteral("abc"));
+    named<QPushButton>(d, "saveButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("密码修改成功！请重新登录！"));
     QCOMPARE(d.result(), int(QDialog::Accepted));
 }
@@ -114,15 +117,15 @@ void BookScreensTest::thePasswordDialogNamesWhatIsWrong() {
 void BookScreensTest::aBackupGoesToTheChosenFolderUnderTheStartupDate() {
     QString folder = book_->dir.path();
     TfrmBackup d(*dm_, *prompter_, [&](QWidget*) { return folder; });
-    d.chooseButton()->click();
-    QCOMPARE(d.pathField()->text(), folder + QStringLiteral("/2024-05-31.eac"));
+    named<QPushButton>(d, "chooseButton")->click();
+    QCOMPARE(named<QLineEdit>(d, "pathField")->text(), folder + QStringLiteral("/2024-05-31.eac"));
     folder.clear();  // a second choice given up empties the field
-    d.chooseButton()->click();
-    d.backupButton()->click();
+    named<QPushButton>(d, "chooseButton")->click();
+    named<QPushButton>(d, "backupButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("路径不能为空！"));
     folder = book_->dir.path();
-    d.chooseButton()->click();
-    d.backupButton()->click();
+    named<QPushButton>(d, "chooseButton")->click();
+    named<QPushButton>(d, "backupButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("数据备份成功！"));
     QVERIFY(QFile::exists(book_->dir.filePath(QStringLiteral("2024-05-31.eac"))));
 }
@@ -142,21 +145,21 @@ void BookScreensTest::aRestoreRefusesABadFileAndReplacesWithAGoodOne() {
     int restored = 0;
     TfrmRecover d(
         *dm_, *prompter_, [&] { ++restored; }, [&](QWidget*) { return chosen; });
-    d.restoreButton()->click();
+    named<QPushButton>(d, "restoreButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("请选择备份文件"));
     chosen = bad;
-    d.chooseButton()->click();
+    named<QPushButton>(d, "chooseButton")->click();
     prompter_->answers = {true};
-    d.restoreButton()->click();
+    named<QPushButton>(d, "restoreButton")->click();
     QVERIFY(prompter_->last().startsWith(QStringLiteral("数据恢复失败！")));
     QVERIFY(prompter_->asked.isEmpty());  // refused before it asks
     QCOMPARE(restored, 0);
     chosen = good;
-    d.chooseButton()->click();
+    named<QPushButton>(d, "chooseButton")->click();
     // A book made after the backup would go: the question says so first.
     dm_->db().execute("INSERT INTO SBook(BName) VALUES('新')");
     prompter_->answers = {true};
-    d.restoreButton()->click();
+    named<QPushButton>(d, "restoreButton")->click();
     QCOMPARE(prompter_->asked.back(),
              QStringLiteral("恢复数据: 恢复后，当前数据中的账簿 新 将被删除！\n"
                             "备份文件中的账簿：家、别的，将替换当前的数据。\n确认要恢复数据吗?"));
@@ -176,7 +179,7 @@ void BookScreensTest::preferencesAreSavedAndSomeEndTheProgram() {
         QVERIFY(!d.emptyBox(DefaultName::Member)->isChecked());
         d.emptyBox(DefaultName::Member)->setChecked(true);
         d.flag(7)->setChecked(true);  // 弹出今日计划
-        d.saveButton()->click();
+        named<QPushButton>(d, "saveButton")->click();
         QCOMPARE(prompter_->last(), QStringLiteral("家 默认项设置 保存成功！"));
         QCOMPARE(book_->session.OpenBookState.FName, std::string());
         QVERIFY(book_->session.OpenBookState.TX_T);
@@ -187,7 +190,7 @@ void BookScreensTest::preferencesAreSavedAndSomeEndTheProgram() {
         QVERIFY(d.listOrder(5)->isChecked());
         d.listOrder(2)->setChecked(true);
         d.recordOrder(4)->setChecked(true);
-        d.saveButton()->click();
+        named<QPushButton>(d, "saveButton")->click();
         QCOMPARE(prompter_->last(), QStringLiteral("家 排序设置 保存成功，请重新打开Fennory！"));
         QCOMPARE(ended, 1);
         QCOMPARE(dm_->db().queryText("SELECT thePX||theJZPX FROM SBook WHERE BName='家'"),
@@ -195,9 +198,9 @@ void BookScreensTest::preferencesAreSavedAndSomeEndTheProgram() {
     }
     {
         TfrmSBasc d(*dm_, *prompter_, [&] { ++ended; });
-        QVERIFY(d.pcButton()->isChecked());
-        d.usbButton()->setChecked(true);
-        d.saveButton()->click();
+        QVERIFY(named<QRadioButton>(d, "pcButton")->isChecked());
+        named<QRadioButton>(d, "usbButton")->setChecked(true);
+        named<QPushButton>(d, "saveButton")->click();
         QCOMPARE(prompter_->last(), QStringLiteral("版本设置 保存成功，请重新打开Fennory！"));
         QCOMPARE(ended, 2);
     }
@@ -223,7 +226,7 @@ void BookScreensTest::aRestoredFileWithoutTheOpenBookAsksForAnother() {
     testing::ModalScript script;
     script.then<TfrmOpenBook>([&](TfrmOpenBook& d) {
         asked = true;
-        QCOMPARE(d.bookList()->count(), 1);
+        QCOMPARE(named<QComboBox>(d, "bookList")->count(), 1);
         d.reject();
     });
     script.start();

@@ -73,16 +73,16 @@ void BookkeepingScreensTest::anIncomeWithNewNamesMovesTheBalanceLogAndTotals() {
     QCOMPARE(s->grid()->tableModel()->rowCount(), 1);  // the new, empty row
     s->button(RecordScreen::kSave)->click();
     QCOMPARE(prompter_->last(), QStringLiteral("请选择 收入类别！"));
-    s->nameField()->setEditText(QStringLiteral("稿费"));
-    s->amountField()->setText(QStringLiteral("88.5"));
-    s->accountField()->setEditText(QStringLiteral("新卡"));
-    s->memberField()->setEditText(QStringLiteral("妈妈"));
+    named<NameCombo>(*s, "nameField")->setEditText(QStringLiteral("稿费"));
+    named<MoneyEdit>(*s, "amountField")->setText(QStringLiteral("88.5"));
+    named<NameCombo>(*s, "accountField")->setEditText(QStringLiteral("新卡"));
+    named<NameCombo>(*s, "memberField")->setEditText(QStringLiteral("妈妈"));
     prompter_->answers = {true};  // the account is new: the save asks first
     s->button(RecordScreen::kSave)->click();
     QCOMPARE(prompter_->asked.back(), QStringLiteral("提示: 账户“新卡”不存在，是否新建？"));
     QCOMPARE(s->mode(), RecordMode::Browse);
     QCOMPARE(s->grid()->tableModel()->rowCount(), 1);
-    QCOMPARE(s->totalsLabel()->text(), QStringLiteral("记账： 1    合计： 88.50"));
+    QCOMPARE(named<QLabel>(*s, "totalsLabel")->text(), QStringLiteral("记账： 1    合计： 88.50"));
     QCOMPARE(dm_->RetAMoney("新卡"), *Money::parse("88.5"));
     QCOMPARE(dm_->db().queryText("SELECT FName FROM SAccount WHERE AName='新卡'").value(),
              std::string("妈妈"));
@@ -90,7 +90,8 @@ void BookkeepingScreensTest::anIncomeWithNewNamesMovesTheBalanceLogAndTotals() {
              std::string("新增"));
     // Closing the screen brings the main window's totals up to date.
     window_->myfrmClose();
-    QTRY_COMPARE(window_->totalsView()->figure("现金")->text(), QStringLiteral("88.50"));
+    QTRY_COMPARE(named<TotalsView>(*window_, "totalsView")->figure("现金")->text(),
+                 QStringLiteral("88.50"));
 }
 
 void BookkeepingScreensTest::aTransferMovesBothAccounts() {
@@ -99,18 +100,18 @@ void BookkeepingScreensTest::aTransferMovesBothAccounts() {
     auto* s = open<TfrmChangeT>("transfer");
     QVERIFY(s);
     s->button(RecordScreen::kAdd)->click();
-    s->fromField()->setName("钱包");
-    s->toField()->setName("钱包");
-    s->amountField()->setText("200");
-    s->memberField()->setName("爸爸");
+    named<NameCombo>(*s, "fromField")->setName("钱包");
+    named<NameCombo>(*s, "toField")->setName("钱包");
+    named<MoneyEdit>(*s, "amountField")->setText("200");
+    named<NameCombo>(*s, "memberField")->setName("爸爸");
     s->button(RecordScreen::kSave)->click();
     QCOMPARE(prompter_->last(), QStringLiteral("到账账户 不能与 原账户 一样！请重新选择！"));
-    QVERIFY(s->toField()->hasFocus() || !s->isActiveWindow());
-    s->toField()->setName("银行卡");
+    QVERIFY(named<NameCombo>(*s, "toField")->hasFocus() || !s->isActiveWindow());
+    named<NameCombo>(*s, "toField")->setName("银行卡");
     s->button(RecordScreen::kSave)->click();
     QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(300));
     QCOMPARE(dm_->RetAMoney("银行卡"), Money::yuan(200));
-    QCOMPARE(s->remarkField()->text(), QStringLiteral(" 钱包->银行卡"));
+    QCOMPARE(named<QLineEdit>(*s, "remarkField")->text(), QStringLiteral(" 钱包->银行卡"));
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM UList WHERE theT='ChangeT'").value(), 2);
 }
 
@@ -138,9 +139,10 @@ void BookkeepingScreensTest::aThresholdIsAddedOnceAndDisabled() {
     for (int i = 0; i < 2; ++i) {
         s->button(RecordScreen::kAdd)->click();
         s->kindButton(QStringLiteral("收入"))->setChecked(true);
-        s->memberField()->setCurrentIndex(s->memberField()->findText("爸爸"));
-        s->amountField()->setText("1000");
-        s->textField()->setText("提醒一下");
+        named<QComboBox>(*s, "memberField")
+            ->setCurrentIndex(named<QComboBox>(*s, "memberField")->findText("爸爸"));
+        named<QLineEdit>(*s, "amountField")->setText("1000");
+        named<QLineEdit>(*s, "textField")->setText("提醒一下");
         s->button(RecordScreen::kSave)->click();
     }
     QCOMPARE(prompter_->last(), QStringLiteral("提醒 添加重复！"));
@@ -156,31 +158,32 @@ void BookkeepingScreensTest::aDebtIsRepaidAdjustedAndItsRepaymentDeleted() {
     auto* s = open<TfrmBorrow>("borrow");
     QVERIFY(s);
     s->button(RecordScreen::kAdd)->click();
-    s->partyField()->setEditText(QStringLiteral("张三"));
-    s->amountField()->setText("500");
-    s->accountField()->setName("钱包");
-    s->memberField()->setName("爸爸");
+    named<NameCombo>(*s, "nameField")->setEditText(QStringLiteral("张三"));
+    named<MoneyEdit>(*s, "amountField")->setText("500");
+    named<NameCombo>(*s, "accountField")->setName("钱包");
+    named<NameCombo>(*s, "memberField")->setName("爸爸");
     s->button(RecordScreen::kSave)->click();
     QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(500));
 
     testing::ModalScript script;
     script.then<MoneyMoveDialog>([&](MoneyMoveDialog& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("还债"));
-        QCOMPARE(d.amountField()->text(), QStringLiteral("500"));  // the outstanding amount
-        d.amountField()->setText("200");
-        d.saveButton()->click();
+        QCOMPARE(named<MoneyEdit>(d, "amountField")->text(),
+                 QStringLiteral("500"));  // the outstanding amount
+        named<MoneyEdit>(d, "amountField")->setText("200");
+        named<QPushButton>(d, "saveButton")->click();
     });
     script.then<MoneyMoveDialog>([&](MoneyMoveDialog& d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("增加债务金额"));
-        d.amountField()->setText("50");
-        d.saveButton()->click();
+        named<MoneyEdit>(d, "amountField")->setText("50");
+        named<QPushButton>(d, "saveButton")->click();
     });
     script.then<RecordsDialog>([&](RecordsDialog& d) {
-        QCOMPARE(d.grid()->tableModel()->rowCount(), 1);
+        QCOMPARE(named<RecordGrid>(d, "grid")->tableModel()->rowCount(), 1);
         prompter_->answers = {true};
-        d.grid()->selectRow(0);
+        named<RecordGrid>(d, "grid")->selectRow(0);
         d.deleteCurrent();
-        QCOMPARE(d.grid()->tableModel()->rowCount(), 0);
+        QCOMPARE(named<RecordGrid>(d, "grid")->tableModel()->rowCount(), 0);
         d.accept();
     });
     script.start();
@@ -202,10 +205,10 @@ void BookkeepingScreensTest::anInvestmentAndAReturnWithAProfit() {
     s->button(RecordScreen::kAdd)->click();
     // The grid stays usable during entry, and a click on it keeps the entry.
     QVERIFY(s->grid()->isEnabled());
-    s->kindField()->setEditText(QStringLiteral("基金"));
-    s->amountField()->setText("600");
-    s->accountField()->setName("钱包");
-    s->memberField()->setName("爸爸");
+    named<NameCombo>(*s, "nameField")->setEditText(QStringLiteral("基金"));
+    named<MoneyEdit>(*s, "amountField")->setText("600");
+    named<NameCombo>(*s, "accountField")->setName("钱包");
+    named<NameCombo>(*s, "memberField")->setName("爸爸");
     s->button(RecordScreen::kSave)->click();
     QCOMPARE(dm_->RetAMoney("钱包"), Money::yuan(400));
     s->button(RecordScreen::kAdd)->click();
@@ -216,9 +219,9 @@ void BookkeepingScreensTest::anInvestmentAndAReturnWithAProfit() {
 
     testing::ModalScript script;
     script.then<TfrmTZ_R>([&](TfrmTZ_R& d) {
-        d.principalField()->setText("100");
-        d.profitField()->setText("50");
-        d.saveButton()->click();
+        named<MoneyEdit>(d, "principalField")->setText("100");
+        named<MoneyEdit>(d, "profitField")->setText("50");
+        named<QPushButton>(d, "saveButton")->click();
     });
     script.start();
     s->menuAction(QStringLiteral("收益 &R"))->trigger();
@@ -234,10 +237,10 @@ void BookkeepingScreensTest::theFilterDialogListsTheTickedCriteria() {
     QVERIFY(s);
     for (const char* kind : {"餐饮", "交通", "餐饮"}) {
         s->button(RecordScreen::kAdd)->click();
-        s->nameField()->setEditText(QString::fromUtf8(kind));
-        s->amountField()->setText("10");
-        s->accountField()->setName("钱包");
-        s->memberField()->setName("爸爸");
+        named<NameCombo>(*s, "nameField")->setEditText(QString::fromUtf8(kind));
+        named<MoneyEdit>(*s, "amountField")->setText("10");
+        named<NameCombo>(*s, "accountField")->setName("钱包");
+        named<NameCombo>(*s, "memberField")->setName("爸爸");
         s->button(RecordScreen::kSave)->click();
     }
     QCOMPARE(s->grid()->tableModel()->rowCount(), 3);
@@ -253,10 +256,10 @@ void BookkeepingScreensTest::theFilterDialogListsTheTickedCriteria() {
         named<QPushButton>(d, "query")->click();
     });
     script.start();
-    s->queryButton()->click();
+    named<QPushButton>(*s, "queryButton")->click();
     QVERIFY(script.finished());
     QCOMPARE(s->grid()->tableModel()->rowCount(), 2);
-    QCOMPARE(s->totalsLabel()->text(), QStringLiteral("记账： 2    合计： 20.00"));
+    QCOMPARE(named<QLabel>(*s, "totalsLabel")->text(), QStringLiteral("记账： 2    合计： 20.00"));
 }
 
 QTEST_MAIN(BookkeepingScreensTest)

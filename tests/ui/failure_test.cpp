@@ -6,10 +6,12 @@
 #include "bookkeeping/ui/entry_screen.h"
 #include "core/database.h"
 #include "core/ui/application.h"
+#include "named.h"
 #include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 class FailureTest : public QObject {
     Q_OBJECT
@@ -50,10 +52,10 @@ TfrmInTable* FailureTest::fillIncome() {
     screen_ = std::make_unique<TfrmInTable>(*book_->dm, book_->prompter);
     screen_->show();
     screen_->button(RecordScreen::kAdd)->click();
-    screen_->nameField()->setName("工资");
-    screen_->amountField()->setText(QStringLiteral("100"));
-    screen_->accountField()->setName("钱包");
-    screen_->memberField()->setName("爸爸");
+    named<NameCombo>(*screen_, "nameField")->setName("工资");
+    named<MoneyEdit>(*screen_, "amountField")->setText(QStringLiteral("100"));
+    named<NameCombo>(*screen_, "accountField")->setName("钱包");
+    named<NameCombo>(*screen_, "memberField")->setName("爸爸");
     return screen_.get();
 }
 

@@ -84,25 +84,30 @@ void FundFlowScreenTest::entry(const char* date, const char* type, const char* i
 
 void FundFlowScreenTest::queryListsAndTotalsTheTickedEntries() {
     TfrmPage3 screen(*dm_, *prompter, opener_);
-    QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
-    QVERIFY(!screen.excelButton()->isEnabled());
-    QVERIFY(screen.contextMenu()->isEmpty());
+    QCOMPARE(named<RecordGrid>(screen, "grid")->tableModel()->rowCount(), 0);
+    QVERIFY(!named<QPushButton>(screen, "excelButton")->isEnabled());
+    QVERIFY(named<QMenu>(screen, "contextMenu")->isEmpty());
     QCOMPARE(QString::fromStdString(named<DateEdit>(screen, "from")->dateText()),
              QStringLiteral("2024-01-15"));
-    screen.queryButton()->click();
-    QCOMPARE(screen.grid()->tableModel()->rowCount(), 3);
-    QCOMPARE(screen.totalsLabel()->text(),
+    named<QPushButton>(screen, "queryButton")->click();
+    QCOMPARE(named<RecordGrid>(screen, "grid")->tableModel()->rowCount(), 3);
+    QCOMPARE(named<QLabel>(screen, "totalsLabel")->text(),
              QStringLiteral("记录：3    收入合计：1,000.00    支出合计：42.50"));
-    QVERIFY(screen.excelButton()->isEnabled());
-    QCOMPARE(screen.contextMenu()->actions().size(), 4);
-    QCOMPARE(screen.grid()->columnWidth(screen.grid()->tableModel()->table().column("摘要")), 260);
-    QVERIFY(screen.grid()->isColumnHidden(screen.grid()->tableModel()->table().column("ID")));
+    QVERIFY(named<QPushButton>(screen, "excelButton")->isEnabled());
+    QCOMPARE(named<QMenu>(screen, "contextMenu")->actions().size(), 4);
+    QCOMPARE(
+        named<RecordGrid>(screen, "grid")
+            ->columnWidth(named<RecordGrid>(screen, "grid")->tableModel()->table().column("摘要")),
+        260);
+    QVERIFY(named<RecordGrid>(screen, "grid")
+                ->isColumnHidden(
+                    named<RecordGrid>(screen, "grid")->tableModel()->table().column("ID")));
 
     named<QCheckBox>(screen, "dateBox")->setChecked(true);
     named<DateEdit>(screen, "from")->setDateText("2024-02-01");
     named<DateEdit>(screen, "to")->setDateText("2024-02-29");
-    screen.queryButton()->click();
-    QCOMPARE(screen.grid()->tableModel()->rowCount(), 2);
+    named<QPushButton>(screen, "queryButton")->click();
+    QCOMPARE(named<RecordGrid>(screen, "grid")->tableModel()->rowCount(), 2);
 }
 
 void FundFlowScreenTest::changingInputsTicksTheirCriteria() {
@@ -120,8 +125,8 @@ void FundFlowScreenTest::changingInputsTicksTheirCriteria() {
 
 void FundFlowScreenTest::excelWritesTheSheetAndOpensIt() {
     TfrmPage3 screen(*dm_, *prompter, opener_);
-    screen.queryButton()->click();
-    screen.excelButton()->click();
+    named<QPushButton>(screen, "queryButton")->click();
+    named<QPushButton>(screen, "excelButton")->click();
     QCOMPARE(opened_.size(), 1);
     QVERIFY(opened_[0].contains(QStringLiteral("/Data/Export/家-资金流动日志-")));
     auto layout = inspectXlsx(opened_[0].toStdString()).at(0);
@@ -132,51 +137,52 @@ void FundFlowScreenTest::excelWritesTheSheetAndOpensIt() {
 
     // No application to open it: the user is told where the file is.
     TfrmPage3 second(*dm_, *prompter, [](const QString&) { return false; });
-    second.queryButton()->click();
-    second.excelButton()->click();
+    named<QPushButton>(second, "queryButton")->click();
+    named<QPushButton>(second, "excelButton")->click();
     QVERIFY(prompter->last().contains(second.lastExport()));
 }
 
 void FundFlowScreenTest::contextMenuDeletesAfterTheQuestion() {
     TfrmPage3 screen(*dm_, *prompter, opener_);
-    screen.queryButton()->click();
+    named<QPushButton>(screen, "queryButton")->click();
     prompter->answers = {false};
     screen.deleteCurrent();
-    QCOMPARE(screen.grid()->tableModel()->rowCount(), 3);
+    QCOMPARE(named<RecordGrid>(screen, "grid")->tableModel()->rowCount(), 3);
     QCOMPARE(prompter->asked.back(), QStringLiteral("删除: 确认要删除吗？该删除将不可恢复！"));
     prompter->answers = {true};
-    screen.grid()->selectRow(0);
+    named<RecordGrid>(screen, "grid")->selectRow(0);
     screen.deleteCurrent();
-    QCOMPARE(screen.grid()->tableModel()->rowCount(), 2);
+    QCOMPARE(named<RecordGrid>(screen, "grid")->tableModel()->rowCount(), 2);
 
     named<QCheckBox>(screen, "accountBox")->setChecked(true);
     named<QComboBox>(screen, "account")
         ->setCurrentIndex(named<QComboBox>(screen, "account")->findText("现金"));
-    screen.queryButton()->click();
+    named<QPushButton>(screen, "queryButton")->click();
     prompter->answers = {true};
     screen.deleteAll();
-    QCOMPARE(screen.grid()->tableModel()->rowCount(), 0);
+    QCOMPARE(named<RecordGrid>(screen, "grid")->tableModel()->rowCount(), 0);
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM UList").value(), 1);  // the bank card's
 }
 
 void FundFlowScreenTest::editDialogSavesAndRefusesAnEmptyAmount() {
     TfrmPage3 screen(*dm_, *prompter, opener_);
-    screen.queryButton()->click();
-    screen.grid()->selectRow(0);
+    named<QPushButton>(screen, "queryButton")->click();
+    named<RecordGrid>(screen, "grid")->selectRow(0);
     testing::ModalScript script;
     script.then<TfrmPage3_M>([&](TfrmPage3_M& d) {
-        QCOMPARE(d.inField()->text(), QStringLiteral("1000"));
-        d.inField()->clear();
-        d.saveButton()->click();
+        QCOMPARE(named<QLineEdit>(d, "inField")->text(), QStringLiteral("1000"));
+        named<QLineEdit>(d, "inField")->clear();
+        named<QPushButton>(d, "saveButton")->click();
         QCOMPARE(prompter->last(), QStringLiteral("收入 不能为空！请重新录入！"));
-        d.inField()->setText("999");
-        d.saveButton()->click();
+        named<QLineEdit>(d, "inField")->setText("999");
+        named<QPushButton>(d, "saveButton")->click();
     });
     script.start();
     screen.editCurrent();
     QVERIFY(script.finished());
     QCOMPARE(prompter->last(), QStringLiteral("资金流动日志 修改成功！"));
-    QCOMPARE(QString::fromStdString(screen.grid()->tableModel()->table().displayText(0, 3)),
+    QCOMPARE(QString::fromStdString(
+                 named<RecordGrid>(screen, "grid")->tableModel()->table().displayText(0, 3)),
              QStringLiteral("999.00"));
 }
 
@@ -241,7 +247,7 @@ void FundFlowScreenTest::thePreviewIsCaptionedAndOffersPdfExcelAndFind() {
         d.reject();
     });
     script.start();
-    screen.printButton()->click();
+    named<QPushButton>(screen, "printButton")->click();
     QVERIFY(script.finished());
 }
 
@@ -250,11 +256,11 @@ void FundFlowScreenTest::presetOpensOnAnAccount() {
     preset.account = "银行卡";
     TfrmPage3* w = TfrmPage3::openWindow(*dm_, *prompter, opener_, nullptr, preset);
     QVERIFY(named<QCheckBox>(*w, "accountBox")->isChecked());
-    QCOMPARE(w->grid()->tableModel()->rowCount(), 1);
+    QCOMPARE(named<RecordGrid>(*w, "grid")->tableModel()->rowCount(), 1);
     // The preset is an ordinary criterion: untick it and every entry is listed.
     named<QCheckBox>(*w, "accountBox")->setChecked(false);
-    w->queryButton()->click();
-    QCOMPARE(w->grid()->tableModel()->rowCount(),
+    named<QPushButton>(*w, "queryButton")->click();
+    QCOMPARE(named<RecordGrid>(*w, "grid")->tableModel()->rowCount(),
              static_cast<int>(dm_->db().queryInt("SELECT count(*) FROM UList").value()));
     // The recalculation takes the account chosen now, not the one of the query.
     named<QComboBox>(*w, "account")

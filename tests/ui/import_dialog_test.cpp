@@ -8,10 +8,12 @@
 #include "import/ui/import_dialog.h"
 
 #include <QTemporaryFile>
+#include "named.h"
 #include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 class ImportDialogTest : public QObject {
     Q_OBJECT
@@ -47,14 +49,15 @@ void ImportDialogTest::aWorkbookIsShownThenImportedWhole() {
     QString file = fixture("import/income.xlsx");
     ImportDialog d(*dm_, *prompter_, incomeImport(), [&](QWidget*) { return file; });
     QCOMPARE(d.windowTitle(), QStringLiteral("收入导入"));
-    QVERIFY(d.hintLabel()->text().endsWith(QStringLiteral("家庭成员、备注")));
-    QVERIFY(!d.importButton()->isEnabled());
-    d.openButton()->click();
-    QCOMPARE(d.sheetGroup()->title(), QStringLiteral("EXCEL数据  共有 4 条数据"));
-    QCOMPARE(d.grid()->model()->rowCount(), 4);
-    QCOMPARE(d.grid()->columnWidth(5), 140);
-    QVERIFY(d.importButton()->isEnabled());
-    d.importButton()->click();
+    QVERIFY(named<QLabel>(d, "hintLabel")->text().endsWith(QStringLiteral("家庭成员、备注")));
+    QVERIFY(!named<QPushButton>(d, "importButton")->isEnabled());
+    named<QPushButton>(d, "openButton")->click();
+    QCOMPARE(named<QGroupBox>(d, "sheetGroup")->title(),
+             QStringLiteral("EXCEL数据  共有 4 条数据"));
+    QCOMPARE(named<RecordGrid>(d, "grid")->model()->rowCount(), 4);
+    QCOMPARE(named<RecordGrid>(d, "grid")->columnWidth(5), 140);
+    QVERIFY(named<QPushButton>(d, "importButton")->isEnabled());
+    named<QPushButton>(d, "importButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("数据导入 保存成功！"));
     QCOMPARE(d.result(), int(QDialog::Accepted));
     QCOMPARE(dm_->RetAMoney("现金").toPlain(), std::string("1000.1"));
@@ -64,25 +67,25 @@ void ImportDialogTest::aWrongRowIsNamedAndTheDialogStaysOpen() {
     QString file = fixture("import/income.xls");
     ImportDialog d(*dm_, *prompter_, transferImport(), [&](QWidget*) { return file; });
     d.show();
-    d.openButton()->click();
-    QCOMPARE(d.grid()->columnWidth(5), 180);
-    d.importButton()->click();
+    named<QPushButton>(d, "openButton")->click();
+    QCOMPARE(named<RecordGrid>(d, "grid")->columnWidth(5), 180);
+    named<QPushButton>(d, "importButton")->click();
     // A transfer sheet needs its own columns; nothing is written.
     QCOMPARE(prompter_->last(), QStringLiteral("表格缺少“原账户”列，没有导入任何数据。"));
     QVERIFY(d.isVisible());
-    QVERIFY(d.importButton()->isEnabled());
+    QVERIFY(named<QPushButton>(d, "importButton")->isEnabled());
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM ChangeT"), 0);
 }
 
 void ImportDialogTest::workbooksThatCannotBeUsedAreRefusedWhenOpened() {
     QString file = fixture("no_sheet1.xls");
     ImportDialog d(*dm_, *prompter_, incomeImport(), [&](QWidget*) { return file; });
-    d.openButton()->click();
+    named<QPushButton>(d, "openButton")->click();
     QVERIFY(prompter_->last().contains(QStringLiteral("Sheet1")));
-    QVERIFY(!d.importButton()->isEnabled());
-    QCOMPARE(d.grid()->model()->rowCount(), 0);
+    QVERIFY(!named<QPushButton>(d, "importButton")->isEnabled());
+    QCOMPARE(named<RecordGrid>(d, "grid")->model()->rowCount(), 0);
     file.clear();  // the file dialog given up: nothing changes
-    d.openButton()->click();
+    named<QPushButton>(d, "openButton")->click();
     QCOMPARE(prompter_->shown.size(), 1);
 }
 
@@ -105,17 +108,20 @@ void ImportDialogTest::aWeChatBillIsPreviewedChangedAndBooked() {
             "4200003\t,\"/\",\"/\"\n");
     }
     BillImportDialog d(*dm_, *prompter_, [&](QWidget*) { return file; });
-    d.memberList()->setCurrentText(QStringLiteral("妈妈"));
-    d.openButton()->click();
-    QCOMPARE(d.grid()->rowCount(), 3);
-    QCOMPARE(d.grid()->item(0, int(BillColumn::Fate))->text(), QStringLiteral("将导入"));
-    QCOMPARE(d.grid()->item(2, int(BillColumn::Fate))->text(), QStringLiteral("不计收支"));
-    QCOMPARE(d.grid()->item(0, int(BillColumn::Member))->text(), QStringLiteral("妈妈"));
-    QVERIFY(d.totalsLabel()->text().startsWith(QStringLiteral("将导入 2 笔")));
+    named<QComboBox>(d, "memberList")->setCurrentText(QStringLiteral("妈妈"));
+    named<QPushButton>(d, "openButton")->click();
+    QCOMPARE(named<QTableWidget>(d, "grid")->rowCount(), 3);
+    QCOMPARE(named<QTableWidget>(d, "grid")->item(0, int(BillColumn::Fate))->text(),
+             QStringLiteral("将导入"));
+    QCOMPARE(named<QTableWidget>(d, "grid")->item(2, int(BillColumn::Fate))->text(),
+             QStringLiteral("不计收支"));
+    QCOMPARE(named<QTableWidget>(d, "grid")->item(0, int(BillColumn::Member))->text(),
+             QStringLiteral("妈妈"));
+    QVERIFY(named<QLabel>(d, "totalsLabel")->text().startsWith(QStringLiteral("将导入 2 笔")));
     // The user books the breakfast as food, into the change purse.
     d.setName(0, BillColumn::Category, QStringLiteral("食品"));
     d.setName(0, BillColumn::Account, QStringLiteral("零钱包"));
-    d.importButton()->click();
+    named<QPushButton>(d, "importButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("账单导入成功！共导入 2 笔。"));
     QCOMPARE(dm_->RetAMoney("零钱包").toPlain(), std::string("-8.5"));
     QCOMPARE(dm_->RetAMoney("微信").toPlain(), std::string("20"));
@@ -125,9 +131,10 @@ void ImportDialogTest::aWeChatBillIsPreviewedChangedAndBooked() {
 
     // Opened again, nothing is left to book.
     BillImportDialog again(*dm_, *prompter_, [&](QWidget*) { return file; });
-    again.openButton()->click();
-    QCOMPARE(again.grid()->item(0, int(BillColumn::Fate))->text(), QStringLiteral("已导入"));
-    QVERIFY(!again.importButton()->isEnabled());
+    named<QPushButton>(again, "openButton")->click();
+    QCOMPARE(named<QTableWidget>(again, "grid")->item(0, int(BillColumn::Fate))->text(),
+             QStringLiteral("已导入"));
+    QVERIFY(!named<QPushButton>(again, "importButton")->isEnabled());
 }
 
 QTEST_MAIN(ImportDialogTest)

@@ -11,12 +11,14 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/ui/desktop.h"
+#include "named.h"
 #include "reporting/ui/export.h"
 #include "scripted_prompter.h"
 #include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -109,7 +111,7 @@ void MainWindowTest::leaderLinesReachTheirFigures() {
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     window_->mySum();
     for (const char* caption : {"现金", "银行卡", "债务", "资金合计：", "负债合计："}) {
-        QLabel* fig = window_->totalsView()->figure(caption);
+        QLabel* fig = named<TotalsView>(*window_, "totalsView")->figure(caption);
         QWidget* line = fig->parentWidget()->findChild<QWidget*>(QStringLiteral("leader"));
         QVERIFY(line);
         const int gap = fig->geometry().left() - line->geometry().right();
@@ -123,11 +125,13 @@ void MainWindowTest::closingTheBookHidesItsMenusAndZeroesTheTotals() {
     dm_->NewAccount("现金", "爸爸");
     dm_->AccountUp(Money::yuan(80), "现金");
     window_->mySum();
-    QCOMPARE(window_->totalsView()->figure("现金")->text(), QStringLiteral("80.00"));
+    QCOMPARE(named<TotalsView>(*window_, "totalsView")->figure("现金")->text(),
+             QStringLiteral("80.00"));
     window_->action("closeBook")->trigger();
-    QCOMPARE(window_->totalsView()->figure("现金")->text(), QStringLiteral("0.00"));
+    QCOMPARE(named<TotalsView>(*window_, "totalsView")->figure("现金")->text(),
+             QStringLiteral("0.00"));
     QVERIFY(!window_->menu(QStringLiteral("记账【&W】"))->menuAction()->isVisible());
-    QVERIFY(!window_->toolBar()->isEnabled());
+    QVERIFY(!named<QToolBar>(*window_, "mainToolBar")->isEnabled());
     QCOMPARE(window_->windowTitle(), QStringLiteral("家"));  // keeps the last book's name
     QVERIFY(session->CurrentBook.empty());
 }
@@ -164,8 +168,9 @@ void MainWindowTest::menuCaptionsAndShortcuts() {
     QCOMPARE(window_->action("invest")->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
     QVERIFY(window_->actionByCaption(QStringLiteral("资金流动日志 &L")));
     QVERIFY(window_->actionByCaption(QStringLiteral("关于... &A")));
-    QCOMPARE(window_->toolBar()->actions().size(), 14);
-    QCOMPARE(window_->toolBar()->actions().back()->text(), QStringLiteral("主界面"));
+    QCOMPARE(named<QToolBar>(*window_, "mainToolBar")->actions().size(), 14);
+    QCOMPARE(named<QToolBar>(*window_, "mainToolBar")->actions().back()->text(),
+             QStringLiteral("主界面"));
 }
 
 namespace {

@@ -117,10 +117,10 @@ void PlanScreensTest::startUpWithDuePlansPlaysTheSoundAndExecutesFromTheDialog()
     testing::ModalScript script;
     script.then<TfrmPlan_Now>([&](TfrmPlan_Now& d) {
         ++dialogs;
-        QCOMPARE(d.countLabel()->text(), QStringLiteral("笔数：1"));
-        QCOMPARE(d.totalLabel()->text(), QStringLiteral("合计金额：250"));
+        QCOMPARE(named<QLabel>(d, "countLabel")->text(), QStringLiteral("笔数：1"));
+        QCOMPARE(named<QLabel>(d, "totalLabel")->text(), QStringLiteral("合计金额：250"));
         prompter_->answers = {true};
-        d.executeButton()->click();
+        named<QPushButton>(d, "executeButton")->click();
     });
     script.start();
     w->show();
@@ -173,37 +173,40 @@ void PlanScreensTest::aNewPlanFollowsItsKindAndRuleAndSaves() {
     book_->session.OpenBookState.IName = "工资";
     {
         TfrmPlan_New first(*dm_, *prompter_);
-        QCOMPARE(first.accountList()->currentIndex(), -1);  // the book has no default account
-        first.amountField()->setText(QStringLiteral("5"));
-        first.saveButton()->click();
+        QCOMPARE(named<QComboBox>(first, "accountList")->currentIndex(),
+                 -1);  // the book has no default account
+        named<QLineEdit>(first, "amountField")->setText(QStringLiteral("5"));
+        named<QPushButton>(first, "saveButton")->click();
         QCOMPARE(prompter_->last(), QStringLiteral("请选择 账户名称！"));
     }
     book_->session.OpenBookState.AName = "钱包";
     book_->session.OpenBookState.FName = "爸爸";
     TfrmPlan_New d(*dm_, *prompter_);
     d.show();
-    QCOMPARE(d.nameLabel()->text(), QStringLiteral("收入类别："));
-    QCOMPARE(d.names()->current()->currentText(), QStringLiteral("工资"));
-    QCOMPARE(d.startDate()->dateText(), std::string("2024-05-31"));
-    QCOMPARE(d.endDate()->dateText(), std::string("2024-06-30"));
+    QCOMPARE(named<QLabel>(d, "nameLabel")->text(), QStringLiteral("收入类别："));
+    QCOMPARE(named<PlanNamePicker>(d, "names")->current()->currentText(), QStringLiteral("工资"));
+    QCOMPARE(named<DateEdit>(d, "startDate")->dateText(), std::string("2024-05-31"));
+    QCOMPARE(named<DateEdit>(d, "endDate")->dateText(), std::string("2024-06-30"));
 
-    d.kinds()->button(QStringLiteral("债权"))->click();
-    QCOMPARE(d.nameLabel()->text(), QStringLiteral("债  务  人："));
-    d.kinds()->button(QStringLiteral("收入"))->click();
-    QCOMPARE(d.names()->current()->currentText(), QStringLiteral("工资"));  // kept its choice
+    named<PlanKindButtons>(d, "kinds")->button(QStringLiteral("债权"))->click();
+    QCOMPARE(named<QLabel>(d, "nameLabel")->text(), QStringLiteral("债  务  人："));
+    named<PlanKindButtons>(d, "kinds")->button(QStringLiteral("收入"))->click();
+    QCOMPARE(named<PlanNamePicker>(d, "names")->current()->currentText(),
+             QStringLiteral("工资"));  // kept its choice
 
     d.repeatButton(Repeat::Monthly)->click();
-    QCOMPARE(d.endDate()->dateText(), std::string("2025-05-31"));
-    d.monthlyDay()->setValue(40);
-    QCOMPARE(d.monthlyDay()->value(), 28);  // kept inside its range
+    QCOMPARE(named<DateEdit>(d, "endDate")->dateText(), std::string("2025-05-31"));
+    named<QSpinBox>(d, "monthlyDay")->setValue(40);
+    QCOMPARE(named<QSpinBox>(d, "monthlyDay")->value(), 28);  // kept inside its range
 
-    QTest::keyClicks(d.amountField(), "0");
-    d.saveButton()->click();
+    QTest::keyClicks(named<QLineEdit>(d, "amountField"), "0");
+    named<QPushButton>(d, "saveButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("金额不能为空！请重新录入！"));
-    QVERIFY(d.amountField()->text().isEmpty());
-    QTest::keyClicks(d.amountField(), "-1a5.5");  // only digits and points get in
-    QCOMPARE(d.amountField()->text(), QStringLiteral("15.5"));
-    d.saveButton()->click();
+    QVERIFY(named<QLineEdit>(d, "amountField")->text().isEmpty());
+    QTest::keyClicks(named<QLineEdit>(d, "amountField"),
+                     "-1a5.5");  // only digits and points get in
+    QCOMPARE(named<QLineEdit>(d, "amountField")->text(), QStringLiteral("15.5"));
+    named<QPushButton>(d, "saveButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("计划保存成功！"));
     QCOMPARE(d.result(), int(QDialog::Accepted));
     Statement s = dm_->db().prepare("SELECT count(*), min(PDate), max(PDate) FROM UPlan");
@@ -224,18 +227,18 @@ void PlanScreensTest::theViewingScreenDeletesAndExportsWhatIsListed() {
         opened = f;
         return true;
     });
-    QVERIFY(!v.actionButton()->isEnabled());
-    QVERIFY(v.contextMenu()->isEmpty());
-    QCOMPARE(v.grid()->model()->rowCount(), 0);
+    QVERIFY(!named<QPushButton>(v, "actionButton")->isEnabled());
+    QVERIFY(named<QMenu>(v, "contextMenu")->isEmpty());
+    QCOMPARE(named<RecordGrid>(v, "grid")->model()->rowCount(), 0);
 
     // Choosing a value does not tick its box.
     named<QComboBox>(v, "account")->setCurrentText(QStringLiteral("银行卡"));
     QVERIFY(!named<QCheckBox>(v, "accountBox")->isChecked());
-    v.queryButton()->click();
-    QCOMPARE(v.countLabel()->text(), QStringLiteral("笔数：3"));
-    QCOMPARE(v.totalLabel()->text(), QStringLiteral("合计金额：60"));
-    QCOMPARE(v.contextMenu()->actions().size(), 2);
-    QVERIFY(v.actionButton()->isEnabled());
+    named<QPushButton>(v, "queryButton")->click();
+    QCOMPARE(named<QLabel>(v, "countLabel")->text(), QStringLiteral("笔数：3"));
+    QCOMPARE(named<QLabel>(v, "totalLabel")->text(), QStringLiteral("合计金额：60"));
+    QCOMPARE(named<QMenu>(v, "contextMenu")->actions().size(), 2);
+    QVERIFY(named<QPushButton>(v, "actionButton")->isEnabled());
 
     v.onExcel();
     QVERIFY(!opened.isEmpty());
@@ -245,8 +248,8 @@ void PlanScreensTest::theViewingScreenDeletesAndExportsWhatIsListed() {
     QCOMPARE(sheets.at(0).cells.at(5).at(0), std::string("合计"));
 
     named<QCheckBox>(v, "accountBox")->setChecked(true);
-    v.queryButton()->click();
-    QCOMPARE(v.countLabel()->text(), QStringLiteral("笔数：2"));
+    named<QPushButton>(v, "queryButton")->click();
+    QCOMPARE(named<QLabel>(v, "countLabel")->text(), QStringLiteral("笔数：2"));
     prompter_->answers = {false};
     v.deleteAll();
     QCOMPARE(v.model().count(), 2u);
@@ -254,17 +257,19 @@ void PlanScreensTest::theViewingScreenDeletesAndExportsWhatIsListed() {
     v.deleteAll();
     QCOMPARE(prompter_->asked.back(), QStringLiteral("删除: 确认要全部删除吗？该删除将不可恢复！"));
     QCOMPARE(prompter_->last(), QStringLiteral("数据删除成功！"));
-    QCOMPARE(v.countLabel()->text(), QStringLiteral("笔数：0"));
-    QCOMPARE(v.totalLabel()->text(), QStringLiteral("合计金额："));
+    QCOMPARE(named<QLabel>(v, "countLabel")->text(), QStringLiteral("笔数：0"));
+    QCOMPARE(named<QLabel>(v, "totalLabel")->text(), QStringLiteral("合计金额："));
 
     // The other account's plan and the bank's expense plan are still there.
     named<QCheckBox>(v, "accountBox")->setChecked(false);
-    v.queryButton()->click();
+    named<QPushButton>(v, "queryButton")->click();
     QCOMPARE(v.model().count(), 1u);
-    v.grid()->selectRow(0);
+    named<RecordGrid>(v, "grid")->selectRow(0);
     v.deleteCurrent();
     QCOMPARE(v.model().count(), 0u);
-    v.kinds()->button(QStringLiteral("支出"))->click();  // choosing a kind lists it
+    named<PlanKindButtons>(v, "kinds")
+        ->button(QStringLiteral("支出"))
+        ->click();  // choosing a kind lists it
     QCOMPARE(named<QCheckBox>(v, "nameBox")->text(), QStringLiteral("支出类别"));
     QCOMPARE(v.model().count(), 1u);
 }
@@ -274,14 +279,14 @@ void PlanScreensTest::theExecutionScreenBooksOnlyPlansDueByTheStartupDate() {
     plan("收入", "2024-05-31", "20");
     plan("收入", "2024-06-01", "40");
     TfrmPlan_EX x(*dm_, *prompter_);
-    QCOMPARE(x.actionButton()->text(), QStringLiteral("执行"));
-    QVERIFY(!x.actionButton()->isEnabled());
-    x.queryButton()->click();
+    QCOMPARE(named<QPushButton>(x, "actionButton")->text(), QStringLiteral("执行"));
+    QVERIFY(!named<QPushButton>(x, "actionButton")->isEnabled());
+    named<QPushButton>(x, "queryButton")->click();
     QCOMPARE(x.model().count(), 3u);
     prompter_->answers = {true};
-    x.actionButton()->click();
+    named<QPushButton>(x, "actionButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("计划执行成功！"));
-    QCOMPARE(x.progressBar()->value(), 3);
+    QCOMPARE(named<QProgressBar>(x, "progressBar")->value(), 3);
     QCOMPARE(x.model().count(), 1u);
     QCOMPARE(x.model().text(PlanColumn::Date), std::string("2024-06-01"));
     QCOMPARE(dm_->RetAMoney("钱包").toPlain(), std::string("30"));
@@ -299,27 +304,27 @@ void PlanScreensTest::theSoundDialogPlaysAndReplacesTheReminder() {
     TfrmSound d(
         book_->session.ExeFolder, *prompter_,
         [this] { return std::make_unique<FakePlayer>(played_); }, [&](QWidget*) { return answer; });
-    QCOMPARE(d.currentPath()->text(), soundFile());
-    d.playButton()->click();
+    QCOMPARE(named<QLineEdit>(d, "currentPath")->text(), soundFile());
+    named<QPushButton>(d, "playButton")->click();
     QCOMPARE(played_, QStringList{soundFile()});
 
-    d.replaceButton()->click();
+    named<QPushButton>(d, "replaceButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("请打开声音文件！"));
 
     answer = QDir(book_->dir.path()).filePath(QStringLiteral("missing.mp3"));
-    d.openButton()->click();
-    QCOMPARE(d.newPath()->text(), answer);
+    named<QPushButton>(d, "openButton")->click();
+    QCOMPARE(named<QLineEdit>(d, "newPath")->text(), answer);
     played_.clear();
-    d.listenButton()->click();
+    named<QPushButton>(d, "listenButton")->click();
     QVERIFY(played_.isEmpty());  // nothing there to play
 
     answer = chosen;
-    d.openButton()->click();
-    d.listenButton()->click();
+    named<QPushButton>(d, "openButton")->click();
+    named<QPushButton>(d, "listenButton")->click();
     QCOMPARE(played_, QStringList{chosen});
-    d.replaceButton()->click();
+    named<QPushButton>(d, "replaceButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("替换成功！"));
-    QVERIFY(d.newPath()->text().isEmpty());
+    QVERIFY(named<QLineEdit>(d, "newPath")->text().isEmpty());
     QCOMPARE(played_.back(), QStringLiteral("stop"));  // released before the copy
     QFile now(soundFile());
     QVERIFY(now.open(QIODevice::ReadOnly));

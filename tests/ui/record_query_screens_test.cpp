@@ -107,39 +107,41 @@ void RecordQueryScreensTest::typingACategoryCompletesItAndTicksItsBox() {
     TfrmP_In q(*dm_, *prompter_, opener());
     QVERIFY(named<QCheckBox>(q, "dateBox")->isChecked());
     QVERIFY(!named<QCheckBox>(q, "nameBox")->isChecked());
-    QVERIFY(!q.excelButton()->isEnabled());
-    QVERIFY(!q.printButton()->isEnabled());
+    QVERIFY(!named<QPushButton>(q, "excelButton")->isEnabled());
+    QVERIFY(!named<QPushButton>(q, "printButton")->isEnabled());
     auto* names = named<NameCombo>(q, "name");
     QVERIFY(names);
     QTest::keyClicks(names->lineEdit(), "gz");  // the pinyin code of 工资
     QCOMPARE(names->currentText(), QStringLiteral("工资"));
     QVERIFY(named<QCheckBox>(q, "nameBox")->isChecked());
-    q.queryButton()->click();
-    QCOMPARE(q.grid()->model()->rowCount(), 1);
+    named<QPushButton>(q, "queryButton")->click();
+    QCOMPARE(named<RecordGrid>(q, "grid")->model()->rowCount(), 1);
     QCOMPARE(q.totalLabel(0)->text(), QStringLiteral("笔数：1"));
     QCOMPARE(q.totalLabel(1)->text(), QStringLiteral("合计金额：1,000.00"));
-    QVERIFY(q.printButton()->isEnabled());
-    QVERIFY(q.sortList()->count() == 5 && !q.sortList()->isEditable());
+    QVERIFY(named<QPushButton>(q, "printButton")->isEnabled());
+    QVERIFY(named<QComboBox>(q, "sortList")->count() == 5 &&
+            !named<QComboBox>(q, "sortList")->isEditable());
 }
 
 void RecordQueryScreensTest::clickingADebtShowsItsRepaymentsUnderTheSplitter() {
     TfrmP_B q(*dm_, *prompter_, opener());
-    QVERIFY(q.detailGrid());
-    q.queryButton()->click();
-    QCOMPARE(q.grid()->model()->rowCount(), 2);
+    QVERIFY(named<RecordGrid>(q, "detailGrid"));
+    named<QPushButton>(q, "queryButton")->click();
+    QCOMPARE(named<RecordGrid>(q, "grid")->model()->rowCount(), 2);
     q.showDetail(0);  // 老王, oldest first under the date order
-    QCOMPARE(q.detailGrid()->model()->rowCount(), 2);
-    QCOMPARE(q.detailGrid()->model()->index(0, 0).data().toString(), QStringLiteral("2024-05-20"));
-    q.queryButton()->click();  // a new query keeps the details
-    QCOMPARE(q.detailGrid()->model()->rowCount(), 2);
+    QCOMPARE(named<RecordGrid>(q, "detailGrid")->model()->rowCount(), 2);
+    QCOMPARE(named<RecordGrid>(q, "detailGrid")->model()->index(0, 0).data().toString(),
+             QStringLiteral("2024-05-20"));
+    named<QPushButton>(q, "queryButton")->click();  // a new query keeps the details
+    QCOMPARE(named<RecordGrid>(q, "detailGrid")->model()->rowCount(), 2);
     q.showDetail(1);  // 老李 has repaid nothing
-    QCOMPARE(q.detailGrid()->model()->rowCount(), 0);
+    QCOMPARE(named<RecordGrid>(q, "detailGrid")->model()->rowCount(), 0);
 
     TfrmP_A transfers(*dm_, *prompter_, opener());
-    QVERIFY(!transfers.detailGrid());
-    QVERIFY(!transfers.sortList());
+    QVERIFY(!transfers.findChild<RecordGrid*>(QStringLiteral("detailGrid")));
+    QVERIFY(!transfers.findChild<QComboBox*>(QStringLiteral("sortList")));
     TfrmA_Q accounts(*dm_, *prompter_, opener());
-    QVERIFY(!accounts.printButton());
+    QVERIFY(!accounts.findChild<QPushButton*>(QStringLiteral("printButton")));
 }
 
 void RecordQueryScreensTest::everyPrintedQueryReadsBackFromItsPdf() {
@@ -177,7 +179,7 @@ void RecordQueryScreensTest::theCashPictureOpensTheAccountQueryOnCashAccounts() 
     registerScreens(window);
     window.bookOpened();
     window.show();
-    QToolButton* cash = window.totalsView()->picture("现金");
+    QToolButton* cash = named<TotalsView>(window, "totalsView")->picture("现金");
     QVERIFY(cash->isEnabled());
     QCOMPARE(cash->cursor().shape(), Qt::PointingHandCursor);
     cash->click();
@@ -185,10 +187,11 @@ void RecordQueryScreensTest::theCashPictureOpensTheAccountQueryOnCashAccounts() 
     auto* q = qobject_cast<RecordQueryScreen*>(window.openScreen());
     QVERIFY(q);
     QVERIFY(named<QCheckBox>(q, "typeBox")->isChecked());
-    QCOMPARE(q->grid()->model()->rowCount(), 1);
-    QCOMPARE(q->grid()->model()->index(0, 2).data().toString(), QStringLiteral("钱包"));
+    QCOMPARE(named<RecordGrid>(*q, "grid")->model()->rowCount(), 1);
+    QCOMPARE(named<RecordGrid>(*q, "grid")->model()->index(0, 2).data().toString(),
+             QStringLiteral("钱包"));
 
-    window.totalsView()->picture("债务")->click();
+    named<TotalsView>(window, "totalsView")->picture("债务")->click();
     QVERIFY(window.ScreenOpenFlag("queryBorrow"));
 }
 

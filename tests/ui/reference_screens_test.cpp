@@ -70,7 +70,8 @@ void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
     QVERIFY(!screen.button(RecordScreen::kAdd)->isEnabled());
     screen.button(RecordScreen::kSave)->click();
     QCOMPARE(prompter->last(), QStringLiteral("请选择 账户分类！"));
-    screen.typeField()->setCurrentIndex(screen.typeField()->findText("银行卡"));
+    named<QComboBox>(screen, "typeField")
+        ->setCurrentIndex(named<QComboBox>(screen, "typeField")->findText("银行卡"));
     screen.memberField()->setCurrentIndex(0);
     screen.nameField()->setText("工行卡");
     screen.balanceField()->setText("100");
@@ -82,11 +83,11 @@ void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
 
     testing::ModalScript script;
     script.then<TfrmA_TZ>([&](TfrmA_TZ& d) {
-        d.realField()->setText("100");
-        d.saveButton()->click();
+        named<QLineEdit>(d, "realField")->setText("100");
+        named<QPushButton>(d, "saveButton")->click();
         QCOMPARE(prompter->last(), QStringLiteral("实际余额 不能等于 账户余额！请重新录入！"));
-        d.realField()->setText("130");
-        d.saveButton()->click();
+        named<QLineEdit>(d, "realField")->setText("130");
+        named<QPushButton>(d, "saveButton")->click();
     });
     script.start();
     screen.menuAction(QStringLiteral("调整账户余额 &T"))->trigger();
@@ -106,8 +107,9 @@ void ReferenceScreensTest::addAnAccountAdjustItAndViewItsFundFlow() {
     QVERIFY(flow);
     QVERIFY(named<QCheckBox>(*flow, "accountBox")->isChecked());
     QCOMPARE(named<QComboBox>(*flow, "account")->currentText(), QStringLiteral("工行卡"));
-    QCOMPARE(flow->grid()->tableModel()->rowCount(), 2);  // 开户 and 调账
-    QCOMPARE(QString::fromStdString(flow->grid()->tableModel()->table().text(1, "收支类别")),
+    QCOMPARE(named<RecordGrid>(*flow, "grid")->tableModel()->rowCount(), 2);  // 开户 and 调账
+    QCOMPARE(QString::fromStdString(
+                 named<RecordGrid>(*flow, "grid")->tableModel()->table().text(1, "收支类别")),
              QStringLiteral("调账"));
 }
 
@@ -130,25 +132,25 @@ void ReferenceScreensTest::newShowsAnEmptyRowAndTheUsersRowStaysCurrent() {
     TfrmOut_Manage screen(*dm_, *prompter);
     const int rows = screen.grid()->tableModel()->rowCount();
     screen.grid()->selectRow(3);
-    const QString third = screen.nameField()->text();
+    const QString third = named<QLineEdit>(screen, "nameField")->text();
     screen.button(RecordScreen::kAdd)->click();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), rows + 1);
     QCOMPARE(screen.grid()->currentRowIndex(), rows);
-    QVERIFY(screen.nameField()->text().isEmpty());
+    QVERIFY(named<QLineEdit>(screen, "nameField")->text().isEmpty());
     screen.button(RecordScreen::kCancel)->click();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), rows);
-    QCOMPARE(screen.nameField()->text(), third);
+    QCOMPARE(named<QLineEdit>(screen, "nameField")->text(), third);
 
     // A rename moves the name in the list's order; the grid follows it.
     screen.button(RecordScreen::kChange)->click();
-    screen.nameField()->setText("啊新名字");
+    named<QLineEdit>(screen, "nameField")->setText("啊新名字");
     screen.button(RecordScreen::kSave)->click();
-    QCOMPARE(screen.nameField()->text(), QStringLiteral("啊新名字"));
+    QCOMPARE(named<QLineEdit>(screen, "nameField")->text(), QStringLiteral("啊新名字"));
     const int at = screen.grid()->currentRowIndex();
     QCOMPARE(screen.grid()->model()->index(at, 0).data().toString(), QStringLiteral("啊新名字"));
 
     screen.button(RecordScreen::kAdd)->click();
-    screen.nameField()->setText("新增的");
+    named<QLineEdit>(screen, "nameField")->setText("新增的");
     screen.button(RecordScreen::kSave)->click();
     QCOMPARE(screen.grid()->tableModel()->rowCount(), rows + 1);
     QCOMPARE(screen.grid()->model()->index(screen.grid()->currentRowIndex(), 0).data().toString(),
@@ -161,13 +163,13 @@ void ReferenceScreensTest::renamingACategoryMovesItsRecords() {
     QCOMPARE(screen.grid()->tableModel()->rowCount(), 50);
     db_->execute("INSERT INTO OutTable(BName,ODate,OName) VALUES('家','2024-01-01','食品')");
     screen.grid()->selectRow(0);
-    QCOMPARE(screen.nameField()->text(), QStringLiteral("食品"));
+    QCOMPARE(named<QLineEdit>(screen, "nameField")->text(), QStringLiteral("食品"));
     screen.button(RecordScreen::kChange)->click();
-    QVERIFY(screen.nameField()->isEnabled());
-    screen.nameField()->setText("水费");
+    QVERIFY(named<QLineEdit>(screen, "nameField")->isEnabled());
+    named<QLineEdit>(screen, "nameField")->setText("水费");
     screen.button(RecordScreen::kSave)->click();
     QCOMPARE(prompter->last(), QStringLiteral("支出类别添加重复！"));
-    screen.nameField()->setText("食物");
+    named<QLineEdit>(screen, "nameField")->setText("食物");
     screen.button(RecordScreen::kSave)->click();
     QCOMPARE(QString::fromStdString(db_->queryText("SELECT OName FROM OutTable").value()),
              QStringLiteral("食物"));
@@ -194,17 +196,17 @@ void ReferenceScreensTest::changingAMemberKeepsTheBirthday() {
 void ReferenceScreensTest::pinyinAndUseCountEditorsReloadTheList() {
     TfrmP_Manage screen(*dm_, *prompter);
     screen.button(RecordScreen::kAdd)->click();
-    screen.nameField()->setText("张三");
+    named<QLineEdit>(screen, "nameField")->setText("张三");
     screen.button(RecordScreen::kSave)->click();
     testing::ModalScript script;
     script.then<TfrmJZCS>([](TfrmJZCS& d) {
-        d.countField()->setText("007");
-        d.saveButton()->click();
+        named<QLineEdit>(d, "field")->setText("007");
+        named<QPushButton>(d, "saveButton")->click();
     });
     script.then<TfrmPY>([](TfrmPY& d) {
-        QCOMPARE(d.codeField()->text(), QStringLiteral("ZS"));
-        d.codeField()->setText("zs3");
-        d.saveButton()->click();
+        QCOMPARE(named<QLineEdit>(d, "field")->text(), QStringLiteral("ZS"));
+        named<QLineEdit>(d, "field")->setText("zs3");
+        named<QPushButton>(d, "saveButton")->click();
     });
     script.start();
     screen.editUseCount();
@@ -235,14 +237,16 @@ void ReferenceScreensTest::theMainWindowOpensTheseScreens() {
     // Closing the account screen brings the totals up to date.
     auto* accounts = qobject_cast<TfrmA_Manage*>(window.openScreen());
     accounts->button(RecordScreen::kAdd)->click();
-    accounts->typeField()->setCurrentIndex(accounts->typeField()->findText("现金"));
+    named<QComboBox>(*accounts, "typeField")
+        ->setCurrentIndex(named<QComboBox>(*accounts, "typeField")->findText("现金"));
     accounts->memberField()->setCurrentIndex(0);
     accounts->nameField()->setText("钱包");
     accounts->balanceField()->setText("88.8");
     accounts->button(RecordScreen::kSave)->click();
     accounts->button(RecordScreen::kExit)->click();
     QTRY_VERIFY(!window.openScreen());
-    QCOMPARE(window.totalsView()->figure("现金")->text(), QStringLiteral("88.80"));
+    QCOMPARE(named<TotalsView>(window, "totalsView")->figure("现金")->text(),
+             QStringLiteral("88.80"));
 }
 
 QTEST_MAIN(ReferenceScreensTest)

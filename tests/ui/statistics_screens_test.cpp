@@ -89,12 +89,12 @@ void StatisticsScreensTest::incomeAndExpenseStatisticsShowBothSidesAndExportTheL
     TfrmPage1 s(*dm_, *prompter_, opener());
     QVERIFY(named<QCheckBox>(s, "dateBox")->isChecked());
     QCOMPARE(named<DateEdit>(s, "from")->dateText(), std::string("2024-04-30"));
-    QCOMPARE(s.groupList()->currentText(), QStringLiteral("收支类别"));
-    QCOMPARE(s.sortList()->currentText(), QStringLiteral("金额降序"));
-    QVERIFY(!s.groupList()->isEditable());
-    QVERIFY(!s.excelButton()->isEnabled());
+    QCOMPARE(named<QComboBox>(s, "groupList")->currentText(), QStringLiteral("收支类别"));
+    QCOMPARE(named<QComboBox>(s, "sortList")->currentText(), QStringLiteral("金额降序"));
+    QVERIFY(!named<QComboBox>(s, "groupList")->isEditable());
+    QVERIFY(!named<QPushButton>(s, "excelButton")->isEnabled());
 
-    s.runButton()->click();
+    named<QPushButton>(s, "runButton")->click();
     QCOMPARE(s.incomeGrid()->model()->rowCount(), 2);
     QCOMPARE(s.incomeGrid()->model()->headerData(0, Qt::Horizontal).toString(),
              QStringLiteral("收入名称"));
@@ -102,11 +102,11 @@ void StatisticsScreensTest::incomeAndExpenseStatisticsShowBothSidesAndExportTheL
     QCOMPARE(s.sumLabel(0)->text(), QStringLiteral("合计金额：1,200.00"));
     QCOMPARE(s.countLabel(1)->text(), QStringLiteral("笔数：0"));
     QCOMPARE(s.sumLabel(1)->text(), QStringLiteral("合计金额："));
-    QVERIFY(s.excelButton()->isEnabled());
+    QVERIFY(named<QPushButton>(s, "excelButton")->isEnabled());
 
     // The export writes what the last run found, even with the criteria changed since.
-    s.groupList()->setCurrentIndex(4);
-    s.excelButton()->click();
+    named<QComboBox>(s, "groupList")->setCurrentIndex(4);
+    named<QPushButton>(s, "excelButton")->click();
     QVERIFY(!opened_.isEmpty());
     const auto x = inspectXlsx(opened_.toStdString()).at(0);
     QCOMPARE(x.cells.at(2).at(1), std::string("收入名称"));
@@ -126,22 +126,23 @@ void StatisticsScreensTest::theMonthlyReportRunsRefusesAWrongSpanAndPrints() {
     }
     TfrmSZ_M s(*dm_, *prompter_, opener());
     QCOMPARE(s.windowTitle(), QStringLiteral("收支月报表"));
-    QVERIFY(!s.printButton()->isEnabled());
+    QVERIFY(!named<QPushButton>(s, "printButton")->isEnabled());
     named<DateEdit>(s, "from")->setDateText("2023-01-01");
     named<DateEdit>(s, "to")->setDateText("2023-12-31");
-    s.runButton()->click();
-    QCOMPARE(s.grid()->model()->rowCount(), 12);
-    QCOMPARE(s.grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("月份"));
+    named<QPushButton>(s, "runButton")->click();
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->rowCount(), 12);
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->headerData(0, Qt::Horizontal).toString(),
+             QStringLiteral("月份"));
     QCOMPARE(s.totalLabel(0)->text(), QStringLiteral("数量：12"));
     QCOMPARE(s.totalLabel(1)->text(), QStringLiteral("收入合计：12,000.00"));
     QCOMPARE(s.totalLabel(5)->text(), QStringLiteral("结余合计：8,994.00"));
-    QCOMPARE(s.progressBar()->value(), 12);
-    QVERIFY(s.printButton()->isEnabled());
+    QCOMPARE(named<QProgressBar>(s, "progressBar")->value(), 12);
+    QVERIFY(named<QPushButton>(s, "printButton")->isEnabled());
 
     named<DateEdit>(s, "from")->setDateText("2024-01-01");
-    s.runButton()->click();
+    named<QPushButton>(s, "runButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("日期选择错误，请重新选择！"));
-    QCOMPARE(s.grid()->model()->rowCount(), 12);
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->rowCount(), 12);
 
     // The printed report: headings, rows numbered from 1, page sums and totals.
     const QString pdf = book_->dir.filePath(QStringLiteral("month.pdf"));
@@ -169,9 +170,9 @@ void StatisticsScreensTest::theYearlyReportOpensOnLastYearAndThisYear() {
     TfrmSZ_Y s(*dm_, *prompter_, opener());
     QCOMPARE(named<DateEdit>(s, "from")->dateText(), std::string("2023-01-01"));
     QCOMPARE(named<DateEdit>(s, "to")->dateText(), std::string("2024-12-31"));
-    s.runButton()->click();
-    QCOMPARE(s.grid()->model()->rowCount(), 2);
-    s.excelButton()->click();
+    named<QPushButton>(s, "runButton")->click();
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->rowCount(), 2);
+    named<QPushButton>(s, "excelButton")->click();
     const auto x = inspectXlsx(opened_.toStdString()).at(0);
     QCOMPARE(x.cells.at(0).at(0), std::string("家-收支年报表"));
     QCOMPARE(x.cells.at(1).at(1), std::string("年份"));
@@ -195,24 +196,24 @@ void StatisticsScreensTest::debtStatisticsAndRepaymentQueriesList() {
     QVERIFY(date);
     date->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(loans.debtGrid()->model()->rowCount(), 1);
-    QCOMPARE(loans.creditGrid()->model()->rowCount(), 0);
-    loans.excelButton()->click();
+    QCOMPARE(named<RecordGrid>(loans, "debtGrid")->model()->rowCount(), 1);
+    QCOMPARE(named<RecordGrid>(loans, "creditGrid")->model()->rowCount(), 0);
+    named<QPushButton>(loans, "excelButton")->click();
     QVERIFY(opened_.contains(QStringLiteral("债务债权统计表")));
 
     TfrmBR_Q q(*dm_, *prompter_, opener());
     QCOMPARE(q.windowTitle(), QStringLiteral("还债记录查询"));
     QCOMPARE(named<QCheckBox>(q, "nameBox")->text(), QStringLiteral("债  权  人"));
-    QCOMPARE(q.sortList()->itemText(2), QStringLiteral("还债金额"));
+    QCOMPARE(named<QComboBox>(q, "sortList")->itemText(2), QStringLiteral("还债金额"));
     named<QLineEdit>(q, "remark")->setText(QString());
     QTest::keyClicks(named<QLineEdit>(q, "remark"), "part");
     QVERIFY(named<QCheckBox>(q, "remarkBox")->isChecked());  // typing ticks its box
-    q.queryButton()->click();
-    QCOMPARE(q.grid()->model()->rowCount(), 1);
-    QVERIFY(q.grid()->isColumnHidden(static_cast<int>(MovementColumn::Book)));
-    QCOMPARE(q.countLabel()->text(), QStringLiteral("笔数：1"));
-    QCOMPARE(q.totalLabel()->text(), QStringLiteral("合计金额：20.00"));
-    q.excelButton()->click();
+    named<QPushButton>(q, "queryButton")->click();
+    QCOMPARE(named<RecordGrid>(q, "grid")->model()->rowCount(), 1);
+    QVERIFY(named<RecordGrid>(q, "grid")->isColumnHidden(static_cast<int>(MovementColumn::Book)));
+    QCOMPARE(named<QLabel>(q, "countLabel")->text(), QStringLiteral("笔数：1"));
+    QCOMPARE(named<QLabel>(q, "totalLabel")->text(), QStringLiteral("合计金额：20.00"));
+    named<QPushButton>(q, "excelButton")->click();
     QVERIFY(opened_.contains(QStringLiteral("还债表")));
 
     TfrmTR_Q r(*dm_, *prompter_, opener());
@@ -233,13 +234,13 @@ void StatisticsScreensTest::theAnalysisDrawsThreeChartsAndANewRunReplacesThem() 
                      });
     s.resize(1000, 600);
     s.show();
-    QCOMPARE(s.itemList()->currentText(), QStringLiteral("月支出"));
+    QCOMPARE(named<QComboBox>(s, "itemList")->currentText(), QStringLiteral("月支出"));
     QVERIFY(!named<QCheckBox>(s, "dateBox")->isChecked());
-    QCOMPARE(s.tabs()->tabText(2), QStringLiteral("饼图"));
-    s.runButton()->click();
-    QCOMPARE(s.grid()->model()->rowCount(), 30);
-    QCOMPARE(s.countLabel()->text(), QStringLiteral("数量：30"));
-    QCOMPARE(s.totalLabel()->text(), QStringLiteral("合计金额：300.00"));
+    QCOMPARE(named<QTabWidget>(s, "tabs")->tabText(2), QStringLiteral("饼图"));
+    named<QPushButton>(s, "runButton")->click();
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->rowCount(), 30);
+    QCOMPARE(named<QLabel>(s, "countLabel")->text(), QStringLiteral("数量：30"));
+    QCOMPARE(named<QLabel>(s, "totalLabel")->text(), QStringLiteral("合计金额：300.00"));
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(s.chart(i)->title(), QStringLiteral("支出分析"));
         QCOMPARE(s.chart(i)->series().size(), 1);
@@ -249,8 +250,8 @@ void StatisticsScreensTest::theAnalysisDrawsThreeChartsAndANewRunReplacesThem() 
     QCOMPARE(x->count(), 30);
     QCOMPARE(x->labelsAngle(), -90);  // thirty months stay readable
 
-    s.itemList()->setCurrentIndex(static_cast<int>(AnalysisItem::Category));
-    s.runButton()->click();
+    named<QComboBox>(s, "itemList")->setCurrentIndex(static_cast<int>(AnalysisItem::Category));
+    named<QPushButton>(s, "runButton")->click();
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(s.chart(i)->series().size(), 1);  // replaced, not added
     }
@@ -260,14 +261,14 @@ void StatisticsScreensTest::theAnalysisDrawsThreeChartsAndANewRunReplacesThem() 
     QVERIFY(pie->slices().first()->label().startsWith(QStringLiteral("交通")) ||
             pie->slices().first()->label().startsWith(QStringLiteral("餐饮")));
 
-    s.savePictureButton()->click();
+    named<QPushButton>(s, "savePictureButton")->click();
     QCOMPARE(suggestedName, QStringLiteral("支出分析-柱图.png"));
     QCOMPARE(s.lastPicture(), saved + QStringLiteral(".png"));
     QImage picture(s.lastPicture());
     QVERIFY(!picture.isNull());
     QVERIFY(picture.width() > 100);
 
-    s.excelButton()->click();
+    named<QPushButton>(s, "excelButton")->click();
     const auto sheet = inspectXlsx(opened_.toStdString()).at(0);
     QCOMPARE(sheet.cells.at(0).at(0), std::string("家-支出分析表"));
 }
@@ -295,9 +296,9 @@ void StatisticsScreensTest::tenYearsDrawEveryYearAsASliceAndEveryDayAsAVisibleBa
                      [](QWidget*, const QString&) { return QString(); });
     s.resize(1000, 600);
     s.show();
-    s.itemList()->setCurrentIndex(static_cast<int>(AnalysisItem::Year));
-    s.runButton()->click();
-    QCOMPARE(s.grid()->model()->rowCount(), 10);
+    named<QComboBox>(s, "itemList")->setCurrentIndex(static_cast<int>(AnalysisItem::Year));
+    named<QPushButton>(s, "runButton")->click();
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->rowCount(), 10);
     auto* pie = qobject_cast<QPieSeries*>(s.chart(2)->series().first());
     QCOMPARE(pie->count(), 10);  // no year folded into another slice
     int labelled = 0;
@@ -307,11 +308,11 @@ void StatisticsScreensTest::tenYearsDrawEveryYearAsASliceAndEveryDayAsAVisibleBa
     }
     QVERIFY(labelled >= 1 && labelled <= 10);
 
-    s.itemList()->setCurrentIndex(static_cast<int>(AnalysisItem::Day));
-    s.runButton()->click();
-    QCOMPARE(s.grid()->model()->rowCount(), 3648);
-    s.tabs()->setCurrentIndex(0);
-    auto* view = qobject_cast<QChartView*>(s.tabs()->currentWidget());
+    named<QComboBox>(s, "itemList")->setCurrentIndex(static_cast<int>(AnalysisItem::Day));
+    named<QPushButton>(s, "runButton")->click();
+    QCOMPARE(named<RecordGrid>(s, "grid")->model()->rowCount(), 3648);
+    named<QTabWidget>(s, "tabs")->setCurrentIndex(0);
+    auto* view = qobject_cast<QChartView*>(named<QTabWidget>(s, "tabs")->currentWidget());
     QVERIFY(view);
     const QImage shot = view->grab().toImage();
     const QColor bar =

@@ -128,7 +128,7 @@ TfrmInTable* TypingTest::openIncome() {
 void TypingTest::eachLetterRefinesTheOneMatch() {
     auto* s = openIncome();
     QVERIFY(s);
-    NameCombo* account = s->accountField();
+    NameCombo* account = named<NameCombo>(*s, "accountField");
     struct Case {
         QString typed;
         QString shown;
@@ -161,7 +161,7 @@ void TypingTest::eachLetterRefinesTheOneMatch() {
 void TypingTest::aLetterMatchingNothingLeavesWhatWasTyped() {
     auto* s = openIncome();
     QVERIFY(s);
-    NameCombo* account = s->accountField();
+    NameCombo* account = named<NameCombo>(*s, "accountField");
     clearField(account);
     type(QStringLiteral("gx"));  // "g" completes 工商银行, "gx" matches nothing
     QCOMPARE(account->currentText(), QStringLiteral("gx"));
@@ -173,7 +173,7 @@ void TypingTest::aLetterMatchingNothingLeavesWhatWasTyped() {
 void TypingTest::twoMatchesArePickedWithTheArrowKeys() {
     auto* s = openIncome();
     QVERIFY(s);
-    NameCombo* account = s->accountField();
+    NameCombo* account = named<NameCombo>(*s, "accountField");
     clearField(account);
     type(QStringLiteral("z"));  // 招商信用卡 (ZSXYK) and 支付宝 (ZFB)
     QCOMPARE(account->currentText(), QStringLiteral("z"));
@@ -200,15 +200,15 @@ void TypingTest::theSaveBooksToTheCompletedAccount() {
     auto* s = openIncome();
     QVERIFY(s);
     const auto accountsBefore = dm_->db().queryInt("SELECT count(*) FROM SAccount").value();
-    s->nameField()->lineEdit()->setFocus();
+    named<NameCombo>(*s, "nameField")->lineEdit()->setFocus();
     type(QStringLiteral("稿费"));
-    s->amountField()->setFocus();
+    named<MoneyEdit>(*s, "amountField")->setFocus();
     type(QStringLiteral("88.5"));
-    clearField(s->accountField());
+    clearField(named<NameCombo>(*s, "accountField"));
     type(QStringLiteral("gs"));
-    s->memberField()->lineEdit()->setFocus();
+    named<NameCombo>(*s, "memberField")->lineEdit()->setFocus();
     type(QStringLiteral("bb"));
-    QCOMPARE(s->memberField()->currentText(), QStringLiteral("爸爸"));
+    QCOMPARE(named<NameCombo>(*s, "memberField")->currentText(), QStringLiteral("爸爸"));
     s->button(RecordScreen::kSave)->click();
     QCOMPARE(s->mode(), RecordMode::Browse);
     QCOMPARE(prompter_->asked, QStringList());
@@ -220,17 +220,17 @@ void TypingTest::theSaveBooksToTheCompletedAccount() {
 void TypingTest::anAccountTheBookLacksIsMadeOnlyWhenTheUserSaysSo() {
     auto* s = openIncome();
     QVERIFY(s);
-    s->nameField()->setName("工资");
-    s->amountField()->setText(QStringLiteral("10"));
-    s->memberField()->setName("爸爸");
-    clearField(s->accountField());
+    named<NameCombo>(*s, "nameField")->setName("工资");
+    named<MoneyEdit>(*s, "amountField")->setText(QStringLiteral("10"));
+    named<NameCombo>(*s, "memberField")->setName("爸爸");
+    clearField(named<NameCombo>(*s, "accountField"));
     type(QStringLiteral("新卡"));
     prompter_->answers = {false};
     s->button(RecordScreen::kSave)->click();
     QCOMPARE(prompter_->asked, QStringList{QStringLiteral("提示: 账户“新卡”不存在，是否新建？")});
     QCOMPARE(prompter_->shown, QStringList());  // "否" is no failure to report
     QCOMPARE(s->mode(), RecordMode::New);
-    QVERIFY(s->accountField()->lineEdit()->hasFocus());
+    QVERIFY(named<NameCombo>(*s, "accountField")->lineEdit()->hasFocus());
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM InTable").value(), 0);
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM SAccount WHERE AName='新卡'").value(), 0);
 
@@ -246,14 +246,14 @@ void TypingTest::anAccountTheBookLacksIsMadeOnlyWhenTheUserSaysSo() {
 void TypingTest::aThirdDecimalIsRefusedForThatReason() {
     auto* s = openIncome();
     QVERIFY(s);
-    s->nameField()->setName("工资");
-    s->accountField()->setName("钱包");
-    s->memberField()->setName("爸爸");
-    s->amountField()->setFocus();
+    named<NameCombo>(*s, "nameField")->setName("工资");
+    named<NameCombo>(*s, "accountField")->setName("钱包");
+    named<NameCombo>(*s, "memberField")->setName("爸爸");
+    named<MoneyEdit>(*s, "amountField")->setFocus();
     type(QStringLiteral("1.235"));
     s->button(RecordScreen::kSave)->click();
     QCOMPARE(prompter_->last(), QStringLiteral("金额 最多两位小数，请重新录入！"));
-    QVERIFY(s->amountField()->hasFocus());
+    QVERIFY(named<MoneyEdit>(*s, "amountField")->hasFocus());
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM InTable").value(), 0);
 }
 

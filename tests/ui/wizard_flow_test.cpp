@@ -15,10 +15,12 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "modal.h"
+#include "named.h"
 #include "scripted_prompter.h"
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::named;
 
 class WizardFlow : public QObject {
     Q_OBJECT
@@ -66,15 +68,15 @@ void WizardFlow::firstStartGoesThroughTheWizardToTheMainWindow() {
     window.setAskOnClose(false);
     testing::ModalScript script;
     script.then<TfrmNewBook>([&](TfrmNewBook& d) {
-        QCOMPARE(d.fields()->name()->text(), QStringLiteral("我家账簿"));
-        QCOMPARE(d.fields()->count()->text(), QStringLiteral("0"));
+        QCOMPARE(named<NewBookFields>(d, "fields")->name()->text(), QStringLiteral("我家账簿"));
+        QCOMPARE(named<NewBookFields>(d, "fields")->count()->text(), QStringLiteral("0"));
         // A mismatching confirmation is refused first, with its focus.
-        d.fields()->password()->setText("a'b");
-        d.fields()->confirm()->setText("x");
+        named<QLineEdit>(d, "password")->setText("a'b");
+        named<QLineEdit>(d, "confirm")->setText("x");
         d.nextButton()->click();
         QCOMPARE(prompter_.last(), QStringLiteral("新密码与确认密码不一致！"));
         QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM SBook").value(), 0);
-        d.fields()->confirm()->setText("a'b");
+        named<QLineEdit>(d, "confirm")->setText("a'b");
         d.nextButton()->click();  // opens the members step
     });
     // Each page leaves the screen before the next appears.
@@ -110,8 +112,8 @@ void WizardFlow::firstStartGoesThroughTheWizardToTheMainWindow() {
         QCOMPARE(s->amountField()->text(), QStringLiteral("0"));
         s->button(RecordScreen::kSave)->click();
         QCOMPARE(prompter_.last(), QStringLiteral("请选择 账户分类！"));
-        QCOMPARE(s->typeField()->count(), 5);
-        s->typeField()->setCurrentIndex(0);  // 现金
+        QCOMPARE(named<QComboBox>(*s, "typeField")->count(), 5);
+        named<QComboBox>(*s, "typeField")->setCurrentIndex(0);  // 现金
         s->memberField()->setCurrentIndex(0);
         s->nameField()->setText("钱包");
         s->amountField()->setText("-50.5");
@@ -121,11 +123,12 @@ void WizardFlow::firstStartGoesThroughTheWizardToTheMainWindow() {
     });
     script.then<TfrmOpenBook>([&](TfrmOpenBook& d) {
         QVERIFY(onlyVisibleDialog(d));
-        d.bookList()->setCurrentIndex(d.bookList()->findText("我家账簿"));
-        d.passwordField()->setText("a'b");
-        d.rememberPassword()->setChecked(true);
-        QVERIFY(d.rememberBook()->isChecked());
-        d.openButton()->click();
+        named<QComboBox>(d, "bookList")
+            ->setCurrentIndex(named<QComboBox>(d, "bookList")->findText("我家账簿"));
+        named<QLineEdit>(d, "passwordField")->setText("a'b");
+        named<QCheckBox>(d, "rememberPassword")->setChecked(true);
+        QVERIFY(named<QCheckBox>(d, "rememberBook")->isChecked());
+        named<QPushButton>(d, "openButton")->click();
     });
     script.start();
     window.startUp();
@@ -139,9 +142,11 @@ void WizardFlow::firstStartGoesThroughTheWizardToTheMainWindow() {
                           "报表中心【&R】", "工具【&T】", "帮助【&H】"}) {
         QVERIFY2(menuVisible(window, m), m);
     }
-    QVERIFY(window.toolBar()->isEnabled());
-    QCOMPARE(window.totalsView()->figure("现金")->text(), QStringLiteral("-50.50"));
-    QCOMPARE(window.totalsView()->figure("净资金：")->text(), QStringLiteral("-50.50"));
+    QVERIFY(named<QToolBar>(window, "mainToolBar")->isEnabled());
+    QCOMPARE(named<TotalsView>(window, "totalsView")->figure("现金")->text(),
+             QStringLiteral("-50.50"));
+    QCOMPARE(named<TotalsView>(window, "totalsView")->figure("净资金：")->text(),
+             QStringLiteral("-50.50"));
     QCOMPARE(window.statusPanel(1)->text(),
              QStringLiteral("公历2024年02月10日 农历二零二四年一月初一  星期六"));
     QCOMPARE(window.statusPanel(2)->text(),
@@ -161,7 +166,8 @@ void WizardFlow::startWithBooksShowsTheOpenDialogAndExitLeavesOnlyBookAndHelp() 
     TfrmMain window(*dm_, prompter_);
     window.setAskOnClose(false);
     testing::ModalScript script;
-    script.then<TfrmOpenBook>([](TfrmOpenBook& d) { d.exitButton()->click(); });
+    script.then<TfrmOpenBook>(
+        [](TfrmOpenBook& d) { named<QPushButton>(d, "exitButton")->click(); });
     script.start();
     window.startUp();
     QVERIFY(script.finished());
@@ -175,7 +181,7 @@ void WizardFlow::startWithBooksShowsTheOpenDialogAndExitLeavesOnlyBookAndHelp() 
     QVERIFY(!window.action("restore")->isVisible());
     QVERIFY(window.action("newBook")->isVisible());
     QVERIFY(window.action("exit")->isVisible());
-    QVERIFY(!window.toolBar()->isEnabled());
+    QVERIFY(!named<QToolBar>(window, "mainToolBar")->isEnabled());
     QCOMPARE(window.windowTitle(), QStringLiteral("Fennory记账软件"));
 }
 
@@ -190,14 +196,14 @@ void WizardFlow::wrongPasswordKeepsTheDialogOpen() {
     bool stillOpen = false;
     testing::ModalScript script;
     script.then<TfrmOpenBook>([&](TfrmOpenBook& d) {
-        d.bookList()->setCurrentIndex(0);
-        d.passwordField()->setText("PW");
-        d.openButton()->click();
+        named<QComboBox>(d, "bookList")->setCurrentIndex(0);
+        named<QLineEdit>(d, "passwordField")->setText("PW");
+        named<QPushButton>(d, "openButton")->click();
         stillOpen = d.isVisible();
         QCOMPARE(prompter_.last(), QStringLiteral("密码错误，请重新录入！"));
-        QVERIFY(d.passwordField()->hasFocus() || !QApplication::focusWidget());
-        d.passwordField()->setText("pw");
-        d.openButton()->click();
+        QVERIFY(named<QLineEdit>(d, "passwordField")->hasFocus() || !QApplication::focusWidget());
+        named<QLineEdit>(d, "passwordField")->setText("pw");
+        named<QPushButton>(d, "openButton")->click();
     });
     script.start();
     window.startUp();
@@ -212,12 +218,12 @@ void WizardFlow::furtherBookRefusesAMissingSourceBook() {
     QVERIFY(createFirstBook(*dm_, in).ok);
     TfrmMain window(*dm_, prompter_);
     TfrmNewBook1 dialog(*dm_, prompter_, window, &window);
-    QCOMPARE(dialog.fields()->name()->text(), QStringLiteral("我家账簿1"));
-    QCOMPARE(dialog.fields()->count()->text(), QStringLiteral("1"));
+    QCOMPARE(named<NewBookFields>(dialog, "fields")->name()->text(), QStringLiteral("我家账簿1"));
+    QCOMPARE(named<NewBookFields>(dialog, "fields")->count()->text(), QStringLiteral("1"));
     QVERIFY(dialog.choice(kCopyIncome, CopyChoice::Default)->isChecked());
     QVERIFY(dialog.choice(kCopyAccounts, CopyChoice::Empty)->isChecked());
     dialog.choice(kCopyAccounts, CopyChoice::FromBook)->setChecked(true);
-    dialog.saveButton()->click();
+    named<QPushButton>(dialog, "saveButton")->click();
     QCOMPARE(prompter_.last(), QStringLiteral("请选择 账簿名称！"));
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM SBook").value(), 1);
     // Picking a source book in a group's list selects that group's copy choice.
@@ -252,17 +258,17 @@ void WizardFlow::aFurtherBookJustCreatedIsOfferedAndOpens() {
     QString offered;
     testing::ModalScript script;
     script.then<TfrmOpenBook>([&](TfrmOpenBook& d) {
-        offered = d.bookList()->currentText();
-        QVERIFY(d.passwordField()->text().isEmpty());
-        d.passwordField()->setText("pw");
-        d.openButton()->click();
+        offered = named<QComboBox>(d, "bookList")->currentText();
+        QVERIFY(named<QLineEdit>(d, "passwordField")->text().isEmpty());
+        named<QLineEdit>(d, "passwordField")->setText("pw");
+        named<QPushButton>(d, "openButton")->click();
     });
     script.start();
     TfrmNewBook1 dialog(*dm_, prompter_, window, &window);
-    dialog.fields()->name()->setText(QStringLiteral("新账簿"));
-    dialog.fields()->password()->setText(QStringLiteral("pw"));
-    dialog.fields()->confirm()->setText(QStringLiteral("pw"));
-    dialog.saveButton()->click();
+    named<NewBookFields>(dialog, "fields")->name()->setText(QStringLiteral("新账簿"));
+    named<QLineEdit>(dialog, "password")->setText(QStringLiteral("pw"));
+    named<QLineEdit>(dialog, "confirm")->setText(QStringLiteral("pw"));
+    named<QPushButton>(dialog, "saveButton")->click();
     QVERIFY(script.finished());
     QCOMPARE(offered, QStringLiteral("新账簿"));
     QCOMPARE(dm_->book(), std::string("新账簿"));

@@ -47,8 +47,8 @@ BookkeepingScreen::BookkeepingScreen(TfrmDM& dm, ScreenModelBase& model, ListedR
       dm_(dm),
       list_(list),
       prompter_(prompter),
-      query_(new QPushButton(QStringLiteral("查询（&Q）"))),
-      totals_(new QLabel) {
+      query_(withName("queryButton", new QPushButton(QStringLiteral("查询（&Q）")))),
+      totals_(withName("totalsLabel", new QLabel)) {
     addButton(query_);
     connect(query_, &QPushButton::clicked, this, [this] {
         if (runFilter()) {

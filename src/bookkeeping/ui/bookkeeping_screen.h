@@ -40,8 +40,6 @@ class BookkeepingScreen : public RecordScreen {
 public:
     BookkeepingScreen(TfrmDM& dm, ScreenModelBase& model, ListedRecords& list, Prompter& prompter,
                       QWidget* parent);
-    QPushButton* queryButton() const { return query_; }
-    QLabel* totalsLabel() const { return totals_; }
     QMenu* contextMenu() const { return gridMenu(); }
     void refreshStates() override;
     // The list under a scope of the context menu; "全部删除 &D".
@@ -58,6 +56,7 @@ protected:
     // The filter dialog; on "查询" the list takes its criteria and true comes back.
     bool runFilter();
     void showTotals();
+    QLabel* totalsLabel() const { return totals_; }
 
 private:
     TfrmDM& dm_;

@@ -108,12 +108,12 @@ void TfrmTZ::showAdjustments() {
 TfrmTZ_R::TfrmTZ_R(TfrmDM& dm, InvestmentModel& model, Prompter& prompter, QWidget* parent)
     : QDialog(parent),
       date_(new DateEdit),
-      principal_(new MoneyEdit),
-      profit_(new MoneyEdit),
+      principal_(withName("principalField", new MoneyEdit)),
+      profit_(withName("profitField", new MoneyEdit)),
       account_(new QComboBox),
       member_(new QComboBox),
       remark_(new QLineEdit),
-      save_(new QPushButton(QStringLiteral("收益"))) {
+      save_(withName("saveButton", new QPushButton(QStringLiteral("收益")))) {
     setWindowTitle(QStringLiteral("收益"));
     auto* group = new QGroupBox(QStringLiteral("收益"));
     auto* f = new QFormLayout(group);

@@ -19,7 +19,6 @@ public:
     TfrmTZ(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr,
            std::function<std::string()> today = currentDate());
     InvestmentModel& model() { return model_; }
-    NameCombo* kindField() const { return nameField(); }
 
     void recordReturn();
     void showReturns();
@@ -37,9 +36,6 @@ class TfrmTZ_R : public QDialog {
     Q_OBJECT
 public:
     TfrmTZ_R(TfrmDM& dm, InvestmentModel& model, Prompter& prompter, QWidget* parent = nullptr);
-    MoneyEdit* principalField() const { return principal_; }
-    MoneyEdit* profitField() const { return profit_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     DateEdit* date_;

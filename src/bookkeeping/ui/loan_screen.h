@@ -21,7 +21,6 @@ public:
     LoanScreen(TfrmDM& dm, Prompter& prompter, const LoanKind& kind, QWidget* parent = nullptr,
                std::function<std::string()> today = currentDate());
     LoanModel& model() { return model_; }
-    NameCombo* partyField() const { return nameField(); }
 
     void repay();
     void showRepayments();

@@ -17,11 +17,11 @@ MoneyMoveDialog::MoneyMoveDialog(TfrmDM& dm, Prompter& prompter, const MoveForm&
       prompter_(prompter),
       submit_(std::move(submit)),
       date_(new DateEdit),
-      amount_(new MoneyEdit),
-      account_(new QComboBox),
-      member_(new QComboBox),
+      amount_(withName("amountField", new MoneyEdit)),
+      account_(withName("accountList", new QComboBox)),
+      member_(withName("memberList", new QComboBox)),
       remark_(new QLineEdit),
-      save_(new QPushButton(form.saveCaption)) {
+      save_(withName("saveButton", new QPushButton(form.saveCaption))) {
     setWindowTitle(form.caption);
     auto* outer = new QVBoxLayout(this);
     if (!form.shown.empty()) {
@@ -70,7 +70,7 @@ RecordsDialog::RecordsDialog(const QString& caption, std::function<Table()> load
       load_(std::move(load)),
       remove_(std::move(remove)),
       prompter_(prompter),
-      grid_(new RecordGrid) {
+      grid_(withName("grid", new RecordGrid)) {
     setWindowTitle(caption);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(grid_);

@@ -33,10 +33,6 @@ public:
     using Submit = std::function<RepayCheck(const RepayInput&)>;
     MoneyMoveDialog(TfrmDM& dm, Prompter& prompter, const MoveForm& form, Submit submit,
                     QWidget* parent = nullptr);
-    MoneyEdit* amountField() const { return amount_; }
-    QComboBox* accountList() const { return account_; }
-    QComboBox* memberList() const { return member_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     Prompter& prompter_;
@@ -56,7 +52,6 @@ public:
     RecordsDialog(const QString& caption, std::function<Table()> load,
                   std::function<void(std::int64_t)> remove, Prompter& prompter,
                   QWidget* parent = nullptr);
-    RecordGrid* grid() const { return grid_; }
     void deleteCurrent();
 
 private:

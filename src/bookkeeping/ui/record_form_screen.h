@@ -28,12 +28,6 @@ public:
     RecordFormScreen(TfrmDM& dm, ScreenModelBase& model, ListedRecords& list, EditedRecords& edited,
                      Prompter& prompter, const FormLabels& labels, const std::string& today,
                      QWidget* parent);
-    DateEdit* dateField() const { return date_; }
-    NameCombo* nameField() const { return name_; }
-    MoneyEdit* amountField() const { return amount_; }
-    NameCombo* accountField() const { return account_; }
-    NameCombo* memberField() const { return member_; }
-    QLineEdit* remarkField() const { return remark_; }
 
 protected:
     void showCurrent() override { showInput(edited_.currentInput()); }

@@ -17,12 +17,6 @@ public:
     TfrmChangeT(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr,
                 std::function<std::string()> today = currentDate());
     TransferModel& model() { return model_; }
-    DateEdit* dateField() const { return date_; }
-    NameCombo* fromField() const { return from_; }
-    NameCombo* toField() const { return to_; }
-    MoneyEdit* amountField() const { return amount_; }
-    NameCombo* memberField() const { return member_; }
-    QLineEdit* remarkField() const { return remark_; }
 
 protected:
     void showCurrent() override;

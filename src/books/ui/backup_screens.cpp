@@ -45,9 +45,9 @@ TfrmBackup::TfrmBackup(TfrmDM& dm, Prompter& prompter, PathChooser chooser, QWid
       dm_(dm),
       prompter_(prompter),
       chooser_(std::move(chooser)),
-      path_(new QLineEdit),
-      choose_(new QPushButton(QStringLiteral("选择路径"))),
-      backup_(new QPushButton(QStringLiteral("备份"))) {
+      path_(withName("pathField", new QLineEdit)),
+      choose_(withName("chooseButton", new QPushButton(QStringLiteral("选择路径")))),
+      backup_(withName("backupButton", new QPushButton(QStringLiteral("备份")))) {
     setWindowTitle(QStringLiteral("数据备份"));
     auto* hint =
         new QLabel(QStringLiteral("单击[选择路径]按钮选择正确备份路径，再单击[备份]按钮即可。"));
@@ -93,10 +93,10 @@ TfrmRecover::TfrmRecover(TfrmDM& dm, Prompter& prompter, std::function<void()> r
       prompter_(prompter),
       restored_(std::move(restored)),
       chooser_(std::move(chooser)),
-      path_(new QLineEdit),
-      snapshots_(new QListWidget),
-      choose_(new QPushButton(QStringLiteral("选择路径"))),
-      restore_(new QPushButton(QStringLiteral("恢复"))) {
+      path_(withName("pathField", new QLineEdit)),
+      snapshots_(withName("snapshotList", new QListWidget)),
+      choose_(withName("chooseButton", new QPushButton(QStringLiteral("选择路径")))),
+      restore_(withName("restoreButton", new QPushButton(QStringLiteral("恢复")))) {
     setWindowTitle(QStringLiteral("数据恢复"));
     auto* warning = new QLabel(QStringLiteral("注意：数据恢复容易造成数据丢失。"));
     warning->setStyleSheet(QStringLiteral("color: #b00020;"));

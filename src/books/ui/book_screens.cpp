@@ -32,9 +32,9 @@ TfrmB_Manage::TfrmB_Manage(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidg
       prompter_(prompter),
       end_(std::move(end)),
       model_(dm),
-      grid_(new RecordGrid),
-      delete_(new QPushButton(QStringLiteral("删除（&D）"))),
-      menu_(new QMenu(this)) {
+      grid_(withName("grid", new RecordGrid)),
+      delete_(withName("deleteButton", new QPushButton(QStringLiteral("删除（&D）")))),
+      menu_(withName("contextMenu", new QMenu(this))) {
     setWindowTitle(QStringLiteral("账簿管理"));
     auto* top = new QHBoxLayout;
     // The navigator: first, prior, next, last.
@@ -124,8 +124,8 @@ TfrmB_M::TfrmB_M(TfrmDM& dm, Prompter& prompter, const std::string& book, QWidge
       dm_(dm),
       prompter_(prompter),
       book_(book),
-      name_(new QLineEdit),
-      save_(new QPushButton(QStringLiteral("修改"))) {
+      name_(withName("nameField", new QLineEdit)),
+      save_(withName("saveButton", new QPushButton(QStringLiteral("修改")))) {
     setWindowTitle(qs(book) + QStringLiteral(" 修改"));
     auto* group = new QGroupBox(QStringLiteral("账簿名称"));
     auto* f = new QFormLayout(group);
@@ -156,10 +156,10 @@ TfrmChangePass::TfrmChangePass(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent),
       dm_(dm),
       prompter_(prompter),
-      old_(new QLineEdit),
-      new_(new QLineEdit),
-      confirm_(new QLineEdit),
-      save_(new QPushButton(QStringLiteral("保存"))) {
+      old_(withName("oldField", new QLineEdit)),
+      new_(withName("newField", new QLineEdit)),
+      confirm_(withName("confirmField", new QLineEdit)),
+      save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
     setWindowTitle(QStringLiteral("修改密码"));
     auto* group = new QGroupBox(QStringLiteral("修改密码"));
     auto* f = new QFormLayout(group);

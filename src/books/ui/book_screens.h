@@ -33,9 +33,6 @@ class TfrmB_Manage : public QWidget {
 public:
     TfrmB_Manage(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* parent = nullptr);
     BookListModel& model() { return model_; }
-    RecordGrid* grid() const { return grid_; }
-    QPushButton* deleteButton() const { return delete_; }
-    QMenu* contextMenu() const { return menu_; }
 
     void onDelete();
     void onRename();
@@ -57,8 +54,6 @@ class TfrmB_M : public QDialog {
     Q_OBJECT
 public:
     TfrmB_M(TfrmDM& dm, Prompter& prompter, const std::string& book, QWidget* parent = nullptr);
-    QLineEdit* nameField() const { return name_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();
@@ -73,10 +68,6 @@ class TfrmChangePass : public QDialog {
     Q_OBJECT
 public:
     TfrmChangePass(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr);
-    QLineEdit* oldField() const { return old_; }
-    QLineEdit* newField() const { return new_; }
-    QLineEdit* confirmField() const { return confirm_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();
@@ -98,9 +89,6 @@ class TfrmBackup : public QDialog {
 public:
     TfrmBackup(TfrmDM& dm, Prompter& prompter, PathChooser chooser = backupFolderChooser(),
                QWidget* parent = nullptr);
-    QLineEdit* pathField() const { return path_; }
-    QPushButton* chooseButton() const { return choose_; }
-    QPushButton* backupButton() const { return backup_; }
 
 private:
     void onBackup();
@@ -118,10 +106,6 @@ public:
     // `restored` runs after the data file was replaced: the book may be gone.
     TfrmRecover(TfrmDM& dm, Prompter& prompter, std::function<void()> restored,
                 PathChooser chooser = backupFileChooser(), QWidget* parent = nullptr);
-    QLineEdit* pathField() const { return path_; }
-    QListWidget* snapshotList() const { return snapshots_; }
-    QPushButton* chooseButton() const { return choose_; }
-    QPushButton* restoreButton() const { return restore_; }
 
 private:
     void onRestore();
@@ -145,7 +129,6 @@ public:
     }
     // 只显示本月收入 ... 只显示未收投资, then 打开软件播放计划提醒音乐, 弹出今日计划
     QCheckBox* flag(int i) const { return flags_.at(static_cast<std::size_t>(i)); }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();
@@ -168,7 +151,6 @@ public:
     QRadioButton* recordOrder(int code) const {
         return records_.at(static_cast<std::size_t>(code - 1));
     }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();
@@ -184,9 +166,6 @@ class TfrmSBasc : public QDialog {
     Q_OBJECT
 public:
     TfrmSBasc(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* parent = nullptr);
-    QRadioButton* pcButton() const { return pc_; }
-    QRadioButton* usbButton() const { return usb_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();

@@ -16,8 +16,8 @@ NewBookFields::NewBookFields(QWidget* parent)
     : QGroupBox(QStringLiteral("新账簿信息"), parent),
       count_(new QLabel(this)),
       name_(new QLineEdit(this)),
-      password_(new QLineEdit(this)),
-      confirm_(new QLineEdit(this)),
+      password_(withName("password", new QLineEdit(this))),
+      confirm_(withName("confirm", new QLineEdit(this))),
       description_(new QLineEdit(this)) {
     limitGbk(name_, limits::kName);
     limitGbk(password_, limits::kName);
@@ -75,7 +75,7 @@ TfrmNewBook::TfrmNewBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget
       dm_(dm),
       prompter_(prompter),
       host_(host),
-      fields_(new NewBookFields(this)),
+      fields_(withName("fields", new NewBookFields(this))),
       next_(new QPushButton(QStringLiteral("下一步"), this)) {
     setWindowTitle(QStringLiteral("新建账簿"));
     auto* outer = new QVBoxLayout(this);
@@ -127,8 +127,8 @@ TfrmNewBook1::TfrmNewBook1(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
       dm_(dm),
       prompter_(prompter),
       host_(host),
-      fields_(new NewBookFields(this)),
-      save_(new QPushButton(QStringLiteral("保存"), this)) {
+      fields_(withName("fields", new NewBookFields(this))),
+      save_(withName("saveButton", new QPushButton(QStringLiteral("保存"), this))) {
     setWindowTitle(QStringLiteral("新建账簿"));
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(fields_);

@@ -31,8 +31,6 @@ public:
     void focusField(BookField field);
 
     QLineEdit* name() const { return name_; }
-    QLineEdit* password() const { return password_; }
-    QLineEdit* confirm() const { return confirm_; }
     QLineEdit* description() const { return description_; }
     QLabel* count() const { return count_; }
 
@@ -48,7 +46,6 @@ class TfrmNewBook : public QDialog {
     Q_OBJECT
 public:
     TfrmNewBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr);
-    NewBookFields* fields() const { return fields_; }
     QCheckBox* defaultBox(int i) const { return defaults_[static_cast<std::size_t>(i)]; }
     QPushButton* nextButton() const { return next_; }
 
@@ -67,10 +64,8 @@ class TfrmNewBook1 : public QDialog {
     Q_OBJECT
 public:
     TfrmNewBook1(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr);
-    NewBookFields* fields() const { return fields_; }
     QComboBox* sourceBook(int group) const { return groups_[static_cast<std::size_t>(group)].book; }
     QRadioButton* choice(int group, CopyChoice c) const;
-    QPushButton* saveButton() const { return save_; }
 
 private:
     struct Group {

@@ -27,12 +27,13 @@ TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
       dm_(dm),
       prompter_(prompter),
       host_(host),
-      books_(new QComboBox(this)),
-      password_(new QLineEdit(this)),
-      rememberBook_(new QCheckBox(QStringLiteral("记住账簿"), this)),
-      rememberPassword_(new QCheckBox(QStringLiteral("记住密码"), this)),
-      open_(new QPushButton(QStringLiteral("打开"), this)),
-      exit_(new QPushButton(QStringLiteral("退出"), this)) {
+      books_(withName("bookList", new QComboBox(this))),
+      password_(withName("passwordField", new QLineEdit(this))),
+      rememberBook_(withName("rememberBook", new QCheckBox(QStringLiteral("记住账簿"), this))),
+      rememberPassword_(
+          withName("rememberPassword", new QCheckBox(QStringLiteral("记住密码"), this))),
+      open_(withName("openButton", new QPushButton(QStringLiteral("打开"), this))),
+      exit_(withName("exitButton", new QPushButton(QStringLiteral("退出"), this))) {
     setWindowTitle(QStringLiteral("打开账簿"));
     // 280 wide at the least, wider where the font needs it: a book name of
     // ten Chinese characters shows whole.

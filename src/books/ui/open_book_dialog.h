@@ -20,13 +20,6 @@ public:
     TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent = nullptr,
                  const std::string& offered = {});
 
-    QComboBox* bookList() const { return books_; }
-    QLineEdit* passwordField() const { return password_; }
-    QCheckBox* rememberBook() const { return rememberBook_; }
-    QCheckBox* rememberPassword() const { return rememberPassword_; }
-    QPushButton* openButton() const { return open_; }
-    QPushButton* exitButton() const { return exit_; }
-
 private:
     void onOpen();
 

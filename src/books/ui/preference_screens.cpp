@@ -30,7 +30,7 @@ TfrmMRX::TfrmMRX(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent),
       dm_(dm),
       prompter_(prompter),
-      save_(new QPushButton(QStringLiteral("保存"))) {
+      save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
     const QString book = qs(dm.book());
     setWindowTitle(book + QStringLiteral(" 默认项设置"));
     const BookDefaults stored = loadDefaults(dm);
@@ -93,7 +93,7 @@ TfrmSZ_PX::TfrmSZ_PX(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* pa
       dm_(dm),
       prompter_(prompter),
       end_(std::move(end)),
-      save_(new QPushButton(QStringLiteral("保存"))) {
+      save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
     setWindowTitle(qs(dm.book()) + QStringLiteral(" 排序设置"));
     const SortOrders stored = loadSortOrders(dm);
     auto* lists = new QGroupBox(QStringLiteral("下拉选择排序设置"));
@@ -152,9 +152,10 @@ TfrmSBasc::TfrmSBasc(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* pa
       dm_(dm),
       prompter_(prompter),
       end_(std::move(end)),
-      pc_(new QRadioButton(QStringLiteral("电脑版 Fennory 文件夹 在 电脑里"))),
-      usb_(new QRadioButton(QStringLiteral("U盘版 Fennory 文件夹 在U盘里"))),
-      save_(new QPushButton(QStringLiteral("保存"))) {
+      pc_(withName("pcButton",
+                   new QRadioButton(QStringLiteral("电脑版 Fennory 文件夹 在 电脑里")))),
+      usb_(withName("usbButton", new QRadioButton(QStringLiteral("U盘版 Fennory 文件夹 在U盘里")))),
+      save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
     setWindowTitle(QStringLiteral("版本设置"));
     auto* group = new QGroupBox(QStringLiteral("版本设置"));
     auto* g = new QVBoxLayout(group);

@@ -72,7 +72,6 @@ class AccountStep : public WizardStep {
     Q_OBJECT
 public:
     AccountStep(TfrmDM& dm, Prompter& prompter, QWidget* parent);
-    QComboBox* typeField() const { return form_->type(); }
     QComboBox* memberField() const { return form_->member(); }
     QLineEdit* nameField() const { return form_->name(); }
     MoneyEdit* amountField() const { return form_->amount(); }

@@ -22,6 +22,13 @@
 
 namespace fennory::ui {
 
+// A widget named for what it is, so that tests and presets find it by name.
+template <class W>
+W* withName(const char* name, W* widget) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
 // Refuses an edit that would make the text longer than its GBK byte limit, so
 // a name longer than the limit cannot be typed.
 class GbkLimitValidator : public QValidator {

@@ -72,15 +72,15 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
       prompter_(prompter),
       chooser_(std::move(chooser)),
       import_model_(dm),
-      open_(new QPushButton(QStringLiteral("打开账单"))),
+      open_(withName("openButton", new QPushButton(QStringLiteral("打开账单")))),
       file_(new QLabel(
           QStringLiteral("支付宝、微信支付导出的账单（CSV 或 Excel），或银行的对账单。"))),
-      member_(new QComboBox),
-      grid_(new QTableWidget),
-      totals_(new QLabel),
+      member_(withName("memberList", new QComboBox)),
+      grid_(withName("grid", new QTableWidget)),
+      totals_(withName("totalsLabel", new QLabel)),
       progress_(new QProgressBar),
-      import_(new QPushButton(QStringLiteral("导入"))),
-      mappings_(new QPushButton(QStringLiteral("对应设置"))) {
+      import_(withName("importButton", new QPushButton(QStringLiteral("导入")))),
+      mappings_(withName("mappingsButton", new QPushButton(QStringLiteral("对应设置")))) {
     setWindowTitle(QStringLiteral("账单导入（支付宝/微信/银行）"));
     fillNames(member_, dm.ComFamily(), dm.session().OpenBookState.FName);
     if (member_->currentIndex() < 0 && member_->count() > 0) {
@@ -272,7 +272,7 @@ void BillImportDialog::onImport() {
 
 BankLayoutDialog::BankLayoutDialog(const std::vector<std::string>& header, Prompter& prompter,
                                    QWidget* parent)
-    : QDialog(parent), prompter_(prompter), name_(new QLineEdit) {
+    : QDialog(parent), prompter_(prompter), name_(withName("nameField", new QLineEdit)) {
     setWindowTitle(QStringLiteral("对账单的各列"));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("这种账单叫："), name_);
@@ -330,7 +330,7 @@ void BankLayoutDialog::onSave() {
 // ---- what the book has learned ----
 
 BillMappingsDialog::BillMappingsDialog(TfrmDM& dm, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), dm_(dm), prompter_(prompter), grid_(new QTableWidget) {
+    : QDialog(parent), dm_(dm), prompter_(prompter), grid_(withName("grid", new QTableWidget)) {
     setWindowTitle(QStringLiteral("账单对应设置"));
     grid_->setColumnCount(4);
     const char* headings[4] = {"对应", "账单来源", "账单里写的", "记为"};

@@ -32,12 +32,6 @@ public:
     BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser chooser = billFileChooser(),
                      QWidget* parent = nullptr);
 
-    QPushButton* openButton() const { return open_; }
-    QComboBox* memberList() const { return member_; }
-    QTableWidget* grid() const { return grid_; }
-    QLabel* totalsLabel() const { return totals_; }
-    QPushButton* importButton() const { return import_; }
-    QPushButton* mappingsButton() const { return mappings_; }
     const Bill& bill() const { return bill_; }
 
     void onOpen();
@@ -72,7 +66,6 @@ class BankLayoutDialog : public QDialog {
 public:
     BankLayoutDialog(const std::vector<std::string>& header, Prompter& prompter,
                      QWidget* parent = nullptr);
-    QLineEdit* nameField() const { return name_; }
     // 日期, 金额, 收入金额, 支出金额, 收/支, 交易对方, 说明, 交易单号
     QComboBox* column(int i) const { return columns_.at(static_cast<std::size_t>(i)); }
     BankLayout layout() const;
@@ -89,7 +82,6 @@ class BillMappingsDialog : public QDialog {
     Q_OBJECT
 public:
     BillMappingsDialog(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr);
-    QTableWidget* grid() const { return grid_; }
 
 private:
     void reload();

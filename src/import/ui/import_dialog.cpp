@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/errors.h"
+#include "core/ui/inputs.h"
 
 namespace fennory::ui {
 namespace {
@@ -41,12 +42,12 @@ ImportDialog::ImportDialog(TfrmDM& dm, Prompter& prompter, const ImportKind& kin
       prompter_(prompter),
       kind_(kind),
       chooser_(std::move(chooser)),
-      hint_(new QLabel(QString::fromUtf8(kind.hint))),
-      open_(new QPushButton(QStringLiteral("打开"))),
-      sheetGroup_(new QGroupBox(QStringLiteral("EXCEL数据"))),
-      grid_(new RecordGrid),
-      import_(new QPushButton(QStringLiteral("导入"))),
-      progress_(new QProgressBar) {
+      hint_(withName("hintLabel", new QLabel(QString::fromUtf8(kind.hint)))),
+      open_(withName("openButton", new QPushButton(QStringLiteral("打开")))),
+      sheetGroup_(withName("sheetGroup", new QGroupBox(QStringLiteral("EXCEL数据")))),
+      grid_(withName("grid", new RecordGrid)),
+      import_(withName("importButton", new QPushButton(QStringLiteral("导入")))),
+      progress_(withName("progressBar", new QProgressBar)) {
     setWindowTitle(QString::fromUtf8(kind.caption));
     auto* file = new QGroupBox(QStringLiteral("打开EXCEL文件"));
     auto* f = new QHBoxLayout(file);

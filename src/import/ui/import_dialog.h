@@ -27,13 +27,6 @@ public:
     ImportDialog(TfrmDM& dm, Prompter& prompter, const ImportKind& kind,
                  WorkbookChooser chooser = excelFileChooser(), QWidget* parent = nullptr);
 
-    QLabel* hintLabel() const { return hint_; }
-    QPushButton* openButton() const { return open_; }
-    QGroupBox* sheetGroup() const { return sheetGroup_; }
-    RecordGrid* grid() const { return grid_; }
-    QPushButton* importButton() const { return import_; }
-    QProgressBar* progressBar() const { return progress_; }
-
     void onOpen();
     void onImport();
 

@@ -28,14 +28,15 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
       purpose_(purpose),
       opener_(std::move(opener)),
       model_(dm),
-      kinds_(new PlanKindButtons),
-      query_(new QPushButton(QStringLiteral("查询"))),
-      action_(new QPushButton(purpose == Purpose::View ? QStringLiteral("Excel")
-                                                       : QStringLiteral("执行"))),
-      grid_(new RecordGrid),
-      count_(new QLabel),
-      total_(new QLabel),
-      menu_(new QMenu(this)) {
+      kinds_(withName("kinds", new PlanKindButtons)),
+      query_(withName("queryButton", new QPushButton(QStringLiteral("查询")))),
+      action_(withName("actionButton",
+                       new QPushButton(purpose == Purpose::View ? QStringLiteral("Excel")
+                                                                : QStringLiteral("执行")))),
+      grid_(withName("grid", new RecordGrid)),
+      count_(withName("countLabel", new QLabel)),
+      total_(withName("totalLabel", new QLabel)),
+      menu_(withName("contextMenu", new QMenu(this))) {
     setWindowTitle(purpose == Purpose::View ? QStringLiteral("查看计划")
                                             : QStringLiteral("执行计划"));
     // Unlike the record filters, choosing a value does not tick its box.
@@ -49,7 +50,7 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
     buttons->addWidget(action_);
     buttons->addWidget(exit);
     if (purpose_ == Purpose::Execute) {
-        progress_ = new QProgressBar;
+        progress_ = withName("progressBar", new QProgressBar);
         progress_->setValue(0);
         buttons->addWidget(progress_);
     }
@@ -145,11 +146,11 @@ TfrmPlan_Now::TfrmPlan_Now(TfrmDM& dm, Prompter& prompter, QWidget* parent)
       dm_(dm),
       prompter_(prompter),
       model_(dm),
-      grid_(new RecordGrid),
-      count_(new QLabel),
-      total_(new QLabel),
-      execute_(new QPushButton(QStringLiteral("执行"))),
-      progress_(new QProgressBar) {
+      grid_(withName("grid", new RecordGrid)),
+      count_(withName("countLabel", new QLabel)),
+      total_(withName("totalLabel", new QLabel)),
+      execute_(withName("executeButton", new QPushButton(QStringLiteral("执行")))),
+      progress_(withName("progressBar", new QProgressBar)) {
     setWindowTitle(QStringLiteral("到今天未执行的计划"));
     auto* exit = new QPushButton(QStringLiteral("退出"));
     auto* buttons = new QHBoxLayout;

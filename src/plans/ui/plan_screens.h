@@ -62,23 +62,7 @@ class TfrmPlan_New : public QDialog {
 public:
     TfrmPlan_New(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr);
 
-    PlanKindButtons* kinds() const { return kinds_; }
-    QLabel* nameLabel() const { return nameLabel_; }
-    PlanNamePicker* names() const { return names_; }
-    QLineEdit* amountField() const { return amount_; }
-    QComboBox* accountList() const { return account_; }
-    QComboBox* memberList() const { return member_; }
-    QLineEdit* remarkField() const { return remark_; }
     QRadioButton* repeatButton(Repeat r) const;
-    QSpinBox* everyDays() const { return everyDays_; }
-    QSpinBox* monthlyDay() const { return monthlyDay_; }
-    QSpinBox* yearlyMonth() const { return yearlyMonth_; }
-    QSpinBox* yearlyDay() const { return yearlyDay_; }
-    QSpinBox* everyMonths() const { return everyMonths_; }
-    QSpinBox* everyMonthsDay() const { return everyMonthsDay_; }
-    DateEdit* startDate() const { return start_; }
-    DateEdit* endDate() const { return end_; }
-    QPushButton* saveButton() const { return save_; }
 
     void onSave();
 
@@ -117,15 +101,7 @@ public:
                    QWidget* parent = nullptr);
 
     PlanListModel& model() { return model_; }
-    PlanKindButtons* kinds() const { return kinds_; }
-    QPushButton* queryButton() const { return query_; }
     // "Excel" on the viewing screen, "执行" on the execution screen.
-    QPushButton* actionButton() const { return action_; }
-    QProgressBar* progressBar() const { return progress_; }
-    RecordGrid* grid() const { return grid_; }
-    QLabel* countLabel() const { return count_; }
-    QLabel* totalLabel() const { return total_; }
-    QMenu* contextMenu() const { return menu_; }
     QString lastExport() const { return lastExport_; }
 
     void onQuery();
@@ -175,11 +151,6 @@ public:
     TfrmPlan_Now(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr);
 
     PlanListModel& model() { return model_; }
-    RecordGrid* grid() const { return grid_; }
-    QLabel* countLabel() const { return count_; }
-    QLabel* totalLabel() const { return total_; }
-    QPushButton* executeButton() const { return execute_; }
-    QProgressBar* progressBar() const { return progress_; }
 
     void onExecute();
 

@@ -1,4 +1,5 @@
 #include "plans/ui/sound.h"
+#include "core/ui/inputs.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -65,12 +66,12 @@ TfrmSound::TfrmSound(const std::filesystem::path& exeFolder, Prompter& prompter,
       prompter_(prompter),
       player_(players ? players() : nullptr),
       chooser_(std::move(chooser)),
-      current_(new QLineEdit),
-      new_(new QLineEdit),
-      play_(new QPushButton(QStringLiteral("播放"))),
-      open_(new QPushButton(QStringLiteral("打开"))),
-      listen_(new QPushButton(QStringLiteral("试听"))),
-      replace_(new QPushButton(QStringLiteral("替换"))) {
+      current_(withName("currentPath", new QLineEdit)),
+      new_(withName("newPath", new QLineEdit)),
+      play_(withName("playButton", new QPushButton(QStringLiteral("播放")))),
+      open_(withName("openButton", new QPushButton(QStringLiteral("打开")))),
+      listen_(withName("listenButton", new QPushButton(QStringLiteral("试听")))),
+      replace_(withName("replaceButton", new QPushButton(QStringLiteral("替换")))) {
     setWindowTitle(QStringLiteral("计划提醒声音设置"));
     current_->setReadOnly(true);
     current_->setText(QString::fromStdString(file_.string()));

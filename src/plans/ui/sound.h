@@ -56,13 +56,6 @@ public:
               const SoundPlayerFactory& players, SoundFileChooser chooser,
               QWidget* parent = nullptr);
 
-    QLineEdit* currentPath() const { return current_; }
-    QLineEdit* newPath() const { return new_; }
-    QPushButton* playButton() const { return play_; }
-    QPushButton* openButton() const { return open_; }
-    QPushButton* listenButton() const { return listen_; }
-    QPushButton* replaceButton() const { return replace_; }
-
     void onReplace();
 
 private:

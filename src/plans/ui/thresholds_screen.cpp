@@ -46,9 +46,9 @@ TfrmUWarn::TfrmUWarn(TfrmDM& dm, Prompter& prompter, QWidget* parent)
       model_(dm),
       prompter_(prompter),
       kinds_(new QButtonGroup(this)),
-      member_(new QComboBox),
-      amount_(new MoneyEdit),
-      text_(new QLineEdit) {
+      member_(withName("memberField", new QComboBox)),
+      amount_(withName("amountField", new MoneyEdit)),
+      text_(withName("textField", new QLineEdit)) {
     setWindowTitle(QStringLiteral("提醒设置"));
     fieldGroup()->setTitle(QStringLiteral("提醒信息"));
     button(kChange)->hide();
@@ -142,9 +142,9 @@ TfrmUWarn_M::TfrmUWarn_M(ThresholdsModel& model, Prompter& prompter, QWidget* pa
       model_(model),
       prompter_(prompter),
       id_(model.currentId()),
-      amount_(new MoneyEdit),
-      text_(new QLineEdit),
-      save_(new QPushButton(QStringLiteral("保存"))) {
+      amount_(withName("amountField", new MoneyEdit)),
+      text_(withName("textField", new QLineEdit)),
+      save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
     setWindowTitle(QStringLiteral("预警修改"));
     auto* group = new QGroupBox(QStringLiteral("提醒信息"));
     auto* form = new QFormLayout(group);

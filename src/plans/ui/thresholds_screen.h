@@ -37,9 +37,6 @@ public:
     TfrmUWarn(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr);
     ThresholdsModel& model() { return model_; }
     QRadioButton* kindButton(const QString& kind) const;
-    QComboBox* memberField() const { return member_; }
-    QLineEdit* amountField() const { return amount_; }
-    QLineEdit* textField() const { return text_; }
     QMenu* contextMenu() const { return gridMenu(); }
     void editCurrent();
 
@@ -62,9 +59,6 @@ class TfrmUWarn_M : public QDialog {
     Q_OBJECT
 public:
     TfrmUWarn_M(ThresholdsModel& model, Prompter& prompter, QWidget* parent = nullptr);
-    QLineEdit* amountField() const { return amount_; }
-    QLineEdit* textField() const { return text_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();

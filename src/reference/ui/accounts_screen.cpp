@@ -103,11 +103,11 @@ TfrmA_M::TfrmA_M(AccountsModel& model, Prompter& prompter, QWidget* parent)
       model_(model),
       prompter_(prompter),
       current_(model.editOfCurrent()),
-      type_(new QComboBox),
-      member_(new QComboBox),
-      name_(new QLineEdit),
-      remark_(new QLineEdit),
-      save_(new QPushButton(QStringLiteral("保存"))),
+      type_(withName("typeField", new QComboBox)),
+      member_(withName("memberField", new QComboBox)),
+      name_(withName("nameField", new QLineEdit)),
+      remark_(withName("remarkField", new QLineEdit)),
+      save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))),
       widgets_({{AccountField::Type, type_},
                 {AccountField::Member, member_},
                 {AccountField::Name, name_}}) {
@@ -153,8 +153,8 @@ TfrmA_TZ::TfrmA_TZ(AccountsModel& model, Prompter& prompter, QWidget* parent)
       model_(model),
       prompter_(prompter),
       account_(model.adjustOfCurrent()),
-      real_(new QLineEdit),
-      save_(new QPushButton(QStringLiteral("保存"))) {
+      real_(withName("realField", new QLineEdit)),
+      save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
     setWindowTitle(QStringLiteral("调整账户余额"));
     auto* shown = new QGroupBox(QStringLiteral("原账户信息"));
     auto* form = new QFormLayout(shown);

@@ -23,7 +23,6 @@ public:
     TfrmA_Manage(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
 
     AccountsModel& model() { return model_; }
-    QComboBox* typeField() const { return form_->type(); }
     QComboBox* memberField() const { return form_->member(); }
     QLineEdit* nameField() const { return form_->name(); }
     MoneyEdit* balanceField() const { return form_->amount(); }
@@ -56,11 +55,6 @@ class TfrmA_M : public QDialog {
     Q_OBJECT
 public:
     TfrmA_M(AccountsModel& model, Prompter& prompter, QWidget* parent = nullptr);
-    QComboBox* typeField() const { return type_; }
-    QComboBox* memberField() const { return member_; }
-    QLineEdit* nameField() const { return name_; }
-    QLineEdit* remarkField() const { return remark_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();
@@ -79,8 +73,6 @@ class TfrmA_TZ : public QDialog {
     Q_OBJECT
 public:
     TfrmA_TZ(AccountsModel& model, Prompter& prompter, QWidget* parent = nullptr);
-    QLineEdit* realField() const { return real_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();

@@ -19,8 +19,8 @@ RowEditorDialog::RowEditorDialog(Prompter& prompter, const QString& title, const
       prompter_(prompter),
       store_(std::move(store)),
       saved_(std::move(saved)),
-      field_(new QLineEdit(value, this)),
-      save_(new QPushButton(QStringLiteral("修改"), this)) {
+      field_(withName("field", new QLineEdit(value, this))),
+      save_(withName("saveButton", new QPushButton(QStringLiteral("修改"), this))) {
     setWindowTitle(title);
     auto* box = new QGroupBox(group, this);
     auto* form = new QFormLayout(box);

@@ -23,8 +23,9 @@ public:
     RowEditorDialog(Prompter& prompter, const QString& title, const QString& group,
                     const QString& label, const QString& value, Store store,
                     std::function<void()> saved, QWidget* parent);
+
+protected:
     QLineEdit* field() const { return field_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     Prompter& prompter_;
@@ -41,7 +42,6 @@ public:
     TfrmJZCS(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t id,
              const QString& caption, std::int64_t count, std::function<void()> saved,
              QWidget* parent = nullptr);
-    QLineEdit* countField() const { return field(); }
 };
 
 class TfrmPY : public RowEditorDialog {
@@ -51,7 +51,6 @@ public:
     TfrmPY(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t id,
            const QString& caption, const QString& code, std::function<void()> saved,
            QWidget* parent = nullptr);
-    QLineEdit* codeField() const { return field(); }
 };
 
 // The two editors as the reference screens' context menus open them for a row.

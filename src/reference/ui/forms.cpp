@@ -71,7 +71,7 @@ bool MemberForm::save(FamilyModel& model, Prompter& prompter) {
 
 AccountForm::AccountForm(QGroupBox* group, const char* amountCaption, std::size_t remarkBytes)
     : QObject(group),
-      type_(new QComboBox),
+      type_(withName("typeField", new QComboBox)),
       member_(new QComboBox),
       name_(new QLineEdit),
       amount_(new MoneyEdit),

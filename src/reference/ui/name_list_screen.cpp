@@ -14,8 +14,8 @@ NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKin
       dm_(dm),
       prompter_(prompter),
       model_(dm, kind),
-      name_(new QLineEdit),
-      remark_(new QLineEdit) {
+      name_(withName("nameField", new QLineEdit)),
+      remark_(withName("remarkField", new QLineEdit)) {
     setWindowTitle(qs(kind.caption));
     fieldGroup()->setTitle(qs(kind.group));
     limitGbk(name_, limits::kName);

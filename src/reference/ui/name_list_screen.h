@@ -17,8 +17,6 @@ public:
     NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKind& kind,
                    QWidget* parent = nullptr);
     NameListModel& model() { return model_; }
-    QLineEdit* nameField() const { return name_; }
-    QLineEdit* remarkField() const { return remark_; }
     QMenu* contextMenu() const { return gridMenu(); }
     void setState(const std::string& state);
     void editPinyin();

@@ -1,5 +1,7 @@
 #include "reporting/ui/report_preview.h"
 
+#include "core/ui/inputs.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
@@ -178,7 +180,7 @@ ReportPreview::ReportPreview(report::Layout layout, Table rows, Prompter& prompt
       rows_(std::move(rows)),
       pagination_(report::paginate(layout_, rows_, report::nowText())),
       prompter_(prompter),
-      view_(new PageView(layout_)),
+      view_(withName("pageView", new PageView(layout_))),
       scroll_(new QScrollArea),
       pageLabel_(new QLabel) {
     setWindowTitle(QString::fromStdString(layout_.title.empty() ? layout_.name : layout_.title));

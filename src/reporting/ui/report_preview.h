@@ -76,7 +76,6 @@ public:
     // The pages placed so far: only those shown or searched.
     std::size_t placedPages() const { return placed_.size(); }
     const report::Pagination& pagination() const { return pagination_; }
-    PageView* pageView() const { return view_; }
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

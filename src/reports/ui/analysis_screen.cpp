@@ -97,14 +97,14 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
       opener_(std::move(opener)),
       chooser_(std::move(chooser)),
       analysis_(dm, kind),
-      item_(new QComboBox),
-      run_(new QPushButton(QStringLiteral("统计"))),
-      excel_(new QPushButton(QStringLiteral("Excel"))),
-      savePicture_(new QPushButton(QStringLiteral("保存图片"))),
-      grid_(new RecordGrid),
-      tabs_(new QTabWidget),
-      count_(new QLabel(QStringLiteral("数量："))),
-      total_(new QLabel(QStringLiteral("合计金额："))) {
+      item_(withName("itemList", new QComboBox)),
+      run_(withName("runButton", new QPushButton(QStringLiteral("统计")))),
+      excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))),
+      savePicture_(withName("savePictureButton", new QPushButton(QStringLiteral("保存图片")))),
+      grid_(withName("grid", new RecordGrid)),
+      tabs_(withName("tabs", new QTabWidget)),
+      count_(withName("countLabel", new QLabel(QStringLiteral("数量：")))),
+      total_(withName("totalLabel", new QLabel(QStringLiteral("合计金额：")))) {
     const QString caption = QString::fromUtf8(kind.caption);
     setWindowTitle(caption);
     criteria_ = new CriteriaForm(dm, QStringLiteral("查询条件"), analysisCriteria(kind),

@@ -38,16 +38,8 @@ public:
                    PictureFileChooser chooser = pngFileChooser(), QWidget* parent = nullptr);
 
     Analysis& analysis() { return analysis_; }
-    QComboBox* itemList() const { return item_; }
-    QPushButton* runButton() const { return run_; }
-    QPushButton* excelButton() const { return excel_; }
-    QPushButton* savePictureButton() const { return savePicture_; }
-    RecordGrid* grid() const { return grid_; }
-    QTabWidget* tabs() const { return tabs_; }
     // 0 柱图, 1 折线图, 2 饼图
     QChart* chart(int i) const;
-    QLabel* countLabel() const { return count_; }
-    QLabel* totalLabel() const { return total_; }
     QString lastExport() const { return lastExport_; }
     QString lastPicture() const { return lastPicture_; }
 

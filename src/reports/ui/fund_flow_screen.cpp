@@ -35,14 +35,14 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       criteria_(
           new CriteriaForm(dm, QStringLiteral("查询条件"), fundFlowCriteria(),
                            FundFlowLog::initialCriteria(dm.session().startDay(), preset).criteria)),
-      sortBox_(new QCheckBox(QStringLiteral("排        序"))),
-      sort_(new QComboBox),
-      query_(new QPushButton(QStringLiteral("查询"))),
-      excel_(new QPushButton(QStringLiteral("Excel"))),
-      print_(new QPushButton(QStringLiteral("打印"))),
-      grid_(new RecordGrid),
-      totals_(new QLabel),
-      menu_(new QMenu(this)) {
+      sortBox_(withName("sortBox", new QCheckBox(QStringLiteral("排        序")))),
+      sort_(withName("sortList", new QComboBox)),
+      query_(withName("queryButton", new QPushButton(QStringLiteral("查询")))),
+      excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))),
+      print_(withName("printButton", new QPushButton(QStringLiteral("打印")))),
+      grid_(withName("grid", new RecordGrid)),
+      totals_(withName("totalsLabel", new QLabel)),
+      menu_(withName("contextMenu", new QMenu(this))) {
     setWindowTitle(QStringLiteral("资金流动日志"));
 
     for (const std::string& caption : flowSortCaptions()) {
@@ -201,14 +201,14 @@ TfrmPage3_M::TfrmPage3_M(TfrmDM& dm, Prompter& prompter, FundFlowLog& log, const
       prompter_(prompter),
       log_(log),
       entry_(entry),
-      date_(new DateEdit),
-      kind_(new QLineEdit),
-      remark_(new QLineEdit),
-      in_(new QLineEdit),
-      out_(new QLineEdit),
-      account_(new QComboBox),
-      member_(new QComboBox),
-      save_(new QPushButton(QStringLiteral("保存"))) {
+      date_(withName("dateField", new DateEdit)),
+      kind_(withName("kindField", new QLineEdit)),
+      remark_(withName("remarkField", new QLineEdit)),
+      in_(withName("inField", new QLineEdit)),
+      out_(withName("outField", new QLineEdit)),
+      account_(withName("accountList", new QComboBox)),
+      member_(withName("memberList", new QComboBox)),
+      save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
     setWindowTitle(QStringLiteral("修改日志"));
     auto* group = new QGroupBox(QStringLiteral("日志修改"));
     auto* form = new QFormLayout(group);

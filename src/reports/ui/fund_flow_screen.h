@@ -33,15 +33,7 @@ public:
                                  const FundFlowPreset& preset);
 
     FundFlowLog& log() { return log_; }
-    RecordGrid* grid() const { return grid_; }
-    QPushButton* queryButton() const { return query_; }
-    QPushButton* excelButton() const { return excel_; }
-    QPushButton* printButton() const { return print_; }
-    QCheckBox* sortBox() const { return sortBox_; }
-    QComboBox* sortList() const { return sort_; }
-    QLabel* totalsLabel() const { return totals_; }
     // The grid's context menu; empty until the first query.
-    QMenu* contextMenu() const { return menu_; }
     QString lastExport() const { return lastExport_; }
 
     void onQuery();
@@ -78,14 +70,6 @@ class TfrmPage3_M : public QDialog {
 public:
     TfrmPage3_M(TfrmDM& dm, Prompter& prompter, FundFlowLog& log, const FlowEdit& entry,
                 QWidget* parent = nullptr);
-    DateEdit* dateField() const { return date_; }
-    QLineEdit* kindField() const { return kind_; }
-    QLineEdit* remarkField() const { return remark_; }
-    QLineEdit* inField() const { return in_; }
-    QLineEdit* outField() const { return out_; }
-    QComboBox* accountList() const { return account_; }
-    QComboBox* memberList() const { return member_; }
-    QPushButton* saveButton() const { return save_; }
 
 private:
     void onSave();

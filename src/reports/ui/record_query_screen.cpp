@@ -33,9 +33,9 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
       prompter_(prompter),
       opener_(std::move(opener)),
       query_(dm, kind),
-      run_(new QPushButton(QStringLiteral("查询"))),
-      excel_(new QPushButton(QStringLiteral("Excel"))),
-      grid_(new RecordGrid) {
+      run_(withName("queryButton", new QPushButton(QStringLiteral("查询")))),
+      excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))),
+      grid_(withName("grid", new RecordGrid)) {
     setWindowTitle(QString::fromUtf8(kind.caption));
     const std::string today = dm.session().startDay();
 
@@ -46,8 +46,8 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
         for (const auto& [caption, column] : kind.sortKeys) {
             keys.emplace_back(caption);
         }
-        sort_ = pickList(keys);
-        direction_ = pickList({"升序", "降序"});
+        sort_ = withName("sortList", pickList(keys));
+        direction_ = withName("directionList", pickList({"升序", "降序"}));
         form_->addBox(sortGroup(sort_, direction_), true);
     }
 
@@ -55,7 +55,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
     buttons->addWidget(run_);
     buttons->addWidget(excel_);
     if (*kind.layoutName != '\0') {
-        print_ = new QPushButton(QStringLiteral("打印"));
+        print_ = withName("printButton", new QPushButton(QStringLiteral("打印")));
         buttons->addWidget(print_);
         print_->setEnabled(false);
         connect(print_, &QPushButton::clicked, this, &RecordQueryScreen::onPrint);
@@ -81,7 +81,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
     outer->addLayout(top);
     if (*kind.detailSql != '\0') {
         // The detail records of the row clicked, under a movable splitter.
-        detail_ = new RecordGrid;
+        detail_ = withName("detailGrid", new RecordGrid);
         auto* split = new QSplitter(Qt::Vertical);
         split->addWidget(grid_);
         split->addWidget(detail_);

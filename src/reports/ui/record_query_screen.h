@@ -27,13 +27,6 @@ public:
                       QWidget* parent = nullptr);
 
     RecordQuery& query() { return query_; }
-    QComboBox* sortList() const { return sort_; }
-    QComboBox* directionList() const { return direction_; }
-    QPushButton* queryButton() const { return run_; }
-    QPushButton* excelButton() const { return excel_; }
-    QPushButton* printButton() const { return print_; }
-    RecordGrid* grid() const { return grid_; }
-    RecordGrid* detailGrid() const { return detail_; }
     QLabel* totalLabel(int i) const { return labels_.at(static_cast<std::size_t>(i)); }
     QString lastExport() const { return lastExport_; }
 

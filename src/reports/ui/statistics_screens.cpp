@@ -62,18 +62,18 @@ TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       stats_(dm),
       criteria_(new CriteriaForm(dm, QStringLiteral("统计条件"), statCriteria("收支日期"),
                                  IncomeExpenseStats::initialCriteria(today(dm)).filter)),
-      group_(pickList(statGroupCaptions())),
+      group_(withName("groupList", pickList(statGroupCaptions()))),
       sortBox_(nullptr),
-      sort_(pickList(statSortCaptions())),
-      run_(new QPushButton(QStringLiteral("统计"))),
-      excel_(new QPushButton(QStringLiteral("Excel"))) {
+      sort_(withName("sortList", pickList(statSortCaptions()))),
+      run_(withName("runButton", new QPushButton(QStringLiteral("统计")))),
+      excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))) {
     setWindowTitle(QStringLiteral("收支统计表"));
     // The grouping applies whether or not its box is ticked.
     auto* byGroup = new CriteriaBox(QStringLiteral("统计的项"), group_);
     byGroup->setTicked(true);
     auto* bySort = new CriteriaBox(QStringLiteral("排        序"), sort_);
     bySort->setTicked(true);
-    sortBox_ = bySort->box();
+    sortBox_ = withName("sortBox", bySort->box());
 
     criteria_->addBox(byGroup);
     criteria_->addBox(bySort);
@@ -134,10 +134,10 @@ TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       stats_(dm),
       criteria_(new CriteriaForm(dm, QStringLiteral("统计条件"), statCriteria("日        期"),
                                  LoanStats::initialFilter(today(dm)))),
-      run_(new QPushButton(QStringLiteral("统计"))),
-      excel_(new QPushButton(QStringLiteral("Excel"))),
-      debts_(new RecordGrid),
-      credits_(new RecordGrid) {
+      run_(withName("runButton", new QPushButton(QStringLiteral("统计")))),
+      excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))),
+      debts_(withName("debtGrid", new RecordGrid)),
+      credits_(withName("creditGrid", new RecordGrid)) {
     setWindowTitle(QStringLiteral("债务债权统计表"));
     auto* panes = new QHBoxLayout;
     for (auto [title, grid] : {std::pair{"债务", debts_}, {"债权", credits_}}) {
@@ -177,11 +177,11 @@ PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpene
       report_(dm, kind),
       criteria_(new CriteriaForm(dm, QStringLiteral("查询条件"), statCriteria("统计日期"),
                                  report_.initialFilter(today(dm)))),
-      run_(new QPushButton(QStringLiteral("统计"))),
-      excel_(new QPushButton(QStringLiteral("Excel"))),
-      print_(new QPushButton(QStringLiteral("打印"))),
-      progress_(new QProgressBar),
-      grid_(new RecordGrid) {
+      run_(withName("runButton", new QPushButton(QStringLiteral("统计")))),
+      excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))),
+      print_(withName("printButton", new QPushButton(QStringLiteral("打印")))),
+      progress_(withName("progressBar", new QProgressBar)),
+      grid_(withName("grid", new RecordGrid)) {
     setWindowTitle(QString::fromUtf8(kind.caption));
     progress_->setMaximumHeight(8);
     progress_->setTextVisible(false);
@@ -255,13 +255,13 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
       query_(dm, kind),
       criteria_(new CriteriaForm(dm, QStringLiteral("查询条件"), movementCriteria(kind),
                                  MovementQuery::initialFilter(today(dm)).criteria)),
-      sort_(pickList(movementSortCaptions(kind))),
-      direction_(pickList({"升序", "降序"})),
-      run_(new QPushButton(QStringLiteral("查询"))),
-      excel_(new QPushButton(QStringLiteral("Excel"))),
-      grid_(new RecordGrid),
-      count_(new QLabel(QStringLiteral("笔数："))),
-      total_(new QLabel(QStringLiteral("合计金额："))) {
+      sort_(withName("sortList", pickList(movementSortCaptions(kind)))),
+      direction_(withName("directionList", pickList({"升序", "降序"}))),
+      run_(withName("queryButton", new QPushButton(QStringLiteral("查询")))),
+      excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))),
+      grid_(withName("grid", new RecordGrid)),
+      count_(withName("countLabel", new QLabel(QStringLiteral("笔数：")))),
+      total_(withName("totalLabel", new QLabel(QStringLiteral("合计金额：")))) {
     setWindowTitle(QString::fromUtf8(kind.caption));
     criteria_->addBox(sortGroup(sort_, direction_), true);
 

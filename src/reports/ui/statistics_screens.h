@@ -28,11 +28,6 @@ class TfrmPage1 : public QWidget {
 public:
     TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
     IncomeExpenseStats& stats() { return stats_; }
-    QComboBox* groupList() const { return group_; }
-    QCheckBox* sortBox() const { return sortBox_; }
-    QComboBox* sortList() const { return sort_; }
-    QPushButton* runButton() const { return run_; }
-    QPushButton* excelButton() const { return excel_; }
     RecordGrid* incomeGrid() const { return grids_[0]; }
     RecordGrid* expenseGrid() const { return grids_[1]; }
     QLabel* countLabel(int side) const { return counts_[static_cast<std::size_t>(side)]; }
@@ -64,10 +59,6 @@ class TfrmPage2 : public QWidget {
 public:
     TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
     LoanStats& stats() { return stats_; }
-    QPushButton* runButton() const { return run_; }
-    QPushButton* excelButton() const { return excel_; }
-    RecordGrid* debtGrid() const { return debts_; }
-    RecordGrid* creditGrid() const { return credits_; }
     QString lastExport() const { return lastExport_; }
 
     void onRun();
@@ -93,11 +84,6 @@ public:
     PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const PeriodKind& kind,
                        QWidget* parent = nullptr);
     PeriodReport& report() { return report_; }
-    QPushButton* runButton() const { return run_; }
-    QPushButton* excelButton() const { return excel_; }
-    QPushButton* printButton() const { return print_; }
-    QProgressBar* progressBar() const { return progress_; }
-    RecordGrid* grid() const { return grid_; }
     // 数量, 收入合计, 收入笔数, 支出合计, 支出笔数, 结余合计
     QLabel* totalLabel(int i) const { return totals_.at(static_cast<std::size_t>(i)); }
     QString lastExport() const { return lastExport_; }
@@ -142,13 +128,6 @@ public:
     MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const MovementKind& kind,
                         QWidget* parent = nullptr);
     MovementQuery& query() { return query_; }
-    QComboBox* sortList() const { return sort_; }
-    QComboBox* directionList() const { return direction_; }
-    QPushButton* queryButton() const { return run_; }
-    QPushButton* excelButton() const { return excel_; }
-    RecordGrid* grid() const { return grid_; }
-    QLabel* countLabel() const { return count_; }
-    QLabel* totalLabel() const { return total_; }
     QString lastExport() const { return lastExport_; }
 
     void onQuery();
