@@ -35,12 +35,11 @@ Condition scopeOf(LoanScope scope) {
 }  // namespace
 
 InvestmentModel::InvestmentModel(TfrmDM& dm, std::function<std::string()> today)
-    : BookedRecordModel(dm, RecordType::Investment,
-                        {C::Date, C::Kind, C::Amount, C::Account, C::Member, C::Remark},
-                        investColumns(), C::Id,
-                        scopeOf(dm.session().OpenBookState.D_T ? LoanScope::Unpaid
-                                                               : LoanScope::All),
-                        std::move(today)) {}
+    : BookedRecordModel(
+          dm, RecordType::Investment,
+          {C::Date, C::Kind, C::Amount, C::Account, C::Member, C::Remark}, investColumns(), C::Id,
+          scopeOf(dm.session().OpenBookState.D_T ? LoanScope::Unpaid : LoanScope::All),
+          std::move(today)) {}
 
 ButtonStates InvestmentModel::buttons() const {
     ButtonStates b = ScreenModelBase::buttons();
@@ -212,11 +211,8 @@ void InvestmentModel::removeReturn(std::int64_t returnId) {
 }
 
 RepayCheck InvestmentModel::adjust(Adjustment how, const RepayInput& in) {
-    if (!hasCurrent()) {
-        return RepayCheck::nothingToDo();
-    }
     Money value;
-    if (RepayCheck r = checkAdjustment(in, value); !r.ok) {
+    if (RepayCheck r = checkAdjustment(hasCurrent(), in, value); !r.ok) {
         return r;
     }
     const std::optional<Money> amount = value;

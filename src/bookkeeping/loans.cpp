@@ -215,7 +215,10 @@ void LoanModel::removeRepayment(std::int64_t repaymentId) {
     refresh();
 }
 
-RepayCheck checkAdjustment(const RepayInput& in, Money& amount) {
+RepayCheck checkAdjustment(bool hasRecord, const RepayInput& in, Money& amount) {
+    if (!hasRecord) {
+        return RepayCheck::nothingToDo();
+    }
     if (in.account.empty()) {
         return RepayCheck::fail("账户名称 不能为空！请选择 账户名称！", RepayField::Account);
     }
@@ -237,11 +240,8 @@ RepayCheck checkAdjustment(const RepayInput& in, Money& amount) {
 }
 
 RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
-    if (!hasCurrent()) {
-        return RepayCheck::nothingToDo();
-    }
     Money value;
-    if (RepayCheck r = checkAdjustment(in, value); !r.ok) {
+    if (RepayCheck r = checkAdjustment(hasCurrent(), in, value); !r.ok) {
         return r;
     }
     const std::optional<Money> amount = value;

@@ -61,8 +61,9 @@ enum class RepayField { None, Amount, Account, Member };
 using RepayCheck = Check<RepayField>;
 enum class Adjustment { Increase, Decrease };
 
-// The checks of an adjustment, in their order; the amount when they pass.
-RepayCheck checkAdjustment(const RepayInput& in, Money& amount);
+// The checks of an adjustment, in their order (nothing to do without a
+// record); the amount when they pass.
+RepayCheck checkAdjustment(bool hasRecord, const RepayInput& in, Money& amount);
 
 class LoanModel : public BookedRecordModel<LoanColumn> {
 public:

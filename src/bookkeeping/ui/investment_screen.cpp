@@ -73,23 +73,16 @@ void TfrmTZ::adjust(Adjustment how) {
         return;
     }
     using C = InvestColumn;
-    const bool up = how == Adjustment::Increase;
-    MoveForm form{.caption = up ? QStringLiteral("增加投资金额") : QStringLiteral("减少投资金额"),
-                  .dateLabel = up ? QStringLiteral("增加日期：") : QStringLiteral("减少日期："),
-                  .shownTitle = QStringLiteral("基本信息"),
-                  .shown = {{QStringLiteral("投资日期："), model_.text(C::Date)},
-                            {QStringLiteral("投资类别："), model_.text(C::Kind)},
-                            {QStringLiteral("金        额："), model_.text(C::Amount)},
-                            {QStringLiteral("账户名称："), model_.text(C::Account)},
-                            {QStringLiteral("家庭成员："), model_.text(C::Member)},
-                            {QStringLiteral("备        注："), model_.text(C::Remark)}},
-                  .date = model_.initialFilter().to(),
-                  .account = model_.text(C::Account),
-                  .member = model_.text(C::Member)};
-    MoneyMoveDialog d(
-        dm_, prompter_, form, [this, how](const RepayInput& in) { return model_.adjust(how, in); },
-        this);
-    if (d.exec() == QDialog::Accepted) {
+    const MoveForm form =
+        adjustmentForm(how, QStringLiteral("投资金额"), QStringLiteral("基本信息"),
+                       {{QStringLiteral("投资日期："), model_.text(C::Date)},
+                        {QStringLiteral("投资类别："), model_.text(C::Kind)},
+                        {QStringLiteral("金        额："), model_.text(C::Amount)}},
+                       model_.initialFilter().to(), model_.text(C::Account), model_.text(C::Member),
+                       model_.text(C::Remark));
+    if (moveMoney(
+            dm_, prompter_, form,
+            [this, how](const RepayInput& in) { return model_.adjust(how, in); }, this)) {
         showModel();
     }
 }

@@ -81,9 +81,9 @@ void LoanScreen::repay() {
                   .amount = model_.text(LoanColumn::Amount),
                   .account = model_.text(LoanColumn::Account),
                   .member = model_.text(LoanColumn::Member)};
-    MoneyMoveDialog d(
-        dm_, prompter_, form, [this](const RepayInput& in) { return model_.repay(in); }, this);
-    if (d.exec() == QDialog::Accepted) {
+    if (moveMoney(
+            dm_, prompter_, form, [this](const RepayInput& in) { return model_.repay(in); },
+            this)) {
         showModel();
     }
 }
@@ -105,24 +105,16 @@ void LoanScreen::adjust(Adjustment how) {
     }
     using C = LoanColumn;
     const LoanKind& k = model_.kind();
-    const bool up = how == Adjustment::Increase;
-    MoveForm form{.caption = (up ? QStringLiteral("增加") : QStringLiteral("减少")) +
-                             u8(k.caption) + QStringLiteral("金额"),
-                  .dateLabel = up ? QStringLiteral("增加日期：") : QStringLiteral("减少日期："),
-                  .shownTitle = u8(k.caption) + QStringLiteral("信息"),
-                  .shown = {{QStringLiteral("日        期："), model_.text(C::Date)},
-                            {partyLabel(k), model_.text(C::Party)},
-                            {u8(k.amountAlias) + QStringLiteral("："), model_.text(C::Amount)},
-                            {QStringLiteral("账户名称："), model_.text(C::Account)},
-                            {QStringLiteral("家庭成员："), model_.text(C::Member)},
-                            {QStringLiteral("备        注："), model_.text(C::Remark)}},
-                  .date = model_.initialFilter().to(),
-                  .account = model_.text(C::Account),
-                  .member = model_.text(C::Member)};
-    MoneyMoveDialog d(
-        dm_, prompter_, form, [this, how](const RepayInput& in) { return model_.adjust(how, in); },
-        this);
-    if (d.exec() == QDialog::Accepted) {
+    const MoveForm form = adjustmentForm(
+        how, u8(k.caption) + QStringLiteral("金额"), u8(k.caption) + QStringLiteral("信息"),
+        {{QStringLiteral("日        期："), model_.text(C::Date)},
+         {partyLabel(k), model_.text(C::Party)},
+         {u8(k.amountAlias) + QStringLiteral("："), model_.text(C::Amount)}},
+        model_.initialFilter().to(), model_.text(C::Account), model_.text(C::Member),
+        model_.text(C::Remark));
+    if (moveMoney(
+            dm_, prompter_, form,
+            [this, how](const RepayInput& in) { return model_.adjust(how, in); }, this)) {
         showModel();
     }
 }

@@ -11,6 +11,29 @@
 
 namespace fennory::ui {
 
+bool moveMoney(TfrmDM& dm, Prompter& prompter, const MoveForm& form, MoneyMoveDialog::Submit submit,
+               QWidget* parent) {
+    MoneyMoveDialog d(dm, prompter, form, std::move(submit), parent);
+    return d.exec() == QDialog::Accepted;
+}
+
+MoveForm adjustmentForm(Adjustment how, const QString& caption, const QString& shownTitle,
+                        std::vector<std::pair<QString, std::string>> head, const std::string& date,
+                        const std::string& account, const std::string& member,
+                        const std::string& remark) {
+    const bool up = how == Adjustment::Increase;
+    head.emplace_back(QStringLiteral("账户名称："), account);
+    head.emplace_back(QStringLiteral("家庭成员："), member);
+    head.emplace_back(QStringLiteral("备        注："), remark);
+    return {.caption = (up ? QStringLiteral("增加") : QStringLiteral("减少")) + caption,
+            .dateLabel = up ? QStringLiteral("增加日期：") : QStringLiteral("减少日期："),
+            .shownTitle = shownTitle,
+            .shown = std::move(head),
+            .date = date,
+            .account = account,
+            .member = member};
+}
+
 MoneyMoveDialog::MoneyMoveDialog(TfrmDM& dm, Prompter& prompter, const MoveForm& form,
                                  Submit submit, QWidget* parent)
     : QDialog(parent),

@@ -45,6 +45,18 @@ private:
     QPushButton* save_;
 };
 
+// Opens the dialog; true when the money was moved.
+bool moveMoney(TfrmDM& dm, Prompter& prompter, const MoveForm& form, MoneyMoveDialog::Submit submit,
+               QWidget* parent);
+
+// The form that raises or lowers a record's amount: `caption` names what is
+// raised ("投资金额"), `head` the record's own first rows; its account, member
+// and remark follow them.
+MoveForm adjustmentForm(Adjustment how, const QString& caption, const QString& shownTitle,
+                        std::vector<std::pair<QString, std::string>> head, const std::string& date,
+                        const std::string& account, const std::string& member,
+                        const std::string& remark);
+
 class RecordsDialog : public QDialog {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include "core/field_limits.h"
 #include "core/ui/prompter.h"
@@ -49,6 +50,31 @@ QString criterionName(Criterion c) {
     static const char* const names[kCriterionCount] = {"date",   "name", "account", "member",
                                                        "remark", "type", "kind"};
     return QString::fromLatin1(names[static_cast<std::size_t>(c)]);
+}
+
+void layOutQueryScreen(QWidget* screen, const QueryFrame& frame) {
+    auto* side = new QVBoxLayout;
+    for (QWidget* b : frame.buttons) {
+        side->addWidget(b);
+    }
+    side->addWidget(screenExitButton(screen));
+    side->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(frame.criteria, 1);
+    top->addLayout(side);
+    auto* totals = new QHBoxLayout;
+    for (QWidget* t : frame.totals) {
+        totals->addWidget(t);
+        totals->addSpacing(40);
+    }
+    totals->addStretch(1);
+    auto* outer = new QVBoxLayout(screen);
+    outer->addLayout(top);
+    if (frame.underCriteria) {
+        outer->addWidget(frame.underCriteria);
+    }
+    outer->addWidget(frame.body, 1);
+    outer->addLayout(totals);
 }
 
 QGroupBox* sortGroup(QComboBox* keys, QComboBox* direction) {

@@ -27,6 +27,18 @@ struct FormShape {
     QWidget* head = nullptr;   // a row above the criteria (the plan kinds)
 };
 
+// The frame every query screen shares: its criteria with the buttons in a
+// column beside them, the body (a grid, a splitter) under them, and the totals
+// in a row at the bottom. "退出" closes the screen; it is made here.
+struct QueryFrame {
+    QWidget* criteria;
+    std::vector<QWidget*> buttons;  // top to bottom, "退出" after them
+    QWidget* body;
+    std::vector<QWidget*> totals;
+    QWidget* underCriteria = nullptr;  // a progress bar across the screen
+};
+void layOutQueryScreen(QWidget* screen, const QueryFrame& frame);
+
 // "排序条件：" with its keys and direction, a box for a form's last row.
 QGroupBox* sortGroup(QComboBox* keys, QComboBox* direction);
 

@@ -44,26 +44,16 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
                              PlanListModel::initialFilter(startupDate(dm_)).criteria, nullptr,
                              {.tickOnChange = false, .head = kinds_});
 
-    auto* exit = new QPushButton(QStringLiteral("退出"));
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(query_);
-    buttons->addWidget(action_);
-    buttons->addWidget(exit);
+    std::vector<QWidget*> buttons{query_, action_};
     if (purpose_ == Purpose::Execute) {
         progress_ = withName("progressBar", new QProgressBar);
         progress_->setValue(0);
-        buttons->addWidget(progress_);
     }
-    buttons->addStretch(1);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(form_, 1);
-    top->addLayout(buttons);
-
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(top);
-    outer->addWidget(grid_, 1);
-    outer->addLayout(totalsRow(count_, total_));
+    layOutQueryScreen(this, {.criteria = form_,
+                             .buttons = buttons,
+                             .body = grid_,
+                             .totals = {count_, total_},
+                             .underCriteria = progress_});
 
     action_->setEnabled(false);
     grid_->setTable(model_.rows(), model_.hidden());
@@ -80,7 +70,6 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
     connect(query_, &QPushButton::clicked, this, &PlanListScreen::onQuery);
     connect(action_, &QPushButton::clicked, this,
             purpose_ == Purpose::View ? &PlanListScreen::onExcel : &PlanListScreen::onExecute);
-    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (!menu_->isEmpty()) {

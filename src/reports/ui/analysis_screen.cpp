@@ -119,16 +119,6 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
     byItem->setTicked(true);
     criteria_->addBox(byItem);
 
-    auto* exit = new QPushButton(QStringLiteral("退出"));
-    auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {run_, excel_, savePicture_, exit}) {
-        buttons->addWidget(b);
-    }
-    buttons->addStretch(1);
-    auto* top = new QHBoxLayout;
-    top->addWidget(criteria_, 1);
-    top->addLayout(buttons);
-
     const char* tabNames[3] = {"柱图", "折线图", "饼图"};
     for (std::size_t i = 0; i < 3; ++i) {
         views_[i] = chartView(caption);
@@ -140,23 +130,16 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 3);
 
-    auto* labels = new QHBoxLayout;
-    labels->addWidget(count_);
-    labels->addSpacing(40);
-    labels->addWidget(total_);
-    labels->addStretch(1);
-
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(top);
-    outer->addWidget(split, 1);
-    outer->addLayout(labels);
+    layOutQueryScreen(this, {.criteria = criteria_,
+                             .buttons = {run_, excel_, savePicture_},
+                             .body = split,
+                             .totals = {count_, total_}});
 
     excel_->setEnabled(false);
     savePicture_->setEnabled(false);
     connect(run_, &QPushButton::clicked, this, &AnalysisScreen::onRun);
     connect(excel_, &QPushButton::clicked, this, &AnalysisScreen::onExcel);
     connect(savePicture_, &QPushButton::clicked, this, &AnalysisScreen::onSavePicture);
-    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
 }
 
 QChart* AnalysisScreen::chart(int i) const {

@@ -51,34 +51,19 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
         form_->addBox(sortGroup(sort_, direction_), true);
     }
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(run_);
-    buttons->addWidget(excel_);
+    std::vector<QWidget*> buttons{run_, excel_};
     if (*kind.layoutName != '\0') {
         print_ = withName("printButton", new QPushButton(QStringLiteral("打印")));
-        buttons->addWidget(print_);
+        buttons.push_back(print_);
         print_->setEnabled(false);
         connect(print_, &QPushButton::clicked, this, &RecordQueryScreen::onPrint);
     }
-    auto* exit = new QPushButton(QStringLiteral("退出"));
-    buttons->addWidget(exit);
-    buttons->addStretch(1);
-    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(form_, 1);
-    top->addLayout(buttons);
-
-    auto* labels = new QHBoxLayout;
+    std::vector<QWidget*> labels;
     for (std::size_t i = 0; i <= kind.totalLabels.size(); ++i) {
         labels_.push_back(new QLabel);
-        labels->addWidget(labels_.back());
-        labels->addSpacing(40);
+        labels.push_back(labels_.back());
     }
-    labels->addStretch(1);
-
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(top);
+    QWidget* body = grid_;
     if (*kind.detailSql != '\0') {
         // The detail records of the row clicked, under a movable splitter.
         detail_ = withName("detailGrid", new RecordGrid);
@@ -87,13 +72,12 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
         split->addWidget(detail_);
         split->setStretchFactor(0, 3);
         split->setStretchFactor(1, 1);
-        outer->addWidget(split, 1);
+        body = split;
         connect(grid_, &QAbstractItemView::clicked, this,
                 [this](const QModelIndex& at) { showDetail(at.row()); });
-    } else {
-        outer->addWidget(grid_, 1);
     }
-    outer->addLayout(labels);
+    layOutQueryScreen(this,
+                      {.criteria = form_, .buttons = buttons, .body = body, .totals = labels});
 
     excel_->setEnabled(false);
     connect(run_, &QPushButton::clicked, this, &RecordQueryScreen::onQuery);

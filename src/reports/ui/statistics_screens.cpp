@@ -35,22 +35,7 @@ QString moneyOrNothing(const std::optional<Money>& m) {
     return m ? u8(m->toDisplay()) : QString();
 }
 
-// The criteria on the left, the buttons in a column on the right.
-QHBoxLayout* topRow(QWidget* criteria, std::initializer_list<QWidget*> buttons) {
-    auto* side = new QVBoxLayout;
-    for (QWidget* b : buttons) {
-        side->addWidget(b);
-    }
-    side->addStretch(1);
-    auto* top = new QHBoxLayout;
-    top->addWidget(criteria, 1);
-    top->addLayout(side);
-    return top;
-}
-
 }  // namespace
-
-// ---- the shared criteria ----
 
 // ---- 收支统计表 ----
 
@@ -78,7 +63,9 @@ TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     criteria_->addBox(byGroup);
     criteria_->addBox(bySort);
 
-    auto* panes = new QHBoxLayout;
+    auto* body = new QWidget;
+    auto* panes = new QHBoxLayout(body);
+    panes->setContentsMargins(0, 0, 0, 0);
     const char* titles[2] = {"收入", "支出"};
     for (std::size_t i = 0; i < 2; ++i) {
         auto* pane = new QGroupBox(QString::fromUtf8(titles[i]));
@@ -94,9 +81,7 @@ TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
         v->addLayout(labels);
         panes->addWidget(pane);
     }
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(criteria_, {run_, excel_, screenExitButton(this)}));
-    outer->addLayout(panes, 1);
+    layOutQueryScreen(this, {.criteria = criteria_, .buttons = {run_, excel_}, .body = body});
 
     excel_->setEnabled(false);
     connect(run_, &QPushButton::clicked, this, &TfrmPage1::onRun);
@@ -139,16 +124,16 @@ TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       debts_(withName("debtGrid", new RecordGrid)),
       credits_(withName("creditGrid", new RecordGrid)) {
     setWindowTitle(QStringLiteral("债务债权统计表"));
-    auto* panes = new QHBoxLayout;
+    auto* body = new QWidget;
+    auto* panes = new QHBoxLayout(body);
+    panes->setContentsMargins(0, 0, 0, 0);
     for (auto [title, grid] : {std::pair{"债务", debts_}, {"债权", credits_}}) {
         auto* pane = new QGroupBox(QString::fromUtf8(title));
         auto* v = new QVBoxLayout(pane);
         v->addWidget(grid);
         panes->addWidget(pane);
     }
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(criteria_, {run_, excel_, screenExitButton(this)}));
-    outer->addLayout(panes, 1);
+    layOutQueryScreen(this, {.criteria = criteria_, .buttons = {run_, excel_}, .body = body});
     setScreenDefault(this, run_);
     excel_->setEnabled(false);
     connect(run_, &QPushButton::clicked, this, &TfrmPage2::onRun);
@@ -187,17 +172,16 @@ PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpene
     progress_->setTextVisible(false);
     progress_->setValue(0);
 
-    auto* labels = new QHBoxLayout;
-    for (std::size_t i = 0; i < totals_.size(); ++i) {
-        totals_[i] = new QLabel;
-        labels->addWidget(totals_[i]);
-        labels->addStretch(1);
+    std::vector<QWidget*> labels;
+    for (QLabel*& label : totals_) {
+        label = new QLabel;
+        labels.push_back(label);
     }
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(criteria_, {run_, excel_, print_, screenExitButton(this)}));
-    outer->addWidget(progress_);
-    outer->addWidget(grid_, 1);
-    outer->addLayout(labels);
+    layOutQueryScreen(this, {.criteria = criteria_,
+                             .buttons = {run_, excel_, print_},
+                             .body = grid_,
+                             .totals = labels,
+                             .underCriteria = progress_});
     excel_->setEnabled(false);
     print_->setEnabled(false);
     connect(run_, &QPushButton::clicked, this, &PeriodReportScreen::onRun);
@@ -265,15 +249,10 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
     setWindowTitle(QString::fromUtf8(kind.caption));
     criteria_->addBox(sortGroup(sort_, direction_), true);
 
-    auto* labels = new QHBoxLayout;
-    labels->addWidget(count_);
-    labels->addSpacing(40);
-    labels->addWidget(total_);
-    labels->addStretch(1);
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(topRow(criteria_, {run_, excel_, screenExitButton(this)}));
-    outer->addWidget(grid_, 1);
-    outer->addLayout(labels);
+    layOutQueryScreen(this, {.criteria = criteria_,
+                             .buttons = {run_, excel_},
+                             .body = grid_,
+                             .totals = {count_, total_}});
     excel_->setEnabled(false);
     connect(run_, &QPushButton::clicked, this, &MovementQueryScreen::onQuery);
     connect(excel_, &QPushButton::clicked, this, &MovementQueryScreen::onExcel);
