@@ -261,11 +261,9 @@ report::Layout FundFlowLog::printLayout() const {
     using report::Field;
     using report::Format;
     using report::Source;
-    report::Layout l;
-    l.name = "Print/thePage3.rf3";
-    l.title = dm_.book() + "资金流动日志";
-    l.landscape = true;
-    l.marginLeft = l.marginTop = l.marginRight = l.marginBottom = 10;
+    report::Layout l{.name = "Print/thePage3.rf3",
+                     .title = dm_.book() + "资金流动日志",
+                     .landscape = true};                             // 10 mm margins
     const double usable = l.width() - l.marginLeft - l.marginRight;  // 277 mm
 
     l.pageHeader.height = 18;

@@ -232,10 +232,7 @@ report::Layout PeriodReport::printLayout() const {
     using report::Field;
     using report::Format;
     using report::Source;
-    report::Layout l;
-    l.name = kind_.layoutName;
-    l.title = kind_.printTitle;
-    l.marginLeft = l.marginTop = l.marginRight = l.marginBottom = 10;
+    report::Layout l{.name = kind_.layoutName, .title = kind_.printTitle};  // 10 mm margins
     const double usable = 190;
     constexpr double kPt = 0.75;  // a pixel of the layout in points
 

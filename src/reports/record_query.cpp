@@ -4,6 +4,7 @@
 
 #include "core/dates.h"
 #include "core/main_texts.h"
+#include "core/record_types.h"
 
 namespace fennory {
 namespace {
@@ -33,97 +34,66 @@ const CriterionDef kRemark{C::Remark, "备        注", I::Text, "Remark"};
 
 }  // namespace
 
-const QueryKind& incomeQuery() {
-    static const QueryKind k{
-        .caption = "收入查询",
-        .table = "InTable",
+namespace {
+
+// Income and expenses differ in their table, columns and words, and in their
+// layout file, whose columns stand a millimetre apart.
+QueryKind entryQuery(bool income) {
+    const RecordTypeDef& t = recordType(income ? RecordType::Income : RecordType::Expense);
+    const char* name = income ? "收入类别" : "支出类别";
+    return QueryKind{
+        .caption = income ? "收入查询" : "支出查询",
+        .table = t.table,
         .onlyInUse = "",
-        .criteria = {{C::Date, "收入日期", I::Dates, "IDate"},
-                     {C::Name, "收入类别", I::EditableList, "IName", &TfrmDM::ComInType, "InD"},
-                     {C::Account, "账户名称", I::EditableList, "AName", &TfrmDM::ComAccount,
-                      "SAccount"},
-                     {C::Member, "家庭成员", I::EditableList, "FName", &TfrmDM::ComFamily,
-                      "SFamily"},
-                     kRemark},
+        .criteria =
+            {{C::Date, t.dateCaption, I::Dates, t.dateColumn},
+             {C::Name, name, I::EditableList, t.nameColumn, t.nameList, t.names.table.data()},
+             {C::Account, "账户名称", I::EditableList, "AName", &TfrmDM::ComAccount, "SAccount"},
+             {C::Member, "家庭成员", I::EditableList, "FName", &TfrmDM::ComFamily, "SFamily"},
+             kRemark},
         .columns = {{"BName", "账薄名称", false, true},
-                    {"IDate", "日期"},
-                    {"IName", "收入类别"},
-                    {"IMoney", "金额", true},
+                    {t.dateColumn, "日期"},
+                    {t.nameColumn, name},
+                    {t.moneyColumn, "金额", true},
                     {"AName", "账户名称"},
                     {"FName", "家庭成员"},
                     {"Remark", "备注"}},
-        .sortKeys = {{"日期", "IDate"},
-                     {"收入类别", "IName"},
-                     {"金额", "IMoney"},
+        .sortKeys = {{"日期", t.dateColumn},
+                     {name, t.nameColumn},
+                     {"金额", t.moneyColumn},
                      {"账户名称", "AName"},
                      {"家庭成员", "FName"}},
         .fixedOrder = "",
         .countLabel = "笔数：",
-        .totalColumns = {"IMoney"},
+        .totalColumns = {t.moneyColumn},
         .totalLabels = {"合计金额："},
         .zeroWhenEmpty = false,
-        .sheetName = "收入表",
+        .sheetName = income ? "收入表" : "支出表",
         .widths = {4, 10, 12, 10, 12, 12, 56},
         .totalSheetColumns = {3},
         .periodInTitle = true,
         .page = P::Landscape3007,
         .detailSql = "",
-        .layoutName = "Print/theSR.rf3",
-        .reportName = "收入报表",
+        .layoutName = income ? "Print/theSR.rf3" : "Print/theZC.rf3",
+        .reportName = income ? "收入报表" : "支出报表",
         .print = {{0, "序号", "ID"},
-                  {11, "收入日期", "IDate"},
-                  {35, "收入类别", "IName"},
-                  {69, "收入金额", "IMoney", true},
-                  {92, "账户名称", "AName"},
-                  {117, "家庭成员", "FName"},
-                  {141, "备注", "Remark"}}};
+                  {11, t.dateCaption, t.dateColumn},
+                  {35, name, t.nameColumn},
+                  {income ? 69.0 : 68.0, income ? "收入金额" : "支出金额", t.moneyColumn, true},
+                  {income ? 92.0 : 91.0, "账户名称", "AName"},
+                  {income ? 117.0 : 118.0, "家庭成员", "FName"},
+                  {income ? 141.0 : 142.0, "备注", "Remark"}}};
+}
+
+}  // namespace
+
+const QueryKind& incomeQuery() {
+    static const QueryKind k = entryQuery(true);
     return k;
 }
 
 const QueryKind& expenseQuery() {
-    static const QueryKind k{
-        .caption = "支出查询",
-        .table = "OutTable",
-        .onlyInUse = "",
-        .criteria = {{C::Date, "支出日期", I::Dates, "ODate"},
-                     {C::Name, "支出类别", I::EditableList, "OName", &TfrmDM::ComOutType, "OutD"},
-                     {C::Account, "账户名称", I::EditableList, "AName", &TfrmDM::ComAccount,
-                      "SAccount"},
-                     {C::Member, "家庭成员", I::EditableList, "FName", &TfrmDM::ComFamily,
-                      "SFamily"},
-                     kRemark},
-        .columns = {{"BName", "账薄名称", false, true},
-                    {"ODate", "日期"},
-                    {"OName", "支出类别"},
-                    {"OMoney", "金额", true},
-                    {"AName", "账户名称"},
-                    {"FName", "家庭成员"},
-                    {"Remark", "备注"}},
-        .sortKeys = {{"日期", "ODate"},
-                     {"支出类别", "OName"},
-                     {"金额", "OMoney"},
-                     {"账户名称", "AName"},
-                     {"家庭成员", "FName"}},
-        .fixedOrder = "",
-        .countLabel = "笔数：",
-        .totalColumns = {"OMoney"},
-        .totalLabels = {"合计金额："},
-        .zeroWhenEmpty = false,
-        .sheetName = "支出表",
-        .widths = {4, 10, 12, 10, 12, 12, 56},
-        .totalSheetColumns = {3},
-        .periodInTitle = true,
-        .page = P::Landscape3007,
-        .detailSql = "",
-        .layoutName = "Print/theZC.rf3",
-        .reportName = "支出报表",
-        .print = {{0, "序号", "ID"},
-                  {11, "支出日期", "ODate"},
-                  {35, "支出类别", "OName"},
-                  {68, "支出金额", "OMoney", true},
-                  {91, "账户名称", "AName"},
-                  {118, "家庭成员", "FName"},
-                  {142, "备注", "Remark"}}};
+    static const QueryKind k = entryQuery(false);
     return k;
 }
 
@@ -485,11 +455,9 @@ report::Layout RecordQuery::printLayout() const {
     using report::Field;
     using report::Format;
     using report::Source;
-    report::Layout l;
-    l.name = kind_.layoutName;
-    l.title = dm_.book() + kind_.reportName;
-    l.landscape = true;
-    l.marginLeft = l.marginTop = l.marginRight = l.marginBottom = 10;
+    report::Layout l{.name = kind_.layoutName,
+                     .title = dm_.book() + kind_.reportName,
+                     .landscape = true};                             // 10 mm margins
     const double usable = l.width() - l.marginLeft - l.marginRight;  // 277 mm
     constexpr double kPt = 0.75;                                     // a layout pixel in points
     const auto& cols = kind_.print;

@@ -73,16 +73,12 @@ void TfrmTZ::adjust(Adjustment how) {
         return;
     }
     using C = InvestColumn;
-    const MoveForm form =
-        adjustmentForm(how, QStringLiteral("投资金额"), QStringLiteral("基本信息"),
-                       {{QStringLiteral("投资日期："), model_.text(C::Date)},
-                        {QStringLiteral("投资类别："), model_.text(C::Kind)},
-                        {QStringLiteral("金        额："), model_.text(C::Amount)}},
-                       model_.initialFilter().to(), model_.text(C::Account), model_.text(C::Member),
-                       model_.text(C::Remark));
-    if (moveMoney(
-            dm_, prompter_, form,
-            [this, how](const RepayInput& in) { return model_.adjust(how, in); }, this)) {
+    if (adjustCurrent<C>(dm_, prompter_, model_, how, QStringLiteral("投资金额"),
+                         QStringLiteral("基本信息"),
+                         {{QStringLiteral("投资日期："), model_.text(C::Date)},
+                          {QStringLiteral("投资类别："), model_.text(C::Kind)},
+                          {QStringLiteral("金        额："), model_.text(C::Amount)}},
+                         this)) {
         showModel();
     }
 }

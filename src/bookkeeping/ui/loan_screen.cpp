@@ -105,16 +105,12 @@ void LoanScreen::adjust(Adjustment how) {
     }
     using C = LoanColumn;
     const LoanKind& k = model_.kind();
-    const MoveForm form = adjustmentForm(
-        how, u8(k.caption) + QStringLiteral("金额"), u8(k.caption) + QStringLiteral("信息"),
-        {{QStringLiteral("日        期："), model_.text(C::Date)},
-         {partyLabel(k), model_.text(C::Party)},
-         {u8(k.amountAlias) + QStringLiteral("："), model_.text(C::Amount)}},
-        model_.initialFilter().to(), model_.text(C::Account), model_.text(C::Member),
-        model_.text(C::Remark));
-    if (moveMoney(
-            dm_, prompter_, form,
-            [this, how](const RepayInput& in) { return model_.adjust(how, in); }, this)) {
+    if (adjustCurrent<C>(dm_, prompter_, model_, how, u8(k.caption) + QStringLiteral("金额"),
+                         u8(k.caption) + QStringLiteral("信息"),
+                         {{QStringLiteral("日        期："), model_.text(C::Date)},
+                          {partyLabel(k), model_.text(C::Party)},
+                          {u8(k.amountAlias) + QStringLiteral("："), model_.text(C::Amount)}},
+                         this)) {
         showModel();
     }
 }

@@ -57,6 +57,20 @@ MoveForm adjustmentForm(Adjustment how, const QString& caption, const QString& s
                         const std::string& account, const std::string& member,
                         const std::string& remark);
 
+// Raises or lowers the current record of a loan or investment screen, whose
+// columns name its account, member and remark; true when it was saved.
+template <class Column, class Model>
+bool adjustCurrent(TfrmDM& dm, Prompter& prompter, Model& model, Adjustment how,
+                   const QString& caption, const QString& shownTitle,
+                   std::vector<std::pair<QString, std::string>> head, QWidget* parent) {
+    const MoveForm form = adjustmentForm(how, caption, shownTitle, std::move(head),
+                                         model.initialFilter().to(), model.text(Column::Account),
+                                         model.text(Column::Member), model.text(Column::Remark));
+    return moveMoney(
+        dm, prompter, form, [&model, how](const RepayInput& in) { return model.adjust(how, in); },
+        parent);
+}
+
 class RecordsDialog : public QDialog {
     Q_OBJECT
 public:
