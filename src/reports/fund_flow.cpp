@@ -257,10 +257,7 @@ Sheet FundFlowLog::sheet() const {
 }
 
 report::Layout FundFlowLog::printLayout() const {
-    using report::Align;
-    using report::Field;
-    using report::Format;
-    using report::Source;
+    using namespace report;  // the layout vocabulary: Align, Field, Format, Source
     report::Layout l{.name = "Print/thePage3.rf3",
                      .title = dm_.book() + "资金流动日志",
                      .landscape = true};                             // 10 mm margins

@@ -228,10 +228,7 @@ Sheet PeriodReport::sheet() const {
 }
 
 report::Layout PeriodReport::printLayout() const {
-    using report::Align;
-    using report::Field;
-    using report::Format;
-    using report::Source;
+    using namespace report;  // the layout vocabulary: Align, Field, Format, Source
     report::Layout l{.name = kind_.layoutName, .title = kind_.printTitle};  // 10 mm margins
     const double usable = 190;
     constexpr double kPt = 0.75;  // a pixel of the layout in points

@@ -451,10 +451,7 @@ Sheet RecordQuery::sheet() const {
 }
 
 report::Layout RecordQuery::printLayout() const {
-    using report::Align;
-    using report::Field;
-    using report::Format;
-    using report::Source;
+    using namespace report;  // the layout vocabulary: Align, Field, Format, Source
     report::Layout l{.name = kind_.layoutName,
                      .title = dm_.book() + kind_.reportName,
                      .landscape = true};                             // 10 mm margins

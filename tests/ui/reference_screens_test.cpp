@@ -209,8 +209,15 @@ void ReferenceScreensTest::pinyinAndUseCountEditorsReloadTheList() {
         named<QPushButton>(d, "saveButton")->click();
     });
     script.start();
-    screen.editUseCount();
-    screen.editPinyin();
+    // As the user does: the current row's context menu.
+    for (const QString& text :
+         {QStringLiteral("修改记账次数 &A"), QStringLiteral("修改拼音码 &P")}) {
+        const QList<QAction*> actions = screen.gridMenu()->actions();
+        auto at = std::find_if(actions.begin(), actions.end(),
+                               [&](QAction* a) { return a->text() == text; });
+        QVERIFY(at != actions.end());
+        (*at)->trigger();
+    }
     QVERIFY(script.finished());
     QCOMPARE(QString::fromStdString(screen.model().text(NameListColumn::Count)),
              QStringLiteral("7"));

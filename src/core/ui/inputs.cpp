@@ -270,6 +270,12 @@ MoneyEdit::MoneyEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
+QComboBox* pickList(const std::vector<std::string>& items) {
+    auto* c = new QComboBox;
+    fillNames(c, items, items.empty() ? std::string() : items.front());
+    return c;
+}
+
 void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::string& chosen) {
     c->clear();
     for (const auto& n : names) {

@@ -143,6 +143,8 @@ public:
 // Fills a drop-down with names and chooses one, adding it when missing; an
 // empty choice leaves nothing chosen.
 void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::string& chosen);
+// A pick-only list of fixed captions, the first chosen.
+QComboBox* pickList(const std::vector<std::string>& items);
 
 // The button row of a small dialog: the default button (its save), then "退出",
 // which closes the dialog.

@@ -26,11 +26,7 @@ TfrmA_Manage::TfrmA_Manage(TfrmDM& dm, Prompter& prompter, FileOpener opener, QW
     QMenu* menu = gridMenu();
     menu->addAction(QStringLiteral("查看流动日志 &V"), this, &TfrmA_Manage::viewFundFlow);
     menu->addSeparator();
-    menu->addAction(QStringLiteral("启用 &S"), this, [this] { setState("启用"); });
-    menu->addAction(QStringLiteral("停用 &E"), this, [this] { setState("停用"); });
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("修改拼音码 &P"), this, &TfrmA_Manage::editPinyin);
-    menu->addAction(QStringLiteral("修改记账次数 &A"), this, &TfrmA_Manage::editUseCount);
+    addNameRowMenu<true>(this, dm_, prompter_, model_, [this] { Ref(); });
     menu->addSeparator();
     menu->addAction(QStringLiteral("调整账户余额 &T"), this, &TfrmA_Manage::adjustBalance);
     menu->addAction(QStringLiteral("修改账户 &M"), this, &TfrmA_Manage::editAccount);
@@ -52,27 +48,6 @@ void TfrmA_Manage::viewFundFlow() {
     if (hasCurrentRow()) {
         TfrmPage3::openWindow(dm_, prompter_, opener_, this,
                               FundFlowLog::forAccount(model_.text(AccountColumn::Name)));
-    }
-}
-
-void TfrmA_Manage::setState(const std::string& state) {
-    if (hasCurrentRow()) {
-        model_.setState(currentId(), state);
-        showModel();
-    }
-}
-
-void TfrmA_Manage::editPinyin() {
-    if (hasCurrentRow()) {
-        openPinyinEditor(
-            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
-    }
-}
-
-void TfrmA_Manage::editUseCount() {
-    if (hasCurrentRow()) {
-        openUseCountEditor(
-            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
     }
 }
 

@@ -30,9 +30,6 @@ public:
     QMenu* contextMenu() const { return gridMenu(); }
 
     void viewFundFlow();
-    void setState(const std::string& state);
-    void editPinyin();
-    void editUseCount();
     void adjustBalance();
     void editAccount();
 

@@ -10,6 +10,7 @@
 #include "core/check_result.h"
 #include "core/data_module.h"
 #include "core/ui/prompter.h"
+#include "core/ui/record_screen.h"
 #include "reference/editors.h"
 
 namespace fennory::ui {
@@ -58,5 +59,42 @@ void openUseCountEditor(TfrmDM& dm, Prompter& prompter, const NameRow& row,
                         std::function<void()> saved, QWidget* parent);
 void openPinyinEditor(TfrmDM& dm, Prompter& prompter, const NameRow& row,
                       std::function<void()> saved, QWidget* parent);
+
+// The context-menu rows a name list offers for its current name: "启用" and
+// "停用" where names have a state, "修改拼音码", and "修改记账次数" where they are
+// counted (the members have neither). `reload` shows the list again.
+template <bool withStateAndCount, class Model>
+void addNameRowMenu(RecordScreen* screen, TfrmDM& dm, Prompter& prompter, Model& model,
+                    std::function<void()> reload) {
+    auto onCurrent = [screen](std::function<void()> f) {
+        return [screen, f] {
+            if (screen->hasCurrentRow()) {
+                f();
+            }
+        };
+    };
+    QMenu* menu = screen->gridMenu();
+    if constexpr (withStateAndCount) {
+        for (auto [caption, state] : {std::pair{"启用 &S", "启用"}, {"停用 &E", "停用"}}) {
+            menu->addAction(QString::fromUtf8(caption), screen,
+                            onCurrent([screen, &model, state, reload] {
+                                model.setState(screen->currentId(), state);
+                                reload();
+                            }));
+        }
+        menu->addSeparator();
+    }
+    menu->addAction(QStringLiteral("修改拼音码 &P"), screen,
+                    onCurrent([&dm, &prompter, &model, reload, screen] {
+                        openPinyinEditor(dm, prompter, model.currentNameRow(), reload, screen);
+                    }));
+    if constexpr (withStateAndCount) {
+        menu->addAction(QStringLiteral("修改记账次数 &A"), screen,
+                        onCurrent([&dm, &prompter, &model, reload, screen] {
+                            openUseCountEditor(dm, prompter, model.currentNameRow(), reload,
+                                               screen);
+                        }));
+    }
+}
 
 }  // namespace fennory::ui

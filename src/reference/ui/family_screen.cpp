@@ -14,7 +14,7 @@ TfrmFamily::TfrmFamily(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidge
       form_(new MemberForm(fieldGroup(), 50)) {
     setWindowTitle(QStringLiteral("家庭成员管理"));
     button(kChange)->setText(QStringLiteral("修改（&M）"));
-    gridMenu()->addAction(QStringLiteral("修改拼音码 &P"), this, &TfrmFamily::editPinyin);
+    addNameRowMenu<false>(this, dm_, prompter_, model_, [this] { Ref(); });
     gridMenu()->addAction(QStringLiteral("查看流动记录 &V"), this, &TfrmFamily::viewFundFlow);
     connect(grid(), &QAbstractItemView::doubleClicked, this, &TfrmFamily::viewFundFlow);
     Ref();
@@ -38,13 +38,6 @@ void TfrmFamily::viewFundFlow() {
     if (hasCurrentRow()) {
         TfrmPage3::openWindow(dm_, prompter_, opener_, this,
                               FundFlowLog::forMember(model_.text(MemberColumn::Name)));
-    }
-}
-
-void TfrmFamily::editPinyin() {
-    if (hasCurrentRow()) {
-        openPinyinEditor(
-            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
     }
 }
 

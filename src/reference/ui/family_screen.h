@@ -25,7 +25,6 @@ public:
     QLineEdit* birthdayText() const { return form_->birthday()->storedText(); }
     QMenu* contextMenu() const { return gridMenu(); }
     void viewFundFlow();
-    void editPinyin();
 
 protected:
     void showCurrent() override { form_->showMember(model_); }

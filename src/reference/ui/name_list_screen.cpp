@@ -25,12 +25,7 @@ NameListScreen::NameListScreen(TfrmDM& dm, Prompter& prompter, const NameListKin
     form->addRow(QStringLiteral("备        注："), remark_);
     grid()->setTitleSorting(kind.titleSort);
 
-    QMenu* menu = gridMenu();
-    menu->addAction(QStringLiteral("启用 &S"), this, [this] { setState("启用"); });
-    menu->addAction(QStringLiteral("停用 &E"), this, [this] { setState("停用"); });
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("修改拼音码 &P"), this, &NameListScreen::editPinyin);
-    menu->addAction(QStringLiteral("修改记账次数 &A"), this, &NameListScreen::editUseCount);
+    addNameRowMenu<true>(this, dm_, prompter_, model_, [this] { Ref(); });
     Ref();
 }
 
@@ -53,27 +48,6 @@ void NameListScreen::onSave() {
     }
     // The list shows what is stored, with the saved name current.
     showModel();
-}
-
-void NameListScreen::setState(const std::string& state) {
-    if (hasCurrentRow()) {
-        model_.setState(currentId(), state);
-        showModel();
-    }
-}
-
-void NameListScreen::editPinyin() {
-    if (hasCurrentRow()) {
-        openPinyinEditor(
-            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
-    }
-}
-
-void NameListScreen::editUseCount() {
-    if (hasCurrentRow()) {
-        openUseCountEditor(
-            dm_, prompter_, model_.currentNameRow(), [this] { Ref(); }, this);
-    }
 }
 
 }  // namespace fennory::ui

@@ -18,9 +18,6 @@ public:
                    QWidget* parent = nullptr);
     NameListModel& model() { return model_; }
     QMenu* contextMenu() const { return gridMenu(); }
-    void setState(const std::string& state);
-    void editPinyin();
-    void editUseCount();
 
 protected:
     void showCurrent() override;

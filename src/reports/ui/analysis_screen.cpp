@@ -97,7 +97,7 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
       opener_(std::move(opener)),
       chooser_(std::move(chooser)),
       analysis_(dm, kind),
-      item_(withName("itemList", new QComboBox)),
+      item_(withName("itemList", pickList(kind.items))),
       run_(withName("runButton", new QPushButton(QStringLiteral("统计")))),
       excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))),
       savePicture_(withName("savePictureButton", new QPushButton(QStringLiteral("保存图片")))),
@@ -109,9 +109,6 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
     setWindowTitle(caption);
     criteria_ = new CriteriaForm(dm, QStringLiteral("查询条件"), analysisCriteria(kind),
                                  Analysis::initialFilter(dm.session().startDay()).criteria);
-    for (const std::string& i : kind.items) {
-        item_->addItem(QString::fromStdString(i));
-    }
     item_->setCurrentIndex(static_cast<int>(AnalysisItem::Month));
 
     // The item applies whether or not its box is ticked.

@@ -36,7 +36,7 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
           new CriteriaForm(dm, QStringLiteral("查询条件"), fundFlowCriteria(),
                            FundFlowLog::initialCriteria(dm.session().startDay(), preset).criteria)),
       sortBox_(withName("sortBox", new QCheckBox(QStringLiteral("排        序")))),
-      sort_(withName("sortList", new QComboBox)),
+      sort_(withName("sortList", pickList(flowSortCaptions()))),
       query_(withName("queryButton", new QPushButton(QStringLiteral("查询")))),
       excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))),
       print_(withName("printButton", new QPushButton(QStringLiteral("打印")))),
@@ -44,11 +44,6 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
       totals_(withName("totalsLabel", new QLabel)),
       menu_(withName("contextMenu", new QMenu(this))) {
     setWindowTitle(QStringLiteral("资金流动日志"));
-
-    for (const std::string& caption : flowSortCaptions()) {
-        sort_->addItem(qs(caption));
-    }
-    sort_->setCurrentIndex(0);
 
     auto* side = new QGridLayout;
     side->addWidget(sortBox_, 0, 0);

@@ -13,19 +13,6 @@
 #include "reporting/ui/report_preview.h"
 
 namespace fennory::ui {
-namespace {
-
-QComboBox* pickList(const std::vector<std::string>& items) {
-    auto* c = new QComboBox;
-    for (const std::string& s : items) {
-        c->addItem(QString::fromStdString(s));
-    }
-    c->setCurrentIndex(0);
-    return c;
-}
-
-}  // namespace
-
 RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
                                      const QueryKind& kind, QWidget* parent)
     : QWidget(parent),

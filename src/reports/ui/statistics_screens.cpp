@@ -22,15 +22,6 @@ std::string today(TfrmDM& dm) {
     return dm.session().startDay();
 }
 
-QComboBox* pickList(const std::vector<std::string>& items) {
-    auto* c = new QComboBox;
-    for (const std::string& s : items) {
-        c->addItem(u8(s));
-    }
-    c->setCurrentIndex(0);
-    return c;
-}
-
 QString moneyOrNothing(const std::optional<Money>& m) {
     return m ? u8(m->toDisplay()) : QString();
 }
