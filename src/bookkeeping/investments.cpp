@@ -162,12 +162,11 @@ ReturnCheck InvestmentModel::recordReturn(const ReturnInput& in) {
 }
 
 Table InvestmentModel::returns() {
-    Statement s = dm_.db().prepare(
+    return currentRecordRows(
         "SELECT RDate AS \"收益日期\", RMoney AS \"收回本金\", SMoney AS \"收益金额\", "
         "AName AS \"账户名称\", FName AS \"家庭成员\", Remark AS \"备注\", ID FROM TTableR "
-        "WHERE TID=?1 AND BName=?2 ORDER BY RDate DESC, ID DESC");
-    s.bindAll(currentId(), dm_.book());
-    return Table::load(std::move(s), {"收回本金", "收益金额"});
+        "WHERE TID=?1 AND BName=?2 ORDER BY RDate DESC, ID DESC",
+        {"收回本金", "收益金额"});
 }
 
 void InvestmentModel::removeReturn(std::int64_t returnId) {
@@ -236,12 +235,7 @@ RepayCheck InvestmentModel::adjust(Adjustment how, const RepayInput& in) {
 }
 
 Table InvestmentModel::adjustments() {
-    Statement s = dm_.db().prepare(
-        "SELECT theDate AS \"日期\", theMoney AS \"增减金额\", AName AS \"账户名称\", "
-        "FName AS \"家庭成员\", Remark AS \"备注\" FROM TList WHERE TID=?1 AND BName=?2 "
-        "ORDER BY theDate DESC, ID DESC");
-    s.bindAll(currentId(), dm_.book());
-    return Table::load(std::move(s), {"增减金额"});
+    return currentAdjustments("TList", "TID");
 }
 
 }  // namespace fennory

@@ -182,12 +182,12 @@ RepayCheck LoanModel::repay(const RepayInput& in) {
 }
 
 Table LoanModel::repayments() {
-    Statement s = dm_.db().prepare(fmt::format(
-        "SELECT RDate AS \"日期\", RMoney AS \"{}\", AName AS \"账户名称\", FName AS \"家庭成员\", "
-        "Remark AS \"备注\", ID FROM {} WHERE {}=?1 AND BName=?2 ORDER BY RDate DESC, ID DESC",
-        kind_.repayAmount, kind_.repayTable, kind_.keyColumn));
-    s.bindAll(currentId(), dm_.book());
-    return Table::load(std::move(s), {kind_.repayAmount});
+    return currentRecordRows(
+        fmt::format("SELECT RDate AS \"日期\", RMoney AS \"{}\", AName AS \"账户名称\", "
+                    "FName AS \"家庭成员\", Remark AS \"备注\", ID FROM {} WHERE {}=?1 AND "
+                    "BName=?2 ORDER BY RDate DESC, ID DESC",
+                    kind_.repayAmount, kind_.repayTable, kind_.keyColumn),
+        {kind_.repayAmount});
 }
 
 void LoanModel::removeRepayment(std::int64_t repaymentId) {
@@ -267,13 +267,7 @@ RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
 }
 
 Table LoanModel::adjustments() {
-    Statement s = dm_.db().prepare(
-        fmt::format("SELECT theDate AS \"日期\", theMoney AS \"增减金额\", AName AS \"账户名称\", "
-                    "FName AS \"家庭成员\", Remark AS \"备注\" FROM {} WHERE {}=?1 AND BName=?2 "
-                    "ORDER BY theDate DESC, ID DESC",
-                    kind_.adjustTable, kind_.keyColumn));
-    s.bindAll(currentId(), dm_.book());
-    return Table::load(std::move(s), {"增减金额"});
+    return currentAdjustments(kind_.adjustTable, kind_.keyColumn);
 }
 
 }  // namespace fennory

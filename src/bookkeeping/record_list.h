@@ -266,6 +266,24 @@ protected:
           booker_(dm, type),
           form_(form) {}
 
+    // The rows `sql` finds for the current record (its ID bound to ?1, the book
+    // to ?2), newest first as the statement orders them.
+    Table currentRecordRows(const std::string& sql, std::vector<std::string> money) {
+        Statement s = this->dm_.db().prepare(sql);
+        s.bindAll(this->currentId(), this->dm_.book());
+        return Table::load(std::move(s), std::move(money));
+    }
+    // The increases and decreases of the current record, kept in `table` by `key`.
+    Table currentAdjustments(const char* table, const char* key) {
+        return currentRecordRows(
+            fmt::format(
+                "SELECT theDate AS \"日期\", theMoney AS \"增减金额\", AName AS \"账户名称\", "
+                "FName AS \"家庭成员\", Remark AS \"备注\" FROM {} WHERE {}=?1 AND BName=?2 "
+                "ORDER BY theDate DESC, ID DESC",
+                table, key),
+            {"增减金额"});
+    }
+
     RecordInput rowInput(std::size_t row) const {
         const Table& t = this->rows();
         return {cellText(t, row, form_.date),   cellText(t, row, form_.name),
