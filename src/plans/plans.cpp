@@ -341,19 +341,10 @@ ExecutionResult PlanListModel::executeListed(
 
 Sheet PlanListModel::sheet() const {
     Sheet s = schemeSheet(dm_.book() + "-计划表", 8, false);
-    CellStyle centred;
-    centred.halign = HAlign::Center;
-    centred.valign = VAlign::Center;
+    const CellStyle centred{.halign = HAlign::Center, .valign = VAlign::Center};
     s.styleRange({0, 0, 1, 7}, centred);
-    const double widths[8] = {4, 4, 10, 12, 10, 10, 10, 14};
-    for (int c = 0; c < 8; ++c) {
-        s.setColumnWidth(c, widths[c]);
-    }
-    const std::string headings[8] = {"序号", "类别",     "日期",     nameCaption_,
-                                     "金额", "账户名称", "家庭成员", "备注"};
-    for (int c = 0; c < 8; ++c) {
-        s.setText(1, c, headings[c]);
-    }
+    s.setColumns({4, 4, 10, 12, 10, 10, 10, 14}, 1,
+                 {"序号", "类别", "日期", nameCaption_, "金额", "账户名称", "家庭成员", "备注"});
     const C columns[7] = {C::Kind, C::Date, C::Name, C::Amount, C::Account, C::Member, C::Remark};
     int r = 2;
     const Table& t = rows();

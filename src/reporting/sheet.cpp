@@ -109,6 +109,16 @@ void Sheet::setColumnWidth(int col, double characters) {
     widths_[col] = characters;
 }
 
+void Sheet::setColumns(const std::vector<double>& widths, int headingRow,
+                       const std::vector<std::string>& headings) {
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        setColumnWidth(static_cast<int>(c), widths[c]);
+    }
+    for (std::size_t c = 0; c < headings.size(); ++c) {
+        setText(headingRow, static_cast<int>(c), headings[c]);
+    }
+}
+
 void Sheet::styleRow(int row, const CellStyle& style) {
     rowStyles_[row] = rowStyles_[row].over(style);
 }

@@ -74,6 +74,10 @@ public:
     void setValue(int row, int col, const Value& value);
     void merge(const CellRange& range);
     void setColumnWidth(int col, double characters);
+    // The widths of the first columns, and their headings on `headingRow`
+    // when there are headings.
+    void setColumns(const std::vector<double>& widths, int headingRow = 0,
+                    const std::vector<std::string>& headings = {});
     void styleRow(int row, const CellStyle& style);
     void styleRange(const CellRange& range, const CellStyle& style);
     void borderRange(const CellRange& range);

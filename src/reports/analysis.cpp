@@ -200,9 +200,7 @@ Sheet monthGroupSheet(const std::string& book, const MonthGroupKind& kind,
     // The title and borders span at least A to H, and every column beyond.
     const int last = std::max(7, n + 2);
     Sheet s = schemeSheet(book + "-" + kind.title, last + 1, false);
-    CellStyle centred;
-    centred.halign = HAlign::Center;
-    centred.valign = VAlign::Center;
+    const CellStyle centred{.halign = HAlign::Center, .valign = VAlign::Center};
     s.styleRange({0, 0, 1, last}, centred);
     s.setColumnWidth(0, 4);
     s.setColumnWidth(1, 8);

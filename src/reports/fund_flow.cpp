@@ -224,15 +224,9 @@ Sheet FundFlowLog::sheet() const {
     Sheet s = schemeSheet(fmt::format("{}-资金流动日志（{}至{}）", book, criteria_.criteria.from(),
                                       criteria_.criteria.to()),
                           9, true);
-    const double widths[9] = {4, 10, 12, 40, 10, 10, 12, 10, 12};
-    for (int c = 0; c < 9; ++c) {
-        s.setColumnWidth(c, widths[c]);
-    }
-    const char* headings[9] = {"序号", "日期",     "收支类别", "摘要",    "收入",
-                               "支出", "账户名称", "本次余额", "家庭成员"};
-    for (int c = 0; c < 9; ++c) {
-        s.setText(1, c, headings[c]);
-    }
+    s.setColumns(
+        {4, 10, 12, 40, 10, 10, 12, 10, 12}, 1,
+        {"序号", "日期", "收支类别", "摘要", "收入", "支出", "账户名称", "本次余额", "家庭成员"});
     const C columns[8] = {C::Date, C::Kind,    C::Remark,  C::In,
                           C::Out,  C::Account, C::Balance, C::Member};
     int r = 2;

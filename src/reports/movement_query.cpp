@@ -122,18 +122,11 @@ Sheet MovementQuery::sheet() const {
     Sheet s = schemeSheet(fmt::format("{}-{}（{}至{}）", dm_.book(), kind_.sheetName,
                                       last_.criteria.from(), last_.criteria.to()),
                           7, false);
-    CellStyle centred;
-    centred.halign = HAlign::Center;
-    centred.valign = VAlign::Center;
+    const CellStyle centred{.halign = HAlign::Center, .valign = VAlign::Center};
     s.styleRange({0, 0, 1, 6}, centred);
-    const double widths[7] = {4, 10, 10, 10, 10, 10, 20};
-    const char* headings[7] = {
-        "序号",     "日期", kind_.partyTitle, kind_.amountTitle, kind_.accountTitle,
-        "家庭成员", "备注"};
-    for (int c = 0; c < 7; ++c) {
-        s.setColumnWidth(c, widths[c]);
-        s.setText(1, c, headings[c]);
-    }
+    s.setColumns({4, 10, 10, 10, 10, 10, 20}, 1,
+                 {"序号", "日期", kind_.partyTitle, kind_.amountTitle, kind_.accountTitle,
+                  "家庭成员", "备注"});
     int r = 2;
     for (std::size_t i = 0; i < rows_.size(); ++i, ++r) {
         s.setNumber(r, 0, static_cast<double>(i + 1));

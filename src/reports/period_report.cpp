@@ -193,17 +193,11 @@ Table PeriodReport::table() const {
 
 Sheet PeriodReport::sheet() const {
     Sheet s = schemeSheet(dm_.book() + "-" + kind_.caption, 8, false);
-    CellStyle centred;
-    centred.halign = HAlign::Center;
-    centred.valign = VAlign::Center;
+    const CellStyle centred{.halign = HAlign::Center, .valign = VAlign::Center};
     s.styleRange({0, 0, 1, 7}, centred);
-    const double widths[8] = {4, 8, 10, 10, 10, 10, 10, 11};
-    const char* headings[8] = {"序号",     "",         "收入金额", "收入笔数",
-                               "支出金额", "支出笔数", "结余金额", "支出占收入"};
-    for (int c = 0; c < 8; ++c) {
-        s.setColumnWidth(c, widths[c]);
-        s.setText(1, c, c == 1 ? kind_.periodCaption : headings[c]);
-    }
+    s.setColumns({4, 8, 10, 10, 10, 10, 10, 11}, 1,
+                 {"序号", kind_.periodCaption, "收入金额", "收入笔数", "支出金额", "支出笔数",
+                  "结余金额", "支出占收入"});
     int r = 2;
     for (std::size_t i = 0; i < rows_.size(); ++i, ++r) {
         const PeriodRow& p = rows_[i];

@@ -403,9 +403,7 @@ Sheet RecordQuery::sheet() const {
             ? fmt::format("{}-{}（{}至{}）", dm_.book(), kind_.sheetName, from_, to_)
             : fmt::format("{}-{}", dm_.book(), kind_.sheetName);
     Sheet s = schemeSheet(title, width, false);
-    CellStyle centred;
-    centred.halign = HAlign::Center;
-    centred.valign = VAlign::Center;
+    const CellStyle centred{.halign = HAlign::Center, .valign = VAlign::Center};
     s.styleRange({0, 0, 1, width - 1}, centred);
     for (int c = 0; c < width && c < static_cast<int>(kind_.widths.size()); ++c) {
         s.setColumnWidth(c, kind_.widths[static_cast<std::size_t>(c)]);

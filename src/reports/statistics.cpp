@@ -232,14 +232,9 @@ Sheet IncomeExpenseStats::sheet() {
     const std::string& from = last_.filter.from();
     const std::string& to = last_.filter.to();
     Sheet s = schemeSheet(fmt::format("{}-收支统计表（{}至{}）", dm_.book(), from, to), 5, false);
-    CellStyle centred;
-    centred.halign = HAlign::Center;
-    centred.valign = VAlign::Center;
+    const CellStyle centred{.halign = HAlign::Center, .valign = VAlign::Center};
     s.styleRow(0, centred);
-    const double widths[5] = {4, 40, 10, 10, 10};
-    for (int c = 0; c < 5; ++c) {
-        s.setColumnWidth(c, widths[c]);
-    }
+    s.setColumns({4, 40, 10, 10, 10});
     int r = writeSection(s, 1, "收入", income_);
     r = writeSection(s, r + 1, "支出", expense_);
 
@@ -336,18 +331,10 @@ void LoanStats::run(const Criteria& f) {
 Sheet LoanStats::sheet() const {
     Sheet s = schemeSheet(
         fmt::format("{}-债务债权统计表（{}至{}）", dm_.book(), last_.from(), last_.to()), 8, true);
-    CellStyle centred;
-    centred.halign = HAlign::Center;
-    centred.valign = VAlign::Center;
-    centred.bold = true;
+    const CellStyle centred{.bold = true, .halign = HAlign::Center, .valign = VAlign::Center};
     s.styleRange({0, 0, 1, 7}, centred);
-    const double widths[8] = {4, 15, 6, 10, 4, 15, 6, 10};
-    const char* headings[8] = {"序号", "债权人", "笔数", "未还金额",
-                               "序号", "债务人", "笔数", "未收金额"};
-    for (int c = 0; c < 8; ++c) {
-        s.setColumnWidth(c, widths[c]);
-        s.setText(1, c, headings[c]);
-    }
+    s.setColumns({4, 15, 6, 10, 4, 15, 6, 10}, 1,
+                 {"序号", "债权人", "笔数", "未还金额", "序号", "债务人", "笔数", "未收金额"});
     // Each list from row 3 in its own four columns.
     auto list = [&s](const LoanStatSide& side, int first) {
         for (std::size_t i = 0; i < side.rows.size(); ++i) {
