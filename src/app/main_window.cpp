@@ -220,8 +220,7 @@ void TfrmMain::registerScreen(const std::string& id, ScreenFactory factory) {
     refreshSubmenus();
 }
 
-void TfrmMain::registerDialog(const std::string& id, std::function<void(TfrmMain&)> open,
-                              bool needsBook) {
+void TfrmMain::registerDialog(const std::string& id, DialogRunner open, bool needsBook) {
     handlers_[id] = [this, open = std::move(open), needsBook] {
         if (needsBook && dm_.book().empty()) {
             return;

@@ -20,16 +20,14 @@
 #include "core/data_module.h"
 #include "core/ui/book_host.h"
 #include "core/ui/prompter.h"
+#include "core/ui/shell.h"
 #include "plans/ui/sound.h"
 
 namespace fennory::ui {
 
-class TfrmMain : public QMainWindow, public BookHost {
+class TfrmMain : public QMainWindow, public BookHost, public Shell {
     Q_OBJECT
 public:
-    // Makes the screen of a child menu entry; the frame shows it maximised.
-    using ScreenFactory = std::function<QWidget*(TfrmMain&)>;
-
     TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
@@ -37,11 +35,11 @@ public:
     // wizard or the open-book dialog, the updater tidy-up and the window size.
     void startUp();
 
-    // A screen for a menu entry id; its entry and toolbar button become enabled.
-    void registerScreen(const std::string& id, ScreenFactory factory);
-    // A modal dialog for a menu entry id, opened after the open screen closes.
-    void registerDialog(const std::string& id, std::function<void(TfrmMain&)> open,
-                        bool needsBook = true);
+    // Shell: a registered entry's menu row and toolbar button become enabled.
+    void registerScreen(const std::string& id, ScreenFactory factory) override;
+    void registerDialog(const std::string& id, DialogRunner open, bool needsBook = true) override;
+    QWidget* frame() override { return this; }
+    void balancesMoved() override { mySum(); }
 
     // Where the reminder sound and the sound dialog get their players; none
     // plays nothing.
@@ -76,15 +74,15 @@ public:
     void bookOpened() override;
     void bookClosed() override;
 
-    TfrmDM& dm() { return dm_; }
-    Prompter& prompter() { return prompter_; }
+    TfrmDM& dm() override { return dm_; }
+    Prompter& prompter() override { return prompter_; }
 
     // Ends the program without the closing question, so that the next start
     // reads what was just saved (a renamed book, new orders, the edition).
-    void endProgram();
+    void endProgram() override;
     // After the data file was restored: the open book is reloaded, or, when
     // the restored file lacks it, closed and another one asked for.
-    void afterRestore();
+    void afterRestore() override;
     // Tests see that the program would end instead of ending it.
     void setEndProgram(std::function<void()> end) { endProgram_ = std::move(end); }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Which screen each menu entry opens.
+// Every ui module registers its screens with the window; this lists the modules.
 
 #include "app/main_window.h"
 

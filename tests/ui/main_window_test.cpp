@@ -60,8 +60,8 @@ void MainWindowTest::cleanup() {
 
 void MainWindowTest::onlyOneChildScreenIsOpenAtATime() {
     QPointer<QWidget> first, second;
-    window_->registerScreen("fundFlow", [&](TfrmMain&) { return first = new QLabel("日志"); });
-    window_->registerScreen("accountQuery", [&](TfrmMain&) { return second = new QLabel("查询"); });
+    window_->registerScreen("fundFlow", [&](Shell&) { return first = new QLabel("日志"); });
+    window_->registerScreen("accountQuery", [&](Shell&) { return second = new QLabel("查询"); });
     window_->action("fundFlow")->trigger();
     QVERIFY(window_->ScreenOpenFlag("fundFlow"));
     QVERIFY(first);
@@ -78,11 +78,11 @@ void MainWindowTest::onlyOneChildScreenIsOpenAtATime() {
 
 void MainWindowTest::bookkeepingAsksForAMemberThenAnAccountFirst() {
     int familyOpened = 0, incomeOpened = 0;
-    window_->registerScreen("family", [&](TfrmMain&) {
+    window_->registerScreen("family", [&](Shell&) {
         ++familyOpened;
         return new QLabel("成员");
     });
-    window_->registerScreen("income", [&](TfrmMain&) {
+    window_->registerScreen("income", [&](Shell&) {
         ++incomeOpened;
         return new QLabel("收入");
     });
@@ -157,7 +157,7 @@ void MainWindowTest::entriesOfScreensNotYetBuiltAreDisabled() {
                            "help", "website", "upgrade", "about"}) {
         QVERIFY2(window_->action(id)->isEnabled(), id);
     }
-    window_->registerScreen("fundFlow", [](TfrmMain&) { return new QLabel; });
+    window_->registerScreen("fundFlow", [](Shell&) { return new QLabel; });
     QVERIFY(window_->action("fundFlow")->isEnabled());
 }
 

@@ -1,0 +1,43 @@
+#pragma once
+// How a ui module offers its screens to the program's window, and what those
+// screens get from it. Each module registers the screens and dialogs of its
+// menu entries by the entries' ids; the window only opens them, so that a new
+// screen is a registration in its own module, not an edit of the window.
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+#include "core/data_module.h"
+#include "core/ui/prompter.h"
+
+namespace fennory::ui {
+
+class Shell {
+public:
+    using ScreenFactory = std::function<QWidget*(Shell&)>;
+    using DialogRunner = std::function<void(Shell&)>;
+
+    virtual ~Shell() = default;
+
+    // A child screen for a menu entry; the window shows it maximised.
+    virtual void registerScreen(const std::string& id, ScreenFactory factory) = 0;
+    // A modal dialog for a menu entry, opened after the open screen closes.
+    virtual void registerDialog(const std::string& id, DialogRunner open,
+                                bool needsBook = true) = 0;
+
+    virtual TfrmDM& dm() = 0;
+    virtual Prompter& prompter() = 0;
+    // The window dialogs open over.
+    virtual QWidget* frame() = 0;
+    // The totals read again, after a dialog moved balances.
+    virtual void balancesMoved() = 0;
+    // Ends the program without asking, so that the next start reads what was
+    // just saved (a renamed book, new orders, the edition).
+    virtual void endProgram() = 0;
+    // The data file was restored: the open book is reloaded or another asked for.
+    virtual void afterRestore() = 0;
+};
+
+}  // namespace fennory::ui

@@ -1,0 +1,13 @@
+#pragma once
+// Registers the plans, the reminder settings and the sound with the program's window.
+
+#include <functional>
+
+#include "core/ui/shell.h"
+#include "plans/ui/sound.h"
+
+namespace fennory::ui {
+
+void registerPlanScreens(Shell& shell, std::function<const SoundPlayerFactory&()> players);
+
+}  // namespace fennory::ui
