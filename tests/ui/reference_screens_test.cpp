@@ -15,6 +15,7 @@
 #include "reference/ui/family_screen.h"
 #include "reference/ui/name_list_screen.h"
 #include "reports/ui/fund_flow_screen.h"
+#include "reports/ui/screens.h"
 #include "scripted_prompter.h"
 #include "ui_book.h"
 
@@ -46,6 +47,8 @@ private:
 };
 
 void ReferenceScreensTest::init() {
+    // The log opens through the navigation its module installs.
+    installReportNavigation();
     book_ = std::make_unique<testing::UiBook>("2026-12-09");
     QVERIFY(book_->openNew("家"));
     dm_ = book_->dm.get();

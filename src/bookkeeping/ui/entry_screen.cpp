@@ -1,6 +1,6 @@
 #include "bookkeeping/ui/entry_screen.h"
 
-#include "plans/ui/thresholds_screen.h"
+#include "core/ui/navigation.h"
 
 namespace fennory::ui {
 namespace {
@@ -22,7 +22,7 @@ EntryScreen::EntryScreen(TfrmDM& dm, Prompter& prompter, const EntryKind& kind, 
     : RecordFormScreen(dm, model_, model_, model_, prompter, labelsOf(dm, kind), today(), parent),
       model_(dm, kind, std::move(today)) {
     setWindowTitle(QString::fromUtf8(kind.caption));
-    setOnFirstShow([this, k = kind.caption] { showReminders(dm_, k, this); });
+    setOnFirstShow([this, k = kind.caption] { navigation().remind(dm_, k, this); });
     addMonthScopes();
     Ref();
 }

@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
-#include "plans/ui/thresholds_screen.h"
+#include "core/ui/navigation.h"
 
 namespace fennory::ui {
 
@@ -43,7 +43,7 @@ TfrmTZ::TfrmTZ(TfrmDM& dm, Prompter& prompter, QWidget* parent, std::function<st
             showModel();
         });
     }
-    setOnFirstShow([this] { showReminders(dm_, "投资", this); });
+    setOnFirstShow([this] { navigation().remind(dm_, "投资", this); });
     Ref();
     grid()->setColumnWidth(static_cast<int>(InvestColumn::Remark), 255);
 }

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
-#include "plans/ui/thresholds_screen.h"
+#include "core/ui/navigation.h"
 
 namespace fennory::ui {
 namespace {
@@ -64,7 +64,7 @@ LoanScreen::LoanScreen(TfrmDM& dm, Prompter& prompter, const LoanKind& kind, QWi
         menu->addSeparator();
         menu->addAction(QStringLiteral("坏账 &H"), this, &LoanScreen::writeOff);
     }
-    setOnFirstShow([this, k = kind.caption] { showReminders(dm_, k, this); });
+    setOnFirstShow([this, k = kind.caption] { navigation().remind(dm_, k, this); });
     Ref();
     grid()->setColumnWidth(static_cast<int>(LoanColumn::Remark), 255);
 }

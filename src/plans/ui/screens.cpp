@@ -4,9 +4,16 @@
 #include "plans/ui/sound.h"
 #include "plans/ui/thresholds_screen.h"
 
+#include "core/ui/navigation.h"
+
 namespace fennory::ui {
 
+void installPlanNavigation() {
+    navigation().setReminders(showReminders);
+}
+
 void registerPlanScreens(Shell& shell, std::function<const SoundPlayerFactory&()> players) {
+    installPlanNavigation();
     shell.registerScreen("warn", [](Shell& w) { return new TfrmUWarn(w.dm(), w.prompter()); });
     shell.registerDialog("planNew", [](Shell& w) {
         TfrmPlan_New dialog(w.dm(), w.prompter(), w.frame());

@@ -8,6 +8,9 @@
 
 namespace fennory::ui {
 
+// The way the record screens show their threshold reminders (part of the
+// registration).
+void installPlanNavigation();
 void registerPlanScreens(Shell& shell, std::function<const SoundPlayerFactory&()> players);
 
 }  // namespace fennory::ui

@@ -8,8 +8,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "core/ui/navigation.h"
 #include "reference/ui/editor_dialogs.h"
-#include "reports/ui/fund_flow_screen.h"
 
 namespace fennory::ui {
 
@@ -46,8 +46,8 @@ void TfrmA_Manage::onSave() {
 
 void TfrmA_Manage::viewFundFlow() {
     if (hasCurrentRow()) {
-        TfrmPage3::openWindow(dm_, prompter_, opener_, this,
-                              FundFlowLog::forAccount(model_.text(AccountColumn::Name)));
+        navigation().openFundFlow(dm_, prompter_, opener_, this, Criterion::Account,
+                                  model_.text(AccountColumn::Name));
     }
 }
 

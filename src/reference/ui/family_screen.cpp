@@ -1,7 +1,7 @@
 #include "reference/ui/family_screen.h"
 
+#include "core/ui/navigation.h"
 #include "reference/ui/editor_dialogs.h"
-#include "reports/ui/fund_flow_screen.h"
 
 namespace fennory::ui {
 
@@ -36,8 +36,8 @@ void TfrmFamily::onSave() {
 
 void TfrmFamily::viewFundFlow() {
     if (hasCurrentRow()) {
-        TfrmPage3::openWindow(dm_, prompter_, opener_, this,
-                              FundFlowLog::forMember(model_.text(MemberColumn::Name)));
+        navigation().openFundFlow(dm_, prompter_, opener_, this, Criterion::Member,
+                                  model_.text(MemberColumn::Name));
     }
 }
 

@@ -6,9 +6,21 @@
 #include "reports/ui/record_query_screen.h"
 #include "reports/ui/statistics_screens.h"
 
+#include "core/ui/navigation.h"
+
 namespace fennory::ui {
 
+void installReportNavigation() {
+    navigation().setFundFlow([](TfrmDM& dm, Prompter& prompter, Navigation::Opener opener,
+                                QWidget* from, Criterion which, const std::string& name) {
+        TfrmPage3::openWindow(dm, prompter, std::move(opener), from,
+                              which == Criterion::Account ? FundFlowLog::forAccount(name)
+                                                          : FundFlowLog::forMember(name));
+    });
+}
+
 void registerReportScreens(Shell& shell) {
+    installReportNavigation();
     shell.registerScreen("statistics", [](Shell& w) {
         return new TfrmPage1(w.dm(), w.prompter(), desktopOpener());
     });

@@ -7,5 +7,7 @@
 namespace fennory::ui {
 
 void registerReportScreens(Shell& shell);
+// The ways other modules open the fund-flow log (part of the registration).
+void installReportNavigation();
 
 }  // namespace fennory::ui

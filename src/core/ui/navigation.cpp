@@ -1,0 +1,10 @@
+#include "core/ui/navigation.h"
+
+namespace fennory::ui {
+
+Navigation& navigation() {
+    static Navigation n;
+    return n;
+}
+
+}  // namespace fennory::ui
