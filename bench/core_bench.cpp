@@ -49,7 +49,7 @@ void BM_BookingWithLogEntry(benchmark::State& state) {
                        .AName = "现金",
                        .theT = "InTable",
                        .theID = 1,
-                       .theE = "新增"});
+                       .theE = LogEvent::Added});
         t.commit();
     }
     state.SetItemsProcessed(state.iterations());

@@ -140,7 +140,7 @@ ReturnCheck InvestmentModel::recordReturn(const ReturnInput& in) {
         *profit, investment, dm_.book());
     if (!principal->isZero()) {
         moveMoney(+1, *principal, in.account, in.member, in.date, "收回本金", in.remark, "TTableR",
-                  id, "新增");
+                  id, LogEvent::Added);
     }
     if (!profit->isZero()) {
         // A loss is logged as a negative amount in, as the log has always shown it.
@@ -153,7 +153,7 @@ ReturnCheck InvestmentModel::recordReturn(const ReturnInput& in) {
                       .FName = in.member,
                       .theT = "TTableR",
                       .theID = id,
-                      .theE = "新增"});
+                      .theE = LogEvent::Added});
     }
     bookProfit(*profit, in.date, kind, in.account, in.member, "投资收益", "投资亏损");
     t.commit();
@@ -190,7 +190,7 @@ void InvestmentModel::removeReturn(std::int64_t returnId) {
     // Every balance move gets its log entry, so that the log accounts for it.
     if (!principal.isZero()) {
         moveMoney(-1, principal, account, member, today, "收回本金", "删除投资记录", "TTableR",
-                  returnId, "删除");
+                  returnId, LogEvent::Deleted);
     }
     if (!profit.isZero()) {
         dm_.AccountDown(profit, account);
@@ -202,7 +202,7 @@ void InvestmentModel::removeReturn(std::int64_t returnId) {
                       .FName = member,
                       .theT = "TTableR",
                       .theID = returnId,
-                      .theE = "删除"});
+                      .theE = LogEvent::Deleted});
     }
     dm_.db().execute("DELETE FROM TTableR WHERE ID=?1 AND BName=?2", returnId, dm_.book());
     t.commit();
@@ -228,7 +228,7 @@ RepayCheck InvestmentModel::adjust(Adjustment how, const RepayInput& in) {
                      up ? *amount : -*amount, investment, dm_.book());
     // More invested takes money out of the account; less brings it back.
     moveMoney(up ? -1 : +1, *amount, in.account, in.member, in.date, up ? "增加投资" : "减少投资",
-              remark, "TList", id, "新增");
+              remark, "TList", id, LogEvent::Added);
     t.commit();
     saved(investment);
     return RepayCheck::pass();

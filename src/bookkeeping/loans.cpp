@@ -175,7 +175,7 @@ RepayCheck LoanModel::repay(const RepayInput& in) {
                                  record().table, record().moneyColumn),
                      *amount, loan, dm_.book());
     moveMoney(-record().sign, *amount, in.account, in.member, in.date, kind_.repayCaption,
-              in.remark, kind_.repayTable, id, "新增");
+              in.remark, kind_.repayTable, id, LogEvent::Added);
     t.commit();
     saved(loan);
     return RepayCheck::pass();
@@ -208,7 +208,7 @@ void LoanModel::removeRepayment(std::int64_t repaymentId) {
                      amount, loan, dm_.book());
     // Dated the day the program started, as the log has always dated it.
     moveMoney(record().sign, amount, account, member, dm_.session().StartupDate, kind_.repayCaption,
-              kind_.repayDeletedRemark, kind_.repayTable, repaymentId, "删除");
+              kind_.repayDeletedRemark, kind_.repayTable, repaymentId, LogEvent::Deleted);
     dm_.db().execute(fmt::format("DELETE FROM {} WHERE ID=?1 AND BName=?2", kind_.repayTable),
                      repaymentId, dm_.book());
     t.commit();
@@ -260,7 +260,7 @@ RepayCheck LoanModel::adjust(Adjustment how, const RepayInput& in) {
     // A bigger debt brings money in; a bigger credit takes it out.
     moveMoney(up ? record().sign : -record().sign, *amount, in.account, in.member, in.date,
               up ? kind_.increaseType : kind_.decreaseType, in.remark, kind_.adjustTable, id,
-              "新增");
+              LogEvent::Added);
     t.commit();
     saved(loan);
     return RepayCheck::pass();

@@ -199,7 +199,7 @@ protected:
     // Moves money into (into > 0) or out of an account and logs the move.
     void moveMoney(int into, Money amount, const std::string& account, const std::string& member,
                    const std::string& date, const std::string& type, const std::string& remark,
-                   const char* table, std::int64_t id, const char* event) {
+                   const char* table, std::int64_t id, LogEvent event) {
         if (into > 0) {
             dm_.AccountUp(amount, account);
         } else {

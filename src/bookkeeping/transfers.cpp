@@ -43,7 +43,7 @@ TransferInput TransferModel::rowInput(std::size_t row) const {
 }
 
 void TransferModel::book(int direction, const TransferInput& t, Money amount, std::int64_t id,
-                         const char* event) {
+                         LogEvent event) {
     // The from account gives the money (gets it back when taken back).
     const bool forward = direction > 0;
     auto side = [&](const std::string& account, bool receives) {
@@ -97,12 +97,12 @@ TransferCheck TransferModel::save(const TransferInput& typed) {
     std::int64_t id = currentId();
     if (mode() == RecordMode::Change) {
         const TransferInput old = rowInput(static_cast<std::size_t>(currentIndex()));
-        book(-1, old, *Money::parse(old.amount), id, "恢复");
+        book(-1, old, *Money::parse(old.amount), id, LogEvent::Restored);
         dm_.db().execute(
             "UPDATE ChangeT SET CDate=?1, OldN=?2, NewN=?3, CMoney=?4, FName=?5, Remark=?6 "
             "WHERE ID=?7 AND BName=?8",
             t.date, t.from, t.to, *amount, t.member, t.remark, id, dm_.book());
-        book(+1, t, *amount, id, "修改");
+        book(+1, t, *amount, id, LogEvent::Changed);
     } else {
         t.remark += " " + t.from + "->" + t.to;
         dm_.db().execute(
@@ -110,7 +110,7 @@ TransferCheck TransferModel::save(const TransferInput& typed) {
             "VALUES(?1,?2,?3,?4,?5,?6,?7)",
             dm_.book(), t.date, t.from, t.to, *amount, t.member, t.remark);
         id = dm_.db().lastInsertId();
-        book(+1, t, *amount, id, "新增");
+        book(+1, t, *amount, id, LogEvent::Added);
     }
     tr.commit();
     saved(id);
@@ -119,7 +119,7 @@ TransferCheck TransferModel::save(const TransferInput& typed) {
 
 void TransferModel::takeBack(std::size_t row, std::int64_t id) {
     const TransferInput t = rowInput(row);
-    book(-1, t, *Money::parse(t.amount), id, "删除");
+    book(-1, t, *Money::parse(t.amount), id, LogEvent::Deleted);
 }
 
 }  // namespace fennory

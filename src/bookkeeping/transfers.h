@@ -48,8 +48,7 @@ private:
     TransferInput rowInput(std::size_t row) const;
     // Both sides of a transfer: direction +1 moves the money from -> to,
     // -1 takes it back.
-    void book(int direction, const TransferInput& t, Money amount, std::int64_t id,
-              const char* event);
+    void book(int direction, const TransferInput& t, Money amount, std::int64_t id, LogEvent event);
 };
 
 }  // namespace fennory

@@ -29,6 +29,11 @@ std::vector<std::string> names(Statement s) {
 
 }  // namespace
 
+const char* logEventCaption(LogEvent e) {
+    static const char* const captions[] = {"新增", "修改", "删除", "恢复", "导入"};
+    return captions[static_cast<std::size_t>(e)];
+}
+
 std::string likeAnywhere(const std::string& text) {
     std::string out = "%";
     for (char c : text) {
@@ -93,7 +98,8 @@ Money TfrmDM::myRetMMoney(std::string_view table, std::string_view member,
 
 Money TfrmDM::myRetMMoney(std::string_view table, std::string_view member,
                           std::string_view dateColumn, std::string_view amountColumn) {
-    return myRetMMoney(table, member, dateColumn, amountColumn, dates::monthOf(session_.currentDate()));
+    return myRetMMoney(table, member, dateColumn, amountColumn,
+                       dates::monthOf(session_.currentDate()));
 }
 
 void TfrmDM::AccountUp(Money amount, std::string_view account) {
@@ -113,7 +119,7 @@ void TfrmDM::List_Add(const FlowEntry& e) {
         "INSERT INTO UList(theDate,theType,Remark,theIn,theOut,AName,AMoney,FName,BName,theT,"
         "theID,theE) VALUES(?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12)",
         e.theDate, e.theType, e.Remark, e.theIn, e.theOut, e.AName, balance, e.FName, book(),
-        e.theT, e.theID, e.theE);
+        e.theT, e.theID, logEventCaption(e.theE));
     t.commit();
 }
 

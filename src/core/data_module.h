@@ -17,6 +17,12 @@
 
 namespace fennory {
 
+// What happened to the record a fund-flow entry belongs to, stored as its
+// caption: "新增", "修改", "删除", "恢复" (a change's old effect taken back) and
+// "导入".
+enum class LogEvent { Added, Changed, Deleted, Restored, Imported };
+const char* logEventCaption(LogEvent e);
+
 // One row of the fund-flow log. theIn and theOut: money into and out of the
 // account; the other of the two is zero.
 struct FlowEntry {
@@ -29,7 +35,7 @@ struct FlowEntry {
     std::string FName;
     std::string theT;
     std::int64_t theID = 0;
-    std::string theE;
+    LogEvent theE = LogEvent::Added;
 };
 
 class TfrmDM {

@@ -106,7 +106,7 @@ std::optional<std::string> recordRefusal(const BookedRecord& r) {
 
 RecordBooker::RecordBooker(TfrmDM& dm, RecordType type) : dm_(dm), type_(recordType(type)) {}
 
-void RecordBooker::move(int direction, std::int64_t id, const BookedRecord& r, const char* event) {
+void RecordBooker::move(int direction, std::int64_t id, const BookedRecord& r, LogEvent event) {
     const bool into = type_.sign * direction > 0;
     if (into) {
         dm_.AccountUp(r.amount, r.account);
@@ -125,7 +125,7 @@ void RecordBooker::move(int direction, std::int64_t id, const BookedRecord& r, c
                   .theE = event});
 }
 
-std::int64_t RecordBooker::book(const BookedRecord& r, const char* event, bool countUses) {
+std::int64_t RecordBooker::book(const BookedRecord& r, LogEvent event, bool countUses) {
     if (auto refused = recordRefusal(r)) {
         throw RecordRefused(*refused + "，没有记账。");
     }
@@ -147,16 +147,16 @@ void RecordBooker::change(std::int64_t id, const BookedRecord& old, const Booked
     if (auto refused = recordRefusal(now)) {
         throw RecordRefused(*refused + "，没有修改。");
     }
-    move(-1, id, old, "恢复");
+    move(-1, id, old, LogEvent::Restored);
     dm_.db().execute(
         fmt::format("UPDATE {} SET {}=?1, {}=?2, {}=?3, AName=?4, FName=?5, "
                     "Remark=?6 WHERE ID=?7 AND BName=?8",
                     type_.table, type_.dateColumn, type_.nameColumn, type_.moneyColumn),
         now.date, now.name, now.amount, now.account, now.member, now.remark, id, dm_.book());
-    move(+1, id, now, "修改");
+    move(+1, id, now, LogEvent::Changed);
 }
 
-void RecordBooker::takeBack(std::int64_t id, const BookedRecord& r, const char* event) {
+void RecordBooker::takeBack(std::int64_t id, const BookedRecord& r, LogEvent event) {
     move(-1, id, r, event);
 }
 

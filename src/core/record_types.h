@@ -66,16 +66,17 @@ public:
     // A new record: the row, the use counts where the type counts them (and
     // `countUses`), the balance and the log entry (`event`). Returns its ID.
     // Throws RecordRefused.
-    std::int64_t book(const BookedRecord& r, const char* event = "新增", bool countUses = true);
+    std::int64_t book(const BookedRecord& r, LogEvent event = LogEvent::Added,
+                      bool countUses = true);
     // A change: the old effect taken back ("恢复"), the row rewritten, the new
     // effect booked ("修改"). Throws RecordRefused.
     void change(std::int64_t id, const BookedRecord& old, const BookedRecord& now);
     // The record's effect taken back (its balance and a log entry); the row
     // itself is the caller's to delete or keep.
-    void takeBack(std::int64_t id, const BookedRecord& r, const char* event = "删除");
+    void takeBack(std::int64_t id, const BookedRecord& r, LogEvent event = LogEvent::Deleted);
 
 private:
-    void move(int direction, std::int64_t id, const BookedRecord& r, const char* event);
+    void move(int direction, std::int64_t id, const BookedRecord& r, LogEvent event);
     TfrmDM& dm_;
     const RecordTypeDef& type_;
 };

@@ -319,14 +319,14 @@ void importRows(TfrmDM& dm, const ImportKind& kind, const std::vector<ImportRow>
     const char* table = type ? type->table : "ChangeT";
     Statement log = dm.db().prepare(
         "INSERT INTO UList(theDate,theType,Remark,theIn,theOut,AName,AMoney,FName,BName,theT,"
-        "theID,theE) VALUES(?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,'导入')");
+        "theID,theE) VALUES(?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12)");
     auto entry = [&](const ImportRow& r, const std::string& logType, int direction,
                      const std::string& account, std::int64_t id) {
         const Money balance = balances.move(account, r.amount, direction);
         log.reset();
         log.bindAll(r.date, logType, r.remark, direction > 0 ? r.amount : Money(),
                     direction > 0 ? Money() : r.amount, account, balance, r.member, dm.book(),
-                    table, id);
+                    table, id, logEventCaption(LogEvent::Imported));
         log.run();
     };
     for (std::size_t i = 0; i < rows.size(); ++i) {

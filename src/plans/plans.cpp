@@ -208,7 +208,7 @@ CheckResult executePlan(TfrmDM& dm, std::int64_t id) {
     // A plan's record is booked as any other, its use counts aside.
     try {
         RecordBooker(dm, kind->record)
-            .book({date, name, amount, account, member, remark}, "新增", false);
+            .book({date, name, amount, account, member, remark}, LogEvent::Added, false);
     } catch (const RecordRefused& e) {
         return CheckResult::fail(fmt::format("{} 的计划没有执行：{}", date, e.what()));
     }

@@ -105,7 +105,7 @@ AccountCheck addAccount(TfrmDM& dm, const AccountInput& in, const std::string& a
                  .FName = in.member,
                  .theT = "SAccount",
                  .theID = id,
-                 .theE = "新增"});
+                 .theE = LogEvent::Added});
     t.commit();
     if (newId) {
         *newId = id;
@@ -228,7 +228,7 @@ AccountCheck AccountsModel::adjust(const Adjust& a) {
                     .FName = a.member,
                     .theT = "SAccount",
                     .theID = a.id,
-                    .theE = "新增"};
+                    .theE = LogEvent::Added};
     if (difference > Money()) {
         dm_.AccountUp(difference, a.name);
         entry.theIn = difference;

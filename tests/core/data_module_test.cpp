@@ -36,7 +36,7 @@ TEST_F(SharedOperations, TheLogRecordsTheBalanceAfterTheMove) {
                  .FName = "爸爸",
                  .theT = "InTable",
                  .theID = 7,
-                 .theE = "新增"});
+                 .theE = LogEvent::Added});
     dm.AccountDown(Money::yuan(50), "银行卡");
     dm.List_Add({.theDate = "2024-05-02",
                  .theType = "餐饮",
@@ -45,7 +45,7 @@ TEST_F(SharedOperations, TheLogRecordsTheBalanceAfterTheMove) {
                  .FName = "妈妈",
                  .theT = "OutTable",
                  .theID = 3,
-                 .theE = "新增"});
+                 .theE = LogEvent::Added});
     EXPECT_EQ(rows("SELECT theDate,theType,Remark,theIn,theOut,AName,AMoney,FName,BName,theT,"
                    "theID,theE FROM UList ORDER BY ID"),
               (Rows{{"2024-05-01", "工资", "五月工资", "2000000", "0", "银行卡", "12000000", "爸爸",
@@ -61,7 +61,7 @@ TEST_F(SharedOperations, ALogEntryForAMissingAccountRecordsBalanceZero) {
                  .AName = "无此账户",
                  .theT = "InTable",
                  .theID = 1,
-                 .theE = "新增"});
+                 .theE = LogEvent::Added});
     EXPECT_EQ(one("SELECT AMoney FROM UList"), "0");
 }
 
@@ -83,7 +83,7 @@ TEST_F(SharedOperations, AnOperationThatFailsHalfWayLeavesTheFileUnchanged) {
                          .AName = "现金",
                          .theT = "InTable",
                          .theID = 1,
-                         .theE = "新增"});
+                         .theE = LogEvent::Added});
             t.commit();
         },
         DbError);

@@ -79,7 +79,7 @@ void FundFlowScreenTest::entry(const char* date, const char* type, const char* i
                    .FName = "爸爸",
                    .theT = "InTable",
                    .theID = 1,
-                   .theE = "新增"});
+                   .theE = LogEvent::Added});
 }
 
 void FundFlowScreenTest::queryListsAndTotalsTheTickedEntries() {
