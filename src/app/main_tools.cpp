@@ -115,7 +115,7 @@ void TfrmMain::about() {
     auto* lines = new QVBoxLayout(group);
     lines->addWidget(new QLabel(QStringLiteral("产品名称：") + qs(std::string(kProductName))));
     lines->addWidget(new QLabel(QStringLiteral("产品版本：") + qs(std::string(kVersion)) +
-                                QStringLiteral(" ") + qs(edition_)));
+                                QStringLiteral(" ") + QString::fromUtf8(editionCaption(edition_))));
     auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(vendorAddress()));
     link->setOpenExternalLinks(true);
     lines->addWidget(link);

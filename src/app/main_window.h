@@ -135,7 +135,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     bool shownOnce_ = false;
     bool askOnClose_ = true;
-    std::string edition_;
+    Edition edition_ = Edition::Computer;
     SoundPlayerFactory players_;
     std::function<void()> endProgram_;
     std::unique_ptr<SoundPlayer> reminder_;

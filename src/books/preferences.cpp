@@ -87,8 +87,8 @@ void saveSortOrders(TfrmDM& dm, const SortOrders& o) {
                     dm.book());
 }
 
-void saveEdition(Database& db, const std::string& edition) {
-    db.execute("UPDATE SBase SET theBT=?1 WHERE ID=1", edition);
+void saveEdition(Database& db, Edition edition) {
+    db.execute("UPDATE SBase SET theBT=?1 WHERE ID=1", editionCaption(edition));
 }
 
 }  // namespace fennory

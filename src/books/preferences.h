@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/data_module.h"
+#include "core/main_texts.h"
 
 namespace fennory {
 
@@ -36,7 +37,6 @@ SortOrders loadSortOrders(TfrmDM& dm);
 // Takes effect when the book is next opened.
 void saveSortOrders(TfrmDM& dm, const SortOrders& s);
 
-// "电脑版" or "U盘版".
-void saveEdition(Database& db, const std::string& edition);
+void saveEdition(Database& db, Edition edition);
 
 }  // namespace fennory

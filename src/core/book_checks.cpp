@@ -23,8 +23,8 @@ std::optional<MissingNames> myCheckA(TfrmDM& dm) {
     return check(dm, "SELECT count(*) FROM SAccount WHERE BName=?1", "accounts", "账户名称");
 }
 
-std::string readEdition(Database& db) {
-    return editionText(db.queryText("SELECT theBT FROM SBase WHERE ID=1").value_or(""));
+Edition readEdition(Database& db) {
+    return editionOf(db.queryText("SELECT theBT FROM SBase WHERE ID=1").value_or(""));
 }
 
 bool needsMemberAndAccount(std::string_view menuId) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/data_module.h"
+#include "core/main_texts.h"
 
 namespace fennory {
 
@@ -24,7 +25,7 @@ std::optional<MissingNames> myCheckA(TfrmDM& dm);
 // (the bookkeeping screens and the new plan).
 bool needsMemberAndAccount(std::string_view menuId);
 
-// The installation's edition, SBase.theBT; empty reads as "电脑版".
-std::string readEdition(Database& db);
+// The installation's edition, SBase.theBT.
+Edition readEdition(Database& db);
 
 }  // namespace fennory

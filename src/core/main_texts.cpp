@@ -2,8 +2,12 @@
 
 namespace fennory {
 
-std::string editionText(std::string_view stored) {
-    return stored.empty() ? "电脑版" : std::string(stored);
+Edition editionOf(std::string_view stored) {
+    return stored == editionCaption(Edition::UsbStick) ? Edition::UsbStick : Edition::Computer;
+}
+
+const char* editionCaption(Edition e) {
+    return e == Edition::UsbStick ? "U盘版" : "电脑版";
 }
 
 }  // namespace fennory

@@ -332,7 +332,7 @@ TEST_F(Books, NoSortingListsNamesInTheOrderMade) {
     ASSERT_GE(names.size(), 2u);
     EXPECT_EQ(names[names.size() - 2], "甲");
     EXPECT_EQ(names.back(), "乙");
-    saveEdition(db, "U盘版");
+    saveEdition(db, Edition::UsbStick);
     EXPECT_EQ(one("SELECT theBT FROM SBase WHERE ID=1"), "U盘版");
 }
 

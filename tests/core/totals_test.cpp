@@ -81,8 +81,9 @@ TEST(ExpenseShare, IsZeroWhenExpensesExceedIncome) {
 }
 
 TEST(Edition, EmptyReadsAsTheComputerEdition) {
-    EXPECT_EQ(editionText(""), "电脑版");
-    EXPECT_EQ(editionText("U盘版"), "U盘版");
+    EXPECT_EQ(editionOf(""), Edition::Computer);
+    EXPECT_EQ(editionOf("U盘版"), Edition::UsbStick);
+    EXPECT_STREQ(editionCaption(editionOf("")), "电脑版");
 }
 
 TEST(UpdaterFiles, TheNewUpdaterReplacesTheOldAndLeftoversGo) {

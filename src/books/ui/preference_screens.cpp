@@ -161,7 +161,7 @@ TfrmSBasc::TfrmSBasc(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* pa
     auto* g = new QVBoxLayout(group);
     g->addWidget(pc_);
     g->addWidget(usb_);
-    (readEdition(dm.db()) == "电脑版" ? pc_ : usb_)->setChecked(true);
+    (readEdition(dm.db()) == Edition::Computer ? pc_ : usb_)->setChecked(true);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);
     outer->addLayout(saveExitRow(this, save_));
@@ -169,7 +169,7 @@ TfrmSBasc::TfrmSBasc(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* pa
 }
 
 void TfrmSBasc::onSave() {
-    saveEdition(dm_.db(), pc_->isChecked() ? "电脑版" : "U盘版");
+    saveEdition(dm_.db(), pc_->isChecked() ? Edition::Computer : Edition::UsbStick);
     prompter_.info(QStringLiteral("版本设置 保存成功，请重新打开Fennory！"));
     accept();
     if (end_) {
