@@ -102,6 +102,7 @@ int compareGbk(void*, int lenA, const void* a, int lenB, const void* b) {
 DbError::DbError(int code, std::string engineMessage, std::string statement)
     : std::runtime_error(fmt::format("{} (in: {})", engineMessage, statement)),
       code_(code),
+      sumOverflow_(engineMessage == "integer overflow"),
       engineMessage_(std::move(engineMessage)),
       statement_(std::move(statement)) {}
 

@@ -25,11 +25,15 @@ class DbError : public std::runtime_error {
 public:
     DbError(int code, std::string engineMessage, std::string statement);
     int code() const { return code_; }
+    // A sum of money past what the engine's integers hold. The engine has no
+    // code of its own for it; its words are read here, once, and nowhere else.
+    bool sumOverflow() const { return sumOverflow_; }
     const std::string& engineMessage() const { return engineMessage_; }
     const std::string& statement() const { return statement_; }
 
 private:
     int code_;
+    bool sumOverflow_;
     std::string engineMessage_;
     std::string statement_;
 };

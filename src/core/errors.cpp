@@ -29,7 +29,7 @@ std::string userMessage(const std::exception& e) {
             default:
                 break;
         }
-        if (db->engineMessage().find("integer overflow") != std::string::npos) {
+        if (db->sumOverflow()) {
             return "金额合计超出范围，操作没有完成，数据未作改动。";
         }
         return "数据操作失败，操作没有完成，数据未作改动。";
