@@ -276,6 +276,86 @@ void check(lxw_error e, const char* what) {
 
 }  // namespace
 
+namespace {
+
+using Covered = std::vector<std::vector<bool>>;
+
+// Merged ranges first (their top-left cell carries the text); returns the
+// cells they cover.
+Covered writeMerges(lxw_worksheet* ws, const Sheet& sheet, FormatCache& formats) {
+    Covered covered(static_cast<std::size_t>(sheet.lastRow() + 1),
+                    std::vector<bool>(static_cast<std::size_t>(sheet.lastCol() + 1), false));
+    for (const CellRange& m : sheet.merges()) {
+        auto it = sheet.cells().find({m.firstRow, m.firstCol});
+        std::string text = it == sheet.cells().end() ? "" : it->second.text;
+        check(worksheet_merge_range(
+                  ws, static_cast<lxw_row_t>(m.firstRow), static_cast<lxw_col_t>(m.firstCol),
+                  static_cast<lxw_row_t>(m.lastRow), static_cast<lxw_col_t>(m.lastCol),
+                  text.c_str(), formats.get(sheet.styleAt(m.firstRow, m.firstCol))),
+              "合并单元格");
+        for (int r = m.firstRow; r <= m.lastRow; ++r) {
+            for (int c = m.firstCol; c <= m.lastCol; ++c) {
+                covered[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = true;
+            }
+        }
+    }
+    return covered;
+}
+
+// One cell outside the merges: a number, a text, or a blank that carries a
+// style. Widens its column's fit to the value as shown.
+void writeCell(lxw_worksheet* ws, const Sheet& sheet, int r, int c, FormatCache& formats,
+               std::map<int, double>& widths) {
+    CellStyle style = sheet.styleAt(r, c);
+    auto it = sheet.cells().find({r, c});
+    const auto row = static_cast<lxw_row_t>(r);
+    const auto col = static_cast<lxw_col_t>(c);
+    if (it == sheet.cells().end()) {
+        if (lxw_format* f = formats.get(style)) {
+            check(worksheet_write_blank(ws, row, col, f), "写入单元格");
+        }
+        return;
+    }
+    const SheetCell& cell = it->second;
+    if (cell.number && !cell.numberFormat.empty()) {
+        style.numberFormat = cell.numberFormat;
+    }
+    double& have = widths.try_emplace(c, 0).first->second;
+    have = std::max(have, neededWidth(cell, style));
+    if (cell.number) {
+        check(worksheet_write_number(ws, row, col, *cell.number, formats.get(style)), "写入单元格");
+    } else {
+        check(worksheet_write_string(ws, row, col, cell.text.c_str(), formats.get(style)),
+              "写入单元格");
+    }
+}
+
+// The column widths (a column only the fit names keeps the spreadsheet's
+// default when wider), the page and its footer.
+void writeLayout(lxw_worksheet* ws, const Sheet& sheet, const std::map<int, double>& widths) {
+    for (const auto& [col, width] : widths) {
+        if (!sheet.columnWidths().count(col) && width <= kDefaultColumnWidth) {
+            continue;
+        }
+        check(worksheet_set_column(ws, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col),
+                                   width, nullptr),
+              "列宽");
+    }
+    const PageSetup& p = sheet.page();
+    if (p.landscape) {
+        worksheet_set_landscape(ws);
+    }
+    constexpr double kPointsPerInch = 72.0;
+    worksheet_set_margins(ws, p.marginLeft / kPointsPerInch, p.marginRight / kPointsPerInch,
+                          p.marginTop / kPointsPerInch, p.marginBottom / kPointsPerInch);
+    if (!p.centerFooter.empty()) {
+        std::string footer = "&C" + p.centerFooter;
+        check(worksheet_set_footer(ws, footer.c_str()), "页脚");
+    }
+}
+
+}  // namespace
+
 void writeXlsx(const std::filesystem::path& file, const std::vector<Sheet>& sheets) {
     std::error_code ec;
     if (file.has_parent_path()) {
@@ -296,83 +376,15 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<Sheet>& shee
         // spreadsheet shows "###" for a number; a title merged across columns
         // needs none of them wider. Measured as the cells are written.
         std::map<int, double> widths = sheet.columnWidths();
-        const int lastRow = sheet.lastRow();
-        const int lastCol = sheet.lastCol();
-        // Merged ranges first (their top-left cell carries the text).
-        std::vector<std::vector<bool>> covered(
-            static_cast<std::size_t>(lastRow + 1),
-            std::vector<bool>(static_cast<std::size_t>(lastCol + 1), false));
-        for (const CellRange& m : sheet.merges()) {
-            auto it = sheet.cells().find({m.firstRow, m.firstCol});
-            std::string text = it == sheet.cells().end() ? "" : it->second.text;
-            check(worksheet_merge_range(
-                      ws, static_cast<lxw_row_t>(m.firstRow), static_cast<lxw_col_t>(m.firstCol),
-                      static_cast<lxw_row_t>(m.lastRow), static_cast<lxw_col_t>(m.lastCol),
-                      text.c_str(), formats.get(sheet.styleAt(m.firstRow, m.firstCol))),
-                  "合并单元格");
-            for (int r = m.firstRow; r <= m.lastRow; ++r) {
-                for (int c = m.firstCol; c <= m.lastCol; ++c) {
-                    covered[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = true;
+        const Covered covered = writeMerges(ws, sheet, formats);
+        for (int r = 0; r <= sheet.lastRow(); ++r) {
+            for (int c = 0; c <= sheet.lastCol(); ++c) {
+                if (!covered[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]) {
+                    writeCell(ws, sheet, r, c, formats, widths);
                 }
             }
         }
-        for (int r = 0; r <= lastRow; ++r) {
-            for (int c = 0; c <= lastCol; ++c) {
-                if (covered[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]) {
-                    continue;
-                }
-                CellStyle style = sheet.styleAt(r, c);
-                auto it = sheet.cells().find({r, c});
-                if (it != sheet.cells().end()) {
-                    if (it->second.number && !it->second.numberFormat.empty()) {
-                        style.numberFormat = it->second.numberFormat;
-                    }
-                    double& have = widths.try_emplace(c, 0).first->second;
-                    have = std::max(have, neededWidth(it->second, style));
-                }
-                if (it != sheet.cells().end() && it->second.number) {
-                    if (!it->second.numberFormat.empty()) {
-                        style.numberFormat = it->second.numberFormat;
-                    }
-                    check(worksheet_write_number(ws, static_cast<lxw_row_t>(r),
-                                                 static_cast<lxw_col_t>(c), *it->second.number,
-                                                 formats.get(style)),
-                          "写入单元格");
-                    continue;
-                }
-                lxw_format* f = formats.get(style);
-                if (it != sheet.cells().end()) {
-                    check(worksheet_write_string(ws, static_cast<lxw_row_t>(r),
-                                                 static_cast<lxw_col_t>(c), it->second.text.c_str(),
-                                                 f),
-                          "写入单元格");
-                } else if (f) {
-                    check(worksheet_write_blank(ws, static_cast<lxw_row_t>(r),
-                                                static_cast<lxw_col_t>(c), f),
-                          "写入单元格");
-                }
-            }
-        }
-        for (const auto& [col, width] : widths) {
-            // A column only the fit names keeps the spreadsheet's default when wider.
-            if (!sheet.columnWidths().count(col) && width <= kDefaultColumnWidth) {
-                continue;
-            }
-            check(worksheet_set_column(ws, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col),
-                                       width, nullptr),
-                  "列宽");
-        }
-        const PageSetup& p = sheet.page();
-        if (p.landscape) {
-            worksheet_set_landscape(ws);
-        }
-        constexpr double kPointsPerInch = 72.0;
-        worksheet_set_margins(ws, p.marginLeft / kPointsPerInch, p.marginRight / kPointsPerInch,
-                              p.marginTop / kPointsPerInch, p.marginBottom / kPointsPerInch);
-        if (!p.centerFooter.empty()) {
-            std::string footer = "&C" + p.centerFooter;
-            check(worksheet_set_footer(ws, footer.c_str()), "页脚");
-        }
+        writeLayout(ws, sheet, widths);
     }
     lxw_error e = workbook_close(raw);
     wb.wb = nullptr;
