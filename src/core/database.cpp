@@ -451,6 +451,50 @@ void Database::checkSchema(bool columnsToo, int version) {
     }
 }
 
+// Version 1: names compare without letter case, money columns hold integers
+// only, one settings row per book and one threshold per book, member and
+// kind. Tables are rebuilt from the schema and their rows copied; duplicates
+// of the one-row tables keep the first.
+void Database::rebuildForVersion1() {
+    std::vector<std::string> tables;
+    for (const auto& [table, columns] : expectedTables()) {
+        if (tableSince(table) == 0) {
+            tables.push_back(table);
+        }
+    }
+    Statement idx =
+        prepare("SELECT name FROM sqlite_master WHERE type='index' AND sql IS NOT NULL");
+    std::vector<std::string> indexes;
+    while (idx.step()) {
+        indexes.push_back(idx.text(0));
+    }
+    for (const std::string& i : indexes) {
+        executeScript("DROP INDEX \"" + i + "\"");
+    }
+    for (const std::string& table : tables) {
+        executeScript(fmt::format("ALTER TABLE {0} RENAME TO {0}__old", table));
+    }
+    executeScript(kSchema);
+    for (const auto& [table, columns] : expectedTables()) {
+        if (tableSince(table) != 0) {
+            continue;  // made new by the schema, with nothing to copy
+        }
+        std::string list;
+        for (const std::string& c : columns) {
+            list += (list.empty() ? "" : ", ") + c;
+        }
+        // Only the one-row tables drop duplicates; a name list with two
+        // names that differ only in letter case stops the upgrade
+        // rather than lose a row.
+        bool oneRow = table == "SMRX" || table == "SMRB" || table == "UWarn";
+        executeScript(
+            fmt::format("DELETE FROM {0}; INSERT {2}INTO {0}({1}) "
+                        "SELECT {1} FROM {0}__old ORDER BY rowid; "
+                        "DROP TABLE {0}__old",
+                        table, list, oneRow ? "OR IGNORE " : ""));
+    }
+}
+
 void Database::migrate(int from) {
     // A copy of the file as it was stays beside it.
     std::filesystem::path keep = path_;
@@ -465,47 +509,7 @@ void Database::migrate(int from) {
     try {
         Transaction t(*this);
         if (from < 1) {
-            // Version 1: names compare without letter case, money columns hold
-            // integers only, one settings row per book and one threshold per
-            // book, member and kind. Tables are rebuilt from the schema and
-            // their rows copied; duplicates of the one-row tables keep the first.
-            std::vector<std::string> tables;
-            for (const auto& [table, columns] : expectedTables()) {
-                if (tableSince(table) == 0) {
-                    tables.push_back(table);
-                }
-            }
-            Statement idx =
-                prepare("SELECT name FROM sqlite_master WHERE type='index' AND sql IS NOT NULL");
-            std::vector<std::string> indexes;
-            while (idx.step()) {
-                indexes.push_back(idx.text(0));
-            }
-            for (const std::string& i : indexes) {
-                executeScript("DROP INDEX \"" + i + "\"");
-            }
-            for (const std::string& table : tables) {
-                executeScript(fmt::format("ALTER TABLE {0} RENAME TO {0}__old", table));
-            }
-            executeScript(kSchema);
-            for (const auto& [table, columns] : expectedTables()) {
-                if (tableSince(table) != 0) {
-                    continue;  // made new by the schema, with nothing to copy
-                }
-                std::string list;
-                for (const std::string& c : columns) {
-                    list += (list.empty() ? "" : ", ") + c;
-                }
-                // Only the one-row tables drop duplicates; a name list with two
-                // names that differ only in letter case stops the upgrade
-                // rather than lose a row.
-                bool oneRow = table == "SMRX" || table == "SMRB" || table == "UWarn";
-                executeScript(
-                    fmt::format("DELETE FROM {0}; INSERT {2}INTO {0}({1}) "
-                                "SELECT {1} FROM {0}__old ORDER BY rowid; "
-                                "DROP TABLE {0}__old",
-                                table, list, oneRow ? "OR IGNORE " : ""));
-            }
+            rebuildForVersion1();
         }
         if (from < 2) {
             // Version 2: the record lists of a book come in the order made

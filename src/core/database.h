@@ -210,6 +210,7 @@ private:
     // version adds are not asked for.
     void checkSchema(bool columnsToo, int version = kSchemaVersion);
     void migrate(int from);
+    void rebuildForVersion1();
 
     static Database openChecked(const std::filesystem::path& file, bool checkPages);
     void passWriteGate();

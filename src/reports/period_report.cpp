@@ -221,93 +221,95 @@ Sheet PeriodReport::sheet() const {
     return s;
 }
 
+namespace {
+
+constexpr double kPrintWidth = 190;  // mm between the margins
+constexpr double kPt = 0.75;         // a pixel of the layout in points
+
+struct PrintCol {
+    double left;
+    const char* heading;
+    const char* column;
+    report::Align align;
+    report::Format format;
+};
+
+double printColumnWidth(const std::vector<PrintCol>& cols, std::size_t i) {
+    return (i + 1 < cols.size() ? cols[i + 1].left : kPrintWidth) - cols[i].left - 2;
+}
+
+// The vertical rules between the columns and the line under a band.
+void rule(report::Band& b) {
+    for (double x : {0.0, 9.0, 33.0, 57.0, 81.0, 105.0, 129.0, 153.0, kPrintWidth}) {
+        b.rules.push_back({x, 0, x, b.height});
+    }
+    b.rules.push_back({0, b.height, kPrintWidth, b.height});
+}
+
+// A totals band: its label and count, then the sums of the money and count
+// columns, of the page or of the whole report.
+void totalsBand(report::Band& b, const std::vector<PrintCol>& cols, report::Source count,
+                const char* label, report::Source sum) {
+    using namespace report;
+    b.height = 7;
+    b.fields = {{.source = count, .text = label, .width = 32, .fontPt = 13 * kPt}};
+    for (std::size_t i = 2; i < 7; ++i) {
+        b.fields.push_back({.source = sum,
+                            .column = cols[i].column,
+                            .left = cols[i].left + 1,
+                            .width = printColumnWidth(cols, i),
+                            .align = Align::Right,
+                            .format = cols[i].format,
+                            .fontPt = 13 * kPt});
+    }
+}
+
+}  // namespace
+
 report::Layout PeriodReport::printLayout() const {
     using namespace report;  // the layout vocabulary: Align, Field, Format, Source
     report::Layout l{.name = kind_.layoutName, .title = kind_.printTitle};  // 10 mm margins
-    const double usable = 190;
-    constexpr double kPt = 0.75;  // a pixel of the layout in points
-
-    struct Col {
-        double left;
-        const char* heading;
-        const char* column;
-        Align align;
-        Format format;
-    };
-    const Col cols[8] = {{0, "序号", "ID", Align::Right, Format::Text},
-                         {11, kind_.periodCaption, "theDate", Align::Left, Format::Text},
-                         {35, "收入金额", "theSM", Align::Right, Format::Number},
-                         {59, "收入笔数", "theSC", Align::Right, Format::Text},
-                         {83, "支出金额", "theZM", Align::Right, Format::Number},
-                         {107, "支出笔数", "theZC", Align::Right, Format::Text},
-                         {131, "结余", "theJY", Align::Right, Format::Number},
-                         {155, "", "theBC", Align::Right, Format::Fixed}};
-    const double rules[9] = {0, 9, 33, 57, 81, 105, 129, 153, 190};
-    auto columnWidth = [&](std::size_t i) {
-        return (i + 1 < 8 ? cols[i + 1].left : usable) - cols[i].left - 2;
-    };
-    auto ruled = [&](report::Band& b) {
-        for (double x : rules) {
-            b.rules.push_back({x, 0, x, b.height});
-        }
-        b.rules.push_back({0, b.height, usable, b.height});
-    };
+    const std::vector<PrintCol> cols{
+        {0, "序号", "ID", Align::Right, Format::Text},
+        {11, kind_.periodCaption, "theDate", Align::Left, Format::Text},
+        {35, "收入金额", "theSM", Align::Right, Format::Number},
+        {59, "收入笔数", "theSC", Align::Right, Format::Text},
+        {83, "支出金额", "theZM", Align::Right, Format::Number},
+        {107, "支出笔数", "theZC", Align::Right, Format::Text},
+        {131, "结余", "theJY", Align::Right, Format::Number},
+        {155, "", "theBC", Align::Right, Format::Fixed}};
 
     // 22 mm: the title, 9 mm down the page number and print time, 16 mm down
     // the ruled heading row (the column header band).
-    l.pageHeader = report::titledPageHeader(kind_.printTitle, usable);
+    l.pageHeader = report::titledPageHeader(kind_.printTitle, kPrintWidth);
     l.columnHeader.height = 6;
-    for (std::size_t i = 0; i < 8; ++i) {
+    for (std::size_t i = 0; i < cols.size(); ++i) {
         l.columnHeader.fields.push_back({.text = cols[i].heading,
                                          .left = cols[i].left + 1,
-                                         .width = columnWidth(i),
+                                         .width = printColumnWidth(cols, i),
                                          .align = Align::Center,
                                          .fontPt = 13 * kPt});
         l.data.fields.push_back({.source = i == 0 ? Source::RowNumber : Source::Column,
                                  .column = cols[i].column,
                                  .left = cols[i].left + 1,
-                                 .width = columnWidth(i),
+                                 .width = printColumnWidth(cols, i),
                                  .align = cols[i].align,
                                  .format = cols[i].format,
                                  .fontPt = 13 * kPt});
     }
-    ruled(l.columnHeader);
-    l.columnHeader.rules.push_back({0, 0, usable, 0});
+    rule(l.columnHeader);
+    l.columnHeader.rules.push_back({0, 0, kPrintWidth, 0});
     l.data.height = 7;
-    ruled(l.data);
-
-    auto sums = [&](Source source) {
-        std::vector<Field> f;
-        for (std::size_t i = 2; i < 7; ++i) {
-            f.push_back({.source = source,
-                         .column = cols[i].column,
-                         .left = cols[i].left + 1,
-                         .width = columnWidth(i),
-                         .align = Align::Right,
-                         .format = cols[i].format,
-                         .fontPt = 13 * kPt});
-        }
-        return f;
-    };
-    l.summary.height = 7;
-    l.summary.fields = {
-        {.source = Source::RowCount, .text = "合计 ", .width = 32, .fontPt = 13 * kPt}};
-    for (Field& f : sums(Source::Sum)) {
-        l.summary.fields.push_back(f);
-    }
-    ruled(l.summary);
-    l.pageFooter.height = 7;
-    l.pageFooter.fields = {
-        {.source = Source::PageRowCount, .text = "本页合计 ", .width = 32, .fontPt = 13 * kPt}};
-    for (Field& f : sums(Source::PageSum)) {
-        l.pageFooter.fields.push_back(f);
-    }
+    rule(l.data);
+    totalsBand(l.summary, cols, Source::RowCount, "合计 ", Source::Sum);
+    rule(l.summary);
+    totalsBand(l.pageFooter, cols, Source::PageRowCount, "本页合计 ", Source::PageSum);
     l.pageFooter.fields.push_back({.text = std::string(kVendorAddress),
                                    .left = 155,
                                    .width = 35,
                                    .align = Align::Right,
                                    .fontPt = 8});
-    ruled(l.pageFooter);
+    rule(l.pageFooter);
     return l;
 }
 
