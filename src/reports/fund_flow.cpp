@@ -250,6 +250,30 @@ Sheet FundFlowLog::sheet() const {
     return s;
 }
 
+namespace {
+
+// A totals band of the log's print: its label and count, then the sums of
+// income and expenses under their columns, of the page or of the whole log.
+void totalsBand(report::Band& b, double usable, report::Source count, const char* label,
+                report::Source sum, bool bold) {
+    using namespace report;
+    const double inX = 16 + 24 + 28 + 65, outX = inX + 27;
+    b.height = 8;
+    b.rules = {{0, 0.5, usable, 0.5}};
+    b.fields = {{.source = count, .text = label, .width = 60, .bold = bold}};
+    for (auto [column, left] : {std::pair{"theIn", inX}, {"theOut", outX}}) {
+        b.fields.push_back({.source = sum,
+                            .column = column,
+                            .left = left,
+                            .width = 27,
+                            .align = Align::Right,
+                            .format = Format::Number,
+                            .bold = bold});
+    }
+}
+
+}  // namespace
+
 report::Layout FundFlowLog::printLayout() const {
     using namespace report;  // the layout vocabulary: Align, Field, Format, Source
     report::Layout l{.name = "Print/thePage3.rf3",
@@ -299,36 +323,13 @@ report::Layout FundFlowLog::printLayout() const {
         x += c.width;
     }
     l.columnHeader.rules = {{0, 7, usable, 7}};
-    const double inX = 16 + 24 + 28 + 65, outX = inX + 27;
-    l.summary.height = 8;
-    l.summary.rules = {{0, 0.5, usable, 0.5}};
-    // The sums of a column, as the summary and each page's footer show them.
-    auto sum = [&](Source source, const char* column, double left, bool bold) {
-        return Field{.source = source,
-                     .column = column,
-                     .left = left,
-                     .width = 27,
-                     .align = Align::Right,
-                     .format = Format::Number,
-                     .bold = bold};
-    };
-    l.summary.fields = {
-        {.source = Source::RowCount, .text = "合计 ", .width = 60, .bold = true},
-        sum(Source::Sum, "theIn", inX, true),
-        sum(Source::Sum, "theOut", outX, true),
-    };
-    l.pageFooter.height = 8;
-    l.pageFooter.rules = {{0, 0.5, usable, 0.5}};
-    l.pageFooter.fields = {
-        {.source = Source::PageRowCount, .text = "本页合计 ", .width = 60},
-        sum(Source::PageSum, "theIn", inX, false),
-        sum(Source::PageSum, "theOut", outX, false),
-        {.text = std::string(kVendorAddress),
-         .left = usable - 70,
-         .width = 70,
-         .align = Align::Right,
-         .fontPt = 8},
-    };
+    totalsBand(l.summary, usable, Source::RowCount, "合计 ", Source::Sum, true);
+    totalsBand(l.pageFooter, usable, Source::PageRowCount, "本页合计 ", Source::PageSum, false);
+    l.pageFooter.fields.push_back({.text = std::string(kVendorAddress),
+                                   .left = usable - 70,
+                                   .width = 70,
+                                   .align = Align::Right,
+                                   .fontPt = 8});
     return l;
 }
 
