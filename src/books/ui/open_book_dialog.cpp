@@ -21,6 +21,24 @@ void maskWithAtSigns(QLineEdit* edit) {
     edit->setStyleSheet(QStringLiteral("lineedit-password-character: 64;"));
 }
 
+namespace {
+
+// In place of the vendor's page: the product name on the program's green.
+QLabel* productBanner(QWidget* parent) {
+    auto* banner = new QLabel(qs(std::string(kProductName)), parent);
+    banner->setFixedHeight(72);
+    banner->setMinimumWidth(280);
+    banner->setAlignment(Qt::AlignCenter);
+    QFont bf = banner->font();
+    bf.setPixelSize(22);
+    bf.setBold(true);
+    banner->setFont(bf);
+    banner->setStyleSheet(QStringLiteral("background:#2e7d5b; color:white;"));
+    return banner;
+}
+
+}  // namespace
+
 TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget* parent,
                            const std::string& offered)
     : QDialog(parent),
@@ -40,16 +58,7 @@ TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
     books_->setMinimumWidth(fontMetrics().horizontalAdvance(QString(10, QChar(0x8D26))) +
                             style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16);
 
-    // In place of the vendor's page: the product name.
-    auto* banner = new QLabel(qs(std::string(kProductName)), this);
-    banner->setFixedHeight(72);
-    banner->setMinimumWidth(280);
-    banner->setAlignment(Qt::AlignCenter);
-    QFont bf = banner->font();
-    bf.setPixelSize(22);
-    bf.setBold(true);
-    banner->setFont(bf);
-    banner->setStyleSheet(QStringLiteral("background:#2e7d5b; color:white;"));
+    QLabel* banner = productBanner(this);
 
     auto* group = new QGroupBox(QStringLiteral("软件登录"), this);
     auto* form = new QFormLayout(group);
