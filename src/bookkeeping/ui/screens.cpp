@@ -8,14 +8,12 @@
 namespace fennory::ui {
 
 void registerBookkeepingScreens(Shell& shell) {
-    shell.registerScreen("income", [](Shell& w) { return new TfrmInTable(w.dm(), w.prompter()); });
-    shell.registerScreen("expense",
-                         [](Shell& w) { return new TfrmOutTable(w.dm(), w.prompter()); });
-    shell.registerScreen("transfer",
-                         [](Shell& w) { return new TfrmChangeT(w.dm(), w.prompter()); });
-    shell.registerScreen("borrow", [](Shell& w) { return new TfrmBorrow(w.dm(), w.prompter()); });
-    shell.registerScreen("debt", [](Shell& w) { return new TfrmDebt(w.dm(), w.prompter()); });
-    shell.registerScreen("invest", [](Shell& w) { return new TfrmTZ(w.dm(), w.prompter()); });
+    registerScreens(shell, {{"income", screenOf<TfrmInTable>()},
+                            {"expense", screenOf<TfrmOutTable>()},
+                            {"transfer", screenOf<TfrmChangeT>()},
+                            {"borrow", screenOf<TfrmBorrow>()},
+                            {"debt", screenOf<TfrmDebt>()},
+                            {"invest", screenOf<TfrmTZ>()}});
 }
 
 }  // namespace fennory::ui

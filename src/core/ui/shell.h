@@ -7,7 +7,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "core/data_module.h"
 #include "core/ui/prompter.h"
@@ -39,5 +41,19 @@ public:
     // The data file was restored: the open book is reloaded or another asked for.
     virtual void afterRestore() = 0;
 };
+
+// The factory of a screen made from the book and the prompter alone.
+template <class Screen>
+Shell::ScreenFactory screenOf() {
+    return [](Shell& w) -> QWidget* { return new Screen(w.dm(), w.prompter()); };
+}
+
+// Registers the screens of a table of menu-entry ids.
+inline void registerScreens(
+    Shell& shell, std::initializer_list<std::pair<const char*, Shell::ScreenFactory>> screens) {
+    for (const auto& [id, factory] : screens) {
+        shell.registerScreen(id, factory);
+    }
+}
 
 }  // namespace fennory::ui

@@ -12,14 +12,10 @@ void registerReferenceScreens(Shell& shell) {
     });
     shell.registerScreen(
         "family", [](Shell& w) { return new TfrmFamily(w.dm(), w.prompter(), desktopOpener()); });
-    shell.registerScreen("incomeKinds",
-                         [](Shell& w) { return new TfrmIn_Manage(w.dm(), w.prompter()); });
-    shell.registerScreen("expenseKinds",
-                         [](Shell& w) { return new TfrmOut_Manage(w.dm(), w.prompter()); });
-    shell.registerScreen("investKinds",
-                         [](Shell& w) { return new TfrmT_Manage(w.dm(), w.prompter()); });
-    shell.registerScreen("contacts",
-                         [](Shell& w) { return new TfrmP_Manage(w.dm(), w.prompter()); });
+    registerScreens(shell, {{"incomeKinds", screenOf<TfrmIn_Manage>()},
+                            {"expenseKinds", screenOf<TfrmOut_Manage>()},
+                            {"investKinds", screenOf<TfrmT_Manage>()},
+                            {"contacts", screenOf<TfrmP_Manage>()}});
 }
 
 }  // namespace fennory::ui

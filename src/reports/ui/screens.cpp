@@ -19,58 +19,41 @@ void installReportNavigation() {
     });
 }
 
+namespace {
+
+// A report screen: the book, the prompter and the desktop that opens its exports.
+template <class Screen>
+Shell::ScreenFactory reportScreen() {
+    return [](Shell& w) -> QWidget* { return new Screen(w.dm(), w.prompter(), desktopOpener()); };
+}
+
+}  // namespace
+
 void registerReportScreens(Shell& shell) {
     installReportNavigation();
-    shell.registerScreen("statistics", [](Shell& w) {
-        return new TfrmPage1(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen("reportMonth", [](Shell& w) {
-        return new TfrmSZ_M(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen(
-        "reportYear", [](Shell& w) { return new TfrmSZ_Y(w.dm(), w.prompter(), desktopOpener()); });
-    shell.registerScreen("debtStatistics", [](Shell& w) {
-        return new TfrmPage2(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen("queryBorrowR", [](Shell& w) {
-        return new TfrmBR_Q(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen(
-        "queryDebtR", [](Shell& w) { return new TfrmDR_Q(w.dm(), w.prompter(), desktopOpener()); });
-    shell.registerScreen("queryInvestR", [](Shell& w) {
-        return new TfrmTR_Q(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen("queryIncome", [](Shell& w) {
-        return new TfrmP_In(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen("queryExpense", [](Shell& w) {
-        return new TfrmP_Out(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen("queryTransfer", [](Shell& w) {
-        return new TfrmP_A(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen(
-        "queryBorrow", [](Shell& w) { return new TfrmP_B(w.dm(), w.prompter(), desktopOpener()); });
-    shell.registerScreen(
-        "queryDebt", [](Shell& w) { return new TfrmP_D(w.dm(), w.prompter(), desktopOpener()); });
-    shell.registerScreen("queryInvest", [](Shell& w) {
-        return new TfrmTZ_Qu(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen("accountQuery", [](Shell& w) {
-        return new TfrmA_Q(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen("analysisIncome", [](Shell& w) {
-        return new TfrmE_I(w.dm(), w.prompter(), desktopOpener());
-    });
-    shell.registerScreen("analysisExpense", [](Shell& w) {
-        return new TfrmE_O(w.dm(), w.prompter(), desktopOpener());
-    });
+    registerScreens(shell, {
+                               {"statistics", reportScreen<TfrmPage1>()},
+                               {"reportMonth", reportScreen<TfrmSZ_M>()},
+                               {"reportYear", reportScreen<TfrmSZ_Y>()},
+                               {"debtStatistics", reportScreen<TfrmPage2>()},
+                               {"queryBorrowR", reportScreen<TfrmBR_Q>()},
+                               {"queryDebtR", reportScreen<TfrmDR_Q>()},
+                               {"queryInvestR", reportScreen<TfrmTR_Q>()},
+                               {"queryIncome", reportScreen<TfrmP_In>()},
+                               {"queryExpense", reportScreen<TfrmP_Out>()},
+                               {"queryTransfer", reportScreen<TfrmP_A>()},
+                               {"queryBorrow", reportScreen<TfrmP_B>()},
+                               {"queryDebt", reportScreen<TfrmP_D>()},
+                               {"queryInvest", reportScreen<TfrmTZ_Qu>()},
+                               {"accountQuery", reportScreen<TfrmA_Q>()},
+                               {"analysisIncome", reportScreen<TfrmE_I>()},
+                               {"analysisExpense", reportScreen<TfrmE_O>()},
+                               {"fundFlow", reportScreen<TfrmPage3>()},
+                           });
     for (const MonthGroupKind& k : monthGroupKinds()) {
         shell.registerDialog(
             k.id, [&k](Shell& w) { mySumReport(w.dm(), w.prompter(), k, desktopOpener()); });
     }
-    shell.registerScreen(
-        "fundFlow", [](Shell& w) { return new TfrmPage3(w.dm(), w.prompter(), desktopOpener()); });
 }
 
 }  // namespace fennory::ui
