@@ -8,7 +8,10 @@
 #include "core/dates.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/analysis_screen.h"
-#include "reports/ui/statistics_screens.h"
+#include "reports/ui/loan_statistics_screen.h"
+#include "reports/ui/movement_query_screen.h"
+#include "reports/ui/period_report_screen.h"
+#include "reports/ui/statistics_screen.h"
 
 #include <QAbstractSeries>
 #include <QBarCategoryAxis>

@@ -1,5 +1,5 @@
 // Backup and restore of the data file.
-#include "books/ui/book_screens.h"
+#include "books/ui/backup_screens.h"
 #include "core/field_limits.h"
 
 #include <QApplication>

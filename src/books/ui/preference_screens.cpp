@@ -1,5 +1,5 @@
 // The book's defaults, the list orders and the edition.
-#include "books/ui/book_screens.h"
+#include "books/ui/preference_screens.h"
 #include "core/field_limits.h"
 
 #include <QApplication>

@@ -1,6 +1,8 @@
 #include "books/ui/screens.h"
 
+#include "books/ui/backup_screens.h"
 #include "books/ui/book_screens.h"
+#include "books/ui/preference_screens.h"
 
 namespace fennory::ui {
 

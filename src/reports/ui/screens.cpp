@@ -3,8 +3,11 @@
 #include "reports/analysis.h"
 #include "reports/ui/analysis_screen.h"
 #include "reports/ui/fund_flow_screen.h"
+#include "reports/ui/loan_statistics_screen.h"
+#include "reports/ui/movement_query_screen.h"
+#include "reports/ui/period_report_screen.h"
 #include "reports/ui/record_query_screen.h"
-#include "reports/ui/statistics_screens.h"
+#include "reports/ui/statistics_screen.h"
 
 #include "core/ui/navigation.h"
 

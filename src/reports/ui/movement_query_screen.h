@@ -1,0 +1,72 @@
+#pragma once
+// The movement queries TfrmBR_Q / TfrmDR_Q / TfrmTR_Q: repayments, collections and returns, one
+// screen, three kinds.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+
+#include <array>
+
+#include "core/data_module.h"
+#include "core/ui/criteria_form.h"
+#include "core/ui/inputs.h"
+#include "core/ui/prompter.h"
+#include "core/ui/table_model.h"
+#include "reporting/ui/export.h"
+#include "reports/movement_query.h"
+
+namespace fennory::ui {
+
+class MovementQueryScreen : public QWidget {
+    Q_OBJECT
+public:
+    MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const MovementKind& kind,
+                        QWidget* parent = nullptr);
+    MovementQuery& query() { return query_; }
+    QString lastExport() const { return lastExport_; }
+
+    void onQuery();
+    void onExcel();
+
+private:
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    FileOpener opener_;
+    MovementQuery query_;
+    CriteriaForm* criteria_;
+    QComboBox* sort_;
+    QComboBox* direction_;
+    QPushButton* run_;
+    QPushButton* excel_;
+    RecordGrid* grid_;
+    QLabel* count_;
+    QLabel* total_;
+    QString lastExport_;
+};
+
+class TfrmBR_Q : public MovementQueryScreen {
+    Q_OBJECT
+public:
+    TfrmBR_Q(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : MovementQueryScreen(dm, prompter, std::move(opener), repaymentQuery(), parent) {}
+};
+
+class TfrmDR_Q : public MovementQueryScreen {
+    Q_OBJECT
+public:
+    TfrmDR_Q(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : MovementQueryScreen(dm, prompter, std::move(opener), collectionQuery(), parent) {}
+};
+
+class TfrmTR_Q : public MovementQueryScreen {
+    Q_OBJECT
+public:
+    TfrmTR_Q(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : MovementQueryScreen(dm, prompter, std::move(opener), returnQuery(), parent) {}
+};
+
+}  // namespace fennory::ui

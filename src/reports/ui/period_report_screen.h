@@ -1,0 +1,68 @@
+#pragma once
+// The monthly and yearly reports TfrmSZ_M / TfrmSZ_Y: one screen, two kinds.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+
+#include <array>
+
+#include "core/data_module.h"
+#include "core/ui/criteria_form.h"
+#include "core/ui/inputs.h"
+#include "core/ui/prompter.h"
+#include "core/ui/table_model.h"
+#include "reporting/ui/export.h"
+#include "reports/period_report.h"
+
+namespace fennory::ui {
+
+class PeriodReportScreen : public QWidget {
+    Q_OBJECT
+public:
+    PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const PeriodKind& kind,
+                       QWidget* parent = nullptr);
+    PeriodReport& report() { return report_; }
+    // 数量, 收入合计, 收入笔数, 支出合计, 支出笔数, 结余合计
+    QLabel* totalLabel(int i) const { return totals_.at(static_cast<std::size_t>(i)); }
+    QString lastExport() const { return lastExport_; }
+
+    void onRun();
+    void onExcel();
+    void onPrint();
+
+private:
+    TfrmDM& dm_;
+    Prompter& prompter_;
+    FileOpener opener_;
+    PeriodReport report_;
+    CriteriaForm* criteria_;
+    QPushButton* run_;
+    QPushButton* excel_;
+    QPushButton* print_;
+    QProgressBar* progress_;
+    RecordGrid* grid_;
+    std::array<QLabel*, 6> totals_{};
+    QString lastExport_;
+};
+
+class TfrmSZ_M : public PeriodReportScreen {
+    Q_OBJECT
+public:
+    TfrmSZ_M(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : PeriodReportScreen(dm, prompter, std::move(opener), monthlyReport(), parent) {}
+};
+
+class TfrmSZ_Y : public PeriodReportScreen {
+    Q_OBJECT
+public:
+    TfrmSZ_Y(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : PeriodReportScreen(dm, prompter, std::move(opener), yearlyReport(), parent) {}
+};
+
+// A query of repayments, collections or returns, as its MovementKind says.
+
+}  // namespace fennory::ui
