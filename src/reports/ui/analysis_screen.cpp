@@ -91,10 +91,7 @@ PictureFileChooser pngFileChooser() {
 AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
                                const AnalysisKind& kind, PictureFileChooser chooser,
                                QWidget* parent)
-    : QWidget(parent),
-      dm_(dm),
-      prompter_(prompter),
-      opener_(std::move(opener)),
+    : QueryScreen(dm, prompter, std::move(opener), parent),
       chooser_(std::move(chooser)),
       analysis_(dm, kind),
       item_(withName("itemList", pickList(kind.items))),
@@ -216,8 +213,7 @@ void AnalysisScreen::draw() {
 }
 
 void AnalysisScreen::onExcel() {
-    lastExport_ = exportSheet(analysis_.sheet(), dm_.session(), analysis_.kind().sheetName,
-                              prompter_, opener_);
+    exportAs(analysis_.sheet(), analysis_.kind().sheetName);
 }
 
 void AnalysisScreen::onSavePicture() {

@@ -18,6 +18,7 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reporting/ui/export.h"
+#include "reporting/ui/query_screen.h"
 #include "reports/analysis.h"
 
 QT_BEGIN_NAMESPACE
@@ -31,7 +32,7 @@ namespace fennory::ui {
 using PictureFileChooser = std::function<QString(QWidget* parent, const QString& suggested)>;
 PictureFileChooser pngFileChooser();
 
-class AnalysisScreen : public QWidget {
+class AnalysisScreen : public QueryScreen {
     Q_OBJECT
 public:
     AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const AnalysisKind& kind,
@@ -40,7 +41,6 @@ public:
     Analysis& analysis() { return analysis_; }
     // 0 柱图, 1 折线图, 2 饼图
     QChart* chart(int i) const;
-    QString lastExport() const { return lastExport_; }
     QString lastPicture() const { return lastPicture_; }
 
     void onRun();
@@ -50,9 +50,6 @@ public:
 private:
     void draw();
 
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    FileOpener opener_;
     PictureFileChooser chooser_;
     Analysis analysis_;
     CriteriaForm* criteria_ = nullptr;
@@ -65,7 +62,6 @@ private:
     std::array<QChartView*, 3> views_{};
     QLabel* count_;
     QLabel* total_;
-    QString lastExport_;
     QString lastPicture_;
 };
 

@@ -27,10 +27,7 @@ QString moneyText(const std::optional<Money>& m) {
 
 TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent,
                      const FundFlowPreset& preset)
-    : QWidget(parent),
-      dm_(dm),
-      prompter_(prompter),
-      opener_(std::move(opener)),
+    : QueryScreen(dm, prompter, std::move(opener), parent),
       log_(dm),
       criteria_(
           new CriteriaForm(dm, QStringLiteral("查询条件"), fundFlowCriteria(),
@@ -132,7 +129,7 @@ void TfrmPage3::reload() {
 }
 
 void TfrmPage3::onExcel() {
-    lastExport_ = exportSheet(log_.sheet(), dm_.session(), "资金流动日志", prompter_, opener_);
+    exportAs(log_.sheet(), "资金流动日志");
 }
 
 void TfrmPage3::onPrint() {

@@ -18,11 +18,12 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reporting/ui/export.h"
+#include "reporting/ui/query_screen.h"
 #include "reports/fund_flow.h"
 
 namespace fennory::ui {
 
-class TfrmPage3 : public QWidget {
+class TfrmPage3 : public QueryScreen {
     Q_OBJECT
 public:
     TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr,
@@ -34,7 +35,6 @@ public:
 
     FundFlowLog& log() { return log_; }
     // The grid's context menu; empty until the first query.
-    QString lastExport() const { return lastExport_; }
 
     void onQuery();
     void onExcel();
@@ -49,9 +49,6 @@ private:
     void reload();
     std::int64_t currentEntryId() const;
 
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    FileOpener opener_;
     FundFlowLog log_;
     CriteriaForm* criteria_;
     QCheckBox* sortBox_;
@@ -62,7 +59,6 @@ private:
     RecordGrid* grid_;
     QLabel* totals_;
     QMenu* menu_;
-    QString lastExport_;
 };
 
 class TfrmPage3_M : public QDialog {

@@ -14,10 +14,7 @@ using namespace report_parts;
 // ---- 债务债权统计表 ----
 
 TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent)
-    : QWidget(parent),
-      dm_(dm),
-      prompter_(prompter),
-      opener_(std::move(opener)),
+    : QueryScreen(dm, prompter, std::move(opener), parent),
       stats_(dm),
       criteria_(new CriteriaForm(dm, QStringLiteral("统计条件"), statCriteria("日        期"),
                                  LoanStats::initialFilter(today(dm)))),
@@ -50,7 +47,7 @@ void TfrmPage2::onRun() {
 }
 
 void TfrmPage2::onExcel() {
-    lastExport_ = exportSheet(stats_.sheet(), dm_.session(), "债务债权统计表", prompter_, opener_);
+    exportAs(stats_.sheet(), "债务债权统计表");
 }
 
 }  // namespace fennory::ui

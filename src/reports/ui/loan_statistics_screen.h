@@ -16,31 +16,27 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reporting/ui/export.h"
+#include "reporting/ui/query_screen.h"
 #include "reports/statistics.h"
 
 namespace fennory::ui {
 
-class TfrmPage2 : public QWidget {
+class TfrmPage2 : public QueryScreen {
     Q_OBJECT
 public:
     TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
     LoanStats& stats() { return stats_; }
-    QString lastExport() const { return lastExport_; }
 
     void onRun();
     void onExcel();
 
 private:
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    FileOpener opener_;
     LoanStats stats_;
     CriteriaForm* criteria_;
     QPushButton* run_;
     QPushButton* excel_;
     RecordGrid* debts_;
     RecordGrid* credits_;
-    QString lastExport_;
 };
 
 // The monthly or yearly report, as its PeriodKind says.

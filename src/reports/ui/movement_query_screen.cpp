@@ -15,10 +15,7 @@ using namespace report_parts;
 
 MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
                                          const MovementKind& kind, QWidget* parent)
-    : QWidget(parent),
-      dm_(dm),
-      prompter_(prompter),
-      opener_(std::move(opener)),
+    : QueryScreen(dm, prompter, std::move(opener), parent),
       query_(dm, kind),
       criteria_(new CriteriaForm(dm, QStringLiteral("查询条件"), movementCriteria(kind),
                                  MovementQuery::initialFilter(today(dm)).criteria)),
@@ -54,8 +51,7 @@ void MovementQueryScreen::onQuery() {
 }
 
 void MovementQueryScreen::onExcel() {
-    lastExport_ =
-        exportSheet(query_.sheet(), dm_.session(), query_.kind().sheetName, prompter_, opener_);
+    exportAs(query_.sheet(), query_.kind().sheetName);
 }
 
 }  // namespace fennory::ui

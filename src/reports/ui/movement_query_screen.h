@@ -17,25 +17,22 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reporting/ui/export.h"
+#include "reporting/ui/query_screen.h"
 #include "reports/movement_query.h"
 
 namespace fennory::ui {
 
-class MovementQueryScreen : public QWidget {
+class MovementQueryScreen : public QueryScreen {
     Q_OBJECT
 public:
     MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const MovementKind& kind,
                         QWidget* parent = nullptr);
     MovementQuery& query() { return query_; }
-    QString lastExport() const { return lastExport_; }
 
     void onQuery();
     void onExcel();
 
 private:
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    FileOpener opener_;
     MovementQuery query_;
     CriteriaForm* criteria_;
     QComboBox* sort_;
@@ -45,7 +42,6 @@ private:
     RecordGrid* grid_;
     QLabel* count_;
     QLabel* total_;
-    QString lastExport_;
 };
 
 class TfrmBR_Q : public MovementQueryScreen {

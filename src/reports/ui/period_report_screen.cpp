@@ -15,10 +15,7 @@ using namespace report_parts;
 
 PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
                                        const PeriodKind& kind, QWidget* parent)
-    : QWidget(parent),
-      dm_(dm),
-      prompter_(prompter),
-      opener_(std::move(opener)),
+    : QueryScreen(dm, prompter, std::move(opener), parent),
       report_(dm, kind),
       criteria_(new CriteriaForm(dm, QStringLiteral("查询条件"), statCriteria("统计日期"),
                                  report_.initialFilter(today(dm)))),
@@ -79,8 +76,7 @@ void PeriodReportScreen::onRun() {
 }
 
 void PeriodReportScreen::onExcel() {
-    lastExport_ =
-        exportSheet(report_.sheet(), dm_.session(), report_.kind().caption, prompter_, opener_);
+    exportAs(report_.sheet(), report_.kind().caption);
 }
 
 void PeriodReportScreen::onPrint() {

@@ -16,11 +16,12 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reporting/ui/export.h"
+#include "reporting/ui/query_screen.h"
 #include "reports/period_report.h"
 
 namespace fennory::ui {
 
-class PeriodReportScreen : public QWidget {
+class PeriodReportScreen : public QueryScreen {
     Q_OBJECT
 public:
     PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const PeriodKind& kind,
@@ -28,16 +29,12 @@ public:
     PeriodReport& report() { return report_; }
     // 数量, 收入合计, 收入笔数, 支出合计, 支出笔数, 结余合计
     QLabel* totalLabel(int i) const { return totals_.at(static_cast<std::size_t>(i)); }
-    QString lastExport() const { return lastExport_; }
 
     void onRun();
     void onExcel();
     void onPrint();
 
 private:
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    FileOpener opener_;
     PeriodReport report_;
     CriteriaForm* criteria_;
     QPushButton* run_;
@@ -46,7 +43,6 @@ private:
     QProgressBar* progress_;
     RecordGrid* grid_;
     std::array<QLabel*, 6> totals_{};
-    QString lastExport_;
 };
 
 class TfrmSZ_M : public PeriodReportScreen {

@@ -15,10 +15,7 @@
 namespace fennory::ui {
 RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener,
                                      const QueryKind& kind, QWidget* parent)
-    : QWidget(parent),
-      dm_(dm),
-      prompter_(prompter),
-      opener_(std::move(opener)),
+    : QueryScreen(dm, prompter, std::move(opener), parent),
       query_(dm, kind),
       run_(withName("queryButton", new QPushButton(QStringLiteral("查询")))),
       excel_(withName("excelButton", new QPushButton(QStringLiteral("Excel")))),
@@ -105,8 +102,7 @@ void RecordQueryScreen::showDetail(int row) {
 }
 
 void RecordQueryScreen::onExcel() {
-    lastExport_ =
-        exportSheet(query_.sheet(), dm_.session(), query_.kind().sheetName, prompter_, opener_);
+    exportAs(query_.sheet(), query_.kind().sheetName);
 }
 
 void RecordQueryScreen::onPrint() {

@@ -16,11 +16,12 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reporting/ui/export.h"
+#include "reporting/ui/query_screen.h"
 #include "reports/record_query.h"
 
 namespace fennory::ui {
 
-class RecordQueryScreen : public QWidget {
+class RecordQueryScreen : public QueryScreen {
     Q_OBJECT
 public:
     RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const QueryKind& kind,
@@ -28,7 +29,6 @@ public:
 
     RecordQuery& query() { return query_; }
     QLabel* totalLabel(int i) const { return labels_.at(static_cast<std::size_t>(i)); }
-    QString lastExport() const { return lastExport_; }
 
     // The main window's pictures: the first criterion set to `text`, ticked, and run.
     void presetAndQuery(const QString& text);
@@ -41,9 +41,6 @@ public:
 private:
     void showTotals();
 
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    FileOpener opener_;
     RecordQuery query_;
     CriteriaForm* form_ = nullptr;
     QComboBox* sort_ = nullptr;
@@ -54,7 +51,6 @@ private:
     RecordGrid* grid_;
     RecordGrid* detail_ = nullptr;
     std::vector<QLabel*> labels_;
-    QString lastExport_;
 };
 
 #define FENNORY_QUERY_SCREEN(Name, kindFn)                                                 \

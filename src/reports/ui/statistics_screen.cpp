@@ -14,10 +14,7 @@ using namespace report_parts;
 // ---- 收支统计表 ----
 
 TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent)
-    : QWidget(parent),
-      dm_(dm),
-      prompter_(prompter),
-      opener_(std::move(opener)),
+    : QueryScreen(dm, prompter, std::move(opener), parent),
       stats_(dm),
       criteria_(new CriteriaForm(dm, QStringLiteral("统计条件"), statCriteria("收支日期"),
                                  IncomeExpenseStats::initialCriteria(today(dm)).filter)),
@@ -80,7 +77,7 @@ void TfrmPage1::onRun() {
 }
 
 void TfrmPage1::onExcel() {
-    lastExport_ = exportSheet(stats_.sheet(), dm_.session(), "收支统计表", prompter_, opener_);
+    exportAs(stats_.sheet(), "收支统计表");
 }
 
 }  // namespace fennory::ui

@@ -16,11 +16,12 @@
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 #include "reporting/ui/export.h"
+#include "reporting/ui/query_screen.h"
 #include "reports/statistics.h"
 
 namespace fennory::ui {
 
-class TfrmPage1 : public QWidget {
+class TfrmPage1 : public QueryScreen {
     Q_OBJECT
 public:
     TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
@@ -29,15 +30,11 @@ public:
     RecordGrid* expenseGrid() const { return grids_[1]; }
     QLabel* countLabel(int side) const { return counts_[static_cast<std::size_t>(side)]; }
     QLabel* sumLabel(int side) const { return sums_[static_cast<std::size_t>(side)]; }
-    QString lastExport() const { return lastExport_; }
 
     void onRun();
     void onExcel();
 
 private:
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    FileOpener opener_;
     IncomeExpenseStats stats_;
     CriteriaForm* criteria_;
     QComboBox* group_;
@@ -48,7 +45,6 @@ private:
     std::array<RecordGrid*, 2> grids_{};
     std::array<QLabel*, 2> counts_{};
     std::array<QLabel*, 2> sums_{};
-    QString lastExport_;
 };
 
 }  // namespace fennory::ui
