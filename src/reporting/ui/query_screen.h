@@ -34,4 +34,14 @@ private:
     QString lastExport_;
 };
 
+// One member of a screen family, given its kind: the family's screen
+// constructed on the kind `kind()` returns (the monthly report, the
+// repayment query, ...).
+template <class Screen, auto kind>
+class KindScreen : public Screen {
+public:
+    KindScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
+        : Screen(dm, prompter, std::move(opener), kind(), parent) {}
+};
+
 }  // namespace fennory::ui

@@ -37,6 +37,10 @@ class AnalysisScreen : public QueryScreen {
 public:
     AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const AnalysisKind& kind,
                    PictureFileChooser chooser = pngFileChooser(), QWidget* parent = nullptr);
+    // Pictures saved where the user says.
+    AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener, const AnalysisKind& kind,
+                   QWidget* parent)
+        : AnalysisScreen(dm, prompter, std::move(opener), kind, pngFileChooser(), parent) {}
 
     Analysis& analysis() { return analysis_; }
     // 0 柱图, 1 折线图, 2 饼图
@@ -65,21 +69,8 @@ private:
     QString lastPicture_;
 };
 
-class TfrmE_I : public AnalysisScreen {
-    Q_OBJECT
-public:
-    TfrmE_I(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
-        : AnalysisScreen(dm, prompter, std::move(opener), incomeAnalysis(), pngFileChooser(),
-                         parent) {}
-};
-
-class TfrmE_O : public AnalysisScreen {
-    Q_OBJECT
-public:
-    TfrmE_O(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
-        : AnalysisScreen(dm, prompter, std::move(opener), expenseAnalysis(), pngFileChooser(),
-                         parent) {}
-};
+using TfrmE_I = KindScreen<AnalysisScreen, incomeAnalysis>;
+using TfrmE_O = KindScreen<AnalysisScreen, expenseAnalysis>;
 
 // mySumReport: the cross table of the kind written to a workbook and opened.
 // Returns the file written, or "" (the user has been told).

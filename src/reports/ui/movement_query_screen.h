@@ -44,25 +44,8 @@ private:
     QLabel* total_;
 };
 
-class TfrmBR_Q : public MovementQueryScreen {
-    Q_OBJECT
-public:
-    TfrmBR_Q(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
-        : MovementQueryScreen(dm, prompter, std::move(opener), repaymentQuery(), parent) {}
-};
-
-class TfrmDR_Q : public MovementQueryScreen {
-    Q_OBJECT
-public:
-    TfrmDR_Q(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
-        : MovementQueryScreen(dm, prompter, std::move(opener), collectionQuery(), parent) {}
-};
-
-class TfrmTR_Q : public MovementQueryScreen {
-    Q_OBJECT
-public:
-    TfrmTR_Q(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
-        : MovementQueryScreen(dm, prompter, std::move(opener), returnQuery(), parent) {}
-};
+using TfrmBR_Q = KindScreen<MovementQueryScreen, repaymentQuery>;
+using TfrmDR_Q = KindScreen<MovementQueryScreen, collectionQuery>;
+using TfrmTR_Q = KindScreen<MovementQueryScreen, returnQuery>;
 
 }  // namespace fennory::ui

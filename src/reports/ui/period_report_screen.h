@@ -45,19 +45,8 @@ private:
     std::array<QLabel*, 6> totals_{};
 };
 
-class TfrmSZ_M : public PeriodReportScreen {
-    Q_OBJECT
-public:
-    TfrmSZ_M(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
-        : PeriodReportScreen(dm, prompter, std::move(opener), monthlyReport(), parent) {}
-};
-
-class TfrmSZ_Y : public PeriodReportScreen {
-    Q_OBJECT
-public:
-    TfrmSZ_Y(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr)
-        : PeriodReportScreen(dm, prompter, std::move(opener), yearlyReport(), parent) {}
-};
+using TfrmSZ_M = KindScreen<PeriodReportScreen, monthlyReport>;
+using TfrmSZ_Y = KindScreen<PeriodReportScreen, yearlyReport>;
 
 // A query of repayments, collections or returns, as its MovementKind says.
 

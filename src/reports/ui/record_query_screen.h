@@ -53,19 +53,12 @@ private:
     std::vector<QLabel*> labels_;
 };
 
-#define FENNORY_QUERY_SCREEN(Name, kindFn)                                                 \
-    class Name : public RecordQueryScreen {                                                \
-    public:                                                                                \
-        Name(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr) \
-            : RecordQueryScreen(dm, prompter, std::move(opener), kindFn(), parent) {}      \
-    };
-FENNORY_QUERY_SCREEN(TfrmP_In, incomeQuery)
-FENNORY_QUERY_SCREEN(TfrmP_Out, expenseQuery)
-FENNORY_QUERY_SCREEN(TfrmP_A, transferQuery)
-FENNORY_QUERY_SCREEN(TfrmP_B, debtQuery)
-FENNORY_QUERY_SCREEN(TfrmP_D, creditQuery)
-FENNORY_QUERY_SCREEN(TfrmTZ_Qu, investmentQuery)
-FENNORY_QUERY_SCREEN(TfrmA_Q, accountQuery)
-#undef FENNORY_QUERY_SCREEN
+using TfrmP_In = KindScreen<RecordQueryScreen, incomeQuery>;
+using TfrmP_Out = KindScreen<RecordQueryScreen, expenseQuery>;
+using TfrmP_A = KindScreen<RecordQueryScreen, transferQuery>;
+using TfrmP_B = KindScreen<RecordQueryScreen, debtQuery>;
+using TfrmP_D = KindScreen<RecordQueryScreen, creditQuery>;
+using TfrmTZ_Qu = KindScreen<RecordQueryScreen, investmentQuery>;
+using TfrmA_Q = KindScreen<RecordQueryScreen, accountQuery>;
 
 }  // namespace fennory::ui
