@@ -21,9 +21,7 @@ std::optional<NameTable> findNameTable(std::string_view table, std::string_view 
 
 void TfrmDM::NewFamily(std::string_view name) {
     Transaction t(db_);
-    auto found =
-        db_.queryInt("SELECT count(*) FROM SFamily WHERE FName=?1 AND BName=?2", name, book());
-    if (found.value_or(0) == 0) {
+    if (!hasName(kMembers, name)) {
         db_.execute(
             "INSERT INTO SFamily(FName,BName,thePY,theGX,BirDate,Remark) "
             "VALUES(?1,?2,?3,'','','')",
@@ -34,9 +32,7 @@ void TfrmDM::NewFamily(std::string_view name) {
 
 void TfrmDM::NewAccount(std::string_view name, std::string_view member) {
     Transaction t(db_);
-    auto found =
-        db_.queryInt("SELECT count(*) FROM SAccount WHERE AName=?1 AND BName=?2", name, book());
-    if (found.value_or(0) == 0) {
+    if (!hasName(kAccounts, name)) {
         db_.execute(
             "INSERT INTO SAccount(AName,BName,thePY,theState,theCount,Remark,AMoney,theType,FName) "
             "VALUES(?1,?2,?3,'启用',0,'',0,'现金',?4)",

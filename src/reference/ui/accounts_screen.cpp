@@ -24,13 +24,13 @@ TfrmA_Manage::TfrmA_Manage(TfrmDM& dm, Prompter& prompter, FileOpener opener, QW
     button(kChange)->hide();
 
     QMenu* menu = gridMenu();
-    menu->addAction(QStringLiteral("查看流动日志 &V"), this, &TfrmA_Manage::viewFundFlow);
+    addFundFlowView(this, QStringLiteral("查看流动日志 &V"), dm_, prompter_, opener_, model_,
+                    Criterion::Account, AccountColumn::Name);
     menu->addSeparator();
     addNameRowMenu<true>(this, dm_, prompter_, model_, [this] { Ref(); });
     menu->addSeparator();
     menu->addAction(QStringLiteral("调整账户余额 &T"), this, &TfrmA_Manage::adjustBalance);
     menu->addAction(QStringLiteral("修改账户 &M"), this, &TfrmA_Manage::editAccount);
-    connect(grid(), &QAbstractItemView::doubleClicked, this, &TfrmA_Manage::viewFundFlow);
     Ref();
 }
 
@@ -41,13 +41,6 @@ void TfrmA_Manage::clearFields() {
 void TfrmA_Manage::onSave() {
     if (form_->save(model_, prompter_)) {
         showModel();
-    }
-}
-
-void TfrmA_Manage::viewFundFlow() {
-    if (hasCurrentRow()) {
-        navigation().openFundFlow(dm_, prompter_, opener_, this, Criterion::Account,
-                                  model_.text(AccountColumn::Name));
     }
 }
 

@@ -29,7 +29,6 @@ public:
     QLineEdit* remarkField() const { return form_->remark(); }
     QMenu* contextMenu() const { return gridMenu(); }
 
-    void viewFundFlow();
     void adjustBalance();
     void editAccount();
 

@@ -9,6 +9,7 @@
 
 #include "core/check_result.h"
 #include "core/data_module.h"
+#include "core/ui/navigation.h"
 #include "core/ui/prompter.h"
 #include "core/ui/record_screen.h"
 #include "reference/editors.h"
@@ -63,6 +64,21 @@ void openPinyinEditor(TfrmDM& dm, Prompter& prompter, const NameRow& row,
 // The context-menu rows a name list offers for its current name: "启用" and
 // "停用" where names have a state, "修改拼音码", and "修改记账次数" where they are
 // counted (the members have neither). `reload` shows the list again.
+// The row's fund-flow log, in a window beside the screen, from the context
+// menu (`caption`) and by a double click: the log opened on the account or the
+// member the row names.
+template <class Model, class Column>
+void addFundFlowView(RecordScreen* screen, const QString& caption, TfrmDM& dm, Prompter& prompter,
+                     Navigation::Opener opener, Model& model, Criterion which, Column name) {
+    auto view = [screen, &dm, &prompter, opener, &model, which, name] {
+        if (screen->hasCurrentRow()) {
+            navigation().openFundFlow(dm, prompter, opener, screen, which, model.text(name));
+        }
+    };
+    screen->gridMenu()->addAction(caption, screen, view);
+    QObject::connect(screen->grid(), &QAbstractItemView::doubleClicked, screen, view);
+}
+
 template <bool withStateAndCount, class Model>
 void addNameRowMenu(RecordScreen* screen, TfrmDM& dm, Prompter& prompter, Model& model,
                     std::function<void()> reload) {

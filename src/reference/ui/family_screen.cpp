@@ -15,8 +15,8 @@ TfrmFamily::TfrmFamily(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidge
     setWindowTitle(QStringLiteral("家庭成员管理"));
     button(kChange)->setText(QStringLiteral("修改（&M）"));
     addNameRowMenu<false>(this, dm_, prompter_, model_, [this] { Ref(); });
-    gridMenu()->addAction(QStringLiteral("查看流动记录 &V"), this, &TfrmFamily::viewFundFlow);
-    connect(grid(), &QAbstractItemView::doubleClicked, this, &TfrmFamily::viewFundFlow);
+    addFundFlowView(this, QStringLiteral("查看流动记录 &V"), dm_, prompter_, opener_, model_,
+                    Criterion::Member, MemberColumn::Name);
     Ref();
 }
 
@@ -31,13 +31,6 @@ void TfrmFamily::onChange() {
 void TfrmFamily::onSave() {
     if (form_->save(model_, prompter_)) {
         showModel();
-    }
-}
-
-void TfrmFamily::viewFundFlow() {
-    if (hasCurrentRow()) {
-        navigation().openFundFlow(dm_, prompter_, opener_, this, Criterion::Member,
-                                  model_.text(MemberColumn::Name));
     }
 }
 

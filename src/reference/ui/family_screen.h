@@ -24,7 +24,6 @@ public:
     DateEdit* birthdayPicker() const { return form_->birthday()->picker(); }
     QLineEdit* birthdayText() const { return form_->birthday()->storedText(); }
     QMenu* contextMenu() const { return gridMenu(); }
-    void viewFundFlow();
 
 protected:
     void showCurrent() override { form_->showMember(model_); }
