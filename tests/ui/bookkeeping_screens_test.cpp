@@ -36,7 +36,7 @@ private:
     template <class Screen>
     Screen* open(const char* id) {
         window_->action(id)->trigger();
-        auto* s = qobject_cast<Screen*>(window_->openScreen());
+        auto* s = dynamic_cast<Screen*>(window_->openScreen());
         return s;
     }
     std::unique_ptr<testing::UiBook> book_;

@@ -118,7 +118,7 @@ void TypingTest::cleanup() {
 
 TfrmInTable* TypingTest::openIncome() {
     window_->action("income")->trigger();
-    auto* s = qobject_cast<TfrmInTable*>(window_->openScreen());
+    auto* s = dynamic_cast<TfrmInTable*>(window_->openScreen());
     if (s) {
         s->button(RecordScreen::kAdd)->click();
     }

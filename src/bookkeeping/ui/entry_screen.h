@@ -18,19 +18,8 @@ private:
     EntryModel model_;
 };
 
-class TfrmInTable : public EntryScreen {
-    Q_OBJECT
-public:
-    TfrmInTable(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
-        : EntryScreen(dm, p, incomeEntry(), parent) {}
-};
-
-class TfrmOutTable : public EntryScreen {
-    Q_OBJECT
-public:
-    TfrmOutTable(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
-        : EntryScreen(dm, p, expenseEntry(), parent) {}
-};
+using TfrmInTable = TwinScreen<EntryScreen, incomeEntry>;
+using TfrmOutTable = TwinScreen<EntryScreen, expenseEntry>;
 
 // The filter dialogs of the twins.
 using TfrmInTable_Q = RecordFilterDialog;

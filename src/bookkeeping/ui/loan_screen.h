@@ -35,19 +35,8 @@ private:
     LoanModel model_;
 };
 
-class TfrmBorrow : public LoanScreen {
-    Q_OBJECT
-public:
-    TfrmBorrow(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
-        : LoanScreen(dm, p, debtLoans(), parent) {}
-};
-
-class TfrmDebt : public LoanScreen {
-    Q_OBJECT
-public:
-    TfrmDebt(TfrmDM& dm, Prompter& p, QWidget* parent = nullptr)
-        : LoanScreen(dm, p, creditLoans(), parent) {}
-};
+using TfrmBorrow = TwinScreen<LoanScreen, debtLoans>;
+using TfrmDebt = TwinScreen<LoanScreen, creditLoans>;
 
 // The dialogs of the twins: one implementation each, for both sides.
 using TfrmBorrow_Q = RecordFilterDialog;

@@ -16,6 +16,7 @@
 #include <map>
 
 #include "core/check_result.h"
+#include "core/data_module.h"
 #include "core/screen_model.h"
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
@@ -110,6 +111,15 @@ private:
     std::array<QPushButton*, kButtonCount> buttons_{};
     QMenu* menu_;
     bool selecting_ = false;
+};
+
+// One of a pair of twin record screens, given its kind: the twins' screen
+// constructed on the kind `kind()` returns (income or expenses, debts or credits).
+template <class Screen, auto kind>
+class TwinScreen : public Screen {
+public:
+    TwinScreen(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr)
+        : Screen(dm, prompter, kind(), parent) {}
 };
 
 }  // namespace fennory::ui
