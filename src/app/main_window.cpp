@@ -30,6 +30,7 @@
 #include "core/main_texts.h"
 #include "core/totals.h"
 #include "core/ui/desktop.h"
+#include "core/ui/guard.h"
 #include "core/updater_files.h"
 #include "plans/plans.h"
 #include "plans/status_date.h"
@@ -67,18 +68,18 @@ TfrmMain::TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     buildToolBar();
     buildStatusBar();
     // The pictures beside the totals open the query of their row.
-    connect(totals_, &TotalsView::pictureClicked, this, [this](const QString& caption) {
-        const std::string c = ss(caption);
-        if (c == "投资") {
-            run("queryInvest");
-        } else if (c == "债权") {
-            run("queryDebt");
-        } else if (c == "债务") {
-            run("queryBorrow");
-        } else {
-            myA(c);
-        }
-    });
+    connect(totals_, &TotalsView::pictureClicked, this, guarded([this](const QString& caption) {
+                const std::string c = ss(caption);
+                if (c == "投资") {
+                    run("queryInvest");
+                } else if (c == "债权") {
+                    run("queryDebt");
+                } else if (c == "债务") {
+                    run("queryBorrow");
+                } else {
+                    myA(c);
+                }
+            }));
     resize(1024, 618);
 }
 
@@ -109,7 +110,7 @@ void TfrmMain::buildMenus() {
                     a->setShortcut(QKeySequence(QString::fromUtf8(m.shortcut)));
                 }
                 std::string key = m.id;
-                connect(a, &QAction::triggered, this, [this, key] { run(key); });
+                connect(a, &QAction::triggered, this, guarded([this, key] { run(key); }));
                 actions_[key] = a;
                 if (m.needsBook) {
                     bookDependent_.push_back(a);
@@ -164,7 +165,7 @@ void TfrmMain::buildToolBar() {
             QIcon(QStringLiteral(":/icons/") + QString::fromUtf8(t.icon) + QStringLiteral(".png")),
             QString::fromUtf8(t.caption));
         std::string id = t.id;
-        connect(a, &QAction::triggered, this, [this, id] { run(id); });
+        connect(a, &QAction::triggered, this, guarded([this, id] { run(id); }));
         a->setEnabled(handlers_.count(id) > 0);
         toolActions_[id] = a;
     }
@@ -318,11 +319,11 @@ void TfrmMain::openChild(QWidget* screen, const std::string& id) {
     childId_ = id;
     // A screen closed earlier may be destroyed after this one opened: only the
     // open screen's end counts.
-    connect(screen, &QObject::destroyed, this, [this, screen](QObject* gone) {
-        if (gone == screen && childRaw_ == screen) {
-            childClosed();
-        }
-    });
+    connect(screen, &QObject::destroyed, this, guarded([this, screen](QObject* gone) {
+                if (gone == screen && childRaw_ == screen) {
+                    childClosed();
+                }
+            }));
     childRaw_ = screen;
     stack_->setCurrentWidget(mdi_);
     sub->showMaximized();

@@ -1,4 +1,5 @@
 #include "app/totals_view.h"
+#include "core/ui/guard.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -80,8 +81,9 @@ TotalsView::TotalsView(QWidget* parent) : QWidget(parent) {
             pic->setToolTip(QString::fromStdString(caption));
             // It opens the query of its row: it looks clickable.
             pic->setCursor(Qt::PointingHandCursor);
-            connect(pic, &QToolButton::clicked, this,
-                    [this, caption] { emit pictureClicked(QString::fromStdString(caption)); });
+            connect(pic, &QToolButton::clicked, this, guarded([this, caption] {
+                        emit pictureClicked(QString::fromStdString(caption));
+                    }));
             pictures_[caption] = pic;
             h->addWidget(pic);
         }

@@ -23,6 +23,7 @@ private slots:
     void cleanup();
     void aSaveThatCommittedIsReportedSavedWhenTheListCannotReload();
     void anActionThatFailsBeforeItsCommitSaysNothingWasChanged();
+    void actionsSetOffWithoutAnEventAreCaughtAtTheirOwnBoundary();
 
 private:
     TfrmInTable* fillIncome();
@@ -94,6 +95,45 @@ void FailureTest::anActionThatFailsBeforeItsCommitSaysNothingWasChanged() {
     QCOMPARE(reported_, QStringList{QStringLiteral("磁盘空间不足，操作没有完成，数据未作改动。")});
     QCOMPARE(book_->db->queryInt("SELECT count(*) FROM InTable").value(), 0);
     QCOMPARE(book_->dm->RetAMoney("钱包"), Money());
+}
+
+// A button's click() and a menu row's trigger() call their slots directly,
+// with no event for the application to catch: the action's own guard must.
+void FailureTest::actionsSetOffWithoutAnEventAreCaughtAtTheirOwnBoundary() {
+    TfrmInTable* s = fillIncome();
+    s->button(RecordScreen::kSave)->click();
+    QCOMPARE(book_->db->queryInt("SELECT count(*) FROM InTable").value(), 1);
+    reported_.clear();
+
+    book_->db->setStatementHook([](std::string_view sql) {
+        if (sql.find("DELETE FROM InTable") != std::string_view::npos) {
+            throw DbError(13 /* SQLITE_FULL */, "database or disk is full", std::string(sql));
+        }
+    });
+    QAction* deleteAll = nullptr;
+    for (QAction* a : s->gridMenu()->actions()) {
+        if (a->text().startsWith(QStringLiteral("全部删除"))) {
+            deleteAll = a;
+        }
+    }
+    QVERIFY(deleteAll);
+    book_->prompter.answers = {true, true};
+    deleteAll->trigger();
+    QCOMPARE(reported_, QStringList{QStringLiteral("磁盘空间不足，操作没有完成，数据未作改动。")});
+    QCOMPARE(book_->db->queryInt("SELECT count(*) FROM InTable").value(), 1);
+
+    reported_.clear();
+    book_->db->setStatementHook([](std::string_view sql) {
+        if (sql.find("FROM InTable") != std::string_view::npos) {
+            throw DbError(10 /* SQLITE_IOERR */, "disk I/O error", std::string(sql));
+        }
+    });
+    QAction* thisMonth = s->gridMenu()->actions().front();
+    thisMonth->trigger();
+    book_->db->setStatementHook({});
+    QCOMPARE(reported_.size(), 1);
+    QVERIFY(!reported_.front().contains(QStringLiteral("I/O")));
+    QCOMPARE(book_->dm->RetAMoney("钱包"), Money::yuan(100));
 }
 
 int main(int argc, char** argv) {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/field_limits.h"
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -50,22 +51,23 @@ BookkeepingScreen::BookkeepingScreen(TfrmDM& dm, ScreenModelBase& model, ListedR
       query_(withName("queryButton", new QPushButton(QStringLiteral("查询（&Q）")))),
       totals_(withName("totalsLabel", new QLabel)) {
     addButton(query_);
-    connect(query_, &QPushButton::clicked, this, [this] {
-        if (runFilter()) {
-            showModel();
-        }
-    });
+    connect(query_, &QPushButton::clicked, this, guarded([this] {
+                if (runFilter()) {
+                    showModel();
+                }
+            }));
 }
 
 void BookkeepingScreen::addMonthScopes() {
     gridMenu()->addAction(QStringLiteral("本月记账 &B"), this,
-                          [this] { showScope(ListScope::ThisMonth); });
+                          guarded([this] { showScope(ListScope::ThisMonth); }));
     gridMenu()->addAction(QStringLiteral("历史记账 &L"), this,
-                          [this] { showScope(ListScope::History); });
+                          guarded([this] { showScope(ListScope::History); }));
     gridMenu()->addAction(QStringLiteral("全部记账 &A"), this,
-                          [this] { showScope(ListScope::All); });
+                          guarded([this] { showScope(ListScope::All); }));
     gridMenu()->addSeparator();
-    gridMenu()->addAction(QStringLiteral("全部删除 &D"), this, &BookkeepingScreen::deleteAllListed);
+    gridMenu()->addAction(QStringLiteral("全部删除 &D"), this,
+                          guarded(this, &BookkeepingScreen::deleteAllListed));
 }
 
 void BookkeepingScreen::refreshStates() {

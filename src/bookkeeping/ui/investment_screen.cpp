@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include "core/ui/guard.h"
 #include "core/ui/navigation.h"
 
 namespace fennory::ui {
@@ -25,23 +26,24 @@ TfrmTZ::TfrmTZ(TfrmDM& dm, Prompter& prompter, QWidget* parent, std::function<st
       model_(dm, std::move(today)) {
     setWindowTitle(QStringLiteral("投资"));
     QMenu* menu = gridMenu();
-    menu->addAction(QStringLiteral("收益 &R"), this, &TfrmTZ::recordReturn);
-    menu->addAction(QStringLiteral("收益记录 &V"), this, &TfrmTZ::showReturns);
+    menu->addAction(QStringLiteral("收益 &R"), this, guarded(this, &TfrmTZ::recordReturn));
+    menu->addAction(QStringLiteral("收益记录 &V"), this, guarded(this, &TfrmTZ::showReturns));
     menu->addSeparator();
     menu->addAction(QStringLiteral("增加投资金额 &Z"), this,
-                    [this] { adjust(Adjustment::Increase); });
+                    guarded([this] { adjust(Adjustment::Increase); }));
     menu->addAction(QStringLiteral("减少投资金额 &S"), this,
-                    [this] { adjust(Adjustment::Decrease); });
-    menu->addAction(QStringLiteral("增减投资记录 &B"), this, &TfrmTZ::showAdjustments);
+                    guarded([this] { adjust(Adjustment::Decrease); }));
+    menu->addAction(QStringLiteral("增减投资记录 &B"), this,
+                    guarded(this, &TfrmTZ::showAdjustments));
     menu->addSeparator();
     const std::pair<const char*, LoanScope> scopes[] = {{"未收投资 &D", LoanScope::Unpaid},
                                                         {"已收投资 &L", LoanScope::Paid},
                                                         {"全部投资 &A", LoanScope::All}};
     for (const auto& [caption, scope] : scopes) {
-        menu->addAction(QString::fromUtf8(caption), this, [this, s = scope] {
-            model_.showInvestments(s);
-            showModel();
-        });
+        menu->addAction(QString::fromUtf8(caption), this, guarded([this, s = scope] {
+                            model_.showInvestments(s);
+                            showModel();
+                        }));
     }
     setOnFirstShow([this] { navigation().remind(dm_, "投资", this); });
     Ref();
@@ -121,21 +123,22 @@ TfrmTZ_R::TfrmTZ_R(TfrmDM& dm, InvestmentModel& model, Prompter& prompter, QWidg
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);
     outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, [this, &model, &prompter] {
-        ReturnCheck r = model.recordReturn(
-            {date_->dateText(), ss(principal_->text().trimmed()), ss(profit_->text().trimmed()),
-             ss(account_->currentText()), ss(member_->currentText()), ss(remark_->text())});
-        if (!r.ok) {
-            prompter.warn(qs(r.message));
-            FieldWidgets<ReturnField>{{ReturnField::Principal, principal_},
-                                      {ReturnField::Profit, profit_},
-                                      {ReturnField::Account, account_},
-                                      {ReturnField::Member, member_}}
-                .focus(r.field);
-            return;
-        }
-        accept();
-    });
+    connect(save_, &QPushButton::clicked, this, guarded([this, &model, &prompter] {
+                ReturnCheck r =
+                    model.recordReturn({date_->dateText(), ss(principal_->text().trimmed()),
+                                        ss(profit_->text().trimmed()), ss(account_->currentText()),
+                                        ss(member_->currentText()), ss(remark_->text())});
+                if (!r.ok) {
+                    prompter.warn(qs(r.message));
+                    FieldWidgets<ReturnField>{{ReturnField::Principal, principal_},
+                                              {ReturnField::Profit, profit_},
+                                              {ReturnField::Account, account_},
+                                              {ReturnField::Member, member_}}
+                        .focus(r.field);
+                    return;
+                }
+                accept();
+            }));
 }
 
 }  // namespace fennory::ui

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include "core/ui/guard.h"
 #include "core/ui/navigation.h"
 
 namespace fennory::ui {
@@ -39,15 +40,16 @@ LoanScreen::LoanScreen(TfrmDM& dm, Prompter& prompter, const LoanKind& kind, QWi
     const QString side = u8(kind.caption);      // 债务 / 债权
     const QString act = u8(kind.repayCaption);  // 还债 / 收债
     QMenu* menu = gridMenu();
-    menu->addAction(act + QStringLiteral(" &R"), this, &LoanScreen::repay);
-    menu->addAction(act + QStringLiteral("记录 &V"), this, &LoanScreen::showRepayments);
+    menu->addAction(act + QStringLiteral(" &R"), this, guarded(this, &LoanScreen::repay));
+    menu->addAction(act + QStringLiteral("记录 &V"), this,
+                    guarded(this, &LoanScreen::showRepayments));
     menu->addSeparator();
     menu->addAction(QStringLiteral("增加") + side + QStringLiteral("金额 &Z"), this,
-                    [this] { adjust(Adjustment::Increase); });
+                    guarded([this] { adjust(Adjustment::Increase); }));
     menu->addAction(QStringLiteral("减少") + side + QStringLiteral("金额 &J"), this,
-                    [this] { adjust(Adjustment::Decrease); });
+                    guarded([this] { adjust(Adjustment::Decrease); }));
     menu->addAction(QStringLiteral("增减") + side + QStringLiteral("记录 &B"), this,
-                    &LoanScreen::showAdjustments);
+                    guarded(this, &LoanScreen::showAdjustments));
     menu->addSeparator();
     const bool debt = recordType(kind.type).sign > 0;
     const std::pair<QString, LoanScope> scopes[] = {
@@ -55,14 +57,14 @@ LoanScreen::LoanScreen(TfrmDM& dm, Prompter& prompter, const LoanKind& kind, QWi
         {debt ? QStringLiteral("已还债务 &L") : QStringLiteral("已收债权 &L"), LoanScope::Paid},
         {debt ? QStringLiteral("全部债务 &A") : QStringLiteral("全部债权 &A"), LoanScope::All}};
     for (const auto& [caption, scope] : scopes) {
-        menu->addAction(caption, this, [this, s = scope] {
-            model_.showLoans(s);
-            showModel();
-        });
+        menu->addAction(caption, this, guarded([this, s = scope] {
+                            model_.showLoans(s);
+                            showModel();
+                        }));
     }
     if (!debt) {
         menu->addSeparator();
-        menu->addAction(QStringLiteral("坏账 &H"), this, &LoanScreen::writeOff);
+        menu->addAction(QStringLiteral("坏账 &H"), this, guarded(this, &LoanScreen::writeOff));
     }
     setOnFirstShow([this, k = kind.caption] { navigation().remind(dm_, k, this); });
     Ref();

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include "core/ui/guard.h"
 #include "core/ui/record_screen.h"
 
 namespace fennory::ui {
@@ -70,20 +71,20 @@ MoneyMoveDialog::MoneyMoveDialog(TfrmDM& dm, Prompter& prompter, const MoveForm&
     fillNames(account_, dm.ComAccount(), form.account);
     fillNames(member_, dm.ComFamily(), form.member);
     outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, [this] {
-        RepayCheck r =
-            submit_({date_->dateText(), ss(amount_->text().trimmed()), ss(account_->currentText()),
-                     ss(member_->currentText()), ss(remark_->text())});
-        if (!r.ok) {
-            prompter_.warn(qs(r.message));
-            FieldWidgets<RepayField>{{RepayField::Amount, amount_},
-                                     {RepayField::Account, account_},
-                                     {RepayField::Member, member_}}
-                .focus(r.field);
-            return;
-        }
-        accept();
-    });
+    connect(save_, &QPushButton::clicked, this, guarded([this] {
+                RepayCheck r = submit_({date_->dateText(), ss(amount_->text().trimmed()),
+                                        ss(account_->currentText()), ss(member_->currentText()),
+                                        ss(remark_->text())});
+                if (!r.ok) {
+                    prompter_.warn(qs(r.message));
+                    FieldWidgets<RepayField>{{RepayField::Amount, amount_},
+                                             {RepayField::Account, account_},
+                                             {RepayField::Member, member_}}
+                        .focus(r.field);
+                    return;
+                }
+                accept();
+            }));
 }
 
 RecordsDialog::RecordsDialog(const QString& caption, std::function<Table()> load,
@@ -100,11 +101,13 @@ RecordsDialog::RecordsDialog(const QString& caption, std::function<Table()> load
     resize(680, 360);
     if (remove_) {
         auto* menu = new QMenu(this);
-        menu->addAction(QStringLiteral("删除 &D"), this, &RecordsDialog::deleteCurrent);
+        menu->addAction(QStringLiteral("删除 &D"), this,
+                        guarded(this, &RecordsDialog::deleteCurrent));
         grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(grid_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& at) {
-            menu->popup(grid_->viewport()->mapToGlobal(at));
-        });
+        connect(grid_, &QWidget::customContextMenuRequested, this,
+                guarded([this, menu](const QPoint& at) {
+                    menu->popup(grid_->viewport()->mapToGlobal(at));
+                }));
     }
     reload();
 }

@@ -19,6 +19,7 @@
 #include "core/book_checks.h"
 #include "core/dates.h"
 #include "core/errors.h"
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -61,14 +62,15 @@ TfrmBackup::TfrmBackup(TfrmDM& dm, Prompter& prompter, PathChooser chooser, QWid
     outer->addWidget(hint);
     outer->addWidget(group);
     outer->addLayout(buttonRow({backup_, exitButton(this)}));
-    connect(choose_, &QPushButton::clicked, this, [this] {
-        const QString folder = chooser_ ? chooser_(this) : QString();
-        path_->setText(
-            folder.isEmpty()
-                ? QString()
-                : qs(backupFileIn(folder.toStdString(), dm_.session().StartupDate).string()));
-    });
-    connect(backup_, &QPushButton::clicked, this, &TfrmBackup::onBackup);
+    connect(
+        choose_, &QPushButton::clicked, this, guarded([this] {
+            const QString folder = chooser_ ? chooser_(this) : QString();
+            path_->setText(
+                folder.isEmpty()
+                    ? QString()
+                    : qs(backupFileIn(folder.toStdString(), dm_.session().StartupDate).string()));
+        }));
+    connect(backup_, &QPushButton::clicked, this, guarded(this, &TfrmBackup::onBackup));
 }
 
 void TfrmBackup::onBackup() {
@@ -130,13 +132,14 @@ TfrmRecover::TfrmRecover(TfrmDM& dm, Prompter& prompter, std::function<void()> r
     outer->addWidget(daily);
     outer->addLayout(buttonRow({restore_, exitButton(this)}));
     connect(choose_, &QPushButton::clicked, this,
-            [this] { path_->setText(chooser_ ? chooser_(this) : QString()); });
-    connect(snapshots_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-        if (item) {
-            path_->setText(item->data(Qt::UserRole).toString());
-        }
-    });
-    connect(restore_, &QPushButton::clicked, this, &TfrmRecover::onRestore);
+            guarded([this] { path_->setText(chooser_ ? chooser_(this) : QString()); }));
+    connect(snapshots_, &QListWidget::currentItemChanged, this,
+            guarded([this](QListWidgetItem* item) {
+                if (item) {
+                    path_->setText(item->data(Qt::UserRole).toString());
+                }
+            }));
+    connect(restore_, &QPushButton::clicked, this, guarded(this, &TfrmRecover::onRestore));
 }
 
 void TfrmRecover::onRestore() {

@@ -19,6 +19,7 @@
 #include "core/book_checks.h"
 #include "core/dates.h"
 #include "core/errors.h"
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -44,11 +45,11 @@ TfrmB_Manage::TfrmB_Manage(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidg
         auto* b = new QPushButton(u8(steps[i].first));
         b->setToolTip(u8(steps[i].second));
         b->setFixedWidth(36);
-        connect(b, &QPushButton::clicked, this, [this, i] {
-            const int n = static_cast<int>(model_.rows().size());
-            const int at = grid_->currentRowIndex();
-            moveTo(i == 0 ? 0 : i == 1 ? at - 1 : i == 2 ? at + 1 : n - 1);
-        });
+        connect(b, &QPushButton::clicked, this, guarded([this, i] {
+                    const int n = static_cast<int>(model_.rows().size());
+                    const int at = grid_->currentRowIndex();
+                    moveTo(i == 0 ? 0 : i == 1 ? at - 1 : i == 2 ? at + 1 : n - 1);
+                }));
         top->addWidget(b);
     }
     auto* exit = new QPushButton(QStringLiteral("退出（&X）"));
@@ -59,12 +60,13 @@ TfrmB_Manage::TfrmB_Manage(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidg
     outer->addLayout(top);
     outer->addWidget(grid_, 1);
 
-    menu_->addAction(QStringLiteral("修改 &M"), this, &TfrmB_Manage::onRename);
+    menu_->addAction(QStringLiteral("修改 &M"), this, guarded(this, &TfrmB_Manage::onRename));
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { menu_->popup(grid_->viewport()->mapToGlobal(at)); });
-    connect(delete_, &QPushButton::clicked, this, &TfrmB_Manage::onDelete);
-    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
+    connect(grid_, &QWidget::customContextMenuRequested, this, guarded([this](const QPoint& at) {
+                menu_->popup(grid_->viewport()->mapToGlobal(at));
+            }));
+    connect(delete_, &QPushButton::clicked, this, guarded(this, &TfrmB_Manage::onDelete));
+    connect(exit, &QPushButton::clicked, this, guarded([this] { closeScreen(this); }));
     model_.refresh();
     showModel();
 }
@@ -136,7 +138,7 @@ TfrmB_M::TfrmB_M(TfrmDM& dm, Prompter& prompter, const std::string& book, QWidge
     outer->addWidget(group);
     outer->addLayout(buttonRow({save_, exitButton(this)}));
     save_->setDefault(true);
-    connect(save_, &QPushButton::clicked, this, &TfrmB_M::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmB_M::onSave));
 }
 
 void TfrmB_M::onSave() {
@@ -173,7 +175,7 @@ TfrmChangePass::TfrmChangePass(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);
     outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, &TfrmChangePass::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmChangePass::onSave));
 }
 
 void TfrmChangePass::onSave() {

@@ -8,6 +8,7 @@
 
 #include "books/ui/open_book_dialog.h"
 #include "books/ui/wizard_steps.h"
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -97,7 +98,7 @@ TfrmNewBook::TfrmNewBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidget
     outer->addLayout(buttons);
     next_->setDefault(true);
     fields_->setBookNum(myBookNum(dm_.db()));
-    connect(next_, &QPushButton::clicked, this, &TfrmNewBook::onNext);
+    connect(next_, &QPushButton::clicked, this, guarded(this, &TfrmNewBook::onNext));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -168,7 +169,7 @@ TfrmNewBook1::TfrmNewBook1(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
                                                                              : gr.empty)
             ->setChecked(true);
         QRadioButton* from = gr.fromBook;
-        connect(gr.book, &QComboBox::activated, from, [from] { from->setChecked(true); });
+        connect(gr.book, &QComboBox::activated, from, guarded([from] { from->setChecked(true); }));
         groupsGrid->addWidget(box, g / 2, g % 2);
     }
     outer->addLayout(groupsGrid);
@@ -179,7 +180,7 @@ TfrmNewBook1::TfrmNewBook1(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
     buttons->addWidget(cancel);
     outer->addLayout(buttons);
     fields_->setBookNum(myBookNum(dm_.db()));
-    connect(save_, &QPushButton::clicked, this, &TfrmNewBook1::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmNewBook1::onSave));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -12,6 +12,7 @@
 #include "books/book_creation.h"
 #include "books/open_book.h"
 #include "core/main_texts.h"
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -95,16 +96,16 @@ TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
     password_->setText(qs(start.password));
     rememberPassword_->setChecked(start.rememberPassword);
 
-    connect(books_, &QComboBox::activated, this, [this] {
-        password_->clear();
-        password_->setFocus();
-    });
-    connect(rememberPassword_, &QCheckBox::toggled, this, [this](bool on) {
-        if (on) {
-            rememberBook_->setChecked(true);
-        }
-    });
-    connect(open_, &QPushButton::clicked, this, &TfrmOpenBook::onOpen);
+    connect(books_, &QComboBox::activated, this, guarded([this] {
+                password_->clear();
+                password_->setFocus();
+            }));
+    connect(rememberPassword_, &QCheckBox::toggled, this, guarded([this](bool on) {
+                if (on) {
+                    rememberBook_->setChecked(true);
+                }
+            }));
+    connect(open_, &QPushButton::clicked, this, guarded(this, &TfrmOpenBook::onOpen));
     connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
 
     QWidget* focus = start.focus == BookField::Open       ? static_cast<QWidget*>(open_)

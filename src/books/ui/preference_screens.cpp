@@ -19,6 +19,7 @@
 #include "core/book_checks.h"
 #include "core/dates.h"
 #include "core/errors.h"
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -71,7 +72,7 @@ TfrmMRX::TfrmMRX(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     outer->addWidget(display);
     outer->addWidget(plans);
     outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, &TfrmMRX::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmMRX::onSave));
 }
 
 void TfrmMRX::onSave() {
@@ -124,7 +125,7 @@ TfrmSZ_PX::TfrmSZ_PX(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* pa
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(groups);
     outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, &TfrmSZ_PX::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmSZ_PX::onSave));
 }
 
 void TfrmSZ_PX::onSave() {
@@ -165,7 +166,7 @@ TfrmSBasc::TfrmSBasc(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* pa
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);
     outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, &TfrmSBasc::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmSBasc::onSave));
 }
 
 void TfrmSBasc::onSave() {

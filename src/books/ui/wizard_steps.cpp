@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "books/ui/open_book_dialog.h"
+#include "core/ui/guard.h"
 
 namespace fennory::ui {
 namespace {
@@ -113,16 +114,16 @@ void WizardPage::setUp(WizardStep* step, const char* caption, const char* hint,
     auto* g = new QVBoxLayout(group);
     g->addWidget(step);
     outer->addWidget(group, 1);
-    connect(step->nextButton(), &QPushButton::clicked, this, [this, step] {
-        if (CheckResult r = step->checkNext(); !r.ok) {
-            prompter_.warn(qs(r.message));
-            return;
-        }
-        // This page leaves the screen before the next one appears.
-        hide();
-        leadOn();
-        accept();
-    });
+    connect(step->nextButton(), &QPushButton::clicked, this, guarded([this, step] {
+                if (CheckResult r = step->checkNext(); !r.ok) {
+                    prompter_.warn(qs(r.message));
+                    return;
+                }
+                // This page leaves the screen before the next one appears.
+                hide();
+                leadOn();
+                accept();
+            }));
 }
 
 }  // namespace fennory::ui

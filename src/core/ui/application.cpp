@@ -2,12 +2,9 @@
 
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTranslator>
 
-#include <exception>
-
-#include "core/errors.h"
+#include "core/ui/guard.h"
 
 namespace fennory::ui {
 
@@ -29,23 +26,10 @@ bool setUpChinese(QApplication& app, const QString& programName) {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
-    const std::uint64_t before = commits_ ? commits_() : 0;
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        if (!errorLog_.empty()) {
-            logError(errorLog_, e);
-        }
-        const bool committed = commits_ && commits_() != before;
-        const QString text =
-            QString::fromStdString(committed ? afterCommitMessage(e) : userMessage(e));
-        if (report_) {
-            report_(text);
-        } else {
-            QMessageBox::critical(activeWindow(), QStringLiteral("错误"), text);
-        }
-    }
-    return false;
+    // A backstop for event handlers; slots are guarded where they are wired.
+    bool handled = false;
+    runGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 }  // namespace fennory::ui

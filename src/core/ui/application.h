@@ -1,14 +1,14 @@
 #pragma once
-// The application object. An error that escapes a user action (an engine error
-// the action's transaction has already rolled back) is shown to the user
-// instead of ending the program, as a sentence the user can act on; the
-// engine's own text goes to the error log.
+// The application object. Failures of user actions are caught where each
+// action is wired (core/ui/guard.h); the application only says where they go.
 
 #include <QApplication>
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+
+#include "core/ui/guard.h"
 
 namespace fennory::ui {
 
@@ -24,17 +24,16 @@ public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
     // Where the engine's own text of a failure is written.
-    void setErrorLog(std::filesystem::path file) { errorLog_ = std::move(file); }
+    void setErrorLog(std::filesystem::path file) { failureSink().errorLog = std::move(file); }
     // The data file's count of commits: a failure after a commit of the same
     // event is reported as saved.
-    void setCommitCount(std::function<std::uint64_t()> count) { commits_ = std::move(count); }
+    void setCommitCount(std::function<std::uint64_t()> count) {
+        failureSink().commits = std::move(count);
+    }
     // How the sentence reaches the user (a message box unless replaced).
-    void setReporter(std::function<void(const QString&)> report) { report_ = std::move(report); }
-
-private:
-    std::filesystem::path errorLog_;
-    std::function<std::uint64_t()> commits_;
-    std::function<void(const QString&)> report_;
+    void setReporter(std::function<void(const QString&)> report) {
+        failureSink().report = std::move(report);
+    }
 };
 
 }  // namespace fennory::ui

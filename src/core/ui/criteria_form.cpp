@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/field_limits.h"
+#include "core/ui/guard.h"
 #include "core/ui/prompter.h"
 
 namespace fennory::ui {
@@ -163,7 +164,8 @@ CriteriaBox* CriteriaForm::build(TfrmDM& dm, const CriterionDef& d, const Criter
     if (d.input == CriterionInput::TypeList) {
         // Choosing another type ticks it too, not only typing one.
         auto* types = static_cast<QComboBox*>(e.input);
-        connect(types, &QComboBox::currentTextChanged, box, [box] { box->setTicked(true); });
+        connect(types, &QComboBox::currentTextChanged, box,
+                guarded([box] { box->setTicked(true); }));
     }
     return box;
 }

@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 
 #include "core/gbk.h"
+#include "core/ui/guard.h"
 #include "core/ui/prompter.h"
 
 namespace fennory::ui {
@@ -99,39 +100,41 @@ NameCombo::NameCombo(QWidget* parent, std::size_t maxBytes)
     // the completion shown.
     // The line reports the key's own text after the completion replaced it,
     // so the line's present text is what counts.
-    connect(line_, &QLineEdit::textChanged, this, [this] {
-        if (line_->text() != completion_) {
-            line_->completionShown = false;
-        }
-    });
-    connect(line_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        typed_ = text;
-        search(text, true);
-    });
-    connect(line_, &NameLineEdit::typedOverCompletion, this, [this](const QString& more) {
-        QString typed = typed_ + more;
-        // The byte limit holds for what is typed as for what is shown.
-        int pos = static_cast<int>(typed.size());
-        if (line_->validator() && line_->validator()->validate(typed, pos) == QValidator::Invalid) {
-            return;
-        }
-        typed_ = typed;
-        line_->completionShown = false;
-        line_->setText(typed_);
-        search(typed_, false);
-    });
-    connect(line_, &NameLineEdit::completionRefused, this, [this] {
-        line_->completionShown = false;
-        line_->setText(typed_);
-    });
-    connect(line_, &NameLineEdit::completionKept, this, [this] { typed_ = line_->text(); });
+    connect(line_, &QLineEdit::textChanged, this, guarded([this] {
+                if (line_->text() != completion_) {
+                    line_->completionShown = false;
+                }
+            }));
+    connect(line_, &QLineEdit::textEdited, this, guarded([this](const QString& text) {
+                typed_ = text;
+                search(text, true);
+            }));
+    connect(line_, &NameLineEdit::typedOverCompletion, this, guarded([this](const QString& more) {
+                QString typed = typed_ + more;
+                // The byte limit holds for what is typed as for what is shown.
+                int pos = static_cast<int>(typed.size());
+                if (line_->validator() &&
+                    line_->validator()->validate(typed, pos) == QValidator::Invalid) {
+                    return;
+                }
+                typed_ = typed;
+                line_->completionShown = false;
+                line_->setText(typed_);
+                search(typed_, false);
+            }));
+    connect(line_, &NameLineEdit::completionRefused, this, guarded([this] {
+                line_->completionShown = false;
+                line_->setText(typed_);
+            }));
+    connect(line_, &NameLineEdit::completionKept, this,
+            guarded([this] { typed_ = line_->text(); }));
     connect(matches_, qOverload<const QString&>(&QCompleter::activated), this,
-            [this](const QString& picked) {
+            guarded([this](const QString& picked) {
                 typed_ = picked;
                 line_->completionShown = false;
                 setName(ss(picked));
                 emit activated(currentIndex());
-            });
+            }));
 }
 
 void NameCombo::search(const QString& typed, bool fromEdit) {
@@ -223,11 +226,11 @@ BirthdayField::BirthdayField(QWidget* parent)
     picker_->setMinimumDate(QDate(1900, 1, 1));
     picker_->setSpecialValueText(QStringLiteral(" "));
     picker_->setDateText("1980-01-01");
-    connect(picker_, &QDateEdit::dateChanged, this, [this](const QDate& d) {
-        if (d != picker_->minimumDate()) {
-            lastPicked_ = picker_->dateText();
-        }
-    });
+    connect(picker_, &QDateEdit::dateChanged, this, guarded([this](const QDate& d) {
+                if (d != picker_->minimumDate()) {
+                    lastPicked_ = picker_->dateText();
+                }
+            }));
     stack_->addWidget(text_);
     stack_->addWidget(picker_);
 }
@@ -382,7 +385,7 @@ void closeScreen(QWidget* screen) {
 
 QPushButton* screenExitButton(QWidget* screen, const QString& caption) {
     auto* b = new QPushButton(caption);
-    QObject::connect(b, &QPushButton::clicked, screen, [screen] { closeScreen(screen); });
+    QObject::connect(b, &QPushButton::clicked, screen, guarded([screen] { closeScreen(screen); }));
     return b;
 }
 

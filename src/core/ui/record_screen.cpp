@@ -1,4 +1,5 @@
 #include "core/ui/record_screen.h"
+#include "core/ui/guard.h"
 
 #include <QItemSelectionModel>
 #include <QMdiSubWindow>
@@ -38,11 +39,13 @@ RecordScreen::RecordScreen(ScreenModelBase& model, Prompter& prompter, QWidget* 
         nav_[static_cast<std::size_t>(i)] = b;
         buttonRow_->addWidget(b);
     }
-    connect(nav_[0], &QToolButton::clicked, this, [this] { move(0); });
-    connect(nav_[1], &QToolButton::clicked, this, [this] { move(grid_->currentRowIndex() - 1); });
-    connect(nav_[2], &QToolButton::clicked, this, [this] { move(grid_->currentRowIndex() + 1); });
+    connect(nav_[0], &QToolButton::clicked, this, guarded([this] { move(0); }));
+    connect(nav_[1], &QToolButton::clicked, this,
+            guarded([this] { move(grid_->currentRowIndex() - 1); }));
+    connect(nav_[2], &QToolButton::clicked, this,
+            guarded([this] { move(grid_->currentRowIndex() + 1); }));
     connect(nav_[3], &QToolButton::clicked, this,
-            [this] { move(grid_->tableModel()->rowCount() - 1); });
+            guarded([this] { move(grid_->tableModel()->rowCount() - 1); }));
     buttonRow_->addStretch(1);
 
     const char* captions[kButtonCount] = {"新增（&N）", "修改（&E）", "保存（&S）",
@@ -52,20 +55,21 @@ RecordScreen::RecordScreen(ScreenModelBase& model, Prompter& prompter, QWidget* 
             new QPushButton(QString::fromUtf8(captions[i]), this);
         buttonRow_->addWidget(buttons_[static_cast<std::size_t>(i)]);
     }
-    connect(buttons_[kAdd], &QPushButton::clicked, this, [this] { onAdd(); });
-    connect(buttons_[kChange], &QPushButton::clicked, this, [this] { onChange(); });
-    connect(buttons_[kSave], &QPushButton::clicked, this, [this] { onSave(); });
-    connect(buttons_[kCancel], &QPushButton::clicked, this, [this] { onCancel(); });
-    connect(buttons_[kDelete], &QPushButton::clicked, this, [this] { onDelete(); });
-    connect(buttons_[kExit], &QPushButton::clicked, this, [this] { onExit(); });
+    connect(buttons_[kAdd], &QPushButton::clicked, this, guarded([this] { onAdd(); }));
+    connect(buttons_[kChange], &QPushButton::clicked, this, guarded([this] { onChange(); }));
+    connect(buttons_[kSave], &QPushButton::clicked, this, guarded([this] { onSave(); }));
+    connect(buttons_[kCancel], &QPushButton::clicked, this, guarded([this] { onCancel(); }));
+    connect(buttons_[kDelete], &QPushButton::clicked, this, guarded([this] { onDelete(); }));
+    connect(buttons_[kExit], &QPushButton::clicked, this, guarded([this] { onExit(); }));
 
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { menu_->popup(grid_->viewport()->mapToGlobal(at)); });
+    connect(grid_, &QWidget::customContextMenuRequested, this, guarded([this](const QPoint& at) {
+                menu_->popup(grid_->viewport()->mapToGlobal(at));
+            }));
 
     // The view keeps one selection model across reloads of its table.
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& cur) {
+            guarded([this](const QModelIndex& cur) {
                 if (selecting_) {
                     return;
                 }
@@ -80,7 +84,7 @@ RecordScreen::RecordScreen(ScreenModelBase& model, Prompter& prompter, QWidget* 
                     cur.isValid() ? model_.idOf(shown, static_cast<std::size_t>(cur.row())) : 0);
                 showCurrent();
                 refreshStates();
-            });
+            }));
 }
 
 void RecordScreen::addButton(QPushButton* b) {

@@ -1,4 +1,5 @@
 #include "core/ui/table_model.h"
+#include "core/ui/guard.h"
 
 #include <QBrush>
 #include <QFont>
@@ -103,11 +104,11 @@ RecordGrid::RecordGrid(QWidget* parent) : QTableView(parent), model_(new TableMo
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(true);
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        if (titleSorting_) {
-            model_->sortByTitleClick(section);
-        }
-    });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, guarded([this](int section) {
+                if (titleSorting_) {
+                    model_->sortByTitleClick(section);
+                }
+            }));
 }
 
 void RecordGrid::setTable(Table table, const std::vector<int>& hidden) {

@@ -13,6 +13,7 @@
 
 #include "core/errors.h"
 #include "core/record_types.h"
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -125,19 +126,19 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
     import_->setEnabled(false);
     resize(980, 600);
 
-    connect(open_, &QPushButton::clicked, this, &BillImportDialog::onOpen);
-    connect(import_, &QPushButton::clicked, this, &BillImportDialog::onImport);
+    connect(open_, &QPushButton::clicked, this, guarded(this, &BillImportDialog::onOpen));
+    connect(import_, &QPushButton::clicked, this, guarded(this, &BillImportDialog::onImport));
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(mappings_, &QPushButton::clicked, this, [this] {
-        BillMappingsDialog d(dm_, prompter_, this);
-        d.exec();
-    });
-    connect(member_, &QComboBox::currentTextChanged, this, [this](const QString& m) {
-        for (BillRow& r : bill_.rows) {
-            r.member = m.toStdString();
-        }
-        fill();
-    });
+    connect(mappings_, &QPushButton::clicked, this, guarded([this] {
+                BillMappingsDialog d(dm_, prompter_, this);
+                d.exec();
+            }));
+    connect(member_, &QComboBox::currentTextChanged, this, guarded([this](const QString& m) {
+                for (BillRow& r : bill_.rows) {
+                    r.member = m.toStdString();
+                }
+                fill();
+            }));
 }
 
 void BillImportDialog::onOpen() {
@@ -293,7 +294,7 @@ BankLayoutDialog::BankLayoutDialog(const std::vector<std::string>& header, Promp
         "请指明账单的哪一列是什么：日期必选；金额要么选一列有正负的，要么分别选收入和支出两列。")));
     outer->addLayout(form);
     outer->addLayout(saveExitRow(this, save));
-    connect(save, &QPushButton::clicked, this, &BankLayoutDialog::onSave);
+    connect(save, &QPushButton::clicked, this, guarded(this, &BankLayoutDialog::onSave));
 }
 
 BankLayout BankLayoutDialog::layout() const {
@@ -347,24 +348,24 @@ BillMappingsDialog::BillMappingsDialog(TfrmDM& dm, Prompter& prompter, QWidget* 
     outer->itemAt(1)->layout()->addWidget(remove);
     resize(640, 420);
     reload();
-    connect(remove, &QPushButton::clicked, this, [this] {
-        const int row = grid_->currentRow();
-        if (row >= 0 && static_cast<std::size_t>(row) < rows_.size()) {
-            removeBillMapping(dm_, rows_[static_cast<std::size_t>(row)].id);
-            reload();
-        }
-    });
-    connect(save, &QPushButton::clicked, this, [this] {
-        for (std::size_t i = 0; i < rows_.size(); ++i) {
-            const std::string target =
-                grid_->item(static_cast<int>(i), 3)->text().trimmed().toStdString();
-            if (!target.empty() && target != rows_[i].target) {
-                setBillMapping(dm_, rows_[i].id, target);
-            }
-        }
-        prompter_.info(QStringLiteral("账单对应设置 保存成功！"));
-        accept();
-    });
+    connect(remove, &QPushButton::clicked, this, guarded([this] {
+                const int row = grid_->currentRow();
+                if (row >= 0 && static_cast<std::size_t>(row) < rows_.size()) {
+                    removeBillMapping(dm_, rows_[static_cast<std::size_t>(row)].id);
+                    reload();
+                }
+            }));
+    connect(save, &QPushButton::clicked, this, guarded([this] {
+                for (std::size_t i = 0; i < rows_.size(); ++i) {
+                    const std::string target =
+                        grid_->item(static_cast<int>(i), 3)->text().trimmed().toStdString();
+                    if (!target.empty() && target != rows_[i].target) {
+                        setBillMapping(dm_, rows_[i].id, target);
+                    }
+                }
+                prompter_.info(QStringLiteral("账单对应设置 保存成功！"));
+                accept();
+            }));
 }
 
 void BillMappingsDialog::reload() {

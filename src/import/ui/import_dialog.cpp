@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/errors.h"
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 namespace fennory::ui {
@@ -68,8 +69,8 @@ ImportDialog::ImportDialog(TfrmDM& dm, Prompter& prompter, const ImportKind& kin
     progress_->setVisible(false);
     import_->setEnabled(false);
     resize(820, 520);
-    connect(open_, &QPushButton::clicked, this, &ImportDialog::onOpen);
-    connect(import_, &QPushButton::clicked, this, &ImportDialog::onImport);
+    connect(open_, &QPushButton::clicked, this, guarded(this, &ImportDialog::onOpen));
+    connect(import_, &QPushButton::clicked, this, guarded(this, &ImportDialog::onImport));
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 }
 

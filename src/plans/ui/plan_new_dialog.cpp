@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 #include "core/ui/record_screen.h"
 #include "plans/ui/plan_parts.h"
 
@@ -56,7 +57,7 @@ PlanKindButtons::PlanKindButtons(QWidget* parent)
     row->addStretch(1);
     group_->button(0)->setChecked(true);
     connect(group_, &QButtonGroup::idClicked, this,
-            [this](int i) { emit chosen(planKinds().at(static_cast<std::size_t>(i))); });
+            guarded([this](int i) { emit chosen(planKinds().at(static_cast<std::size_t>(i))); }));
 }
 
 const PlanKind& PlanKindButtons::kind() const {
@@ -131,11 +132,11 @@ TfrmPlan_New::TfrmPlan_New(TfrmDM& dm, Prompter& prompter, QWidget* parent)
         names_->show(k);
     };
     showKind(kinds_->kind());
-    connect(kinds_, &PlanKindButtons::chosen, this, [this, showKind](const PlanKind& k) {
-        showKind(k);
-        names_->current()->setFocus();
-    });
-    connect(save_, &QPushButton::clicked, this, &TfrmPlan_New::onSave);
+    connect(kinds_, &PlanKindButtons::chosen, this, guarded([this, showKind](const PlanKind& k) {
+                showKind(k);
+                names_->current()->setFocus();
+            }));
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmPlan_New::onSave));
 }
 
 QWidget* TfrmPlan_New::repeatGroup() {
@@ -152,11 +153,11 @@ QWidget* TfrmPlan_New::repeatGroup() {
         }
         row->addStretch(1);
         g->addLayout(row);
-        connect(b, &QRadioButton::toggled, this, [this, r](bool on) {
-            if (on) {
-                end_->setDateText(proposedEnd(r, start_->dateText()));
-            }
-        });
+        connect(b, &QRadioButton::toggled, this, guarded([this, r](bool on) {
+                    if (on) {
+                        end_->setDateText(proposedEnd(r, start_->dateText()));
+                    }
+                }));
     };
     auto word = [](const char* w) { return new QLabel(u8(w)); };
     addRule(Repeat::Daily, "每天 执行", {});

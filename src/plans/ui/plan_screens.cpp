@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 #include "core/ui/record_screen.h"
 #include "plans/ui/plan_parts.h"
 
@@ -63,19 +64,20 @@ PlanListScreen::PlanListScreen(TfrmDM& dm, Prompter& prompter, Purpose purpose, 
         form_->offer(Criterion::Name, u8(k.nameCaption), (dm_.*k.names)());
     };
     showKind(kinds_->kind());
-    connect(kinds_, &PlanKindButtons::chosen, this, [this, showKind](const PlanKind& k) {
-        showKind(k);
-        onQuery();
-    });
-    connect(query_, &QPushButton::clicked, this, &PlanListScreen::onQuery);
+    connect(kinds_, &PlanKindButtons::chosen, this, guarded([this, showKind](const PlanKind& k) {
+                showKind(k);
+                onQuery();
+            }));
+    connect(query_, &QPushButton::clicked, this, guarded(this, &PlanListScreen::onQuery));
     connect(action_, &QPushButton::clicked, this,
-            purpose_ == Purpose::View ? &PlanListScreen::onExcel : &PlanListScreen::onExecute);
+            guarded(this, purpose_ == Purpose::View ? &PlanListScreen::onExcel
+                                                    : &PlanListScreen::onExecute));
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (!menu_->isEmpty()) {
-            menu_->popup(grid_->viewport()->mapToGlobal(at));
-        }
-    });
+    connect(grid_, &QWidget::customContextMenuRequested, this, guarded([this](const QPoint& at) {
+                if (!menu_->isEmpty()) {
+                    menu_->popup(grid_->viewport()->mapToGlobal(at));
+                }
+            }));
 }
 
 PlanFilter PlanListScreen::filter() const {
@@ -85,8 +87,10 @@ PlanFilter PlanListScreen::filter() const {
 void PlanListScreen::onQuery() {
     model_.setFilter(filter());
     if (purpose_ == Purpose::View && menu_->isEmpty()) {
-        menu_->addAction(QStringLiteral("删除选中计划 &D"), this, &PlanListScreen::deleteCurrent);
-        menu_->addAction(QStringLiteral("全部删除 &A"), this, &PlanListScreen::deleteAll);
+        menu_->addAction(QStringLiteral("删除选中计划 &D"), this,
+                         guarded(this, &PlanListScreen::deleteCurrent));
+        menu_->addAction(QStringLiteral("全部删除 &A"), this,
+                         guarded(this, &PlanListScreen::deleteAll));
     }
     action_->setEnabled(true);
     reload();
@@ -156,7 +160,7 @@ TfrmPlan_Now::TfrmPlan_Now(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     model_.setDue(startupDate(dm_));
     reload();
     execute_->setDefault(true);
-    connect(execute_, &QPushButton::clicked, this, &TfrmPlan_Now::onExecute);
+    connect(execute_, &QPushButton::clicked, this, guarded(this, &TfrmPlan_Now::onExecute));
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 }
 

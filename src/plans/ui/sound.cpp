@@ -1,4 +1,5 @@
 #include "plans/ui/sound.h"
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 #include <QAudioDevice>
@@ -104,20 +105,21 @@ TfrmSound::TfrmSound(const std::filesystem::path& exeFolder, Prompter& prompter,
     outer->addWidget(other);
     outer->addLayout(buttons);
 
-    connect(play_, &QPushButton::clicked, this, [this] { playIfPresent(current_->text()); });
-    connect(open_, &QPushButton::clicked, this, [this] {
-        if (chooser_) {
-            new_->setText(chooser_(this));
-        }
-    });
-    connect(listen_, &QPushButton::clicked, this, [this] { playIfPresent(new_->text()); });
-    connect(replace_, &QPushButton::clicked, this, &TfrmSound::onReplace);
+    connect(play_, &QPushButton::clicked, this,
+            guarded([this] { playIfPresent(current_->text()); }));
+    connect(open_, &QPushButton::clicked, this, guarded([this] {
+                if (chooser_) {
+                    new_->setText(chooser_(this));
+                }
+            }));
+    connect(listen_, &QPushButton::clicked, this, guarded([this] { playIfPresent(new_->text()); }));
+    connect(replace_, &QPushButton::clicked, this, guarded(this, &TfrmSound::onReplace));
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(this, &QDialog::finished, this, [this] {
-        if (player_) {
-            player_->stop();
-        }
-    });
+    connect(this, &QDialog::finished, this, guarded([this] {
+                if (player_) {
+                    player_->stop();
+                }
+            }));
 }
 
 void TfrmSound::playIfPresent(const QString& file) {

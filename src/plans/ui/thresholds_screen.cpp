@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 
 namespace fennory::ui {
 namespace {
@@ -70,20 +71,20 @@ TfrmUWarn::TfrmUWarn(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     form->addRow(hintLabel(kNote));
     fillNames(member_, model_.members(), "");
 
-    gridMenu()->addAction(QStringLiteral("启用 &S"), this, [this] {
-        if (hasCurrentRow()) {
-            model_.setState(currentId(), "启用");
-            showModel();
-        }
-    });
-    gridMenu()->addAction(QStringLiteral("停用 &E"), this, [this] {
-        if (hasCurrentRow()) {
-            model_.setState(currentId(), "停用");
-            showModel();
-        }
-    });
+    gridMenu()->addAction(QStringLiteral("启用 &S"), this, guarded([this] {
+                              if (hasCurrentRow()) {
+                                  model_.setState(currentId(), "启用");
+                                  showModel();
+                              }
+                          }));
+    gridMenu()->addAction(QStringLiteral("停用 &E"), this, guarded([this] {
+                              if (hasCurrentRow()) {
+                                  model_.setState(currentId(), "停用");
+                                  showModel();
+                              }
+                          }));
     gridMenu()->addSeparator();
-    gridMenu()->addAction(QStringLiteral("修改 &M"), this, &TfrmUWarn::editCurrent);
+    gridMenu()->addAction(QStringLiteral("修改 &M"), this, guarded(this, &TfrmUWarn::editCurrent));
     Ref();
     // Room for the reminder texts.
     grid()->setColumnWidth(static_cast<int>(ThresholdColumn::Text), 260);
@@ -164,7 +165,7 @@ TfrmUWarn_M::TfrmUWarn_M(ThresholdsModel& model, Prompter& prompter, QWidget* pa
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);
     outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, &TfrmUWarn_M::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmUWarn_M::onSave));
 }
 
 void TfrmUWarn_M::onSave() {

@@ -8,6 +8,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "core/ui/guard.h"
 #include "core/ui/navigation.h"
 #include "reference/ui/editor_dialogs.h"
 
@@ -29,8 +30,9 @@ TfrmA_Manage::TfrmA_Manage(TfrmDM& dm, Prompter& prompter, FileOpener opener, QW
     menu->addSeparator();
     addNameRowMenu<true>(this, dm_, prompter_, model_, [this] { Ref(); });
     menu->addSeparator();
-    menu->addAction(QStringLiteral("调整账户余额 &T"), this, &TfrmA_Manage::adjustBalance);
-    menu->addAction(QStringLiteral("修改账户 &M"), this, &TfrmA_Manage::editAccount);
+    menu->addAction(QStringLiteral("调整账户余额 &T"), this,
+                    guarded(this, &TfrmA_Manage::adjustBalance));
+    menu->addAction(QStringLiteral("修改账户 &M"), this, guarded(this, &TfrmA_Manage::editAccount));
     Ref();
 }
 
@@ -95,7 +97,7 @@ TfrmA_M::TfrmA_M(AccountsModel& model, Prompter& prompter, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(group);
     outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, &TfrmA_M::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmA_M::onSave));
 }
 
 void TfrmA_M::onSave() {
@@ -149,7 +151,7 @@ TfrmA_TZ::TfrmA_TZ(AccountsModel& model, Prompter& prompter, QWidget* parent)
     outer->addWidget(shown);
     outer->addWidget(adjust);
     outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, &TfrmA_TZ::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmA_TZ::onSave));
     real_->setFocus();
 }
 

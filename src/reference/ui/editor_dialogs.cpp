@@ -7,6 +7,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 #include "reference/editors.h"
 
@@ -32,18 +33,18 @@ RowEditorDialog::RowEditorDialog(Prompter& prompter, const QString& title, const
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(box);
     outer->addLayout(row);
-    connect(save_, &QPushButton::clicked, this, [this] {
-        CheckResult r = store_(ss(field_->text()));
-        if (!r.ok) {
-            prompter_.warn(qs(r.message));
-            field_->setFocus();
-            return;
-        }
-        if (saved_) {
-            saved_();
-        }
-        accept();
-    });
+    connect(save_, &QPushButton::clicked, this, guarded([this] {
+                CheckResult r = store_(ss(field_->text()));
+                if (!r.ok) {
+                    prompter_.warn(qs(r.message));
+                    field_->setFocus();
+                    return;
+                }
+                if (saved_) {
+                    saved_();
+                }
+                accept();
+            }));
 }
 
 TfrmJZCS::TfrmJZCS(TfrmDM& dm, Prompter& prompter, std::string table, std::int64_t id,

@@ -9,6 +9,7 @@
 
 #include "core/check_result.h"
 #include "core/data_module.h"
+#include "core/ui/guard.h"
 #include "core/ui/navigation.h"
 #include "core/ui/prompter.h"
 #include "core/ui/record_screen.h"
@@ -75,19 +76,19 @@ void addFundFlowView(RecordScreen* screen, const QString& caption, TfrmDM& dm, P
             navigation().openFundFlow(dm, prompter, opener, screen, which, model.text(name));
         }
     };
-    screen->gridMenu()->addAction(caption, screen, view);
-    QObject::connect(screen->grid(), &QAbstractItemView::doubleClicked, screen, view);
+    screen->gridMenu()->addAction(caption, screen, guarded(view));
+    QObject::connect(screen->grid(), &QAbstractItemView::doubleClicked, screen, guarded(view));
 }
 
 template <bool withStateAndCount, class Model>
 void addNameRowMenu(RecordScreen* screen, TfrmDM& dm, Prompter& prompter, Model& model,
                     std::function<void()> reload) {
     auto onCurrent = [screen](std::function<void()> f) {
-        return [screen, f] {
+        return guarded([screen, f] {
             if (screen->hasCurrentRow()) {
                 f();
             }
-        };
+        });
     };
     QMenu* menu = screen->gridMenu();
     if constexpr (withStateAndCount) {

@@ -1,5 +1,6 @@
 #include "reporting/ui/report_preview.h"
 
+#include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 
 #include <QFileDialog>
@@ -191,7 +192,7 @@ ReportPreview::ReportPreview(report::Layout layout, Table rows, Prompter& prompt
         if (!key.isEmpty()) {
             a->setShortcut(key);
         }
-        connect(a, &QAction::triggered, this, slot);
+        connect(a, &QAction::triggered, this, guarded(slot));
         bar->addAction(a);
         return a;
     };

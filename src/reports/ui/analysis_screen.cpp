@@ -17,6 +17,7 @@
 #include <QValueAxis>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 
 namespace fennory::ui {
 namespace {
@@ -131,9 +132,10 @@ AnalysisScreen::AnalysisScreen(TfrmDM& dm, Prompter& prompter, FileOpener opener
 
     excel_->setEnabled(false);
     savePicture_->setEnabled(false);
-    connect(run_, &QPushButton::clicked, this, &AnalysisScreen::onRun);
-    connect(excel_, &QPushButton::clicked, this, &AnalysisScreen::onExcel);
-    connect(savePicture_, &QPushButton::clicked, this, &AnalysisScreen::onSavePicture);
+    connect(run_, &QPushButton::clicked, this, guarded(this, &AnalysisScreen::onRun));
+    connect(excel_, &QPushButton::clicked, this, guarded(this, &AnalysisScreen::onExcel));
+    connect(savePicture_, &QPushButton::clicked, this,
+            guarded(this, &AnalysisScreen::onSavePicture));
 }
 
 QChart* AnalysisScreen::chart(int i) const {

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 #include "core/ui/record_screen.h"
 #include "reporting/ui/report_preview.h"
 
@@ -64,17 +65,17 @@ TfrmPage3::TfrmPage3(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     excel_->setEnabled(false);
     print_->setEnabled(false);
 
-    connect(query_, &QPushButton::clicked, this, &TfrmPage3::onQuery);
-    connect(excel_, &QPushButton::clicked, this, &TfrmPage3::onExcel);
-    connect(print_, &QPushButton::clicked, this, &TfrmPage3::onPrint);
-    connect(exit, &QPushButton::clicked, this, [this] { closeScreen(this); });
+    connect(query_, &QPushButton::clicked, this, guarded(this, &TfrmPage3::onQuery));
+    connect(excel_, &QPushButton::clicked, this, guarded(this, &TfrmPage3::onExcel));
+    connect(print_, &QPushButton::clicked, this, guarded(this, &TfrmPage3::onPrint));
+    connect(exit, &QPushButton::clicked, this, guarded([this] { closeScreen(this); }));
 
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (!menu_->isEmpty()) {
-            menu_->popup(grid_->viewport()->mapToGlobal(at));
-        }
-    });
+    connect(grid_, &QWidget::customContextMenuRequested, this, guarded([this](const QPoint& at) {
+                if (!menu_->isEmpty()) {
+                    menu_->popup(grid_->viewport()->mapToGlobal(at));
+                }
+            }));
     grid_->setTable(log_.list(), FundFlowLog::hiddenColumns());
 }
 
@@ -103,10 +104,14 @@ FundFlowCriteria TfrmPage3::criteria() const {
 void TfrmPage3::onQuery() {
     log_.query(criteria());
     if (menu_->isEmpty()) {
-        menu_->addAction(QStringLiteral("删除当前选中日志 &D"), this, &TfrmPage3::deleteCurrent);
-        menu_->addAction(QStringLiteral("删除所有日志 &A"), this, &TfrmPage3::deleteAll);
-        menu_->addAction(QStringLiteral("修改日志 &M"), this, &TfrmPage3::editCurrent);
-        menu_->addAction(QStringLiteral("重新计算本次余额 &J"), this, &TfrmPage3::recalculate);
+        menu_->addAction(QStringLiteral("删除当前选中日志 &D"), this,
+                         guarded(this, &TfrmPage3::deleteCurrent));
+        menu_->addAction(QStringLiteral("删除所有日志 &A"), this,
+                         guarded(this, &TfrmPage3::deleteAll));
+        menu_->addAction(QStringLiteral("修改日志 &M"), this,
+                         guarded(this, &TfrmPage3::editCurrent));
+        menu_->addAction(QStringLiteral("重新计算本次余额 &J"), this,
+                         guarded(this, &TfrmPage3::recalculate));
     }
     reload();
 }
@@ -230,7 +235,7 @@ TfrmPage3_M::TfrmPage3_M(TfrmDM& dm, Prompter& prompter, FundFlowLog& log, const
     out_->setText(qs(entry.theOut));
     fillNames(account_, dm.ComAccount(), entry.AName);
     fillNames(member_, dm.ComFamily(), entry.FName);
-    connect(save_, &QPushButton::clicked, this, &TfrmPage3_M::onSave);
+    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmPage3_M::onSave));
 }
 
 void TfrmPage3_M::onSave() {

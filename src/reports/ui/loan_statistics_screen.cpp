@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/report_parts.h"
 
@@ -35,8 +36,8 @@ TfrmPage2::TfrmPage2(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     layOutQueryScreen(this, {.criteria = criteria_, .buttons = {run_, excel_}, .body = body});
     setScreenDefault(this, run_);
     excel_->setEnabled(false);
-    connect(run_, &QPushButton::clicked, this, &TfrmPage2::onRun);
-    connect(excel_, &QPushButton::clicked, this, &TfrmPage2::onExcel);
+    connect(run_, &QPushButton::clicked, this, guarded(this, &TfrmPage2::onRun));
+    connect(excel_, &QPushButton::clicked, this, guarded(this, &TfrmPage2::onExcel));
 }
 
 void TfrmPage2::onRun() {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/report_parts.h"
 
@@ -34,8 +35,8 @@ MovementQueryScreen::MovementQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpe
                              .body = grid_,
                              .totals = {count_, total_}});
     excel_->setEnabled(false);
-    connect(run_, &QPushButton::clicked, this, &MovementQueryScreen::onQuery);
-    connect(excel_, &QPushButton::clicked, this, &MovementQueryScreen::onExcel);
+    connect(run_, &QPushButton::clicked, this, guarded(this, &MovementQueryScreen::onQuery));
+    connect(excel_, &QPushButton::clicked, this, guarded(this, &MovementQueryScreen::onExcel));
 }
 
 void MovementQueryScreen::onQuery() {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/report_parts.h"
 
@@ -41,9 +42,9 @@ PeriodReportScreen::PeriodReportScreen(TfrmDM& dm, Prompter& prompter, FileOpene
                              .underCriteria = progress_});
     excel_->setEnabled(false);
     print_->setEnabled(false);
-    connect(run_, &QPushButton::clicked, this, &PeriodReportScreen::onRun);
-    connect(excel_, &QPushButton::clicked, this, &PeriodReportScreen::onExcel);
-    connect(print_, &QPushButton::clicked, this, &PeriodReportScreen::onPrint);
+    connect(run_, &QPushButton::clicked, this, guarded(this, &PeriodReportScreen::onRun));
+    connect(excel_, &QPushButton::clicked, this, guarded(this, &PeriodReportScreen::onExcel));
+    connect(print_, &QPushButton::clicked, this, guarded(this, &PeriodReportScreen::onPrint));
 }
 
 void PeriodReportScreen::onRun() {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 #include "reporting/ui/report_preview.h"
 
 namespace fennory::ui {
@@ -40,7 +41,7 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
         print_ = withName("printButton", new QPushButton(QStringLiteral("打印")));
         buttons.push_back(print_);
         print_->setEnabled(false);
-        connect(print_, &QPushButton::clicked, this, &RecordQueryScreen::onPrint);
+        connect(print_, &QPushButton::clicked, this, guarded(this, &RecordQueryScreen::onPrint));
     }
     std::vector<QWidget*> labels;
     for (std::size_t i = 0; i <= kind.totalLabels.size(); ++i) {
@@ -58,14 +59,14 @@ RecordQueryScreen::RecordQueryScreen(TfrmDM& dm, Prompter& prompter, FileOpener 
         split->setStretchFactor(1, 1);
         body = split;
         connect(grid_, &QAbstractItemView::clicked, this,
-                [this](const QModelIndex& at) { showDetail(at.row()); });
+                guarded([this](const QModelIndex& at) { showDetail(at.row()); }));
     }
     layOutQueryScreen(this,
                       {.criteria = form_, .buttons = buttons, .body = body, .totals = labels});
 
     excel_->setEnabled(false);
-    connect(run_, &QPushButton::clicked, this, &RecordQueryScreen::onQuery);
-    connect(excel_, &QPushButton::clicked, this, &RecordQueryScreen::onExcel);
+    connect(run_, &QPushButton::clicked, this, guarded(this, &RecordQueryScreen::onQuery));
+    connect(excel_, &QPushButton::clicked, this, guarded(this, &RecordQueryScreen::onExcel));
 }
 
 void RecordQueryScreen::onQuery() {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/dates.h"
+#include "core/ui/guard.h"
 #include "reporting/ui/report_preview.h"
 #include "reports/ui/report_parts.h"
 
@@ -55,8 +56,8 @@ TfrmPage1::TfrmPage1(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget*
     layOutQueryScreen(this, {.criteria = criteria_, .buttons = {run_, excel_}, .body = body});
 
     excel_->setEnabled(false);
-    connect(run_, &QPushButton::clicked, this, &TfrmPage1::onRun);
-    connect(excel_, &QPushButton::clicked, this, &TfrmPage1::onExcel);
+    connect(run_, &QPushButton::clicked, this, guarded(this, &TfrmPage1::onRun));
+    connect(excel_, &QPushButton::clicked, this, guarded(this, &TfrmPage1::onExcel));
 }
 
 void TfrmPage1::onRun() {
