@@ -91,86 +91,6 @@ TfrmMain::~TfrmMain() {
     }
 }
 
-void TfrmMain::buildMenus() {
-    QMenu* current = nullptr;
-    std::vector<QMenu*> open;
-    for (const MenuEntry& m : menuEntries()) {
-        switch (m.kind) {
-            case MenuEntry::Top:
-                current = menuBar()->addMenu(QString::fromUtf8(m.caption));
-                menus_[QString::fromUtf8(m.caption)] = current;
-                if (m.needsBook) {
-                    bookMenus_.push_back(current);
-                }
-                open = {current};
-                break;
-            case MenuEntry::Entry: {
-                QAction* a = open.back()->addAction(QString::fromUtf8(m.caption));
-                if (m.shortcut) {
-                    a->setShortcut(QKeySequence(QString::fromUtf8(m.shortcut)));
-                }
-                std::string key = m.id;
-                connect(a, &QAction::triggered, this, guarded([this, key] { run(key); }));
-                actions_[key] = a;
-                if (m.needsBook) {
-                    bookDependent_.push_back(a);
-                }
-                break;
-            }
-            case MenuEntry::Separator: {
-                QAction* a = open.back()->addSeparator();
-                if (m.needsBook) {
-                    bookDependent_.push_back(a);
-                }
-                break;
-            }
-            case MenuEntry::Sub:
-                open.push_back(open.back()->addMenu(QString::fromUtf8(m.caption)));
-                break;
-            case MenuEntry::EndSub:
-                open.pop_back();
-                break;
-        }
-    }
-
-    // An entry whose screen is not built yet stays visible but disabled.
-    for (auto& [id, a] : actions_) {
-        a->setEnabled(handlers_.count(id) > 0);
-    }
-    refreshSubmenus();
-}
-
-void TfrmMain::refreshSubmenus() {
-    // A submenu is available when one of its entries is.
-    for (QMenu* top : menus_ | std::views::values) {
-        for (QAction* a : top->actions()) {
-            if (QMenu* sub = a->menu()) {
-                const auto entries = sub->actions();
-                a->setEnabled(std::any_of(entries.begin(), entries.end(),
-                                          [](QAction* e) { return e->isEnabled(); }));
-            }
-        }
-    }
-}
-
-void TfrmMain::buildToolBar() {
-    toolBar_->setObjectName(QStringLiteral("mainToolBar"));
-    toolBar_->setMovable(false);
-    toolBar_->setFixedHeight(70);
-    toolBar_->setIconSize(QSize(36, 36));
-    toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    addToolBar(Qt::TopToolBarArea, toolBar_);
-    for (const ToolEntry& t : toolEntries()) {
-        QAction* a = toolBar_->addAction(
-            QIcon(QStringLiteral(":/icons/") + QString::fromUtf8(t.icon) + QStringLiteral(".png")),
-            QString::fromUtf8(t.caption));
-        std::string id = t.id;
-        connect(a, &QAction::triggered, this, guarded([this, id] { run(id); }));
-        a->setEnabled(handlers_.count(id) > 0);
-        toolActions_[id] = a;
-    }
-}
-
 void TfrmMain::buildStatusBar() {
     for (int i = 0; i < 3; ++i) {
         status_[static_cast<std::size_t>(i)] = new QLabel(this);
@@ -184,58 +104,6 @@ void TfrmMain::buildStatusBar() {
 
 QLabel* TfrmMain::statusPanel(int i) const {
     return status_.at(static_cast<std::size_t>(i));
-}
-
-QAction* TfrmMain::action(const std::string& id) const {
-    auto it = actions_.find(id);
-    if (it != actions_.end()) {
-        return it->second;
-    }
-    auto t = toolActions_.find(id);
-    return t == toolActions_.end() ? nullptr : t->second;
-}
-
-QAction* TfrmMain::actionByCaption(const QString& caption) const {
-    for (const auto& [id, a] : actions_) {
-        if (a->text() == caption) {
-            return a;
-        }
-    }
-    return nullptr;
-}
-
-QMenu* TfrmMain::menu(const QString& title) const {
-    auto it = menus_.find(title);
-    return it == menus_.end() ? nullptr : it->second;
-}
-
-void TfrmMain::registerScreen(const std::string& id, ScreenFactory factory) {
-    screens_[id] = std::move(factory);
-    handlers_[id] = [this, id] { openRegistered(id); };
-    if (auto* a = action(id)) {
-        a->setEnabled(true);
-    }
-    if (auto t = toolActions_.find(id); t != toolActions_.end()) {
-        t->second->setEnabled(true);
-    }
-    refreshSubmenus();
-}
-
-void TfrmMain::registerDialog(const std::string& id, DialogRunner open, bool needsBook) {
-    handlers_[id] = [this, open = std::move(open), needsBook] {
-        if (needsBook && dm_.book().empty()) {
-            return;
-        }
-        myfrmClose();
-        open(*this);
-    };
-    if (auto* a = action(id)) {
-        a->setEnabled(true);
-    }
-    if (auto t = toolActions_.find(id); t != toolActions_.end()) {
-        t->second->setEnabled(true);
-    }
-    refreshSubmenus();
 }
 
 void TfrmMain::run(const std::string& id) {
@@ -268,16 +136,6 @@ void TfrmMain::closeEvent(QCloseEvent* e) {
     }
     myfrmClose();
     e->accept();
-}
-
-void TfrmMain::myShow(bool visible) {
-    for (QAction* a : bookDependent_) {
-        a->setVisible(visible);
-    }
-    for (QMenu* m : bookMenus_) {
-        m->menuAction()->setVisible(visible);
-    }
-    toolBar_->setEnabled(visible);
 }
 
 void TfrmMain::myA(const std::string& accountType) {

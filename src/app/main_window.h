@@ -36,6 +36,7 @@ public:
     void startUp();
 
     // Shell: a registered entry's menu row and toolbar button become enabled.
+    void addMenuRows(std::span<const MenuRow> rows) override;
     void registerScreen(const std::string& id, ScreenFactory factory) override;
     void registerDialog(const std::string& id, DialogRunner open, bool needsBook = true) override;
     QWidget* frame() override { return this; }
@@ -95,6 +96,8 @@ protected:
 
 private:
     void buildMenus();
+    void layOutMenu(const QString& top);
+    void enableEntry(const std::string& id);
     void buildToolBar();
     void buildStatusBar();
     void run(const std::string& id);
@@ -126,7 +129,9 @@ private:
     std::map<std::string, std::function<void()>> handlers_;
     std::map<std::string, ScreenFactory> screens_;
     std::map<std::string, QAction*> toolActions_;
-    std::vector<QAction*> bookDependent_;
+    std::map<QString, std::vector<MenuRow>> rows_;
+    std::map<std::pair<QString, QString>, QMenu*> submenus_;
+    bool bookShown_ = true;
     std::vector<QMenu*> bookMenus_;
     std::map<QString, QMenu*> menus_;
     QPointer<QWidget> child_;

@@ -1,21 +1,21 @@
 #pragma once
-// The main window's menus and toolbar as data: what each entry is called,
-// its shortcut, and which entries show only while a book is open.
+// The window's own part of its menus and toolbar: the top menus in their
+// order, the rows the window itself answers (books opened and closed, the
+// tools and help), and the toolbar's buttons. Modules add the other rows.
 
 #include <span>
 
+#include "core/ui/shell.h"
+
 namespace fennory::ui {
 
-struct MenuEntry {
-    enum Kind { Top, Entry, Separator, Sub, EndSub } kind;
-    const char* id = nullptr;  // the entry's id; for Top, nothing
-    const char* caption = nullptr;
-    const char* shortcut = nullptr;
-    // Top: the whole menu needs an open book. Entry or Separator: this item does.
-    bool needsBook = false;
+struct TopMenu {
+    const char* caption;
+    bool needsBook;  // the whole menu shows only while a book is open
 };
 
-std::span<const MenuEntry> menuEntries();
+std::span<const TopMenu> topMenus();
+std::span<const MenuRow> windowMenuRows();
 
 struct ToolEntry {
     const char* caption;

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "app/main_window.h"
+#include "app/screens.h"
 #include "books/book_creation.h"
 #include "books/open_book.h"
 #include "core/data_module.h"
@@ -29,7 +30,7 @@ private slots:
     void bookkeepingAsksForAMemberThenAnAccountFirst();
     void closingTheBookHidesItsMenusAndZeroesTheTotals();
     void closingAsksAndNoKeepsTheWindowOpen();
-    void entriesOfScreensNotYetBuiltAreDisabled();
+    void rowsAddedByAModuleLandInTheirMenuByOrder();
     void menuCaptionsAndShortcuts();
     void leaderLinesReachTheirFigures();
     void whatTheDesktopCannotOpenIsSaidWithWhereItIs();
@@ -49,6 +50,7 @@ void MainWindowTest::init() {
     prompter = &book_->prompter;
     session = &book_->session;
     window_ = std::make_unique<TfrmMain>(*dm_, *prompter);
+    registerScreens(*window_);
     window_->setAskOnClose(false);
     window_->bookOpened();
 }
@@ -149,16 +151,37 @@ void MainWindowTest::closingAsksAndNoKeepsTheWindowOpen() {
     QVERIFY(!window_->isVisible());
 }
 
-void MainWindowTest::entriesOfScreensNotYetBuiltAreDisabled() {
-    for (const char* id : {"income", "fundFlow", "backup", "importIncome", "bookManage"}) {
-        QVERIFY2(!window_->action(id)->isEnabled(), id);
-    }
-    for (const char* id : {"newBook", "openBook", "closeBook", "pageSetup", "exit", "calculator",
-                           "help", "website", "upgrade", "about"}) {
-        QVERIFY2(window_->action(id)->isEnabled(), id);
-    }
-    window_->registerScreen("fundFlow", [](Shell&) { return new QLabel; });
-    QVERIFY(window_->action("fundFlow")->isEnabled());
+// The rows a module adds land in their menu by order, grouped between
+// separators, and stay disabled until something opens them.
+void MainWindowTest::rowsAddedByAModuleLandInTheirMenuByOrder() {
+    auto captions = [](QMenu* m) {
+        QStringList out;
+        for (QAction* a : m->actions()) {
+            out << (a->isSeparator() ? QStringLiteral("|") : a->text());
+        }
+        return out;
+    };
+    QMenu* settings = window_->menu(QStringLiteral("基础设置【&B】"));
+    QCOMPARE(captions(settings),
+             (QStringList{"家庭成员 &F", "往来人员 &P", "账户管理 &A", "|", "收入类别 &I",
+                          "支出类别 &O", "投资分类 &T", "|", "提醒设置 &W", "排序设置 &X",
+                          "默认项设置 &M", "|", "版本设置 &B"}));
+    QMenu* reports = window_->menu(QStringLiteral("报表中心【&R】"));
+    QCOMPARE(captions(reports).mid(0, 7),
+             (QStringList{"账户查询 &X", "|", "收支报表 &F", "收支统计表 &R", "收支分析 &E",
+                          "债务债权统计表 &Z", "|"}));
+    QCOMPARE(captions(reports->actions().at(2)->menu()),
+             (QStringList{"月报表 &M", "年报表 &Y"}));
+
+    static constexpr MenuRow later[] = {
+        {.id = "budgets", .menu = "计划【&P】", .order = 150, .caption = "预算设置 &B"}};
+    window_->addMenuRows(later);
+    QMenu* plans = window_->menu(QStringLiteral("计划【&P】"));
+    QCOMPARE(captions(plans), (QStringList{"新建计划 &N", "查看计划 &V", "执行计划 &M",
+                                           "预算设置 &B", "|", "今日计划 &D"}));
+    QVERIFY(!window_->action("budgets")->isEnabled());
+    window_->registerScreen("budgets", [](Shell&) { return new QLabel; });
+    QVERIFY(window_->action("budgets")->isEnabled());
 }
 
 void MainWindowTest::menuCaptionsAndShortcuts() {

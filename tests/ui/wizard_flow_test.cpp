@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "app/main_window.h"
+#include "app/screens.h"
 #include "books/book_creation.h"
 #include "books/open_book.h"
 #include "books/ui/new_book_dialogs.h"
@@ -65,6 +66,7 @@ static bool menuVisible(TfrmMain& w, const char* title) {
 
 void WizardFlow::firstStartGoesThroughTheWizardToTheMainWindow() {
     TfrmMain window(*dm_, prompter_);
+    registerScreens(window);
     window.setAskOnClose(false);
     testing::ModalScript script;
     script.then<TfrmNewBook>([&](TfrmNewBook& d) {
@@ -164,6 +166,7 @@ void WizardFlow::startWithBooksShowsTheOpenDialogAndExitLeavesOnlyBookAndHelp() 
     session_.CurrentBook.clear();
 
     TfrmMain window(*dm_, prompter_);
+    registerScreens(window);
     window.setAskOnClose(false);
     testing::ModalScript script;
     script.then<TfrmOpenBook>(
@@ -193,6 +196,7 @@ void WizardFlow::wrongPasswordKeepsTheDialogOpen() {
     session_.CurrentBook.clear();
 
     TfrmMain window(*dm_, prompter_);
+    registerScreens(window);
     bool stillOpen = false;
     testing::ModalScript script;
     script.then<TfrmOpenBook>([&](TfrmOpenBook& d) {
@@ -217,6 +221,7 @@ void WizardFlow::furtherBookRefusesAMissingSourceBook() {
     in.name = "家";
     QVERIFY(createFirstBook(*dm_, in).ok);
     TfrmMain window(*dm_, prompter_);
+    registerScreens(window);
     TfrmNewBook1 dialog(*dm_, prompter_, window, &window);
     QCOMPARE(named<NewBookFields>(dialog, "fields")->name()->text(), QStringLiteral("我家账簿1"));
     QCOMPARE(named<NewBookFields>(dialog, "fields")->count()->text(), QStringLiteral("1"));
@@ -254,6 +259,7 @@ void WizardFlow::aFurtherBookJustCreatedIsOfferedAndOpens() {
     // The first book is remembered with its password, as most households keep it.
     QVERIFY(openBook(*dm_, {"家", "", true, true}).ok);
     TfrmMain window(*dm_, prompter_);
+    registerScreens(window);
     window.setAskOnClose(false);
     QString offered;
     testing::ModalScript script;

@@ -7,7 +7,38 @@
 
 namespace fennory::ui {
 
+// The record screens.
+constexpr MenuRow kMenuRows[] = {
+    {.id = "income",
+     .menu = "记账【&W】",
+     .order = 100,
+     .caption = "收入 &I",
+     .shortcut = "Ctrl+I"},
+    {.id = "expense",
+     .menu = "记账【&W】",
+     .order = 101,
+     .caption = "支出 &O",
+     .shortcut = "Ctrl+O"},
+    {.id = "transfer",
+     .menu = "记账【&W】",
+     .order = 200,
+     .caption = "账户转账 &A",
+     .shortcut = "Ctrl+A"},
+    {.id = "borrow",
+     .menu = "记账【&W】",
+     .order = 300,
+     .caption = "债务 &B",
+     .shortcut = "Ctrl+B"},
+    {.id = "debt", .menu = "记账【&W】", .order = 301, .caption = "债权 &D", .shortcut = "Ctrl+D"},
+    {.id = "invest",
+     .menu = "记账【&W】",
+     .order = 400,
+     .caption = "投资 &T",
+     .shortcut = "Ctrl+T"},
+};
+
 void registerBookkeepingScreens(Shell& shell) {
+    shell.addMenuRows(kMenuRows);
     registerScreens(shell, {{"income", screenOf<TfrmInTable>()},
                             {"expense", screenOf<TfrmOutTable>()},
                             {"transfer", screenOf<TfrmChangeT>()},

@@ -6,7 +6,35 @@
 
 namespace fennory::ui {
 
+// The books and the preferences, in the menus of the book and the settings.
+constexpr MenuRow kMenuRows[] = {
+    {.id = "bookManage",
+     .menu = "账簿【&Z】",
+     .order = 200,
+     .caption = "账簿管理 &B",
+     .needsBook = true},
+    {.id = "changePass",
+     .menu = "账簿【&Z】",
+     .order = 201,
+     .caption = "修改密码 &S",
+     .needsBook = true},
+    {.id = "backup",
+     .menu = "账簿【&Z】",
+     .order = 400,
+     .caption = "备份数据 &D",
+     .needsBook = true},
+    {.id = "restore",
+     .menu = "账簿【&Z】",
+     .order = 401,
+     .caption = "数据恢复 &R",
+     .needsBook = true},
+    {.id = "sortOrder", .menu = "基础设置【&B】", .order = 301, .caption = "排序设置 &X"},
+    {.id = "defaults", .menu = "基础设置【&B】", .order = 302, .caption = "默认项设置 &M"},
+    {.id = "edition", .menu = "基础设置【&B】", .order = 400, .caption = "版本设置 &B"},
+};
+
 void registerBookScreens(Shell& shell) {
+    shell.addMenuRows(kMenuRows);
     // The books and the preferences; some end the program after saving.
     shell.registerScreen("bookManage", [](Shell& w) {
         return new TfrmB_Manage(w.dm(), w.prompter(), [&w] { w.endProgram(); });

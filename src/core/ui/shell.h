@@ -1,13 +1,15 @@
 #pragma once
 // How a ui module offers its screens to the program's window, and what those
-// screens get from it. Each module registers the screens and dialogs of its
-// menu entries by the entries' ids; the window only opens them, so that a new
-// screen is a registration in its own module, not an edit of the window.
+// screens get from it. Each module adds its menu rows and registers the
+// screens and dialogs they open by the rows' ids; the window only lays the
+// rows out and opens them, so that a new screen is a registration in its own
+// module, not an edit of the window.
 
 #include <QWidget>
 
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -16,6 +18,19 @@
 
 namespace fennory::ui {
 
+// One row of a top menu. Rows are laid out by `order`; a change of hundreds
+// starts a group after a separator. Its texts are static: tables of rows.
+struct MenuRow {
+    const char* id;
+    const char* menu;  // the caption of the top menu it sits in
+    int order;
+    const char* caption;
+    const char* shortcut = nullptr;
+    const char* submenu = nullptr;  // the caption of the submenu it sits in
+    // Shown only while a book is open (in a menu that is always shown).
+    bool needsBook = false;
+};
+
 class Shell {
 public:
     using ScreenFactory = std::function<QWidget*(Shell&)>;
@@ -23,6 +38,8 @@ public:
 
     virtual ~Shell() = default;
 
+    // Rows of the window's menus; a row whose id nothing opens is disabled.
+    virtual void addMenuRows(std::span<const MenuRow> rows) = 0;
     // A child screen for a menu entry; the window shows it maximised.
     virtual void registerScreen(const std::string& id, ScreenFactory factory) = 0;
     // A modal dialog for a menu entry, opened after the open screen closes.

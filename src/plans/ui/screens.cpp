@@ -12,7 +12,18 @@ void installPlanNavigation() {
     navigation().setReminders(showReminders);
 }
 
+// The plans, the thresholds and the reminder sound.
+constexpr MenuRow kMenuRows[] = {
+    {.id = "warn", .menu = "基础设置【&B】", .order = 300, .caption = "提醒设置 &W"},
+    {.id = "planNew", .menu = "计划【&P】", .order = 100, .caption = "新建计划 &N"},
+    {.id = "planView", .menu = "计划【&P】", .order = 101, .caption = "查看计划 &V"},
+    {.id = "planRun", .menu = "计划【&P】", .order = 102, .caption = "执行计划 &M"},
+    {.id = "planToday", .menu = "计划【&P】", .order = 200, .caption = "今日计划 &D"},
+    {.id = "sound", .menu = "工具【&T】", .order = 200, .caption = "提醒声音设置 &S"},
+};
+
 void registerPlanScreens(Shell& shell, std::function<const SoundPlayerFactory&()> players) {
+    shell.addMenuRows(kMenuRows);
     installPlanNavigation();
     shell.registerScreen("warn", [](Shell& w) { return new TfrmUWarn(w.dm(), w.prompter()); });
     shell.registerDialog("planNew", [](Shell& w) {
