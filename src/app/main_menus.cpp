@@ -49,6 +49,9 @@ void TfrmMain::addMenuRows(std::span<const MenuRow> rows) {
                                    std::string(row.menu));
         }
         rows_[top].push_back(row);
+        if (row.needsNames) {
+            namesFirst_.insert(row.id);
+        }
         if (!actions_.contains(row.id)) {
             auto* a = new QAction(QString::fromUtf8(row.caption), this);
             if (row.shortcut) {

@@ -111,7 +111,7 @@ void TfrmMain::run(const std::string& id) {
     if (h == handlers_.end()) {
         return;
     }
-    if (needsMemberAndAccount(id) && (myCheckF() || myCheckA())) {
+    if (namesFirst_.contains(id) && (myCheckF() || myCheckA())) {
         return;
     }
     h->second();

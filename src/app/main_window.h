@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "app/totals_view.h"
@@ -132,6 +133,7 @@ private:
     std::map<QString, std::vector<MenuRow>> rows_;
     std::map<std::pair<QString, QString>, QMenu*> submenus_;
     bool bookShown_ = true;
+    std::set<std::string> namesFirst_;  // rows that need a member and an account first
     std::vector<QMenu*> bookMenus_;
     std::map<QString, QMenu*> menus_;
     QPointer<QWidget> child_;

@@ -27,15 +27,4 @@ Edition readEdition(Database& db) {
     return editionOf(db.queryText("SELECT theBT FROM SBase WHERE ID=1").value_or(""));
 }
 
-bool needsMemberAndAccount(std::string_view menuId) {
-    static constexpr std::string_view kEntries[] = {"income", "expense", "transfer", "borrow",
-                                                    "debt",   "invest",  "planNew"};
-    for (std::string_view e : kEntries) {
-        if (e == menuId) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace fennory

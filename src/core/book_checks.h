@@ -3,7 +3,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "core/data_module.h"
 #include "core/main_texts.h"
@@ -20,10 +19,6 @@ struct MissingNames {
 // Nothing when the open book has a member (myCheckF) / an account (myCheckA).
 std::optional<MissingNames> myCheckF(TfrmDM& dm);
 std::optional<MissingNames> myCheckA(TfrmDM& dm);
-
-// Whether a menu entry opens only once the book has a member and an account
-// (the bookkeeping screens and the new plan).
-bool needsMemberAndAccount(std::string_view menuId);
 
 // The installation's edition, SBase.theBT.
 Edition readEdition(Database& db);

@@ -52,15 +52,5 @@ TEST_F(Wizard, WhichBookDialogAppears) {
     EXPECT_EQ(newBookDialog(db), BookDialog::FurtherBook);
 }
 
-TEST(MenuEntries, BookkeepingAndNewPlansFirstNeedAMemberAndAnAccount) {
-    for (const char* id :
-         {"income", "expense", "transfer", "borrow", "debt", "invest", "planNew"}) {
-        EXPECT_TRUE(needsMemberAndAccount(id)) << id;
-    }
-    for (const char* id : {"family", "accounts", "fundFlow", "planView", "help", "openBook"}) {
-        EXPECT_FALSE(needsMemberAndAccount(id)) << id;
-    }
-}
-
 }  // namespace
 }  // namespace fennory

@@ -29,6 +29,9 @@ struct MenuRow {
     const char* submenu = nullptr;  // the caption of the submenu it sits in
     // Shown only while a book is open (in a menu that is always shown).
     bool needsBook = false;
+    // Opens only once the book has a member and an account; until then the
+    // window asks for them and opens their screen instead.
+    bool needsNames = false;
 };
 
 class Shell {

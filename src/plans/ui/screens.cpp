@@ -15,7 +15,11 @@ void installPlanNavigation() {
 // The plans, the thresholds and the reminder sound.
 constexpr MenuRow kMenuRows[] = {
     {.id = "warn", .menu = "基础设置【&B】", .order = 300, .caption = "提醒设置 &W"},
-    {.id = "planNew", .menu = "计划【&P】", .order = 100, .caption = "新建计划 &N"},
+    {.id = "planNew",
+     .menu = "计划【&P】",
+     .order = 100,
+     .caption = "新建计划 &N",
+     .needsNames = true},
     {.id = "planView", .menu = "计划【&P】", .order = 101, .caption = "查看计划 &V"},
     {.id = "planRun", .menu = "计划【&P】", .order = 102, .caption = "执行计划 &M"},
     {.id = "planToday", .menu = "计划【&P】", .order = 200, .caption = "今日计划 &D"},
