@@ -200,21 +200,16 @@ protected:
     void moveMoney(int into, Money amount, const std::string& account, const std::string& member,
                    const std::string& date, const std::string& type, const std::string& remark,
                    const char* table, std::int64_t id, LogEvent event) {
-        if (into > 0) {
-            dm_.AccountUp(amount, account);
-        } else {
-            dm_.AccountDown(amount, account);
-        }
-        dm_.List_Add({.theDate = date,
-                      .theType = type,
-                      .Remark = remark,
-                      .theIn = into > 0 ? amount : Money(),
-                      .theOut = into > 0 ? Money() : amount,
-                      .AName = account,
-                      .FName = member,
-                      .theT = table,
-                      .theID = id,
-                      .theE = event});
+        bookMoneyMove(dm_, {.into = into,
+                            .amount = amount,
+                            .account = account,
+                            .member = member,
+                            .date = date,
+                            .type = type,
+                            .remark = remark,
+                            .table = table,
+                            .id = id,
+                            .event = event});
     }
 
     TfrmDM& dm_;

@@ -106,23 +106,35 @@ std::optional<std::string> recordRefusal(const BookedRecord& r) {
 
 RecordBooker::RecordBooker(TfrmDM& dm, RecordType type) : dm_(dm), type_(recordType(type)) {}
 
-void RecordBooker::move(int direction, std::int64_t id, const BookedRecord& r, LogEvent event) {
-    const bool into = type_.sign * direction > 0;
-    if (into) {
-        dm_.AccountUp(r.amount, r.account);
+void bookMoneyMove(TfrmDM& dm, const MoneyMove& m) {
+    if (m.into > 0) {
+        dm.AccountUp(m.amount, m.account);
     } else {
-        dm_.AccountDown(r.amount, r.account);
+        dm.AccountDown(m.amount, m.account);
     }
-    dm_.List_Add({.theDate = r.date,
-                  .theType = type_.logsCaption ? std::string(type_.caption) : r.name,
-                  .Remark = r.remark,
-                  .theIn = into ? r.amount : Money(),
-                  .theOut = into ? Money() : r.amount,
-                  .AName = r.account,
-                  .FName = r.member,
-                  .theT = type_.table,
-                  .theID = id,
-                  .theE = event});
+    dm.List_Add({.theDate = m.date,
+                 .theType = m.type,
+                 .Remark = m.remark,
+                 .theIn = m.into > 0 ? m.amount : Money(),
+                 .theOut = m.into > 0 ? Money() : m.amount,
+                 .AName = m.account,
+                 .FName = m.member,
+                 .theT = m.table,
+                 .theID = m.id,
+                 .theE = m.event});
+}
+
+void RecordBooker::move(int direction, std::int64_t id, const BookedRecord& r, LogEvent event) {
+    bookMoneyMove(dm_, {.into = type_.sign * direction,
+                        .amount = r.amount,
+                        .account = r.account,
+                        .member = r.member,
+                        .date = r.date,
+                        .type = type_.logsCaption ? std::string(type_.caption) : r.name,
+                        .remark = r.remark,
+                        .table = type_.table,
+                        .id = id,
+                        .event = event});
 }
 
 std::int64_t RecordBooker::book(const BookedRecord& r, LogEvent event, bool countUses) {

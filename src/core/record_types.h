@@ -52,6 +52,22 @@ struct BookedRecord {
 // What every record must be, whichever way it comes in: nothing, or why not.
 std::optional<std::string> recordRefusal(const BookedRecord& r);
 
+// One movement of an account's money with its fund-flow entry. Records,
+// transfer legs, repayments, adjustments and returns all move money this way.
+struct MoneyMove {
+    int into;  // > 0: into the account; otherwise out of it
+    Money amount;
+    std::string account;
+    std::string member;
+    std::string date;
+    std::string type;  // the log's kind
+    std::string remark;
+    const char* table;  // the record the move belongs to
+    std::int64_t id;
+    LogEvent event;
+};
+void bookMoneyMove(TfrmDM& dm, const MoneyMove& m);
+
 // A record refused on the booking path; its text is the user's sentence.
 class RecordRefused : public std::runtime_error {
 public:
