@@ -6,7 +6,16 @@
 #include <QPushButton>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
+
+namespace fennory::ui {
+
+// Ends the program without the closing question, so that the next start
+// reads what was just saved.
+using EndProgram = std::function<void()>;
+
+}  // namespace fennory::ui
 
 namespace fennory::ui::book_parts {
 

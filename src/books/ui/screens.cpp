@@ -1,8 +1,13 @@
 #include "books/ui/screens.h"
 
-#include "books/ui/backup_screens.h"
-#include "books/ui/book_screens.h"
-#include "books/ui/preference_screens.h"
+#include "books/ui/backup_dialog.h"
+#include "books/ui/book_manage_screen.h"
+#include "books/ui/book_rename_dialog.h"
+#include "books/ui/change_password_dialog.h"
+#include "books/ui/defaults_dialog.h"
+#include "books/ui/edition_dialog.h"
+#include "books/ui/restore_dialog.h"
+#include "books/ui/sort_order_dialog.h"
 
 namespace fennory::ui {
 

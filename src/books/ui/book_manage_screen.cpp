@@ -1,5 +1,4 @@
-// The book list with its rename, and the password change.
-#include "books/ui/book_screens.h"
+#include "books/ui/book_manage_screen.h"
 #include "core/field_limits.h"
 
 #include <QApplication>
@@ -16,6 +15,7 @@
 
 #include "books/backup.h"
 #include "books/ui/book_parts.h"
+#include "books/ui/book_rename_dialog.h"
 #include "core/book_checks.h"
 #include "core/dates.h"
 #include "core/errors.h"
@@ -24,8 +24,6 @@
 
 namespace fennory::ui {
 using namespace book_parts;
-
-// ---- 账簿管理 ----
 
 TfrmB_Manage::TfrmB_Manage(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* parent)
     : QWidget(parent),
@@ -119,74 +117,6 @@ void TfrmB_Manage::onRename() {
     if (dialog.exec() == QDialog::Accepted && end_) {
         end_();
     }
-}
-
-TfrmB_M::TfrmB_M(TfrmDM& dm, Prompter& prompter, const std::string& book, QWidget* parent)
-    : QDialog(parent),
-      dm_(dm),
-      prompter_(prompter),
-      book_(book),
-      name_(withName("nameField", new QLineEdit)),
-      save_(withName("saveButton", new QPushButton(QStringLiteral("修改")))) {
-    setWindowTitle(qs(book) + QStringLiteral(" 修改"));
-    auto* group = new QGroupBox(QStringLiteral("账簿名称"));
-    auto* f = new QFormLayout(group);
-    f->addRow(QStringLiteral("账簿名称："), name_);
-    limitGbk(name_, limits::kName);
-    name_->setText(qs(book));
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(group);
-    outer->addLayout(buttonRow({save_, exitButton(this)}));
-    save_->setDefault(true);
-    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmB_M::onSave));
-}
-
-void TfrmB_M::onSave() {
-    const auto r = renameBook(dm_, book_, ss(name_->text().trimmed()));
-    if (!r.ok) {
-        prompter_.warn(qs(r.message));
-        name_->setFocus();
-        return;
-    }
-    prompter_.info(QStringLiteral("账簿名称 修改成功，请重新打开 Fennory ！"));
-    accept();
-}
-
-// ---- 修改密码 ----
-
-TfrmChangePass::TfrmChangePass(TfrmDM& dm, Prompter& prompter, QWidget* parent)
-    : QDialog(parent),
-      dm_(dm),
-      prompter_(prompter),
-      old_(withName("oldField", new QLineEdit)),
-      new_(withName("newField", new QLineEdit)),
-      confirm_(withName("confirmField", new QLineEdit)),
-      save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
-    setWindowTitle(QStringLiteral("修改密码"));
-    auto* group = new QGroupBox(QStringLiteral("修改密码"));
-    auto* f = new QFormLayout(group);
-    f->addRow(QStringLiteral("原  密  码："), old_);
-    f->addRow(QStringLiteral("新  密  码："), new_);
-    f->addRow(QStringLiteral("确认密码："), confirm_);
-    for (QLineEdit* e : {old_, new_, confirm_}) {
-        e->setEchoMode(QLineEdit::Password);
-        limitGbk(e, limits::kName);
-    }
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(group);
-    outer->addLayout(saveExitRow(this, save_));
-    connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmChangePass::onSave));
-}
-
-void TfrmChangePass::onSave() {
-    const auto r = changePassword(dm_, ss(old_->text()), ss(new_->text()), ss(confirm_->text()));
-    if (!r.ok) {
-        prompter_.warn(qs(r.message));
-        (r.field == PasswordField::Old ? old_ : confirm_)->setFocus();
-        return;
-    }
-    prompter_.info(QStringLiteral("密码修改成功！请重新登录！"));
-    accept();
 }
 
 }  // namespace fennory::ui

@@ -1,5 +1,5 @@
 #pragma once
-// The preferences: TfrmMRX (defaults), TfrmSZ_PX (orders), TfrmSBasc (edition).
+// TfrmMRX: the defaults a new record starts with.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 
 #include "books/book_management.h"
 #include "books/preferences.h"
-#include "books/ui/book_screens.h"
+#include "books/ui/book_parts.h"
 #include "core/data_module.h"
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
@@ -41,43 +41,6 @@ private:
     std::array<QComboBox*, 6> lists_{};
     std::array<QCheckBox*, 6> empties_{};
     std::array<QCheckBox*, 8> flags_{};
-    QPushButton* save_;
-};
-
-class TfrmSZ_PX : public QDialog {
-    Q_OBJECT
-public:
-    TfrmSZ_PX(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* parent = nullptr);
-    // Code 1..5 of the lists, 1..4 of the record lists.
-    QRadioButton* listOrder(int code) const {
-        return lists_.at(static_cast<std::size_t>(code - 1));
-    }
-    QRadioButton* recordOrder(int code) const {
-        return records_.at(static_cast<std::size_t>(code - 1));
-    }
-
-private:
-    void onSave();
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    EndProgram end_;
-    std::array<QRadioButton*, 5> lists_{};
-    std::array<QRadioButton*, 4> records_{};
-    QPushButton* save_;
-};
-
-class TfrmSBasc : public QDialog {
-    Q_OBJECT
-public:
-    TfrmSBasc(TfrmDM& dm, Prompter& prompter, EndProgram end, QWidget* parent = nullptr);
-
-private:
-    void onSave();
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    EndProgram end_;
-    QRadioButton* pc_;
-    QRadioButton* usb_;
     QPushButton* save_;
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// TfrmBackup "数据备份" and TfrmRecover "数据恢复".
+// TfrmBackup "数据备份".
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,25 +41,6 @@ private:
     QLineEdit* path_;
     QPushButton* choose_;
     QPushButton* backup_;
-};
-
-class TfrmRecover : public QDialog {
-    Q_OBJECT
-public:
-    // `restored` runs after the data file was replaced: the book may be gone.
-    TfrmRecover(TfrmDM& dm, Prompter& prompter, std::function<void()> restored,
-                PathChooser chooser = backupFileChooser(), QWidget* parent = nullptr);
-
-private:
-    void onRestore();
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    std::function<void()> restored_;
-    PathChooser chooser_;
-    QLineEdit* path_;
-    QListWidget* snapshots_;
-    QPushButton* choose_;
-    QPushButton* restore_;
 };
 
 }  // namespace fennory::ui

@@ -1,6 +1,5 @@
 #pragma once
-// The books as a whole: TfrmB_Manage "账簿管理" with the rename dialog
-// TfrmB_M, and TfrmChangePass "修改密码".
+// TfrmB_Manage "账簿管理": the books as a whole, renamed and deleted.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,15 +16,12 @@
 
 #include "books/book_management.h"
 #include "books/preferences.h"
+#include "books/ui/book_parts.h"
 #include "core/data_module.h"
 #include "core/ui/prompter.h"
 #include "core/ui/table_model.h"
 
 namespace fennory::ui {
-
-// Ends the program without the closing question, so that the next start
-// reads what was just saved.
-using EndProgram = std::function<void()>;
 
 class TfrmB_Manage : public QWidget {
     Q_OBJECT
@@ -47,35 +43,6 @@ private:
     RecordGrid* grid_;
     QPushButton* delete_;
     QMenu* menu_;
-};
-
-class TfrmB_M : public QDialog {
-    Q_OBJECT
-public:
-    TfrmB_M(TfrmDM& dm, Prompter& prompter, const std::string& book, QWidget* parent = nullptr);
-
-private:
-    void onSave();
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    std::string book_;
-    QLineEdit* name_;
-    QPushButton* save_;
-};
-
-class TfrmChangePass : public QDialog {
-    Q_OBJECT
-public:
-    TfrmChangePass(TfrmDM& dm, Prompter& prompter, QWidget* parent = nullptr);
-
-private:
-    void onSave();
-    TfrmDM& dm_;
-    Prompter& prompter_;
-    QLineEdit* old_;
-    QLineEdit* new_;
-    QLineEdit* confirm_;
-    QPushButton* save_;
 };
 
 }  // namespace fennory::ui
