@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstring>
 #include <ranges>
-#include <set>
 #include <stdexcept>
 
 #include "app/main_window.h"
@@ -37,17 +36,16 @@ void TfrmMain::buildMenus() {
             bookMenus_.push_back(m);
         }
     }
-    addMenuRows(windowMenuRows());
+    addWindowMenuRows(*this);
 }
 
-void TfrmMain::addMenuRows(std::span<const MenuRow> rows) {
-    std::set<QString> touched;
+void TfrmMain::addMenuRows(const char* menu, std::span<const MenuRow> rows) {
+    const QString top = QString::fromUtf8(menu);
+    if (!menus_.contains(top)) {
+        throw std::logic_error("menu rows for a menu the window does not have: " +
+                               std::string(menu));
+    }
     for (const MenuRow& row : rows) {
-        const QString top = QString::fromUtf8(row.menu);
-        if (!menus_.contains(top)) {
-            throw std::logic_error("a menu row for a menu the window does not have: " +
-                                   std::string(row.menu));
-        }
         rows_[top].push_back(row);
         if (row.needsNames) {
             namesFirst_.insert(row.id);
@@ -62,11 +60,8 @@ void TfrmMain::addMenuRows(std::span<const MenuRow> rows) {
             a->setEnabled(handlers_.contains(id));
             actions_[id] = a;
         }
-        touched.insert(top);
     }
-    for (const QString& top : touched) {
-        layOutMenu(top);
-    }
+    layOutMenu(top);
     refreshSubmenus();
 }
 

@@ -37,7 +37,7 @@ public:
     void startUp();
 
     // Shell: a registered entry's menu row and toolbar button become enabled.
-    void addMenuRows(std::span<const MenuRow> rows) override;
+    void addMenuRows(const char* menu, std::span<const MenuRow> rows) override;
     void registerScreen(const std::string& id, ScreenFactory factory) override;
     void registerDialog(const std::string& id, DialogRunner open, bool needsBook = true) override;
     QWidget* frame() override { return this; }

@@ -8,22 +8,23 @@ constexpr TopMenu kTops[] = {
     {"导入【&D】", true},  {"报表中心【&R】", true}, {"工具【&T】", true}, {"帮助【&H】", false},
 };
 
-constexpr const char* kBook = "账簿【&Z】";
-constexpr const char* kHelp = "帮助【&H】";
-
 // From "关闭账簿" through "数据恢复" the book menu's rows show only while a
 // book is open.
-constexpr MenuRow kRows[] = {
-    {.id = "newBook", .menu = kBook, .order = 100, .caption = "新建账簿 &N"},
-    {.id = "openBook", .menu = kBook, .order = 101, .caption = "打开账簿 &O"},
-    {.id = "closeBook", .menu = kBook, .order = 102, .caption = "关闭账簿 &C", .needsBook = true},
-    {.id = "pageSetup", .menu = kBook, .order = 300, .caption = "打印设置 &P", .needsBook = true},
-    {.id = "exit", .menu = kBook, .order = 900, .caption = "退出 &X"},
-    {.id = "calculator", .menu = "工具【&T】", .order = 100, .caption = "计算器 &P"},
-    {.id = "help", .menu = kHelp, .order = 100, .caption = "帮助 &H"},
-    {.id = "website", .menu = kHelp, .order = 200, .caption = "Fennory网站 &W"},
-    {.id = "upgrade", .menu = kHelp, .order = 300, .caption = "软件升级 &U"},
-    {.id = "about", .menu = kHelp, .order = 400, .caption = "关于... &A"},
+constexpr MenuRow kBookRows[] = {
+    {.id = "newBook", .order = 100, .caption = "新建账簿 &N"},
+    {.id = "openBook", .order = 101, .caption = "打开账簿 &O"},
+    {.id = "closeBook", .order = 102, .caption = "关闭账簿 &C", .needsBook = true},
+    {.id = "pageSetup", .order = 300, .caption = "打印设置 &P", .needsBook = true},
+    {.id = "exit", .order = 900, .caption = "退出 &X"},
+};
+constexpr MenuRow kToolRows[] = {
+    {.id = "calculator", .order = 100, .caption = "计算器 &P"},
+};
+constexpr MenuRow kHelpRows[] = {
+    {.id = "help", .order = 100, .caption = "帮助 &H"},
+    {.id = "website", .order = 200, .caption = "Fennory网站 &W"},
+    {.id = "upgrade", .order = 300, .caption = "软件升级 &U"},
+    {.id = "about", .order = 400, .caption = "关于... &A"},
 };
 
 constexpr ToolEntry kTools[] = {
@@ -49,8 +50,10 @@ std::span<const TopMenu> topMenus() {
     return kTops;
 }
 
-std::span<const MenuRow> windowMenuRows() {
-    return kRows;
+void addWindowMenuRows(Shell& shell) {
+    shell.addMenuRows("账簿【&Z】", kBookRows);
+    shell.addMenuRows("工具【&T】", kToolRows);
+    shell.addMenuRows("帮助【&H】", kHelpRows);
 }
 
 std::span<const ToolEntry> toolEntries() {

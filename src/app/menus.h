@@ -15,7 +15,7 @@ struct TopMenu {
 };
 
 std::span<const TopMenu> topMenus();
-std::span<const MenuRow> windowMenuRows();
+void addWindowMenuRows(Shell& shell);
 
 struct ToolEntry {
     const char* caption;

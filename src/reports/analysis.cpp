@@ -129,12 +129,18 @@ Sheet Analysis::sheet() const {
 
 const std::vector<MonthGroupKind>& monthGroupKinds() {
     static const std::vector<MonthGroupKind> k = {
-        {"monthIncomeKind", "收入月报表-按收入类别", "InTable", "IDate", "IMoney", "IName"},
-        {"monthIncomeAccount", "收入月报表-按账户名称", "InTable", "IDate", "IMoney", "AName"},
-        {"monthIncomeMember", "收入月报表-按家庭成员", "InTable", "IDate", "IMoney", "FName"},
-        {"monthExpenseKind", "支出月报表-按支出类别", "OutTable", "ODate", "OMoney", "OName"},
-        {"monthExpenseAccount", "支出月报表-按账户名称", "OutTable", "ODate", "OMoney", "AName"},
-        {"monthExpenseMember", "支出月报表-按家庭成员", "OutTable", "ODate", "OMoney", "FName"},
+        {"monthIncomeKind", "收入月报表-按收入类别", "InTable", "IDate", "IMoney", "IName",
+         "按收入类别 &T", "收入月报表 &C"},
+        {"monthIncomeAccount", "收入月报表-按账户名称", "InTable", "IDate", "IMoney", "AName",
+         "按账户名称 &A", "收入月报表 &C"},
+        {"monthIncomeMember", "收入月报表-按家庭成员", "InTable", "IDate", "IMoney", "FName",
+         "按家庭成员 &F", "收入月报表 &C"},
+        {"monthExpenseKind", "支出月报表-按支出类别", "OutTable", "ODate", "OMoney", "OName",
+         "按支出类别 &T", "支出月报表 &G"},
+        {"monthExpenseAccount", "支出月报表-按账户名称", "OutTable", "ODate", "OMoney", "AName",
+         "按账户名称 &A", "支出月报表 &G"},
+        {"monthExpenseMember", "支出月报表-按家庭成员", "OutTable", "ODate", "OMoney", "FName",
+         "按家庭成员 &F", "支出月报表 &G"},
     };
     return k;
 }

@@ -76,6 +76,8 @@ struct MonthGroupKind {
     const char* dateColumn;
     const char* moneyColumn;
     const char* groupColumn;
+    const char* menuCaption;  // its row in the report menu: "按收入类别 &T"
+    const char* submenu;      // "收入月报表 &C"
 };
 const std::vector<MonthGroupKind>& monthGroupKinds();
 

@@ -179,9 +179,8 @@ void MainWindowTest::rowsAddedByAModuleLandInTheirMenuByOrder() {
                           "债务债权统计表 &Z", "|"}));
     QCOMPARE(captions(reports->actions().at(2)->menu()), (QStringList{"月报表 &M", "年报表 &Y"}));
 
-    static constexpr MenuRow later[] = {
-        {.id = "budgets", .menu = "计划【&P】", .order = 150, .caption = "预算设置 &B"}};
-    window_->addMenuRows(later);
+    static constexpr MenuRow later[] = {{.id = "budgets", .order = 150, .caption = "预算设置 &B"}};
+    window_->addMenuRows("计划【&P】", later);
     QMenu* plans = window_->menu(QStringLiteral("计划【&P】"));
     QCOMPARE(captions(plans), (QStringList{"新建计划 &N", "查看计划 &V", "执行计划 &M",
                                            "预算设置 &B", "|", "今日计划 &D"}));

@@ -22,7 +22,6 @@ namespace fennory::ui {
 // starts a group after a separator. Its texts are static: tables of rows.
 struct MenuRow {
     const char* id;
-    const char* menu;  // the caption of the top menu it sits in
     int order;
     const char* caption;
     const char* shortcut = nullptr;
@@ -41,8 +40,9 @@ public:
 
     virtual ~Shell() = default;
 
-    // Rows of the window's menus; a row whose id nothing opens is disabled.
-    virtual void addMenuRows(std::span<const MenuRow> rows) = 0;
+    // Rows of the window's top menu of this caption; a row whose id nothing
+    // opens is disabled.
+    virtual void addMenuRows(const char* menu, std::span<const MenuRow> rows) = 0;
     // A child screen for a menu entry; the window shows it maximised.
     virtual void registerScreen(const std::string& id, ScreenFactory factory) = 0;
     // A modal dialog for a menu entry, opened after the open screen closes.
@@ -66,6 +66,35 @@ public:
 template <class Screen>
 Shell::ScreenFactory screenOf() {
     return [](Shell& w) -> QWidget* { return new Screen(w.dm(), w.prompter()); };
+}
+
+// The runner of a modal dialog made from the book, the prompter, what each
+// of `extra` gives for the shell, and the window as its parent.
+template <class Dialog, class... Extra>
+Shell::DialogRunner modalOf(Extra... extra) {
+    return [=](Shell& w) {
+        Dialog dialog(w.dm(), w.prompter(), extra(w)..., w.frame());
+        dialog.exec();
+    };
+}
+
+// For `modalOf`: a value the same for every opening.
+template <class T>
+auto given(T value) {
+    return [value](Shell&) { return value; };
+}
+
+// For `modalOf`: how the dialog ends the program after a save.
+inline std::function<void()> programEnd(Shell& w) {
+    return [&w] { w.endProgram(); };
+}
+
+// A runner followed by the totals read again: the dialog moved balances.
+inline Shell::DialogRunner thenBalancesMoved(Shell::DialogRunner open) {
+    return [open = std::move(open)](Shell& w) {
+        open(w);
+        w.balancesMoved();
+    };
 }
 
 // Registers the screens of a table of menu-entry ids.

@@ -13,35 +13,31 @@ void installPlanNavigation() {
 }
 
 // The plans, the thresholds and the reminder sound.
-constexpr MenuRow kMenuRows[] = {
-    {.id = "warn", .menu = "基础设置【&B】", .order = 300, .caption = "提醒设置 &W"},
-    {.id = "planNew",
-     .menu = "计划【&P】",
-     .order = 100,
-     .caption = "新建计划 &N",
-     .needsNames = true},
-    {.id = "planView", .menu = "计划【&P】", .order = 101, .caption = "查看计划 &V"},
-    {.id = "planRun", .menu = "计划【&P】", .order = 102, .caption = "执行计划 &M"},
-    {.id = "planToday", .menu = "计划【&P】", .order = 200, .caption = "今日计划 &D"},
-    {.id = "sound", .menu = "工具【&T】", .order = 200, .caption = "提醒声音设置 &S"},
+constexpr MenuRow kSettingsRows[] = {
+    {.id = "warn", .order = 300, .caption = "提醒设置 &W"},
+};
+constexpr MenuRow kPlanRows[] = {
+    {.id = "planNew", .order = 100, .caption = "新建计划 &N", .needsNames = true},
+    {.id = "planView", .order = 101, .caption = "查看计划 &V"},
+    {.id = "planRun", .order = 102, .caption = "执行计划 &M"},
+    {.id = "planToday", .order = 200, .caption = "今日计划 &D"},
+};
+constexpr MenuRow kToolRows[] = {
+    {.id = "sound", .order = 200, .caption = "提醒声音设置 &S"},
 };
 
 void registerPlanScreens(Shell& shell, std::function<const SoundPlayerFactory&()> players) {
-    shell.addMenuRows(kMenuRows);
+    shell.addMenuRows("基础设置【&B】", kSettingsRows);
+    shell.addMenuRows("计划【&P】", kPlanRows);
+    shell.addMenuRows("工具【&T】", kToolRows);
     installPlanNavigation();
     shell.registerScreen("warn", [](Shell& w) { return new TfrmUWarn(w.dm(), w.prompter()); });
-    shell.registerDialog("planNew", [](Shell& w) {
-        TfrmPlan_New dialog(w.dm(), w.prompter(), w.frame());
-        dialog.exec();
-    });
+    shell.registerDialog("planNew", modalOf<TfrmPlan_New>());
     shell.registerScreen(
         "planView", [](Shell& w) { return new TfrmPlan_V(w.dm(), w.prompter(), desktopOpener()); });
     shell.registerScreen("planRun", [](Shell& w) { return new TfrmPlan_EX(w.dm(), w.prompter()); });
-    shell.registerDialog("planToday", [](Shell& w) {
-        TfrmPlan_Now dialog(w.dm(), w.prompter(), w.frame());
-        dialog.exec();
-        w.balancesMoved();  // executed plans moved balances
-    });
+    // Executed plans move balances.
+    shell.registerDialog("planToday", thenBalancesMoved(modalOf<TfrmPlan_Now>()));
     shell.registerDialog(
         "sound",
         [players](Shell& w) {

@@ -7,17 +7,17 @@
 namespace fennory::ui {
 
 // The names a book keeps.
-constexpr MenuRow kMenuRows[] = {
-    {.id = "family", .menu = "基础设置【&B】", .order = 100, .caption = "家庭成员 &F"},
-    {.id = "contacts", .menu = "基础设置【&B】", .order = 101, .caption = "往来人员 &P"},
-    {.id = "accounts", .menu = "基础设置【&B】", .order = 102, .caption = "账户管理 &A"},
-    {.id = "incomeKinds", .menu = "基础设置【&B】", .order = 200, .caption = "收入类别 &I"},
-    {.id = "expenseKinds", .menu = "基础设置【&B】", .order = 201, .caption = "支出类别 &O"},
-    {.id = "investKinds", .menu = "基础设置【&B】", .order = 202, .caption = "投资分类 &T"},
+constexpr MenuRow kSettingsRows[] = {
+    {.id = "family", .order = 100, .caption = "家庭成员 &F"},
+    {.id = "contacts", .order = 101, .caption = "往来人员 &P"},
+    {.id = "accounts", .order = 102, .caption = "账户管理 &A"},
+    {.id = "incomeKinds", .order = 200, .caption = "收入类别 &I"},
+    {.id = "expenseKinds", .order = 201, .caption = "支出类别 &O"},
+    {.id = "investKinds", .order = 202, .caption = "投资分类 &T"},
 };
 
 void registerReferenceScreens(Shell& shell) {
-    shell.addMenuRows(kMenuRows);
+    shell.addMenuRows("基础设置【&B】", kSettingsRows);
     shell.registerScreen("accounts", [](Shell& w) {
         return new TfrmA_Manage(w.dm(), w.prompter(), desktopOpener());
     });
