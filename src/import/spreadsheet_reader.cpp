@@ -1,5 +1,6 @@
 #include "import/spreadsheet_reader.h"
 
+#include "import/xls_formulas.h"
 #include "import/xlsx_parts.h"
 
 #include <fmt/format.h>
@@ -134,6 +135,22 @@ std::string excelDate(double serial, bool date1904) {
     return out;
 }
 
+// "A", "B", … "Z", "AA": a column as the spreadsheet program names it.
+std::string columnLetters(std::uint32_t column) {
+    std::string out;
+    for (std::uint32_t n = column + 1; n > 0; n = (n - 1) / 26) {
+        out.insert(out.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return out;
+}
+
+// A cell whose formula gave an error: the sheet is refused, naming the cell.
+SpreadsheetReadError errorCell(std::uint32_t row, std::uint32_t column, const std::string& error) {
+    return SpreadsheetReadError(
+        fmt::format("第 {} 行第 {} 列（{}{}）是公式错误 {}，请在表格程序中改正后再导入", row + 1,
+                    column + 1, columnLetters(column), row + 1, error.empty() ? "#错误" : error));
+}
+
 std::string numberText(const std::string& raw) {
     char* end = nullptr;
     double v = std::strtod(raw.c_str(), &end);
@@ -196,7 +213,10 @@ Grid readSheetCells(const Zip& zip, const std::string& part, const std::vector<s
                 }
             } else if (type == "b") {
                 text = value == "1" ? "TRUE" : "FALSE";
-            } else if (type == "str" || type == "e" || type == "d") {
+            } else if (type == "e") {
+                throw errorCell(static_cast<std::uint32_t>(r), static_cast<std::uint16_t>(col),
+                                value);
+            } else if (type == "str" || type == "d") {
                 text = value;
             } else if (!value.empty() && sIdx < dateXf.size() && dateXf[sIdx]) {
                 text = excelDate(std::strtod(value.c_str(), nullptr), date1904);
@@ -287,6 +307,30 @@ private:
     const void* handle_ = nullptr;
 };
 
+// A formula cell holds the result its spreadsheet program last computed; an
+// error there refuses the sheet rather than import a wrong or missing amount.
+void fillFormulaResults(Grid& g, const std::vector<XlsFormulaResult>& results) {
+    for (const XlsFormulaResult& f : results) {
+        if (f.row >= g.size() || f.column >= g[f.row].size()) {
+            continue;
+        }
+        std::string& out = g[f.row][f.column];
+        switch (f.kind) {
+            case XlsFormulaResult::Kind::Number:
+                out = numberText(fmt::format("{:.17g}", f.number));
+                break;
+            case XlsFormulaResult::Kind::Error:
+                throw errorCell(f.row, f.column, f.text);
+            case XlsFormulaResult::Kind::Empty:
+                out.clear();
+                break;
+            default:
+                out = f.text;
+                break;
+        }
+    }
+}
+
 SheetData readXlsSheet1(const std::filesystem::path& file) {
     Xls xls(file);
     unsigned int count = 0;
@@ -346,6 +390,7 @@ SheetData readXlsSheet1(const std::filesystem::path& file) {
             }
         }
     }
+    fillFormulaResults(g, xlsFormulaResults(file, "Sheet1"));
     return toSheetData(std::move(g));
 }
 

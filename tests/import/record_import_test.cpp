@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fmt/format.h>
+
 #include "import/record_import.h"
+#include "import/xls_formulas.h"
 #include "support/test_data_file.h"
 
 namespace fennory {
@@ -24,7 +27,7 @@ protected:
         return {};
     }
     std::string balance(const char* account) { return dm.RetAMoney(account).toPlain(); }
-    std::string fixture(const char* name) {
+    std::string fixture(const std::string& name) {
         return std::string(FENNORY_TEST_DATA) + "/import/" + name;
     }
 };
@@ -209,6 +212,48 @@ TEST_P(ImportFixture, ASpreadsheetApplicationsWorkbookImportsItsDatesNumbersAndT
 
 INSTANTIATE_TEST_SUITE_P(LibreOffice, ImportFixture, ::testing::Values("income.xls", "income.xlsx"),
                          [](const auto& info) { return std::string(info.param).substr(7); });
+
+// Amounts computed by formulas import as the results the spreadsheet program
+// kept, never as 0; a formula that gave an error refuses the sheet, naming its cell.
+TEST_F(Import, FormulaCellsImportTheirResultsAndAnErrorCellRefusesTheSheet) {
+    const SheetData s = readSheet1(fixture("formulas.xlsx"));
+    ASSERT_EQ(import(incomeImport(), s), "");
+    EXPECT_EQ(rows("SELECT IDate, IMoney, Remark FROM InTable ORDER BY ID"),
+              (std::vector<std::vector<std::string>>{{"2024-04-01", "1234500", "普通"},
+                                                     {"2024-04-02", "2469000", "月薪"},
+                                                     {"2024-04-03", "33300", ""},
+                                                     {"2024-04-04", "3736800", "合计"}}));
+    EXPECT_EQ(balance("银行卡"), "497.13");
+    try {
+        readSheet1(fixture("formula_error.xlsx"));
+        FAIL() << "a sheet with an error cell was read";
+    } catch (const SpreadsheetReadError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "第 3 行第 3 列（C3）是公式错误 #DIV/0!，请在表格程序中改正后再导入");
+    }
+}
+
+// The same workbooks saved as Excel 97 keep each formula's last result beside
+// it; those results are read from the workbook stream.
+TEST_F(Import, FormulaResultsAreReadFromAnExcel97Workbook) {
+    using K = XlsFormulaResult::Kind;
+    const auto results = xlsFormulaResults(fixture("formulas.xls"), "Sheet1");
+    std::vector<std::string> seen;
+    for (const auto& f : results) {
+        if (f.column != 2) {
+            continue;  // LibreOffice keeps no result for a text formula in Excel 97 files
+        }
+        seen.push_back(fmt::format("{}{}:{}", static_cast<char>('A' + f.column), f.row + 1,
+                                   f.kind == K::Number ? fmt::format("{}", f.number) : f.text));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"C2:123.45", "C3:246.9", "C4:3.33", "C5:373.68"}));
+    const auto error = xlsFormulaResults(fixture("formula_error.xls"), "Sheet1");
+    ASSERT_EQ(error.size(), 1u);
+    EXPECT_EQ(error[0].kind, K::Error);
+    EXPECT_EQ(error[0].text, "#DIV/0!");
+    EXPECT_TRUE(xlsFormulaResults(fixture("formulas.xls"), "Sheet2").empty());
+    EXPECT_TRUE(xlsFormulaResults(fixture("formulas.xlsx"), "Sheet1").empty());
+}
 
 TEST_F(Import, AWorkbookWithoutSheet1IsRefusedWithTheReadersMessage) {
     try {
