@@ -104,12 +104,10 @@ ReturnCheck InvestmentModel::recordReturn(const ReturnInput& in) {
         return ReturnCheck::fail("收回本金 不能为空！", ReturnField::Principal);
     }
     // Too large or too fine is said as such, not as "not a number".
-    if (auto refused = Money::typedRangeError("收回本金", in.principal)) {
-        return ReturnCheck::fail(*refused, ReturnField::Principal);
-    }
-    auto principal = Money::parse(in.principal);
+    const Money::TypedAmount principal =
+        Money::readTyped("收回本金", in.principal, "收回本金 必须是数字！");
     if (!principal) {
-        return ReturnCheck::fail("收回本金 必须是数字！", ReturnField::Principal);
+        return ReturnCheck::fail(principal.refusal, ReturnField::Principal);
     }
     if (*principal < Money()) {
         return ReturnCheck::fail("收回本金 不能小于零！", ReturnField::Principal);

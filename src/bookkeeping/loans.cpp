@@ -142,13 +142,10 @@ RepayCheck LoanModel::repay(const RepayInput& in) {
     if (in.amount.empty()) {
         return RepayCheck::fail(std::string(kind_.repayAmount) + " 不能为空！", RepayField::Amount);
     }
-    if (auto refused = Money::typedRangeError(kind_.repayAmount, in.amount)) {
-        return RepayCheck::fail(*refused, RepayField::Amount);
-    }
-    auto amount = Money::parse(in.amount);
+    const Money::TypedAmount amount = Money::readTyped(
+        kind_.repayAmount, in.amount, std::string(kind_.repayAmount) + " 必须是数字！");
     if (!amount) {
-        return RepayCheck::fail(std::string(kind_.repayAmount) + " 必须是数字！",
-                                RepayField::Amount);
+        return RepayCheck::fail(amount.refusal, RepayField::Amount);
     }
     if (*amount > outstanding) {
         return RepayCheck::fail(kind_.repayTooMuch, RepayField::Amount);
@@ -225,12 +222,10 @@ RepayCheck checkAdjustment(bool hasRecord, const RepayInput& in, Money& amount) 
     if (in.amount.empty()) {
         return RepayCheck::fail("金额 不能为空！请录入 金额！", RepayField::Amount);
     }
-    if (auto tooLarge = Money::typedRangeError("金额", in.amount)) {
-        return RepayCheck::fail(*tooLarge, RepayField::Amount);
-    }
-    auto m = Money::parse(in.amount);
+    const Money::TypedAmount m =
+        Money::readTyped("金额", in.amount, "金额 必须是数字！请重新录入！");
     if (!m) {
-        return RepayCheck::fail("金额 必须是数字！请重新录入！", RepayField::Amount);
+        return RepayCheck::fail(m.refusal, RepayField::Amount);
     }
     if (in.member.empty()) {
         return RepayCheck::fail("家庭成员 不能为空！请选择 家庭成员！", RepayField::Member);

@@ -70,12 +70,10 @@ TransferCheck TransferModel::save(const TransferInput& typed) {
     if (typed.amount.empty()) {
         return TransferCheck::fail("金额 不能为空！请重新录入！", TransferField::Amount);
     }
-    if (auto tooLarge = Money::typedRangeError("金额", typed.amount)) {
-        return TransferCheck::fail(*tooLarge, TransferField::Amount);
-    }
-    auto amount = Money::parse(typed.amount);
+    const Money::TypedAmount amount =
+        Money::readTyped("金额", typed.amount, "金额 必须是数字！请重新录入！");
     if (!amount) {
-        return TransferCheck::fail("金额 必须是数字！请重新录入！", TransferField::Amount);
+        return TransferCheck::fail(amount.refusal, TransferField::Amount);
     }
     if (typed.member.empty()) {
         return TransferCheck::fail("请选择 家庭成员！", TransferField::Member);

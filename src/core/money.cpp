@@ -104,6 +104,19 @@ std::optional<Money> Money::parseToFen(std::string_view text) {
     return m;
 }
 
+Money::TypedAmount Money::readTyped(std::string_view label, std::string_view text,
+                                    std::string_view notANumber) {
+    TypedAmount out;
+    if (auto refused = typedRangeError(label, text)) {
+        out.refusal = std::move(*refused);
+    } else if (auto m = parse(text)) {
+        out.emplace(*m);
+    } else {
+        out.refusal = std::string(notANumber);
+    }
+    return out;
+}
+
 std::optional<std::string> Money::typedRangeError(std::string_view label, std::string_view text) {
     {
         // A fen is the smallest amount shown anywhere; a third decimal would be

@@ -43,6 +43,11 @@ public:
     // own check says so.
     static std::optional<std::string> typedRangeError(std::string_view label,
                                                       std::string_view text);
+    // A typed amount, or nothing with the sentence that refuses it: the range
+    // or the decimals said as such (typedRangeError), else `notANumber`.
+    struct TypedAmount;
+    static TypedAmount readTyped(std::string_view label, std::string_view text,
+                                 std::string_view notANumber);
 
     constexpr std::int64_t units() const { return units_; }
     // Whether the amount is a whole count of fen (what a screen can show).
@@ -88,6 +93,10 @@ public:
 private:
     constexpr explicit Money(std::int64_t units) : units_(units) {}
     std::int64_t units_ = 0;
+};
+
+struct Money::TypedAmount : std::optional<Money> {
+    std::string refusal;  // empty when there is an amount
 };
 
 }  // namespace fennory

@@ -148,12 +148,10 @@ PlanCheck savePlans(TfrmDM& dm, const PlanInput& in) {
     if (amount.empty()) {
         return PlanCheck::fail("金额不能为空！请重新录入！", PlanField::Amount);
     }
-    if (auto tooLarge = Money::typedRangeError("金额", amount)) {
-        return PlanCheck::fail(*tooLarge, PlanField::Amount);
-    }
-    const std::optional<Money> money = Money::parse(amount);
+    const Money::TypedAmount money =
+        Money::readTyped("金额", amount, "金额 必须是数字！请重新录入！");
     if (!money) {
-        return PlanCheck::fail("金额 必须是数字！请重新录入！", PlanField::Amount);
+        return PlanCheck::fail(money.refusal, PlanField::Amount);
     }
     if (in.account.empty()) {
         return PlanCheck::fail("请选择 账户名称！", PlanField::Account);

@@ -25,12 +25,10 @@ ThresholdCheck readAmount(const std::string& typed, Money& out) {
     if (typed.empty()) {
         return ThresholdCheck::fail("提醒金额 不能为空！请重新录入！", ThresholdField::Amount);
     }
-    if (auto tooLarge = Money::typedRangeError("提醒金额", typed)) {
-        return ThresholdCheck::fail(*tooLarge, ThresholdField::Amount);
-    }
-    auto m = Money::parse(typed);
+    const Money::TypedAmount m =
+        Money::readTyped("提醒金额", typed, "提醒金额 必须是数字！请重新录入！");
     if (!m) {
-        return ThresholdCheck::fail("提醒金额 必须是数字！请重新录入！", ThresholdField::Amount);
+        return ThresholdCheck::fail(m.refusal, ThresholdField::Amount);
     }
     out = *m;
     return ThresholdCheck::pass();

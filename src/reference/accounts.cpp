@@ -78,12 +78,10 @@ AccountCheck addAccount(TfrmDM& dm, const AccountInput& in, const std::string& a
     if (in.amount.empty()) {
         return AccountCheck::fail(amountLabel + "不能为空！请重新录入！", AccountField::Amount);
     }
-    if (auto tooLarge = Money::typedRangeError(amountLabel, in.amount)) {
-        return AccountCheck::fail(*tooLarge, AccountField::Amount);
-    }
-    auto amount = Money::parse(in.amount);
+    const Money::TypedAmount amount =
+        Money::readTyped(amountLabel, in.amount, amountLabel + " 必须是数字！请重新录入！");
     if (!amount) {
-        return AccountCheck::fail(amountLabel + " 必须是数字！请重新录入！", AccountField::Amount);
+        return AccountCheck::fail(amount.refusal, AccountField::Amount);
     }
     if (dm.db()
             .queryInt("SELECT count(*) FROM SAccount WHERE AName=?1 AND BName=?2", in.name,
@@ -210,12 +208,10 @@ AccountCheck AccountsModel::adjust(const Adjust& a) {
     if (a.realBalance == a.shownBalance) {
         return AccountCheck::fail("实际余额 不能等于 账户余额！请重新录入！", AccountField::Real);
     }
-    if (auto tooLarge = Money::typedRangeError("实际余额", a.realBalance)) {
-        return AccountCheck::fail(*tooLarge, AccountField::Real);
-    }
-    auto real = Money::parse(a.realBalance);
+    const Money::TypedAmount real =
+        Money::readTyped("实际余额", a.realBalance, "实际余额 必须是数字！请重新录入！");
     if (!real) {
-        return AccountCheck::fail("实际余额 必须是数字！请重新录入！", AccountField::Real);
+        return AccountCheck::fail(real.refusal, AccountField::Real);
     }
     Transaction t(dm_.db());
     // The stored balance, not the shown text: the difference must be exact.

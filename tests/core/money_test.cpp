@@ -98,5 +98,26 @@ TEST(ReadAmounts, AreRoundedHalfAwayFromZeroToTheFen) {
     }
 }
 
+// A typed amount is an amount, or one sentence saying why not: the range and
+// the decimals are named as such, anything else is "not a number".
+TEST(TypedAmount, SaysTheRealReasonForARefusal) {
+    const auto ok = Money::readTyped("金额", " 12.5 ", "金额 必须是数字！");
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(ok->toPlain(), "12.5");
+    EXPECT_TRUE(ok.refusal.empty());
+
+    const auto huge = Money::readTyped("金额", "922337203685477", "金额 必须是数字！");
+    EXPECT_FALSE(huge);
+    EXPECT_NE(huge.refusal.find("超出"), std::string::npos) << huge.refusal;
+
+    const auto fine = Money::readTyped("金额", "1.234", "金额 必须是数字！");
+    EXPECT_FALSE(fine);
+    EXPECT_EQ(fine.refusal, "金额 最多两位小数，请重新录入！");
+
+    const auto word = Money::readTyped("金额", "十二", "金额 必须是数字！");
+    EXPECT_FALSE(word);
+    EXPECT_EQ(word.refusal, "金额 必须是数字！");
+}
+
 }  // namespace
 }  // namespace fennory
