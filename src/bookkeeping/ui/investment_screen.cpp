@@ -106,14 +106,12 @@ TfrmTZ_R::TfrmTZ_R(TfrmDM& dm, InvestmentModel& model, Prompter& prompter, QWidg
       remark_(new QLineEdit),
       save_(withName("saveButton", new QPushButton(QStringLiteral("收益")))) {
     setWindowTitle(QStringLiteral("收益"));
-    auto* group = new QGroupBox(QStringLiteral("收益"));
-    auto* f = new QFormLayout(group);
-    f->addRow(QStringLiteral("收益日期："), date_);
-    f->addRow(QStringLiteral("收回本金："), principal_);
-    f->addRow(QStringLiteral("收益金额："), profit_);
-    f->addRow(QStringLiteral("账户名称："), account_);
-    f->addRow(QStringLiteral("家庭成员："), member_);
-    f->addRow(QStringLiteral("备        注："), remark_);
+    auto* group = fieldGroup(QStringLiteral("收益"), {{QStringLiteral("收益日期："), date_},
+                                                      {QStringLiteral("收回本金："), principal_},
+                                                      {QStringLiteral("收益金额："), profit_},
+                                                      {QStringLiteral("账户名称："), account_},
+                                                      {QStringLiteral("家庭成员："), member_},
+                                                      {QStringLiteral("备        注："), remark_}});
     limitGbk(remark_, limits::kNote);
     date_->setDateText(model.initialFilter().to());
     principal_->setText(QStringLiteral("0"));

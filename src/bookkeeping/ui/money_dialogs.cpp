@@ -56,13 +56,11 @@ MoneyMoveDialog::MoneyMoveDialog(TfrmDM& dm, Prompter& prompter, const MoveForm&
         }
         outer->addWidget(shown);
     }
-    auto* group = new QGroupBox(form.caption);
-    auto* f = new QFormLayout(group);
-    f->addRow(form.dateLabel, date_);
-    f->addRow(form.amountLabel, amount_);
-    f->addRow(QStringLiteral("账户名称："), account_);
-    f->addRow(QStringLiteral("家庭成员："), member_);
-    f->addRow(QStringLiteral("备        注："), remark_);
+    auto* group = fieldGroup(form.caption, {{form.dateLabel, date_},
+                                            {form.amountLabel, amount_},
+                                            {QStringLiteral("账户名称："), account_},
+                                            {QStringLiteral("家庭成员："), member_},
+                                            {QStringLiteral("备        注："), remark_}});
     outer->addWidget(group);
     amount_->setMaxLength(10);
     limitGbk(remark_, limits::kNote);

@@ -32,9 +32,7 @@ TfrmB_M::TfrmB_M(TfrmDM& dm, Prompter& prompter, const std::string& book, QWidge
       name_(withName("nameField", new QLineEdit)),
       save_(withName("saveButton", new QPushButton(QStringLiteral("修改")))) {
     setWindowTitle(qs(book) + QStringLiteral(" 修改"));
-    auto* group = new QGroupBox(QStringLiteral("账簿名称"));
-    auto* f = new QFormLayout(group);
-    f->addRow(QStringLiteral("账簿名称："), name_);
+    auto* group = fieldGroup(QStringLiteral("账簿名称"), {{QStringLiteral("账簿名称："), name_}});
     limitGbk(name_, limits::kName);
     name_->setText(qs(book));
     auto* outer = new QVBoxLayout(this);

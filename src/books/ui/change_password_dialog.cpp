@@ -33,11 +33,10 @@ TfrmChangePass::TfrmChangePass(TfrmDM& dm, Prompter& prompter, QWidget* parent)
       confirm_(withName("confirmField", new QLineEdit)),
       save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
     setWindowTitle(QStringLiteral("修改密码"));
-    auto* group = new QGroupBox(QStringLiteral("修改密码"));
-    auto* f = new QFormLayout(group);
-    f->addRow(QStringLiteral("原  密  码："), old_);
-    f->addRow(QStringLiteral("新  密  码："), new_);
-    f->addRow(QStringLiteral("确认密码："), confirm_);
+    auto* group =
+        fieldGroup(QStringLiteral("修改密码"), {{QStringLiteral("原  密  码："), old_},
+                                                {QStringLiteral("新  密  码："), new_},
+                                                {QStringLiteral("确认密码："), confirm_}});
     for (QLineEdit* e : {old_, new_, confirm_}) {
         e->setEchoMode(QLineEdit::Password);
         limitGbk(e, limits::kName);

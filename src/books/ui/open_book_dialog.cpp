@@ -61,10 +61,10 @@ TfrmOpenBook::TfrmOpenBook(TfrmDM& dm, Prompter& prompter, BookHost& host, QWidg
 
     QLabel* banner = productBanner(this);
 
-    auto* group = new QGroupBox(QStringLiteral("软件登录"), this);
-    auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("账簿名称："), books_);
-    form->addRow(QStringLiteral("密        码："), password_);
+    auto* group = fieldGroup(
+        QStringLiteral("软件登录"),
+        {{QStringLiteral("账簿名称："), books_}, {QStringLiteral("密        码："), password_}});
+    auto* form = static_cast<QFormLayout*>(group->layout());
     maskWithAtSigns(password_);
     limitGbk(password_, limits::kName);
     auto* ticks = new QHBoxLayout;

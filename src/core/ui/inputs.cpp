@@ -3,6 +3,7 @@
 #include <QMdiSubWindow>
 
 #include <QAbstractItemView>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -290,6 +291,15 @@ void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::s
         i = c->count() - 1;
     }
     c->setCurrentIndex(i);
+}
+
+QGroupBox* fieldGroup(const QString& title, std::initializer_list<FieldRow> rows) {
+    auto* group = new QGroupBox(title);
+    auto* form = new QFormLayout(group);
+    for (const FieldRow& r : rows) {
+        form->addRow(r.label, r.field);
+    }
+    return group;
 }
 
 QHBoxLayout* saveExitRow(QDialog* dialog, QPushButton* save) {

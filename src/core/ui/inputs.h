@@ -7,6 +7,7 @@
 #include <QCompleter>
 #include <QDateEdit>
 #include <QDialog>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -145,6 +146,14 @@ public:
 void fillNames(QComboBox* c, const std::vector<std::string>& names, const std::string& chosen);
 // A pick-only list of fixed captions, the first chosen.
 QComboBox* pickList(const std::vector<std::string>& items);
+
+// A titled group of labelled fields, as a small dialog shows what it edits.
+// More rows go into its form layout.
+struct FieldRow {
+    QString label;
+    QWidget* field;
+};
+QGroupBox* fieldGroup(const QString& title, std::initializer_list<FieldRow> rows);
 
 // The button row of a small dialog: the default button (its save), then "退出",
 // which closes the dialog.

@@ -82,12 +82,11 @@ TfrmA_M::TfrmA_M(AccountsModel& model, Prompter& prompter, QWidget* parent)
                 {AccountField::Member, member_},
                 {AccountField::Name, name_}}) {
     setWindowTitle(QStringLiteral("修改账户"));
-    auto* group = new QGroupBox(QStringLiteral("账户信息"));
-    auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("账户分类："), type_);
-    form->addRow(QStringLiteral("家庭成员："), member_);
-    form->addRow(QStringLiteral("账户名称："), name_);
-    form->addRow(QStringLiteral("备        注："), remark_);
+    auto* group =
+        fieldGroup(QStringLiteral("账户信息"), {{QStringLiteral("账户分类："), type_},
+                                                {QStringLiteral("家庭成员："), member_},
+                                                {QStringLiteral("账户名称："), name_},
+                                                {QStringLiteral("备        注："), remark_}});
     limitGbk(name_, limits::kName);
     limitGbk(remark_, limits::kNote);
     fillNames(type_, model.types(), current_.type);
@@ -141,9 +140,8 @@ TfrmA_TZ::TfrmA_TZ(AccountsModel& model, Prompter& prompter, QWidget* parent)
     form->addRow(QStringLiteral("账户名称："), readOnly(account_.name));
     form->addRow(QStringLiteral("账户余额："), readOnly(account_.shownBalance));
     form->addRow(QStringLiteral("备        注："), readOnly(model.text(AccountColumn::Remark)));
-    auto* adjust = new QGroupBox(QStringLiteral("调整账户余额"));
-    auto* af = new QFormLayout(adjust);
-    af->addRow(QStringLiteral("实际余额："), real_);
+    auto* adjust =
+        fieldGroup(QStringLiteral("调整账户余额"), {{QStringLiteral("实际余额："), real_}});
     real_->setMaxLength(10);
     real_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^[0-9.\\-]*$")), real_));

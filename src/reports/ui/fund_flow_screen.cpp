@@ -207,15 +207,14 @@ TfrmPage3_M::TfrmPage3_M(TfrmDM& dm, Prompter& prompter, FundFlowLog& log, const
       member_(withName("memberList", new QComboBox)),
       save_(withName("saveButton", new QPushButton(QStringLiteral("保存")))) {
     setWindowTitle(QStringLiteral("修改日志"));
-    auto* group = new QGroupBox(QStringLiteral("日志修改"));
-    auto* form = new QFormLayout(group);
-    form->addRow(QStringLiteral("日        期："), date_);
-    form->addRow(QStringLiteral("收支类别："), kind_);
-    form->addRow(QStringLiteral("摘        要："), remark_);
-    form->addRow(QStringLiteral("收        入："), in_);
-    form->addRow(QStringLiteral("支        出："), out_);
-    form->addRow(QStringLiteral("账户名称："), account_);
-    form->addRow(QStringLiteral("家庭成员："), member_);
+    auto* group =
+        fieldGroup(QStringLiteral("日志修改"), {{QStringLiteral("日        期："), date_},
+                                                {QStringLiteral("收支类别："), kind_},
+                                                {QStringLiteral("摘        要："), remark_},
+                                                {QStringLiteral("收        入："), in_},
+                                                {QStringLiteral("支        出："), out_},
+                                                {QStringLiteral("账户名称："), account_},
+                                                {QStringLiteral("家庭成员："), member_}});
     for (QLineEdit* e : {kind_, remark_, in_, out_}) {
         limitGbk(e, limits::kName);
     }
