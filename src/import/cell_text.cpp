@@ -1,0 +1,104 @@
+#include "import/cell_text.h"
+
+#include <fmt/format.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace fennory {
+
+bool isDateFormatCode(const std::string& code) {
+    bool inQuote = false, inBracket = false;
+    for (char c : code) {
+        if (c == '"') {
+            inQuote = !inQuote;
+        } else if (!inQuote && c == '[') {
+            inBracket = true;
+        } else if (!inQuote && c == ']') {
+            inBracket = false;
+        } else if (!inQuote && !inBracket) {
+            char l = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (l == 'y' || l == 'd' || l == 'h' || l == 's' || l == 'm') {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+namespace {
+
+std::string civil(long daysSince1970) {
+    long z = daysSince1970 + 719468;
+    long era = (z >= 0 ? z : z - 146096) / 146097;
+    long doe = z - era * 146097;
+    long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    long y = yoe + era * 400;
+    long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    long mp = (5 * doy + 2) / 153;
+    long dd = doy - (153 * mp + 2) / 5 + 1;
+    long m = mp < 10 ? mp + 3 : mp - 9;
+    return fmt::format("{:04d}-{:02d}-{:02d}", y + (m <= 2), m, dd);
+}
+
+}  // namespace
+
+std::string excelDate(double serial, bool date1904) {
+    double whole = std::floor(serial);
+    double frac = serial - whole;
+    long n = static_cast<long>(whole);
+    long since1970;
+    if (date1904) {
+        since1970 = n - 24107;  // 1904-01-01 is day 0
+    } else {
+        if (n < 60) {
+            n += 1;  // before the phantom 1900-02-29
+        }
+        since1970 = n - 25569;  // 1899-12-30 is day 0 after the correction
+    }
+    std::string out = civil(since1970);
+    long secs = std::lround(frac * 86400.0);
+    if (secs >= 86400) {
+        secs = 86399;
+    }
+    if (secs > 0) {
+        out += fmt::format(" {:02d}:{:02d}:{:02d}", secs / 3600, (secs / 60) % 60, secs % 60);
+    }
+    return out;
+}
+
+std::string columnLetters(std::uint32_t column) {
+    std::string out;
+    for (std::uint32_t n = column + 1; n > 0; n = (n - 1) / 26) {
+        out.insert(out.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return out;
+}
+
+SpreadsheetReadError errorCell(std::uint32_t row, std::uint32_t column, const std::string& error) {
+    return SpreadsheetReadError(
+        fmt::format("第 {} 行第 {} 列（{}{}）是公式错误 {}，请在表格程序中改正后再导入", row + 1,
+                    column + 1, columnLetters(column), row + 1, error.empty() ? "#错误" : error));
+}
+
+std::string numberText(const std::string& raw) {
+    char* end = nullptr;
+    double v = std::strtod(raw.c_str(), &end);
+    if (end == raw.c_str() || *end != '\0') {
+        return raw;
+    }
+    // The shortest text that reads back as the same number, like a spreadsheet shows it.
+    for (int precision = 1; precision <= 17; ++precision) {
+        std::string s = fmt::format("{:.{}g}", v, precision);
+        if (std::strtod(s.c_str(), nullptr) == v) {
+            if (s.find('e') == std::string::npos) {
+                return s;
+            }
+            break;
+        }
+    }
+    return fmt::format("{}", v);
+}
+
+}  // namespace fennory
