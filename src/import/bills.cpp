@@ -236,15 +236,22 @@ const std::map<std::string, std::string>& alipayIncomeDefaults() {
     return m;
 }
 
-// The keys the rows are remembered by; rows without an ID that look alike are
-// told apart by their order in the bill.
+// The keys the rows are remembered by. A row with an ID is remembered by it;
+// a later row of the same bill with the same ID is a row of its own (a second
+// part of one order) and adds what tells it apart. Rows without an ID that
+// look alike are told apart by their order in the bill.
 std::vector<std::string> rowKeys(const Bill& bill) {
     std::vector<std::string> keys;
     std::map<std::string, int> repeats;
     for (const BillRow& r : bill.rows) {
         std::string key = r.key();
+        const int earlier = repeats[key]++;
         if (r.txId.empty()) {
-            key += fmt::format("#{}", repeats[key]++);
+            key += fmt::format("#{}", earlier);
+        } else if (earlier > 0) {
+            key += fmt::format("|{}|{}|{}|{}#{}", r.date,
+                               r.direction == BillDirection::Income ? "+" : "-", r.amount.toPlain(),
+                               r.description, earlier);
         }
         keys.push_back(std::move(key));
     }
@@ -446,6 +453,8 @@ const char* fateCaption(BillFate f) {
             return "交易关闭";
         case BillFate::Refund:
             return "退款（冲减支出）";
+        case BillFate::RefundOfUnbooked:
+            return "退款（原付款未记账）";
     }
     return "";
 }
@@ -520,7 +529,7 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
         if (contains(st, "关闭") || contains(st, "失败") || contains(st, "未付款") ||
             contains(st, "等待") || contains(st, "撤销")) {
             r.fate = BillFate::Closed;
-        } else if (seen.count(key)) {
+        } else if (seen.contains(key)) {
             r.fate = BillFate::Seen;
         } else if (refund && r.direction != BillDirection::Expense) {
             r.fate = BillFate::Refund;
@@ -529,7 +538,6 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
         } else {
             r.fate = BillFate::Import;
         }
-        seen.insert(key);
 
         const bool income = r.isIncome();
         std::string category = mapped(income ? "收入类别" : "支出类别", bill.source, r.category);
@@ -563,19 +571,48 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
         r.account = account;
         r.member = member;
     }
-    // A refund takes back from the expense it belongs to: the latest payment
-    // to the same counterparty before it, in this bill, gives the category.
-    for (std::size_t i = 0; i < bill.rows.size(); ++i) {
-        BillRow& refund = bill.rows[i];
-        if (refund.fate != BillFate::Refund || refund.counterparty.empty()) {
+    linkRefunds(bill, seen);
+}
+
+// A refund takes back from the payment it belongs to: the payment whose ID
+// begins the refund's, else the latest payment to the same counterparty
+// before it of at least its amount. Booked only when that payment is booked
+// (in this bill or an earlier one); it then takes the payment's category.
+void BillImport::linkRefunds(Bill& bill, const std::set<std::string>& seen) {
+    auto paymentOf = [&bill](const BillRow& refund) -> const BillRow* {
+        const BillRow* found = nullptr;
+        for (const BillRow& paid : bill.rows) {
+            if (&paid == &refund || paid.direction != BillDirection::Expense ||
+                paid.fate == BillFate::Refund) {
+                continue;
+            }
+            if (!paid.txId.empty() && refund.txId.size() > paid.txId.size() &&
+                refund.txId.rfind(paid.txId, 0) == 0) {
+                return &paid;
+            }
+            if (!refund.counterparty.empty() && paid.counterparty == refund.counterparty &&
+                paid.date <= refund.date && refund.amount <= paid.amount) {
+                found = &paid;
+            }
+        }
+        return found;
+    };
+    auto bookedEarlier = [&seen](const BillRow& refund) {
+        return std::any_of(seen.begin(), seen.end(), [&refund](const std::string& key) {
+            return key.size() >= 10 && refund.txId.size() > key.size() &&
+                   refund.txId.rfind(key, 0) == 0;
+        });
+    };
+    for (BillRow& refund : bill.rows) {
+        if (refund.fate != BillFate::Refund) {
             continue;
         }
-        for (std::size_t k = 0; k < bill.rows.size(); ++k) {
-            const BillRow& paid = bill.rows[k];
-            if (k != i && paid.direction == BillDirection::Expense &&
-                paid.counterparty == refund.counterparty && paid.date <= refund.date) {
-                refund.bookCategory = paid.bookCategory;
-            }
+        const BillRow* paid = paymentOf(refund);
+        if (paid && (paid->fate == BillFate::Import || paid->fate == BillFate::Seen)) {
+            refund.bookCategory = paid->bookCategory;
+            refund.categoryInferred = true;
+        } else if (paid || !bookedEarlier(refund)) {
+            refund.fate = BillFate::RefundOfUnbooked;
         }
     }
 }
@@ -639,7 +676,7 @@ std::size_t BillImport::book(const Bill& bill,
         seen.bindAll(dm_.book(), bill.source, keys[i], r.date);
         seen.run();
         // What the user booked this bill's category and method as, for the next bill.
-        if (!r.category.empty()) {
+        if (!r.category.empty() && !r.categoryInferred) {
             map.reset();
             map.bindAll(dm_.book(), std::string(r.isIncome() ? "收入类别" : "支出类别"),
                         bill.source, r.category, r.bookCategory);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ enum class BillFate {
     NotCounted,  // 不计收支: moves between the household's own money
     Closed,      // 交易关闭: closed, failed or never paid
     Refund,      // 退款: booked as an expense of the amount taken back
+    // 退款 of a payment that is not booked (closed, or never imported): booking
+    // it alone would raise the account by money that never left it.
+    RefundOfUnbooked,
 };
 const char* fateCaption(BillFate f);
 
@@ -61,6 +65,10 @@ struct BillRow {
     // Decided by the preview; the user may change the names.
     BillFate fate = BillFate::Import;
     std::string bookCategory, account, member;
+    // The category was inferred for this row alone (a refund takes its
+    // payment's): booking it teaches nothing for later bills. A choice of the
+    // user clears it.
+    bool categoryInferred = false;
 
     // Booked as income (an expense when not; a refund is a negative expense).
     bool isIncome() const { return fate != BillFate::Refund && direction == BillDirection::Income; }
@@ -124,6 +132,7 @@ public:
     std::vector<std::string> members() { return dm_.ComFamily(); }
 
 private:
+    void linkRefunds(Bill& bill, const std::set<std::string>& seen);
     std::string mapped(const std::string& kind, const std::string& source,
                        const std::string& value) const;
     TfrmDM& dm_;

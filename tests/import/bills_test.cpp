@@ -187,6 +187,86 @@ TEST_F(Bills, WhatTheUserBookedIsLearnedForTheNextBill) {
     EXPECT_EQ(next.rows[0].account, "信用卡");
 }
 
+// 支付宝 writes a fully refunded payment as "交易关闭" and its refund as a row
+// of its own: neither is booked, and the account ends where it was.
+TEST_F(Bills, TheRefundOfAClosedTradeIsNotBooked) {
+    Bill b = read(write(
+        "closed.csv",
+        alipayCsv({"2024-03-10 10:00:00,日用百货,某某商店,,水杯,支出,50.00,余额,交易关闭,"
+                   "2024031022001400000000000020\t,,,",
+                   "2024-03-11 10:00:00,退款,某某商店,,水杯-退款,不计收支,50.00,余额,退款成功,"
+                   "2024031022001400000000000020_R1\t,,,",
+                   kAlipayRows[1]})));
+    EXPECT_EQ(fates(b), (std::vector<std::string>{"交易关闭", "退款（原付款未记账）", "将导入"}));
+    EXPECT_EQ(bills.book(b), 1u);
+    EXPECT_EQ(one("SELECT count(*) FROM OutTable"), "0");
+    EXPECT_EQ(balance("支付宝余额"), "0");
+    const auto t = bills.totals(b);
+    EXPECT_EQ(t.at(BillFate::RefundOfUnbooked).count, 1u);
+}
+
+// A refund of a payment booked by an earlier bill is booked, and nets to zero.
+TEST_F(Bills, TheRefundOfAPaymentBookedEarlierNetsToZero) {
+    Bill first = read(write(
+        "a.csv", alipayCsv({"2024-03-10 10:00:00,日用百货,某某商店,,水杯,支出,50.00,余额,交易成功,"
+                            "2024031022001400000000000021\t,,,"})));
+    ASSERT_EQ(bills.book(first), 1u);
+    Bill second = read(write(
+        "b.csv",
+        alipayCsv({"2024-03-12 10:00:00,退款,某某商店,,水杯-退款,不计收支,50.00,余额,退款成功,"
+                   "2024031022001400000000000021_R1\t,,,"})));
+    EXPECT_EQ(fates(second), (std::vector<std::string>{"退款（冲减支出）"}));
+    ASSERT_EQ(bills.book(second), 1u);
+    EXPECT_EQ(balance("支付宝余额"), "0");
+    EXPECT_EQ(one("SELECT sum(OMoney) FROM OutTable"), "0");
+}
+
+// "已导入" means booked by an earlier import of this book, nothing else: rows
+// of one file that share an ID but differ are each booked, once.
+TEST_F(Bills, RowsOfOneBillSharingAnIdAreEachBookedOnce) {
+    const fs::path f =
+        write("parts.csv",
+              alipayCsv({"2024-03-15 09:00:00,日用百货,某某超市,,纸巾,支出,12.00,余额,交易成功,"
+                         "2024031522001400000000000030\t,,,",
+                         "2024-03-15 09:00:00,日用百货,某某超市,,洗衣液,支出,30.00,余额,交易成功,"
+                         "2024031522001400000000000030\t,,,"}));
+    Bill b = read(f);
+    EXPECT_EQ(fates(b), (std::vector<std::string>{"将导入", "将导入"}));
+    ASSERT_EQ(bills.book(b), 2u);
+    EXPECT_EQ(balance("支付宝余额"), "-42");
+    Bill again = read(f);
+    EXPECT_EQ(fates(again), (std::vector<std::string>{"已导入", "已导入"}));
+    EXPECT_EQ(bills.book(again), 0u);
+}
+
+// A refund's category is borrowed from its payment for that row only; what is
+// learned is what the user chose.
+TEST_F(Bills, ARefundsBorrowedCategoryIsNotLearned) {
+    Bill b = read(
+        write("a.csv",
+              alipayCsv({"2024-03-10 08:00:00,交通出行,某某公交,,车票,支出,2.00,余额,交易成功,"
+                         "2024031022001400000000000040\t,,,",
+                         "2024-03-10 09:00:00,退款,某某公交,,车票-退款,不计收支,2.00,余额,退款成功,"
+                         "2024031022001400000000000040_R1\t,,,"})));
+    EXPECT_EQ(b.rows[1].bookCategory, "公共汽车费");
+    ASSERT_EQ(bills.book(b), 2u);
+    EXPECT_EQ(one("SELECT count(*) FROM BillMap WHERE BillValue='退款'"), "0");
+
+    Bill next = read(write(
+        "b.csv",
+        alipayCsv({"2024-04-01 10:00:00,日用百货,某某商店,,水杯,支出,50.00,余额,交易成功,"
+                   "2024040122001400000000000041\t,,,",
+                   "2024-04-02 10:00:00,退款,某某商店,,水杯-退款,不计收支,50.00,余额,退款成功,"
+                   "2024040122001400000000000041_R1\t,,,"})));
+    EXPECT_EQ(next.rows[1].bookCategory, "日常用品");
+
+    // Chosen by the user, it is learned.
+    next.rows[1].bookCategory = "退货";
+    next.rows[1].categoryInferred = false;
+    ASSERT_EQ(bills.book(next), 2u);
+    EXPECT_EQ(one("SELECT Target FROM BillMap WHERE BillValue='退款'"), "退货");
+}
+
 TEST_F(Bills, AWeChatBillWithQuotesYuanSignsAndNeutralRows) {
     const Bill b = read(write(
         "wechat.csv",
@@ -204,8 +284,9 @@ TEST_F(Bills, AWeChatBillWithQuotesYuanSignsAndNeutralRows) {
     EXPECT_EQ(b.rows[0].account, "微信零钱");
     EXPECT_EQ(b.rows[1].amount.toPlain(), "1200");
     EXPECT_EQ(b.rows[1].account, "微信");
+    // The 美团 payment refunded is in no bill of this book: its refund is not booked.
     EXPECT_EQ(fates(b),
-              (std::vector<std::string>{"将导入", "将导入", "不计收支", "退款（冲减支出）"}));
+              (std::vector<std::string>{"将导入", "将导入", "不计收支", "退款（原付款未记账）"}));
     EXPECT_EQ(b.rows[0].remark(), "某某早餐店 早餐");
 }
 

@@ -240,6 +240,9 @@ void BillImportDialog::setName(int row, BillColumn column, const QString& name) 
                           : column == BillColumn::Account ? r.account
                                                           : r.member;
     target = name.toStdString();
+    if (column == BillColumn::Category) {
+        r.categoryInferred = false;  // the user's own choice, to be learned
+    }
     grid_->item(row, static_cast<int>(column))->setText(name);
 }
 
