@@ -99,7 +99,7 @@ public:
     // Names typed but not yet known: each creates the row when the open book
     // lacks it, with its pinyin code. None writes a log entry.
     void NewFamily(std::string_view name);
-    void NewAccount(std::string_view name, std::string_view member);
+    void NewAccount(std::string_view name, std::string_view member, std::string_view type = "现金");
     void mySaveNew(std::string_view table, std::string_view nameColumn, std::string_view name);
     // Whether the open book has the name (letter case aside), in use or not.
     bool hasName(const NameTable& list, std::string_view name);

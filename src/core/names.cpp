@@ -30,13 +30,13 @@ void TfrmDM::NewFamily(std::string_view name) {
     t.commit();
 }
 
-void TfrmDM::NewAccount(std::string_view name, std::string_view member) {
+void TfrmDM::NewAccount(std::string_view name, std::string_view member, std::string_view type) {
     Transaction t(db_);
     if (!hasName(kAccounts, name)) {
         db_.execute(
             "INSERT INTO SAccount(AName,BName,thePY,theState,theCount,Remark,AMoney,theType,FName) "
-            "VALUES(?1,?2,?3,'启用',0,'',0,'现金',?4)",
-            name, book(), PinyinCode(name), member);
+            "VALUES(?1,?2,?3,'启用',0,'',0,?4,?5)",
+            name, book(), PinyinCode(name), type, member);
     }
     t.commit();
 }

@@ -441,6 +441,27 @@ BillRead readBill(const fs::path& file, const std::vector<BankLayout>& layouts) 
 
 // ---- the rows ----
 
+std::string billAccountType(const std::string& source, const std::string& method,
+                            const std::string& account) {
+    const std::string both = method + "\n" + account;
+    for (const char* credit : {"信用卡", "花呗", "白条", "月付", "信用购", "先用后付"}) {
+        if (contains(both, credit)) {
+            return "信用卡";
+        }
+    }
+    for (const char* wallet : {"余额宝", "零钱", "余额", "钱包", "支付宝", "微信"}) {
+        if (contains(both, wallet)) {
+            return "电子账户";
+        }
+    }
+    for (const char* bank : {"银行", "储蓄卡", "借记卡", "卡("}) {
+        if (contains(both, bank)) {
+            return "银行卡";
+        }
+    }
+    return source.rfind("银行：", 0) == 0 ? "银行卡" : "现金";
+}
+
 const char* fateCaption(BillFate f) {
     switch (f) {
         case BillFate::Import:
@@ -558,7 +579,9 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
         const std::string method = methodKey(r.method);
         std::string account = mapped("账户", bill.source, method);
         if (account.empty()) {
-            if (method.empty() || method == "/") {
+            if ((method.empty() || method == "/") && bill.source == "微信") {
+                account = "微信零钱";  // "已存入零钱": where 零钱 payments come from
+            } else if (method.empty() || method == "/") {
                 account = bill.source.rfind("银行：", 0) == 0 ? bill.source.substr(9) : bill.source;
             } else if (method == "余额" && bill.source == "支付宝") {
                 account = "支付宝余额";
@@ -655,6 +678,14 @@ std::size_t BillImport::book(const Bill& bill,
     }
     const std::size_t total = booked.size();
     Transaction t(dm_.db());
+    // Accounts the bill names for the first time take the type their method says.
+    for (const BillRow* r : booked) {
+        const std::string account = gbk::cutToBytes(r->account, 20);
+        if (!dm_.hasName(kAccounts, account)) {
+            dm_.NewAccount(account, gbk::cutToBytes(r->member, 20),
+                           billAccountType(bill.source, r->method, account));
+        }
+    }
     importRows(dm_, incomeImport(), incomes, [&](std::size_t done, std::size_t) {
         if (progress) {
             progress(done, total);

@@ -93,6 +93,12 @@ struct BillRead {
 };
 BillRead readBill(const std::filesystem::path& file, const std::vector<BankLayout>& layouts);
 
+// The type of an account a bill makes, from the way paid and the account's
+// name: a credit line (a credit card, 花呗, 白条, 月付) is 信用卡, a wallet
+// (余额宝, 零钱, 钱包余额) 电子账户, a bank card or a bank's statement 银行卡.
+std::string billAccountType(const std::string& source, const std::string& method,
+                            const std::string& account);
+
 struct FateTotals {
     std::size_t count = 0;
     Money income, expense;

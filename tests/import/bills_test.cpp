@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "core/record_types.h"
+#include "core/totals.h"
 #include "import/bills.h"
 #include "reporting/sheet.h"
 #include "support/test_data_file.h"
@@ -267,6 +268,31 @@ TEST_F(Bills, ARefundsBorrowedCategoryIsNotLearned) {
     EXPECT_EQ(one("SELECT Target FROM BillMap WHERE BillValue='退款'"), "退货");
 }
 
+// Accounts a bill makes take the type their method says, so that a card's
+// debt counts among the liabilities, not the funds.
+TEST_F(Bills, AccountsABillMakesTakeTheTypeTheirMethodSays) {
+    Bill b = read(write(
+        "methods.csv",
+        alipayCsv({kAlipayRows[0],
+                   "2024-03-05 13:00:00,日用百货,某某超市,,纸巾,支出,5.00,花呗,交易成功,"
+                   "2024030522001400000000000050\t,,,",
+                   "2024-03-05 14:00:00,日用百货,某某超市,,牙刷,支出,6.00,余额宝,交易成功,"
+                   "2024030522001400000000000051\t,,,",
+                   "2024-03-05 15:00:00,日用百货,某某超市,,毛巾,支出,7.00,中国银行储蓄卡(5678),"
+                   "交易成功,2024030522001400000000000052\t,,,"})));
+    ASSERT_EQ(bills.book(b), 4u);
+    EXPECT_EQ(rows("SELECT AName, theType FROM SAccount ORDER BY ID"),
+              (std::vector<std::vector<std::string>>{{"招商银行信用卡(1234)", "信用卡"},
+                                                     {"花呗", "信用卡"},
+                                                     {"余额宝", "电子账户"},
+                                                     {"中国银行储蓄卡(5678)", "银行卡"}}));
+    EXPECT_EQ(mySum(dm).creditCard.toPlain(), "-40.5");  // a liability, not funds
+    EXPECT_EQ(mySum(dm).electronic.toPlain(), "-6");
+    EXPECT_EQ(billAccountType("微信", "零钱通", "微信零钱通"), "电子账户");
+    EXPECT_EQ(billAccountType("美团", "美团月付", "美团月付"), "信用卡");
+    EXPECT_EQ(billAccountType("银行：工资卡", "", "工资卡"), "银行卡");
+}
+
 TEST_F(Bills, AWeChatBillWithQuotesYuanSignsAndNeutralRows) {
     const Bill b = read(write(
         "wechat.csv",
@@ -283,7 +309,7 @@ TEST_F(Bills, AWeChatBillWithQuotesYuanSignsAndNeutralRows) {
     EXPECT_EQ(b.rows[0].description, "早餐");
     EXPECT_EQ(b.rows[0].account, "微信零钱");
     EXPECT_EQ(b.rows[1].amount.toPlain(), "1200");
-    EXPECT_EQ(b.rows[1].account, "微信");
+    EXPECT_EQ(b.rows[1].account, "微信零钱");  // "已存入零钱": with the 零钱 payments
     // The 美团 payment refunded is in no bill of this book: its refund is not booked.
     EXPECT_EQ(fates(b),
               (std::vector<std::string>{"将导入", "将导入", "不计收支", "退款（原付款未记账）"}));

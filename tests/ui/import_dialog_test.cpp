@@ -124,10 +124,11 @@ void ImportDialogTest::aWeChatBillIsPreviewedChangedAndBooked() {
     named<QPushButton>(d, "importButton")->click();
     QCOMPARE(prompter_->last(), QStringLiteral("账单导入成功！共导入 2 笔。"));
     QCOMPARE(dm_->RetAMoney("零钱包").toPlain(), std::string("-8.5"));
-    QCOMPARE(dm_->RetAMoney("微信").toPlain(), std::string("20"));
+    // The red packet "已存入零钱" went where 零钱 payments come from.
+    QCOMPARE(dm_->RetAMoney("微信零钱").toPlain(), std::string("20"));
     QCOMPARE(dm_->db().queryText("SELECT group_concat(theType||':'||AName||':'||FName, ' ') FROM "
                                  "(SELECT * FROM UList WHERE theE='导入' ORDER BY ID)"),
-             std::string("其他收入:微信:妈妈 食品:零钱包:妈妈"));
+             std::string("其他收入:微信零钱:妈妈 食品:零钱包:妈妈"));
 
     // Opened again, nothing is left to book.
     BillImportDialog again(*dm_, *prompter_, [&](QWidget*) { return file; });
