@@ -95,10 +95,16 @@ struct Columns {
     std::string source;
     std::string date, altDate, category, counterparty, description, direction, amount, method,
         status, id;
+    bool refundRows = true;  // see Bill::refundRows
 };
 
+// A bill is taken for the first export whose every named column its header has.
 const std::vector<Columns>& knownExports() {
     static const std::vector<Columns> c = {
+        {"京东", "交易时间", "", "交易分类", "商户名称", "交易说明", "收/支", "金额", "收/付款方式",
+         "交易状态", "交易订单号", false},
+        {"美团", "交易成功时间", "交易创建时间", "交易类型", "", "订单标题", "收/支", "实付金额",
+         "支付方式", "", "交易单号"},
         {"支付宝", "交易时间", "", "交易分类", "交易对方", "商品说明", "收/支", "金额",
          "收/付款方式", "交易状态", "交易订单号"},
         {"支付宝", "付款时间", "交易创建时间", "类型", "交易对方", "商品名称", "收/支",
@@ -321,6 +327,21 @@ std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
 }
 
 std::optional<Money> billAmount(const std::string& raw) {
+    // "131.77(已退款89.84)": paid, of which some came back; what was spent is the rest.
+    if (const auto open = raw.find("(已退款"); open != std::string::npos) {
+        const std::size_t from = open + std::string_view("(已退款").size();
+        const std::size_t close = raw.find(')', from);
+        const auto paid = billAmount(raw.substr(0, open));
+        const auto back =
+            close == std::string::npos ? std::nullopt : billAmount(raw.substr(from, close - from));
+        if (!paid || !back || *back > *paid) {
+            return std::nullopt;
+        }
+        return *paid - *back;
+    }
+    if (const auto open = raw.find("(已全额退款)"); open != std::string::npos) {
+        return billAmount(raw.substr(0, open)) ? std::optional(Money()) : std::nullopt;
+    }
     std::string t;
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw.compare(i, 2, "\xC2\xA5") == 0) {  // ¥
@@ -396,8 +417,10 @@ BillRead readBill(const fs::path& file, const std::vector<BankLayout>& layouts) 
     }
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (const Columns& c : knownExports()) {
-            if (hasAll(rows[r], {c.date, c.category, c.direction, c.amount, c.id})) {
+            if (hasAll(rows[r], {c.date, c.altDate, c.category, c.counterparty, c.description,
+                                 c.direction, c.amount, c.method, c.status, c.id})) {
                 out.bill.source = c.source;
+                out.bill.refundRows = c.refundRows;
                 out.check = readRows(rows, r, c, nullptr, out.bill);
                 if (!out.check.ok) {
                     out.bill.rows.clear();
@@ -449,7 +472,7 @@ std::string billAccountType(const std::string& source, const std::string& method
             return "信用卡";
         }
     }
-    for (const char* wallet : {"余额宝", "零钱", "余额", "钱包", "支付宝", "微信"}) {
+    for (const char* wallet : {"余额宝", "零钱", "余额", "钱包", "小金库", "支付宝", "微信"}) {
         if (contains(both, wallet)) {
             return "电子账户";
         }
@@ -546,7 +569,8 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
         const std::string& key = keys[i];
         const std::string& st = r.status;
         const bool refund =
-            contains(r.category, "退款") || contains(st, "退款") || contains(r.description, "退款");
+            bill.refundRows && (contains(r.category, "退款") || contains(st, "退款") ||
+                                contains(r.description, "退款"));
         if (contains(st, "关闭") || contains(st, "失败") || contains(st, "未付款") ||
             contains(st, "等待") || contains(st, "撤销")) {
             r.fate = BillFate::Closed;
@@ -554,7 +578,10 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
             r.fate = BillFate::Seen;
         } else if (refund && r.direction != BillDirection::Expense) {
             r.fate = BillFate::Refund;
-        } else if (r.direction == BillDirection::Neutral) {
+        } else if (r.direction == BillDirection::Neutral || r.amount.isZero() ||
+                   contains(r.category, "还款") || contains(r.description, "还款")) {
+            // Money between the household's own accounts (a credit line repaid), or
+            // nothing spent once refunds are taken off.
             r.fate = BillFate::NotCounted;
         } else {
             r.fate = BillFate::Import;
@@ -613,8 +640,11 @@ void BillImport::linkRefunds(Bill& bill, const std::set<std::string>& seen) {
                 refund.txId.rfind(paid.txId, 0) == 0) {
                 return &paid;
             }
-            if (!refund.counterparty.empty() && paid.counterparty == refund.counterparty &&
-                paid.date <= refund.date && refund.amount <= paid.amount) {
+            const bool samePayee =
+                refund.counterparty.empty()
+                    ? !refund.description.empty() && paid.description == refund.description
+                    : paid.counterparty == refund.counterparty;
+            if (samePayee && paid.date <= refund.date && refund.amount <= paid.amount) {
                 found = &paid;
             }
         }

@@ -79,7 +79,10 @@ struct BillRow {
 };
 
 struct Bill {
-    std::string source;  // "支付宝", "微信", or "银行：{layout}"
+    std::string source;  // "支付宝", "微信", "京东", "美团", or "银行：{layout}"
+    // A refund comes as a row of its own; else (京东) a refunded payment's own
+    // row says so and is not counted.
+    bool refundRows = true;
     std::vector<BillRow> rows;
 };
 

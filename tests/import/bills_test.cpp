@@ -293,6 +293,78 @@ TEST_F(Bills, AccountsABillMakesTakeTheTypeTheirMethodSays) {
     EXPECT_EQ(billAccountType("银行：工资卡", "", "工资卡"), "银行卡");
 }
 
+// The 京东 export: UTF-8 with a byte-order mark, a preamble, every cell ending
+// in a tab; an amount may say how much of it came back.
+std::string jdCsv(const std::vector<std::vector<std::string>>& rows) {
+    std::string s =
+        "\xEF\xBB\xBF导出信息：\n京东账号名：测试用户\n日期区间：2024-03-01 至 2024-03-31\n"
+        "导出时间：2024-04-01 10:00:00\n\n特别提示：\n本明细仅展示交易记录\n\n";
+    const std::vector<std::string> header = {"交易时间",    "商户名称",   "交易说明", "金额",
+                                             "收/付款方式", "交易状态",   "收/支",    "交易分类",
+                                             "交易订单号",  "商家订单号", "备注"};
+    for (const auto& row : [&] {
+             auto all = rows;
+             all.insert(all.begin(), header);
+             return all;
+         }()) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            s += (i ? "," : "") + row[i] + "\t";
+        }
+        s += "\n";
+    }
+    return s;
+}
+
+TEST_F(Bills, AJdBillIsReadByItsOwnHeaderWithPartRefunds) {
+    Bill b = read(write(
+        "jd.csv", jdCsv({{"2024-03-05 10:00:00", "京东商城", "键盘", "131.77(已退款89.84)",
+                          "京东白条", "交易成功", "支出", "数码电器", "300001", "", ""},
+                         {"2024-03-06 11:00:00", "京东商城", "耳机", "59.00",
+                          "招商银行信用卡(1234)", "交易成功", "支出", "数码电器", "300002", "", ""},
+                         {"2024-03-07 12:00:00", "京东商城", "鼠标", "25.00", "京东白条",
+                          "退款成功", "不计收支", "数码电器", "300003", "", ""},
+                         {"2024-03-08 09:00:00", "京东金融", "小金库收益", "0.35", "京东小金库",
+                          "交易成功", "收入", "理财", "300004", "", ""}})));
+    EXPECT_EQ(b.source, "京东");
+    ASSERT_EQ(b.rows.size(), 4u);
+    EXPECT_EQ(b.rows[0].amount.toPlain(), "41.93");  // 131.77 paid, 89.84 back
+    EXPECT_EQ(b.rows[0].counterparty, "京东商城");
+    EXPECT_EQ(b.rows[0].remark(), "京东商城 键盘");
+    EXPECT_EQ(fates(b), (std::vector<std::string>{"将导入", "将导入", "不计收支", "将导入"}));
+    ASSERT_EQ(bills.book(b), 3u);
+    EXPECT_EQ(balance("京东白条"), "-41.93");
+    EXPECT_EQ(balance("京东小金库"), "0.35");
+    EXPECT_EQ(one("SELECT theType FROM SAccount WHERE AName='京东白条'"), "信用卡");
+    EXPECT_EQ(one("SELECT theType FROM SAccount WHERE AName='京东小金库'"), "电子账户");
+}
+
+// The 美团 export: what was paid is "实付金额"; a refund is income that takes
+// back from its order; a 月付 repayment moves money between one's own accounts.
+TEST_F(Bills, AMeituanBillIsReadByItsOwnHeader) {
+    const std::string csv =
+        "\xEF\xBB\xBF美团账单明细\n导出时间：2024-04-01\n\n"
+        "交易创建时间,交易成功时间,交易类型,订单标题,收/支,支付方式,订单金额,实付金额,交易单号,"
+        "商家单号,备注\n"
+        "2024-03-05 11:50:00,2024-03-05 11:50:05,外卖,某某快餐-午餐,支出,美团月付,30.00,25.50,"
+        "MT001,S001,\n"
+        "2024-03-06 18:00:00,2024-03-06 18:00:03,外卖,某某面馆-晚餐,支出,微信支付,20.00,18.00,"
+        "MT002,S002,\n"
+        "2024-03-06 19:00:00,2024-03-06 19:10:00,退款,某某面馆-晚餐,收入,微信支付,18.00,18.00,"
+        "MT003,S002,\n"
+        "2024-03-20 09:00:00,2024-03-20 09:00:01,月付还款,美团月付还款,支出,招商银行储蓄卡(5678),"
+        "25.50,25.50,MT004,,\n";
+    Bill b = read(write("meituan.csv", csv));
+    EXPECT_EQ(b.source, "美团");
+    ASSERT_EQ(b.rows.size(), 4u);
+    EXPECT_EQ(b.rows[0].amount.toPlain(), "25.5");
+    EXPECT_EQ(fates(b),
+              (std::vector<std::string>{"将导入", "将导入", "退款（冲减支出）", "不计收支"}));
+    ASSERT_EQ(bills.book(b), 3u);
+    EXPECT_EQ(balance("美团月付"), "-25.5");
+    EXPECT_EQ(balance("微信支付"), "0");
+    EXPECT_EQ(one("SELECT theType FROM SAccount WHERE AName='美团月付'"), "信用卡");
+}
+
 TEST_F(Bills, AWeChatBillWithQuotesYuanSignsAndNeutralRows) {
     const Bill b = read(write(
         "wechat.csv",
