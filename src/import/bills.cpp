@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <regex>
 #include <set>
 
 #include "core/gbk.h"
@@ -138,10 +139,89 @@ std::string cellAt(const std::vector<std::string>& row, int c) {
                : std::string();
 }
 
-// Where the data ends: the dashes and counts some exports append.
+// Where the data ends: the dashes and counts some exports append, a total
+// ("人民币合计") or a closing note ("以上数据仅供参考").
 bool endsTheData(const std::vector<std::string>& row) {
     const std::string first = row.empty() ? std::string() : trimmed(row[0]);
-    return first.rfind("-", 0) == 0 || first.rfind("共", 0) == 0;
+    if (first.rfind("-", 0) == 0 || first.rfind("共", 0) == 0) {
+        return true;
+    }
+    for (const std::string& cell : row) {
+        for (const char* mark : {"合计", "总计", "以上数据", "仅供参考", "温馨提示"}) {
+            if (contains(cell, mark)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// A cell that says "none": empty, or dashes.
+bool noneCell(const std::string& text) {
+    return text.find_first_not_of("-—") == std::string::npos;
+}
+
+// The period a statement covers, from its first line that names two dates:
+// the years its dates without one fall in.
+struct Period {
+    int fromYear = 0, fromMonth = 0, toYear = 0, toMonth = 0;
+};
+
+std::optional<Period> statementPeriod(const std::vector<std::vector<std::string>>& rows,
+                                      std::size_t before) {
+    // Alternatives, not brackets: a character class sees the bytes of 年 one by one.
+    static const std::regex full(
+        R"((\d{4})\s*(?:-|/|\.|年)?\s*(\d{1,2})\s*(?:-|/|\.|月)?\s*(\d{1,2}))");
+    for (std::size_t r = 0; r < before; ++r) {
+        std::string line;
+        for (const std::string& c : rows[r]) {
+            line += c + ' ';
+        }
+        std::vector<std::pair<int, int>> found;
+        for (auto it = std::sregex_iterator(line.begin(), line.end(), full);
+             it != std::sregex_iterator(); ++it) {
+            const int y = std::stoi((*it)[1]), m = std::stoi((*it)[2]);
+            if (y >= 1990 && y <= 2200 && m >= 1 && m <= 12) {
+                found.emplace_back(y, m);
+            }
+        }
+        if (found.size() >= 2) {
+            return Period{found[0].first, found[0].second, found[1].first, found[1].second};
+        }
+    }
+    return std::nullopt;
+}
+
+// A statement's date: "2025-01-01", "2025/1/1", "20250101", "2025年1月1日",
+// each perhaps with a time; or without a year ("12/29", "1月3日"), then in
+// `year`, or in the period's year that holds its month. Nothing when it is no
+// date; "?" when it has no year and none is known.
+std::optional<std::string> statementDate(const std::string& raw,
+                                         const std::optional<Period>& period, int year) {
+    if (auto d = importDate(raw)) {
+        return d;
+    }
+    const std::string text = trimmed(raw);
+    std::smatch m;
+    static const std::regex compact(R"((\d{4})(\d{2})(\d{2})(?:\s.*)?)");
+    static const std::regex chinese(R"((\d{4})年(\d{1,2})月(\d{1,2})(?:日)?(?:\s.*)?)");
+    static const std::regex noYear(R"((\d{1,2})\s*(?:-|/|\.|月)\s*(\d{1,2})(?:日)?(?:\s.*)?)");
+    if (std::regex_match(text, m, compact) || std::regex_match(text, m, chinese)) {
+        return importDate(fmt::format("{}-{}-{}", m.str(1), m.str(2), m.str(3)));
+    }
+    if (std::regex_match(text, m, noYear)) {
+        const int month = std::stoi(m.str(1));
+        int y = year;
+        if (period) {
+            y = period->fromYear == period->toYear || month >= period->fromMonth ? period->fromYear
+                                                                                 : period->toYear;
+        }
+        if (y == 0) {
+            return std::string("?");
+        }
+        return importDate(fmt::format("{}-{}-{}", y, m.str(1), m.str(2)));
+    }
+    return std::nullopt;
 }
 
 std::size_t filledCells(const std::vector<std::string>& row) {
@@ -151,7 +231,9 @@ std::size_t filledCells(const std::vector<std::string>& row) {
 
 // The rows of a bill under its header, read by the named columns.
 CheckResult readRows(const std::vector<std::vector<std::string>>& rows, std::size_t headerRow,
-                     const Columns& c, const BankLayout* bank, Bill& bill) {
+                     const Columns& c, const BankLayout* bank, int year, BillRead& read) {
+    Bill& bill = read.bill;
+    const std::optional<Period> period = statementPeriod(rows, headerRow);
     const auto& header = rows[headerRow];
     auto col = [&](const std::string& name) { return columnOf(header, name); };
     const int date = col(c.date), altDate = col(c.altDate), category = col(c.category),
@@ -166,26 +248,29 @@ CheckResult readRows(const std::vector<std::vector<std::string>>& rows, std::siz
         if (when.empty()) {
             when = cellAt(row, altDate);
         }
-        if (when.empty()) {
-            if (endsTheData(row)) {
-                break;
-            }
-            if (filledCells(row) <= 2) {
-                continue;  // a blank line, or a note between the rows
-            }
+        if (when.empty() && filledCells(row) <= 2) {
+            continue;  // a blank line, or a note between the rows
         }
-        BillRow b;
-        b.line = line;
-        auto d = importDate(when);
+        auto d = statementDate(when, period, year);
+        if (!d && endsTheData(row)) {
+            break;
+        }
         if (!d) {
             return CheckResult::fail(
                 fmt::format("第 {} 行 日期“{}”不是有效的日期，账单没有导入。", line, when));
         }
+        if (*d == "?") {
+            read.needsYear = true;
+            return CheckResult::fail("账单的日期没有年份，也没有写明账单期间，请指明年份。");
+        }
+        BillRow b;
+        b.line = line;
         b.date = *d;
         if (income >= 0 || expense >= 0) {
-            const auto in = billAmount(cellAt(row, income));
-            const auto out = billAmount(cellAt(row, expense));
-            if ((!cellAt(row, income).empty() && !in) || (!cellAt(row, expense).empty() && !out)) {
+            const std::string inText = cellAt(row, income), outText = cellAt(row, expense);
+            const auto in = noneCell(inText) ? std::nullopt : billAmount(inText);
+            const auto out = noneCell(outText) ? std::nullopt : billAmount(outText);
+            if ((!noneCell(inText) && !in) || (!noneCell(outText) && !out)) {
                 return CheckResult::fail(fmt::format("第 {} 行 金额“{}”不是数字，账单没有导入。",
                                                      line, cellAt(row, in ? expense : income)));
             }
@@ -202,7 +287,9 @@ CheckResult readRows(const std::vector<std::vector<std::string>>& rows, std::siz
             if (direction >= 0) {
                 b.direction = directionOf(cellAt(row, direction));
             } else {
-                b.direction = *m < Money() ? BillDirection::Expense : BillDirection::Income;
+                const bool below = *m < Money();
+                b.direction = below != (bank && bank->positiveIsOut) ? BillDirection::Expense
+                                                                     : BillDirection::Income;
             }
             if (b.amount < Money()) {
                 b.amount = -b.amount;
@@ -352,31 +439,57 @@ std::optional<Money> billAmount(const std::string& raw) {
             t += raw[i];
         }
     }
+    // "12.50(CN)", "CNY 12.50": the currency said beside the number.
+    for (const char* mark : {"(CN)", "（CN）", "CNY", "RMB"}) {
+        if (const auto at = t.find(mark); at != std::string::npos) {
+            t.erase(at, std::strlen(mark));
+        }
+    }
     if (!t.empty() && t[0] == '+') {
         t.erase(0, 1);
     }
     return t.empty() ? std::nullopt : Money::parseToFen(t);
 }
 
+const std::vector<LayoutField>& bankLayoutFields() {
+    static const std::vector<LayoutField> f = {
+        {&BankLayout::date, "日期："},
+        {&BankLayout::amount, "金额（有正负）："},
+        {&BankLayout::income, "收入金额："},
+        {&BankLayout::expense, "支出金额："},
+        {&BankLayout::direction, "收/支："},
+        {&BankLayout::counterparty, "交易对方："},
+        {&BankLayout::description, "说明："},
+        {&BankLayout::id, "交易单号："},
+        {&BankLayout::altDate, "另一日期（日期为空时用）："},
+    };
+    return f;
+}
+
+// The named columns, tab-separated in field order, then "支出为正" when set. A
+// layout saved before a field was added reads it as empty.
 std::string encodeLayout(const BankLayout& l) {
-    return fmt::format("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}", l.date, l.amount, l.income, l.expense,
-                       l.direction, l.counterparty, l.description, l.id);
+    std::string out;
+    for (const LayoutField& f : bankLayoutFields()) {
+        out += l.*f.column + '\t';
+    }
+    return out + (l.positiveIsOut ? "支出为正" : "");
 }
 
 BankLayout decodeLayout(const std::string& name, const std::string& columns) {
     BankLayout l;
     l.name = name;
-    std::string* fields[8] = {&l.date,      &l.amount,       &l.income,      &l.expense,
-                              &l.direction, &l.counterparty, &l.description, &l.id};
     std::size_t start = 0;
-    for (std::string* f : fields) {
+    for (const LayoutField& f : bankLayoutFields()) {
         const auto tab = columns.find('\t', start);
-        *f = columns.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+        l.*f.column =
+            columns.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
         if (tab == std::string::npos) {
-            break;
+            return l;
         }
         start = tab + 1;
     }
+    l.positiveIsOut = columns.substr(start) == "支出为正";
     return l;
 }
 
@@ -394,13 +507,14 @@ void saveLayout(Database& db, const BankLayout& l) {
                encodeLayout(l));
 }
 
-BillRead readBill(const fs::path& file, const std::vector<BankLayout>& layouts) {
+BillRead readBill(const fs::path& file, const std::vector<BankLayout>& layouts, int year) {
     BillRead out;
     std::vector<std::vector<std::string>> rows;
     try {
         const std::string bytes = readFile(file);
-        if (bytes.rfind("PK\x03\x04", 0) == 0) {
-            SheetData sheet = readFirstXlsxSheet(file);
+        if (bytes.rfind("PK\x03\x04", 0) == 0 ||
+            bytes.rfind("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 0) == 0) {
+            SheetData sheet = readFirstSheet(file);
             rows.push_back(sheet.header);
             for (auto& r : sheet.rows) {
                 rows.push_back(std::move(r));
@@ -421,7 +535,7 @@ BillRead readBill(const fs::path& file, const std::vector<BankLayout>& layouts) 
                                  c.direction, c.amount, c.method, c.status, c.id})) {
                 out.bill.source = c.source;
                 out.bill.refundRows = c.refundRows;
-                out.check = readRows(rows, r, c, nullptr, out.bill);
+                out.check = readRows(rows, r, c, nullptr, year, out);
                 if (!out.check.ok) {
                     out.bill.rows.clear();
                 }
@@ -429,13 +543,21 @@ BillRead readBill(const fs::path& file, const std::vector<BankLayout>& layouts) 
             }
         }
         for (const BankLayout& l : layouts) {
-            if (hasAll(rows[r], {l.date, l.amount, l.income, l.expense, l.direction, l.counterparty,
-                                 l.description, l.id})) {
-                Columns c{
-                    "银行：" + l.name, l.date, "", "",  l.counterparty, l.description, l.direction,
-                    l.amount,          "",     "", l.id};
+            if (hasAll(rows[r], {l.date, l.altDate, l.amount, l.income, l.expense, l.direction,
+                                 l.counterparty, l.description, l.id})) {
+                Columns c{"银行：" + l.name,
+                          l.date,
+                          l.altDate,
+                          "",
+                          l.counterparty,
+                          l.description,
+                          l.direction,
+                          l.amount,
+                          "",
+                          "",
+                          l.id};
                 out.bill.source = c.source;
-                out.check = readRows(rows, r, c, &l, out.bill);
+                out.check = readRows(rows, r, c, &l, year, out);
                 if (!out.check.ok) {
                     out.bill.rows.clear();
                 }

@@ -35,7 +35,15 @@ std::optional<Money> billAmount(const std::string& text);
 struct BankLayout {
     std::string name;
     std::string date, amount, income, expense, direction, counterparty, description, id;
+    std::string altDate;         // taken when a row's date is empty (交易日 / 记账日)
+    bool positiveIsOut = false;  // a signed amount above zero is a charge (a card's statement)
 };
+// The columns a layout names, in the order they are stored and asked for.
+struct LayoutField {
+    std::string BankLayout::*column;
+    const char* caption;
+};
+const std::vector<LayoutField>& bankLayoutFields();
 std::string encodeLayout(const BankLayout& l);
 BankLayout decodeLayout(const std::string& name, const std::string& columns);
 std::vector<BankLayout> savedLayouts(Database& db);
@@ -93,8 +101,12 @@ struct BillRead {
     CheckResult check;
     std::vector<std::string> header;  // a statement's columns, when a layout is needed
     bool needsLayout = false;
+    bool needsYear = false;  // its dates have no year and it names no period
 };
-BillRead readBill(const std::filesystem::path& file, const std::vector<BankLayout>& layouts);
+// `year` completes dates written without one when the statement names no
+// period; 0 when not known yet (the read then says it needs one).
+BillRead readBill(const std::filesystem::path& file, const std::vector<BankLayout>& layouts,
+                  int year = 0);
 
 // The type of an account a bill makes, from the way paid and the account's
 // name: a credit line (a credit card, 花呗, 白条, 月付) is 信用卡, a wallet

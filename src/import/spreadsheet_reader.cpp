@@ -190,9 +190,6 @@ SheetData readXlsxSheet(const std::filesystem::path& file, const char* name) {
 
 // ---- .xls ----
 
-SheetData readXlsSheet1(const std::filesystem::path& file) {
-    return toSheetData(readXlsSheet(file, "Sheet1"));
-}
 
 bool startsWith(const std::string& data, const char* magic, std::size_t n) {
     return data.size() >= n && std::memcmp(data.data(), magic, n) == 0;
@@ -211,7 +208,10 @@ std::string fileHead(const std::filesystem::path& file) {
 
 }  // namespace
 
-SheetData readSheet1(const std::filesystem::path& file) {
+namespace {
+
+// The worksheet of this name, or the first one when none is named.
+SheetData readWorkbook(const std::filesystem::path& file, const char* sheet) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
         throw SpreadsheetReadError("文件不存在：" + file.string());
@@ -219,17 +219,23 @@ SheetData readSheet1(const std::filesystem::path& file) {
     // The content decides, not the name: a renamed file still reads.
     std::string head = fileHead(file);
     if (startsWith(head, "PK\x03\x04", 4)) {
-        return readXlsxSheet(file, "Sheet1");
+        return readXlsxSheet(file, sheet);
     }
     if (startsWith(head, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)) {
-        return readXlsSheet1(file);
+        return toSheetData(readXlsSheet(file, sheet ? sheet : ""));
     }
     throw SpreadsheetReadError(
         fmt::format("{} 不是 Excel 工作簿（.xls 或 .xlsx）", file.filename().string()));
 }
 
-SheetData readFirstXlsxSheet(const std::filesystem::path& file) {
-    return readXlsxSheet(file, nullptr);
+}  // namespace
+
+SheetData readSheet1(const std::filesystem::path& file) {
+    return readWorkbook(file, "Sheet1");
+}
+
+SheetData readFirstSheet(const std::filesystem::path& file) {
+    return readWorkbook(file, nullptr);
 }
 
 }  // namespace fennory

@@ -28,8 +28,8 @@ struct SheetData {
 // The worksheet "Sheet1" of an .xlsx or .xls file. A file that is not a
 // workbook, has no "Sheet1", is damaged or too large gives a clear error.
 SheetData readSheet1(const std::filesystem::path& file);
-// The first worksheet of an .xlsx file, whatever its name.
-SheetData readFirstXlsxSheet(const std::filesystem::path& file);
+// The first worksheet of an .xlsx or .xls file, whatever its name.
+SheetData readFirstSheet(const std::filesystem::path& file);
 
 // Limits that keep a hostile or broken file from exhausting memory.
 inline constexpr std::size_t kMaxSheetXmlBytes = 512u << 20;

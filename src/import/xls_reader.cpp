@@ -286,8 +286,8 @@ Globals readGlobals(std::string_view stream, std::string_view sheet) {
                 inSst = true;
                 break;
             case kBoundSheet:
-                if (r->body.size() >= 8 && r->body[5] == 0 /* a worksheet */ &&
-                    recordText(r->body, 6, 1) == sheet) {
+                if (r->body.size() >= 8 && r->body[5] == 0 /* a worksheet */ && !g.sheetAt &&
+                    (sheet.empty() || recordText(r->body, 6, 1) == sheet)) {
                     g.sheetAt = u32(r->body, 0);
                 }
                 break;
@@ -465,7 +465,9 @@ CellGrid readCells(std::string_view stream, const Globals& g) {
 CellGrid readXlsStream(std::string_view workbook, std::string_view sheet) {
     const Globals g = readGlobals(workbook, sheet);
     if (!g.sheetAt || *g.sheetAt >= workbook.size()) {
-        throw SpreadsheetReadError(fmt::format("工作簿中没有名为 {} 的工作表", sheet));
+        throw SpreadsheetReadError(sheet.empty()
+                                       ? std::string("工作簿中没有工作表")
+                                       : fmt::format("工作簿中没有名为 {} 的工作表", sheet));
     }
     return readCells(workbook, g);
 }

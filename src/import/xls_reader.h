@@ -14,7 +14,8 @@ namespace fennory {
 
 using CellGrid = std::vector<std::vector<std::string>>;
 
-// The cells of the worksheet named `sheet`, by row from 0. Throws
+// The cells of the worksheet named `sheet` (the first worksheet when it is
+// empty), by row from 0. Throws
 // SpreadsheetReadError: not a workbook, an older or protected one, no such
 // sheet, or an error cell.
 CellGrid readXlsSheet(const std::filesystem::path& file, std::string_view sheet);

@@ -473,6 +473,85 @@ TEST_F(Bills, ABankStatementIsReadOnceItsColumnsAreNamed) {
     EXPECT_EQ(b.rows[1].account, "工商银行");
 }
 
+// Statements as banks write them: a period line, dates in several writings,
+// "-" for none, currency marks, a footer that ends the rows.
+TEST_F(Bills, ABankStatementReadsItsDatesAmountsAndEndsAtItsTotal) {
+    BankLayout l;
+    l.name = "建设银行";
+    l.date = "交易日期";
+    l.income = "收入";
+    l.expense = "支出";
+    l.description = "摘要";
+    saveLayout(db, l);
+    const fs::path f = write("ccb.csv",
+                             "建设银行账户明细\n起止日期：2024年12月01日 至 2025年01月31日\n\n"
+                             "交易日期,摘要,收入,支出\n"
+                             "20241203,工资,\"5,000.00(CN)\",-\n"
+                             "2024/12/9,超市,-,  88.80 \n"
+                             ",,,\n"
+                             "2024年12月20日 10:30:00,转入,RMB 100.00,--\n"
+                             "12/29,水费,-,30.00\n"
+                             "01/03,电费,-,45.50\n"
+                             "人民币合计,,5100.00,164.30\n"
+                             "以上数据仅供参考\n");
+    const Bill b = read(f);
+    ASSERT_EQ(b.rows.size(), 5u);
+    std::vector<std::string> seen;
+    for (const auto& r : b.rows) {
+        seen.push_back(r.date + (r.direction == BillDirection::Income ? " +" : " -") +
+                       r.amount.toPlain());
+    }
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"2024-12-03 +5000", "2024-12-09 -88.8", "2024-12-20 +100",
+                                        "2024-12-29 -30", "2025-01-03 -45.5"}));
+}
+
+// Without a period line, a year is asked once and the statement read again.
+TEST_F(Bills, DatesWithoutAYearAskForOneWhenTheStatementNamesNoPeriod) {
+    BankLayout l;
+    l.name = "信用卡";
+    l.date = "交易日";
+    l.altDate = "记账日";
+    l.amount = "金额";
+    l.description = "摘要";
+    l.positiveIsOut = true;
+    saveLayout(db, l);
+    ASSERT_EQ(savedLayouts(db).at(0).altDate, "记账日");
+    ASSERT_TRUE(savedLayouts(db).at(0).positiveIsOut);
+    const fs::path f = write("card.csv",
+                             "交易日,记账日,摘要,金额\n"
+                             "03/05,03/06,餐厅,120.00\n"
+                             ",03/08,年费返还,-10.00\n");
+    BillRead first = readBill(f, savedLayouts(db));
+    EXPECT_TRUE(first.needsYear);
+    EXPECT_FALSE(first.check.ok);
+    BillRead again = readBill(f, savedLayouts(db), 2024);
+    ASSERT_TRUE(again.check.ok) << again.check.message;
+    ASSERT_EQ(again.bill.rows.size(), 2u);
+    EXPECT_EQ(again.bill.rows[0].date, "2024-03-05");
+    EXPECT_EQ(again.bill.rows[0].direction, BillDirection::Expense);  // a charge
+    EXPECT_EQ(again.bill.rows[1].date, "2024-03-08");                 // its other date
+    EXPECT_EQ(again.bill.rows[1].direction, BillDirection::Income);
+    EXPECT_EQ(billAccountType(again.bill.source, "", "信用卡"), "信用卡");
+}
+
+// A layout saved before its later fields existed reads them as empty.
+TEST_F(Bills, AnOlderSavedLayoutStillReads) {
+    const BankLayout l = decodeLayout("旧", "日期\t\t收入\t支出\t\t对方\t摘要\t流水号");
+    EXPECT_EQ(l.date, "日期");
+    EXPECT_EQ(l.id, "流水号");
+    EXPECT_EQ(l.altDate, "");
+    EXPECT_FALSE(l.positiveIsOut);
+}
+
+// A statement saved as an Excel 97 workbook is read by the workbook reader.
+TEST_F(Bills, AnXlsStatementIsReadThroughTheWorkbookReader) {
+    BillRead r = readBill(std::string(FENNORY_TEST_DATA) + "/import/income.xls", {});
+    EXPECT_TRUE(r.needsLayout);
+    EXPECT_EQ(r.header, (std::vector<std::string>{"日期", "收入类别", "金额", "账户名称",
+                                                  "家庭成员", "备注", "说明"}));
+}
+
 TEST_F(Bills, AMalformedAmountRefusesTheBillNamingItsRow) {
     BillRead r = readBill(write("bad.csv", alipayCsv({kAlipayRows[0],
                                                       "2024-03-06 09:00:00,收入,某某公司,,报销款,"
