@@ -8,6 +8,7 @@
 #include "import/ui/import_dialog.h"
 
 #include <QTemporaryFile>
+#include "modal.h"
 #include "named.h"
 #include "ui_book.h"
 
@@ -24,6 +25,7 @@ private slots:
     void aWrongRowIsNamedAndTheDialogStaysOpen();
     void workbooksThatCannotBeUsedAreRefusedWhenOpened();
     void aWeChatBillIsPreviewedChangedAndBooked();
+    void aStatementsColumnsAreKeptOnlyOnceTheyReadIt();
 
 private:
     QString fixture(const char* name) const {
@@ -136,6 +138,48 @@ void ImportDialogTest::aWeChatBillIsPreviewedChangedAndBooked() {
     QCOMPARE(named<QTableWidget>(again, "grid")->item(0, int(BillColumn::Fate))->text(),
              QStringLiteral("已导入"));
     QVERIFY(!named<QPushButton>(again, "importButton")->isEnabled());
+}
+
+// The user names a statement's columns: a choice that cannot read the file is
+// not kept (it would be reused silently), a right one is; a year the dates
+// lack is asked once.
+void ImportDialogTest::aStatementsColumnsAreKeptOnlyOnceTheyReadIt() {
+    const QString file = book_->dir.filePath(QStringLiteral("statement.csv"));
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("交易日,摘要,金额,余额\n03/05,餐厅,-120.00,880.00\n03/06,工资,1000.00,1880.00\n");
+    }
+    dm_->NewFamily("妈妈");
+    BillImportDialog d(*dm_, *prompter_, [&](QWidget*) { return file; });
+    int asked = 0;
+    d.setYearAsker([&](QWidget*) {
+        ++asked;
+        return 2024;
+    });
+    auto choose = [](BankLayoutDialog& l, const char* name, int dateColumn) {
+        named<QLineEdit>(l, "nameField")->setText(QString::fromUtf8(name));
+        l.column(0)->setCurrentIndex(dateColumn);  // 0 is "none"; columns follow the header
+        l.column(1)->setCurrentIndex(3);           // 金额
+        named<QPushButton>(l, "saveButton")->click();
+    };
+    testing::ModalScript wrong;
+    wrong.then<BankLayoutDialog>([&](BankLayoutDialog& l) { choose(l, "错选", 2); });  // 摘要
+    wrong.start();
+    named<QPushButton>(d, "openButton")->click();
+    QVERIFY(wrong.finished());
+    QVERIFY2(prompter_->last().contains(QStringLiteral("没有保存")), qPrintable(prompter_->last()));
+    QVERIFY(savedLayouts(dm_->db()).empty());
+
+    testing::ModalScript right;
+    right.then<BankLayoutDialog>([&](BankLayoutDialog& l) { choose(l, "工资卡", 1); });  // 交易日
+    right.start();
+    named<QPushButton>(d, "openButton")->click();
+    QVERIFY(right.finished());
+    QCOMPARE(asked, 1);
+    QCOMPARE(savedLayouts(dm_->db()).size(), std::size_t(1));
+    QCOMPARE(d.bill().rows.size(), std::size_t(2));
+    QCOMPARE(d.bill().rows[0].date, std::string("2024-03-05"));
 }
 
 QTEST_MAIN(ImportDialogTest)

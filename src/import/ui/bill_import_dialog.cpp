@@ -2,12 +2,14 @@
 #include "core/field_limits.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -61,8 +63,20 @@ QString moneyText(Money m) {
 
 BillChooser billFileChooser() {
     return [](QWidget* parent) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("打开账单"), QString(),
-                                            QStringLiteral("账单 (*.csv *.xlsx);;所有文件 (*)"));
+        return QFileDialog::getOpenFileName(
+            parent, QStringLiteral("打开账单"), QString(),
+            QStringLiteral("账单 (*.csv *.xlsx *.xls);;所有文件 (*)"));
+    };
+}
+
+YearAsker billYearAsker() {
+    return [](QWidget* parent) {
+        bool ok = false;
+        const int year = QInputDialog::getInt(
+            parent, QStringLiteral("账单年份"),
+            QStringLiteral("账单的日期没有写年份，也没有写明账单期间。\n这些日期是哪一年的？"),
+            QDate::currentDate().year(), 1990, 2200, 1, &ok);
+        return ok ? year : 0;
     };
 }
 
@@ -146,15 +160,35 @@ void BillImportDialog::onOpen() {
     if (file.isEmpty()) {
         return;
     }
-    BillRead read = readBill(file.toStdString(), savedLayouts(dm_.db()));
+    const std::string path = file.toStdString();
+    std::vector<BankLayout> layouts = savedLayouts(dm_.db());
+    int year = 0;
+    // A statement whose dates lack a year is read again with the year asked, once.
+    auto readWith = [&](const std::vector<BankLayout>& known) {
+        BillRead read = readBill(path, known, year);
+        if (read.needsYear && year == 0 && askYear_) {
+            year = askYear_(this);
+            if (year != 0) {
+                read = readBill(path, known, year);
+            }
+        }
+        return read;
+    };
+    BillRead read = readWith(layouts);
     if (read.needsLayout) {
         prompter_.info(qs(read.check.message));
         BankLayoutDialog layout(read.header, prompter_, this);
         if (layout.exec() != QDialog::Accepted) {
             return;
         }
-        saveLayout(dm_.db(), layout.layout());
-        read = readBill(file.toStdString(), savedLayouts(dm_.db()));
+        // Kept only once it has read the file: a wrong choice is not reused.
+        layouts.push_back(layout.layout());
+        read = readWith(layouts);
+        if (!read.check.ok) {
+            prompter_.warn(qs(read.check.message) + QStringLiteral("\n这种账单的各列没有保存。"));
+            return;
+        }
+        saveLayout(dm_.db(), layouts.back());
     }
     if (!read.check.ok) {
         prompter_.warn(qs(read.check.message));
@@ -276,22 +310,26 @@ void BillImportDialog::onImport() {
 
 BankLayoutDialog::BankLayoutDialog(const std::vector<std::string>& header, Prompter& prompter,
                                    QWidget* parent)
-    : QDialog(parent), prompter_(prompter), name_(withName("nameField", new QLineEdit)) {
+    : QDialog(parent),
+      prompter_(prompter),
+      name_(withName("nameField", new QLineEdit)),
+      positiveIsOut_(withName("positiveIsOutBox", new QCheckBox(QStringLiteral(
+                                                      "金额为正数表示支出（如信用卡对账单）")))) {
     setWindowTitle(QStringLiteral("对账单的各列"));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("这种账单叫："), name_);
     limitGbk(name_, limits::kName);
-    const char* labels[8] = {"日期：",  "金额（有正负）：", "收入金额：", "支出金额：",
-                             "收/支：", "交易对方：",       "说明：",     "交易单号："};
-    for (std::size_t i = 0; i < 8; ++i) {
-        columns_[i] = new QComboBox;
-        columns_[i]->addItem(QString());
+    for (const LayoutField& f : bankLayoutFields()) {
+        auto* c = new QComboBox;
+        c->addItem(QString());
         for (const std::string& h : header) {
-            columns_[i]->addItem(QString::fromStdString(h));
+            c->addItem(QString::fromStdString(h));
         }
-        form->addRow(QString::fromUtf8(labels[i]), columns_[i]);
+        columns_.push_back(c);
+        form->addRow(QString::fromUtf8(f.caption), c);
     }
-    auto* save = new QPushButton(QStringLiteral("保存"));
+    form->addRow(positiveIsOut_);
+    auto* save = withName("saveButton", new QPushButton(QStringLiteral("保存")));
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(new QLabel(QStringLiteral(
         "请指明账单的哪一列是什么：日期必选；金额要么选一列有正负的，要么分别选收入和支出两列。")));
@@ -303,11 +341,11 @@ BankLayoutDialog::BankLayoutDialog(const std::vector<std::string>& header, Promp
 BankLayout BankLayoutDialog::layout() const {
     BankLayout l;
     l.name = name_->text().trimmed().toStdString();
-    std::string* fields[8] = {&l.date,      &l.amount,       &l.income,      &l.expense,
-                              &l.direction, &l.counterparty, &l.description, &l.id};
-    for (std::size_t i = 0; i < 8; ++i) {
-        *fields[i] = columns_[i]->currentText().toStdString();
+    const auto& fields = bankLayoutFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        l.*fields[i].column = columns_[i]->currentText().toStdString();
     }
+    l.positiveIsOut = positiveIsOut_->isChecked();
     return l;
 }
 

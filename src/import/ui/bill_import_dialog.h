@@ -2,6 +2,7 @@
 // "账单导入（支付宝/微信/银行）": a bill opened, every row shown with what it
 // will become and where it goes, the names changeable, then booked at once.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -22,6 +23,10 @@ namespace fennory::ui {
 // Asks for the bill to open; "" when the user gave up. Tests answer it themselves.
 using BillChooser = std::function<QString(QWidget* parent)>;
 BillChooser billFileChooser();
+// Asks the year of a statement's dates written without one; 0 when the user
+// gives up.
+using YearAsker = std::function<int(QWidget* parent)>;
+YearAsker billYearAsker();
 
 // The columns of the preview.
 enum class BillColumn { Date, Direction, Amount, Remark, Category, Account, Member, Fate };
@@ -33,6 +38,7 @@ public:
                      QWidget* parent = nullptr);
 
     const Bill& bill() const { return bill_; }
+    void setYearAsker(YearAsker ask) { askYear_ = std::move(ask); }
 
     void onOpen();
     void onImport();
@@ -47,6 +53,7 @@ private:
     TfrmDM& dm_;
     Prompter& prompter_;
     BillChooser chooser_;
+    YearAsker askYear_ = billYearAsker();
     BillImport import_model_;
     Bill bill_;
     QPushButton* open_;
@@ -66,7 +73,7 @@ class BankLayoutDialog : public QDialog {
 public:
     BankLayoutDialog(const std::vector<std::string>& header, Prompter& prompter,
                      QWidget* parent = nullptr);
-    // 日期, 金额, 收入金额, 支出金额, 收/支, 交易对方, 说明, 交易单号
+    // In the order of bankLayoutFields().
     QComboBox* column(int i) const { return columns_.at(static_cast<std::size_t>(i)); }
     BankLayout layout() const;
 
@@ -74,7 +81,8 @@ private:
     void onSave();
     Prompter& prompter_;
     QLineEdit* name_;
-    std::array<QComboBox*, 8> columns_{};
+    std::vector<QComboBox*> columns_;
+    QCheckBox* positiveIsOut_;
 };
 
 // What the book has learned from bills, to review, change or forget.
