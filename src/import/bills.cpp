@@ -502,6 +502,10 @@ std::vector<BankLayout> savedLayouts(Database& db) {
     return out;
 }
 
+void removeLayout(Database& db, const std::string& name) {
+    db.execute("DELETE FROM BillLayout WHERE theName=?1", name);
+}
+
 void saveLayout(Database& db, const BankLayout& l) {
     db.execute("INSERT OR REPLACE INTO BillLayout(theName, Columns) VALUES(?1, ?2)", l.name,
                encodeLayout(l));

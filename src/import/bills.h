@@ -48,6 +48,7 @@ std::string encodeLayout(const BankLayout& l);
 BankLayout decodeLayout(const std::string& name, const std::string& columns);
 std::vector<BankLayout> savedLayouts(Database& db);
 void saveLayout(Database& db, const BankLayout& l);
+void removeLayout(Database& db, const std::string& name);
 
 enum class BillDirection { Income, Expense, Neutral };
 

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "core/data_module.h"
+#include "import/ui/bank_layout_dialogs.h"
 #include "import/ui/bill_import_dialog.h"
 #include "import/ui/import_dialog.h"
 
@@ -26,6 +27,7 @@ private slots:
     void workbooksThatCannotBeUsedAreRefusedWhenOpened();
     void aWeChatBillIsPreviewedChangedAndBooked();
     void aStatementsColumnsAreKeptOnlyOnceTheyReadIt();
+    void savedStatementLayoutsAreChangedAndDeleted();
 
 private:
     QString fixture(const char* name) const {
@@ -180,6 +182,49 @@ void ImportDialogTest::aStatementsColumnsAreKeptOnlyOnceTheyReadIt() {
     QCOMPARE(savedLayouts(dm_->db()).size(), std::size_t(1));
     QCOMPARE(d.bill().rows.size(), std::size_t(2));
     QCOMPARE(d.bill().rows[0].date, std::string("2024-03-05"));
+}
+
+// The layouts a book remembers are listed, changed and deleted by the user.
+void ImportDialogTest::savedStatementLayoutsAreChangedAndDeleted() {
+    BankLayout l;
+    l.name = "工资卡";
+    l.date = "记账日期";
+    l.amount = "金额";
+    saveLayout(dm_->db(), l);
+    l.name = "信用卡";
+    l.date = "交易日";
+    saveLayout(dm_->db(), l);
+
+    BankLayoutsDialog d(dm_->db(), *prompter_);
+    auto* list = named<QListWidget>(d, "layoutList");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("工资卡：日期=记账日期，金额（有正负）=金额"));
+
+    // The card's amounts are charges when positive: the user ticks it.
+    list->setCurrentRow(1);
+    testing::ModalScript edit;
+    edit.then<BankLayoutDialog>([](BankLayoutDialog& e) {
+        QCOMPARE(named<QLineEdit>(e, "nameField")->text(), QStringLiteral("信用卡"));
+        QCOMPARE(e.column(0)->currentText(), QStringLiteral("交易日"));
+        named<QCheckBox>(e, "positiveIsOutBox")->setChecked(true);
+        named<QPushButton>(e, "saveButton")->click();
+    });
+    edit.start();
+    named<QPushButton>(d, "changeButton")->click();
+    QVERIFY(edit.finished());
+    auto layouts = savedLayouts(dm_->db());
+    QCOMPARE(layouts.size(), std::size_t(2));
+    QCOMPARE(layouts[1].name, std::string("信用卡"));
+    QVERIFY(layouts[1].positiveIsOut);
+    QCOMPARE(layouts[1].date, std::string("交易日"));
+
+    list->setCurrentRow(0);
+    prompter_->answers = {true};
+    named<QPushButton>(d, "deleteButton")->click();
+    layouts = savedLayouts(dm_->db());
+    QCOMPARE(layouts.size(), std::size_t(1));
+    QCOMPARE(layouts[0].name, std::string("信用卡"));
+    QCOMPARE(list->count(), 1);
 }
 
 QTEST_MAIN(ImportDialogTest)

@@ -1,5 +1,6 @@
 #include "import/ui/bill_import_dialog.h"
 #include "core/field_limits.h"
+#include "import/ui/bank_layout_dialogs.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -95,7 +96,8 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
       totals_(withName("totalsLabel", new QLabel)),
       progress_(new QProgressBar),
       import_(withName("importButton", new QPushButton(QStringLiteral("导入")))),
-      mappings_(withName("mappingsButton", new QPushButton(QStringLiteral("对应设置")))) {
+      mappings_(withName("mappingsButton", new QPushButton(QStringLiteral("对应设置")))),
+      layouts_(withName("layoutsButton", new QPushButton(QStringLiteral("对账单格式")))) {
     setWindowTitle(QStringLiteral("账单导入（支付宝/微信/银行）"));
     fillNames(member_, dm.ComFamily(), dm.session().OpenBookState.FName);
     if (member_->currentIndex() < 0 && member_->count() > 0) {
@@ -123,6 +125,7 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(progress_, 1);
     buttons->addStretch(1);
+    buttons->addWidget(layouts_);
     buttons->addWidget(mappings_);
     buttons->addWidget(import_);
     buttons->addWidget(exit);
@@ -143,6 +146,10 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
     connect(open_, &QPushButton::clicked, this, guarded(this, &BillImportDialog::onOpen));
     connect(import_, &QPushButton::clicked, this, guarded(this, &BillImportDialog::onImport));
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(layouts_, &QPushButton::clicked, this, guarded([this] {
+                BankLayoutsDialog d(dm_.db(), prompter_, this);
+                d.exec();
+            }));
     connect(mappings_, &QPushButton::clicked, this, guarded([this] {
                 BillMappingsDialog d(dm_, prompter_, this);
                 d.exec();
@@ -303,69 +310,6 @@ void BillImportDialog::onImport() {
         return;
     }
     prompter_.info(QStringLiteral("账单导入成功！共导入 %1 笔。").arg(booked));
-    accept();
-}
-
-// ---- a bank's columns ----
-
-BankLayoutDialog::BankLayoutDialog(const std::vector<std::string>& header, Prompter& prompter,
-                                   QWidget* parent)
-    : QDialog(parent),
-      prompter_(prompter),
-      name_(withName("nameField", new QLineEdit)),
-      positiveIsOut_(withName("positiveIsOutBox", new QCheckBox(QStringLiteral(
-                                                      "金额为正数表示支出（如信用卡对账单）")))) {
-    setWindowTitle(QStringLiteral("对账单的各列"));
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("这种账单叫："), name_);
-    limitGbk(name_, limits::kName);
-    for (const LayoutField& f : bankLayoutFields()) {
-        auto* c = new QComboBox;
-        c->addItem(QString());
-        for (const std::string& h : header) {
-            c->addItem(QString::fromStdString(h));
-        }
-        columns_.push_back(c);
-        form->addRow(QString::fromUtf8(f.caption), c);
-    }
-    form->addRow(positiveIsOut_);
-    auto* save = withName("saveButton", new QPushButton(QStringLiteral("保存")));
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(new QLabel(QStringLiteral(
-        "请指明账单的哪一列是什么：日期必选；金额要么选一列有正负的，要么分别选收入和支出两列。")));
-    outer->addLayout(form);
-    outer->addLayout(saveExitRow(this, save));
-    connect(save, &QPushButton::clicked, this, guarded(this, &BankLayoutDialog::onSave));
-}
-
-BankLayout BankLayoutDialog::layout() const {
-    BankLayout l;
-    l.name = name_->text().trimmed().toStdString();
-    const auto& fields = bankLayoutFields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        l.*fields[i].column = columns_[i]->currentText().toStdString();
-    }
-    l.positiveIsOut = positiveIsOut_->isChecked();
-    return l;
-}
-
-void BankLayoutDialog::onSave() {
-    const BankLayout l = layout();
-    if (l.name.empty()) {
-        prompter_.warn(QStringLiteral("请给这种账单起个名字！"));
-        name_->setFocus();
-        return;
-    }
-    if (l.date.empty()) {
-        prompter_.warn(QStringLiteral("请选择 日期 所在的列！"));
-        columns_[0]->setFocus();
-        return;
-    }
-    if (l.amount.empty() && l.income.empty() && l.expense.empty()) {
-        prompter_.warn(QStringLiteral("请选择 金额 所在的列！"));
-        columns_[1]->setFocus();
-        return;
-    }
     accept();
 }
 

@@ -64,25 +64,8 @@ private:
     QProgressBar* progress_;
     QPushButton* import_;
     QPushButton* mappings_;
+    QPushButton* layouts_;
     bool filling_ = false;
-};
-
-// The columns of a bank's statement, named once.
-class BankLayoutDialog : public QDialog {
-    Q_OBJECT
-public:
-    BankLayoutDialog(const std::vector<std::string>& header, Prompter& prompter,
-                     QWidget* parent = nullptr);
-    // In the order of bankLayoutFields().
-    QComboBox* column(int i) const { return columns_.at(static_cast<std::size_t>(i)); }
-    BankLayout layout() const;
-
-private:
-    void onSave();
-    Prompter& prompter_;
-    QLineEdit* name_;
-    std::vector<QComboBox*> columns_;
-    QCheckBox* positiveIsOut_;
 };
 
 // What the book has learned from bills, to review, change or forget.
