@@ -229,6 +229,30 @@ std::size_t filledCells(const std::vector<std::string>& row) {
         row.begin(), row.end(), [](const std::string& c) { return !trimmed(c).empty(); }));
 }
 
+// A fee the platform took, said only in the row's note ("服务费¥0.10" of a
+// withdrawal): an expense of its own, beside the row.
+std::optional<BillRow> feeOf(const BillRow& row, const std::string& note) {
+    static const std::regex fee(R"(服务费\s*(?:¥|￥)?\s*(\d+(?:\.\d+)?))");
+    std::smatch m;
+    if (!std::regex_search(note, m, fee)) {
+        return std::nullopt;
+    }
+    const auto amount = billAmount(m.str(1));
+    if (!amount || amount->isZero()) {
+        return std::nullopt;
+    }
+    BillRow f = row;
+    f.direction = BillDirection::Expense;
+    f.amount = *amount;
+    f.description = "服务费";
+    if (contains(row.category, "提现")) {
+        f.method = "零钱";  // a withdrawal's fee is taken from the wallet, not the card
+    }
+    f.category = "服务费";
+    f.txId = row.txId.empty() ? std::string() : row.txId + "-服务费";
+    return f;
+}
+
 // The rows of a bill under its header, read by the named columns.
 CheckResult readRows(const std::vector<std::vector<std::string>>& rows, std::size_t headerRow,
                      const Columns& c, const BankLayout* bank, int year, BillRead& read) {
@@ -241,6 +265,7 @@ CheckResult readRows(const std::vector<std::vector<std::string>>& rows, std::siz
               direction = col(c.direction), amount = col(c.amount), method = col(c.method),
               status = col(c.status), id = col(c.id);
     const int income = bank ? col(bank->income) : -1, expense = bank ? col(bank->expense) : -1;
+    const int note = bank ? -1 : col("备注");
     for (std::size_t r = headerRow + 1; r < rows.size(); ++r) {
         const auto& row = rows[r];
         const std::size_t line = r + 1;
@@ -301,7 +326,11 @@ CheckResult readRows(const std::vector<std::vector<std::string>>& rows, std::siz
         b.method = cellAt(row, method);
         b.status = cellAt(row, status);
         b.txId = cellAt(row, id);
+        std::optional<BillRow> fee = feeOf(b, cellAt(row, note));
         bill.rows.push_back(std::move(b));
+        if (fee) {
+            bill.rows.push_back(std::move(*fee));
+        }
     }
     return CheckResult::pass();
 }
@@ -625,8 +654,47 @@ const char* fateCaption(BillFate f) {
             return "退款（冲减支出）";
         case BillFate::RefundOfUnbooked:
             return "退款（原付款未记账）";
+        case BillFate::LeftOut:
+            return "不导入";
     }
     return "";
+}
+
+std::string describeTotals(const std::map<BillFate, FateTotals>& totals) {
+    std::string out;
+    for (const auto& [fate, n] : totals) {
+        out += out.empty() ? "" : "    ";
+        if (fate == BillFate::Import || fate == BillFate::Seen || fate == BillFate::LeftOut) {
+            out += fmt::format("{} {} 笔（收入 {}，支出 {}）", fateCaption(fate), n.count,
+                               n.income.toDisplay(), n.expense.toDisplay());
+        } else {
+            out += fmt::format("{} {} 笔（{}）", fateCaption(fate), n.count,
+                               (n.income + n.expense).toDisplay());
+        }
+    }
+    return out;
+}
+
+std::vector<BillFate> fateChoices(const BillRow& row) {
+    const BillFate first = row.preparedFate;
+    if (first == BillFate::Seen) {
+        return {BillFate::Seen};
+    }
+    const bool refund = first == BillFate::Refund || first == BillFate::RefundOfUnbooked;
+    std::vector<BillFate> out = {refund ? BillFate::Refund : BillFate::Import, BillFate::LeftOut};
+    if (std::find(out.begin(), out.end(), first) == out.end()) {
+        out.insert(out.begin(), first);
+    }
+    return out;
+}
+
+bool chooseFate(BillRow& row, BillFate fate) {
+    const auto choices = fateChoices(row);
+    if (std::find(choices.begin(), choices.end(), fate) == choices.end()) {
+        return false;
+    }
+    row.fate = fate;
+    return true;
 }
 
 std::string BillRow::remark() const {
@@ -697,8 +765,10 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
         const bool refund =
             bill.refundRows && (contains(r.category, "退款") || contains(st, "退款") ||
                                 contains(r.description, "退款"));
+        // Paid and waiting for the goods ("等待确认收货", "等待发货") is spent; waiting
+        // for the payment is not.
         if (contains(st, "关闭") || contains(st, "失败") || contains(st, "未付款") ||
-            contains(st, "等待") || contains(st, "撤销")) {
+            contains(st, "撤销") || contains(st, "等待付款") || contains(st, "等待买家付款")) {
             r.fate = BillFate::Closed;
         } else if (seen.contains(key)) {
             r.fate = BillFate::Seen;
@@ -748,6 +818,9 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
         r.member = member;
     }
     linkRefunds(bill, seen);
+    for (BillRow& r : bill.rows) {
+        r.preparedFate = r.fate;
+    }
 }
 
 // A refund takes back from the payment it belongs to: the payment whose ID

@@ -62,6 +62,7 @@ enum class BillFate {
     // 退款 of a payment that is not booked (closed, or never imported): booking
     // it alone would raise the account by money that never left it.
     RefundOfUnbooked,
+    LeftOut,  // 不导入: the user left it out
 };
 const char* fateCaption(BillFate f);
 
@@ -73,6 +74,7 @@ struct BillRow {
     std::string counterparty, description, category, method, status, txId;
     // Decided by the preview; the user may change the names.
     BillFate fate = BillFate::Import;
+    BillFate preparedFate = BillFate::Import;  // what the preview decided, before the user
     std::string bookCategory, account, member;
     // The category was inferred for this row alone (a refund takes its
     // payment's): booking it teaches nothing for later bills. A choice of the
@@ -119,6 +121,15 @@ struct FateTotals {
     std::size_t count = 0;
     Money income, expense;
 };
+// "将导入 2 笔（收入 200.00，支出 35.50）    已导入 …": every fate a bill has, in order.
+std::string describeTotals(const std::map<BillFate, FateTotals>& totals);
+
+// The fates the user may give a row: left out or put back, and booked where
+// the preview would not (a paid order it took for closed). A row booked
+// before stays as it is: booking it again would count it twice.
+std::vector<BillFate> fateChoices(const BillRow& row);
+// Gives the row this fate when it is among its choices; false when not.
+bool chooseFate(BillRow& row, BillFate fate);
 
 // What the open book has learned: a bill's category or payment method and
 // what it is booked as. The user reviews, changes and deletes them.

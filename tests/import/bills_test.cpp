@@ -552,6 +552,56 @@ TEST_F(Bills, AnXlsStatementIsReadThroughTheWorkbookReader) {
                                                   "家庭成员", "备注", "说明"}));
 }
 
+// The user decides each row: left out, put back, or booked where the preview
+// took a paid order for closed; a row booked before stays as it is.
+TEST_F(Bills, TheUserLeavesRowsOutAndBooksThePreviewsMistakes) {
+    Bill b = read(
+        write("decide.csv",
+              alipayCsv({kAlipayRows[0], kAlipayRows[1],
+                         "2024-03-12 10:00:00,日用百货,某某网店,,台灯,支出,80.00,余额,等待确认收货,"
+                         "2024031222001400000000000060\t,,,",
+                         "2024-03-13 10:00:00,日用百货,某某网店,,书架,支出,120.00,余额,交易关闭,"
+                         "2024031322001400000000000061\t,,,"})));
+    // Paid and waiting for the goods is spent.
+    EXPECT_EQ(fates(b), (std::vector<std::string>{"将导入", "将导入", "将导入", "交易关闭"}));
+    EXPECT_EQ(fateChoices(b.rows[3]),
+              (std::vector<BillFate>{BillFate::Closed, BillFate::Import, BillFate::LeftOut}));
+    EXPECT_TRUE(chooseFate(b.rows[1], BillFate::LeftOut));  // not income after all
+    EXPECT_TRUE(chooseFate(b.rows[3], BillFate::Import));   // the shop did deliver
+    EXPECT_FALSE(chooseFate(b.rows[0], BillFate::Refund));  // not a refund
+    EXPECT_EQ(describeTotals(bills.totals(b)),
+              "将导入 3 笔（收入 0.00，支出 235.50）    不导入 1 笔（收入 200.00，支出 0.00）");
+    ASSERT_EQ(bills.book(b), 3u);
+    EXPECT_EQ(one("SELECT count(*) FROM InTable"), "0");
+    EXPECT_EQ(balance("支付宝余额"), "-200");
+
+    Bill again = read(write("decide.csv", alipayCsv({kAlipayRows[0], kAlipayRows[1]})));
+    EXPECT_EQ(fates(again), (std::vector<std::string>{"已导入", "将导入"}));
+    EXPECT_EQ(fateChoices(again.rows[0]), (std::vector<BillFate>{BillFate::Seen}));
+    EXPECT_FALSE(chooseFate(again.rows[0], BillFate::Import));
+    EXPECT_EQ(describeTotals(bills.totals(again)),
+              "将导入 1 笔（收入 200.00，支出 0.00）    已导入 1 笔（收入 0.00，支出 35.50）");
+}
+
+// A fee said only in a note ("服务费¥0.10" of a 微信 withdrawal) is an expense.
+TEST_F(Bills, AFeeInANoteIsBookedAsAnExpense) {
+    Bill b = read(
+        write("fee.csv", wechatCsv({"2024-03-07 09:00:00,零钱提现,招商银行(1234),\"/\",/,¥100.00,"
+                                    "招商银行(1234),提现已到账,4200002024030700000003\t,\"/\","
+                                    "\"服务费¥0.10\""})));
+    ASSERT_EQ(b.rows.size(), 2u);
+    EXPECT_EQ(fates(b), (std::vector<std::string>{"不计收支", "将导入"}));
+    EXPECT_EQ(b.rows[1].amount.toPlain(), "0.1");
+    EXPECT_EQ(b.rows[1].remark(), "招商银行(1234) 服务费");
+    ASSERT_EQ(bills.book(b), 1u);
+    EXPECT_EQ(balance("微信零钱"), "-0.1");  // taken from the wallet
+    EXPECT_EQ(fates(read(write("fee2.csv", wechatCsv({"2024-03-07 09:00:00,零钱提现,招商银行(1234),"
+                                                      "\"/\",/,¥100.00,招商银行(1234),提现已到账,"
+                                                      "4200002024030700000003\t,\"/\","
+                                                      "\"服务费¥0.10\""})))),
+              (std::vector<std::string>{"不计收支", "已导入"}));
+}
+
 TEST_F(Bills, AMalformedAmountRefusesTheBillNamingItsRow) {
     BillRead r = readBill(write("bad.csv", alipayCsv({kAlipayRows[0],
                                                       "2024-03-06 09:00:00,收入,某某公司,,报销款,"

@@ -28,6 +28,7 @@ private slots:
     void aWeChatBillIsPreviewedChangedAndBooked();
     void aStatementsColumnsAreKeptOnlyOnceTheyReadIt();
     void savedStatementLayoutsAreChangedAndDeleted();
+    void aRowIsLeftOutInTheGridByItsFateColumn();
 
 private:
     QString fixture(const char* name) const {
@@ -225,6 +226,46 @@ void ImportDialogTest::savedStatementLayoutsAreChangedAndDeleted() {
     QCOMPARE(layouts.size(), std::size_t(1));
     QCOMPARE(layouts[0].name, std::string("信用卡"));
     QCOMPARE(list->count(), 1);
+}
+
+// The user leaves a row out in the grid: the fate cell offers the row's
+// choices, and the row is then neither booked nor counted among the imports.
+void ImportDialogTest::aRowIsLeftOutInTheGridByItsFateColumn() {
+    const QString file = book_->dir.filePath(QStringLiteral("微信.csv"));
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(
+            "\xEF\xBB\xBF微信支付账单明细,,,,,,,,\n"
+            "交易时间,交易类型,交易对方,商品,收/支,金额(元),支付方式,当前状态,交易单号,"
+            "商户单号,备注\n"
+            "2024-03-05 08:15:00,商户消费,早餐店,\"早餐\",支出,¥8.50,零钱,支付成功,"
+            "4200001\t,1\t,\"/\"\n"
+            "2024-03-06 09:00:00,美团月付,美团,\"月付账单\",支出,¥30.00,零钱,支付成功,"
+            "4200005\t,\"/\",\"/\"\n");
+    }
+    dm_->NewFamily("妈妈");
+    BillImportDialog d(*dm_, *prompter_, [&](QWidget*) { return file; });
+    named<QPushButton>(d, "openButton")->click();
+    auto* grid = named<QTableWidget>(d, "grid");
+    QCOMPARE(grid->rowCount(), 2);
+    QVERIFY(named<QLabel>(d, "totalsLabel")->text().startsWith(QStringLiteral("将导入 2 笔")));
+
+    d.show();
+    const QModelIndex fate = grid->model()->index(1, int(BillColumn::Fate));
+    grid->setCurrentIndex(fate);
+    grid->edit(fate);
+    auto* editor = grid->viewport()->findChild<QComboBox*>();
+    QVERIFY(editor);
+    QCOMPARE(editor->count(), 2);
+    QCOMPARE(editor->itemText(1), QStringLiteral("不导入"));
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(grid->item(1, int(BillColumn::Fate))->text(), QStringLiteral("不导入"));
+    QVERIFY(named<QLabel>(d, "totalsLabel")->text().startsWith(QStringLiteral("将导入 1 笔")));
+
+    named<QPushButton>(d, "importButton")->click();
+    QCOMPARE(prompter_->last(), QStringLiteral("账单导入成功！共导入 1 笔。"));
+    QCOMPARE(dm_->RetAMoney("微信零钱").toPlain(), std::string("-8.5"));
 }
 
 QTEST_MAIN(ImportDialogTest)

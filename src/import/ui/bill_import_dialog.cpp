@@ -36,6 +36,19 @@ public:
                           const QModelIndex& index) const override {
         const auto column = static_cast<BillColumn>(index.column());
         const BillRow& r = dialog_->bill().rows.at(static_cast<std::size_t>(index.row()));
+        if (column == BillColumn::Fate) {
+            auto* fates = new QComboBox(parent);
+            for (BillFate f : fateChoices(r)) {
+                fates->addItem(QString::fromUtf8(fateCaption(f)), static_cast<int>(f));
+            }
+            // A choice takes effect at once, picked by mouse or by the arrow keys.
+            auto* self = const_cast<NameDelegate*>(this);  // Qt's signals are not const
+            connect(fates, &QComboBox::activated, self, [self, fates] {
+                emit self->commitData(fates);
+                emit self->closeEditor(fates);
+            });
+            return fates;
+        }
         auto* names = new NameCombo(parent, limits::kName);
         names->setNames(column == BillColumn::Category  ? model_.categories(r.isIncome())
                         : column == BillColumn::Account ? model_.accounts()
@@ -43,10 +56,20 @@ public:
         return names;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* fates = qobject_cast<QComboBox*>(editor);
+            fates && static_cast<BillColumn>(index.column()) == BillColumn::Fate) {
+            fates->setCurrentText(index.data().toString());
+            return;
+        }
         static_cast<NameCombo*>(editor)->setName(index.data().toString().toStdString());
     }
     void setModelData(QWidget* editor, QAbstractItemModel*,
                       const QModelIndex& index) const override {
+        if (static_cast<BillColumn>(index.column()) == BillColumn::Fate) {
+            const auto* fates = static_cast<QComboBox*>(editor);
+            dialog_->setFate(index.row(), static_cast<BillFate>(fates->currentData().toInt()));
+            return;
+        }
         dialog_->setName(index.row(), static_cast<BillColumn>(index.column()),
                          QString::fromStdString(static_cast<NameCombo*>(editor)->name()));
     }
@@ -131,7 +154,8 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
     buttons->addWidget(exit);
     auto* hint = new QLabel(QStringLiteral(
         "双击类别、账户或家庭成员可以修改；修改过的对应关系会记住，下次导入时自动使用。"
-        "退款记为负数的支出，冲减原来的支出类别。"));
+        "双击去向可以不导入某一行，或把它放回。"
+        "退款记为负数的支出，冲减原来的支出类别；原付款没有记账的退款不导入。"));
     hint->setWordWrap(true);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(top);
@@ -231,8 +255,10 @@ void BillImportDialog::fill() {
                                   QString::fromUtf8(fateCaption(r.fate))};
         for (int c = 0; c < 8; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
-            const bool editable = bookable(r) && c >= static_cast<int>(BillColumn::Category) &&
-                                  c <= static_cast<int>(BillColumn::Member);
+            const bool editable =
+                (bookable(r) && c >= static_cast<int>(BillColumn::Category) &&
+                 c <= static_cast<int>(BillColumn::Member)) ||
+                (c == static_cast<int>(BillColumn::Fate) && fateChoices(r).size() > 1);
             item->setFlags(editable ? item->flags() | Qt::ItemIsEditable
                                     : item->flags() & ~Qt::ItemIsEditable);
             if (c == static_cast<int>(BillColumn::Amount)) {
@@ -249,27 +275,19 @@ void BillImportDialog::fill() {
 }
 
 void BillImportDialog::showTotals() {
-    const auto t = import_model_.totals(bill_);
-    QStringList parts;
-    for (BillFate f : {BillFate::Import, BillFate::Refund, BillFate::Seen, BillFate::NotCounted,
-                       BillFate::Closed}) {
-        auto it = t.find(f);
-        if (it == t.end()) {
-            continue;
-        }
-        const FateTotals& n = it->second;
-        parts << (f == BillFate::Import ? QStringLiteral("%1 %2 笔（收入 %3，支出 %4）")
-                                              .arg(QString::fromUtf8(fateCaption(f)))
-                                              .arg(n.count)
-                                              .arg(moneyText(n.income), moneyText(n.expense))
-                                        : QStringLiteral("%1 %2 笔（%3）")
-                                              .arg(QString::fromUtf8(fateCaption(f)))
-                                              .arg(n.count)
-                                              .arg(moneyText(n.income + n.expense)));
-    }
-    totals_->setText(parts.join(QStringLiteral("    ")));
+    totals_->setText(qs(describeTotals(import_model_.totals(bill_))));
     const bool any = std::any_of(bill_.rows.begin(), bill_.rows.end(), bookable);
     import_->setEnabled(any);
+}
+
+void BillImportDialog::setFate(int row, BillFate fate) {
+    if (row < 0 || static_cast<std::size_t>(row) >= bill_.rows.size()) {
+        return;
+    }
+    if (chooseFate(bill_.rows[static_cast<std::size_t>(row)], fate)) {
+        fill();
+        grid_->selectRow(row);
+    }
 }
 
 void BillImportDialog::setName(int row, BillColumn column, const QString& name) {

@@ -44,6 +44,8 @@ public:
     void onImport();
     // A name of a row as the user changes it in the grid.
     void setName(int row, BillColumn column, const QString& name);
+    // A row left out, put back or booked as the user decides.
+    void setFate(int row, BillFate fate);
 
 private:
     void showRead(const BillRead& read);
