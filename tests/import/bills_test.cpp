@@ -174,6 +174,11 @@ TEST_F(Bills, AnOverlappingBillBooksOnlyItsNewRows) {
     EXPECT_EQ(second.rows[1].account, "支付宝余额");
     EXPECT_EQ(bills.book(second), 1u);
     EXPECT_EQ(one("SELECT count(*) FROM InTable"), "1");
+    // The first bill again: every row once, nothing more.
+    Bill first2 = read(write("a.csv", alipayCsv({kAlipayRows[0], kAlipayRows[1]})));
+    EXPECT_EQ(fates(first2), (std::vector<std::string>{"已导入", "已导入"}));
+    EXPECT_EQ(bills.book(first2), 0u);
+    EXPECT_EQ(one("SELECT count(*) FROM OutTable"), "2");
 }
 
 TEST_F(Bills, WhatTheUserBookedIsLearnedForTheNextBill) {
@@ -544,12 +549,28 @@ TEST_F(Bills, AnOlderSavedLayoutStillReads) {
     EXPECT_FALSE(l.positiveIsOut);
 }
 
-// A statement saved as an Excel 97 workbook is read by the workbook reader.
+// A bank's statement saved as an Excel 97 workbook (by LibreOffice, its first
+// sheet not "Sheet1") is read by the workbook reader, up to its total.
 TEST_F(Bills, AnXlsStatementIsReadThroughTheWorkbookReader) {
-    BillRead r = readBill(std::string(FENNORY_TEST_DATA) + "/import/income.xls", {});
-    EXPECT_TRUE(r.needsLayout);
-    EXPECT_EQ(r.header, (std::vector<std::string>{"日期", "收入类别", "金额", "账户名称",
-                                                  "家庭成员", "备注", "说明"}));
+    const std::string file = std::string(FENNORY_TEST_DATA) + "/import/statement.xls";
+    BillRead r = readBill(file, {});
+    ASSERT_TRUE(r.needsLayout);
+    EXPECT_EQ(r.header, (std::vector<std::string>{"交易日期", "摘要", "收入金额", "支出金额",
+                                                  "余额", "对方户名"}));
+    BankLayout l;
+    l.name = "工商银行";
+    l.date = "交易日期";
+    l.income = "收入金额";
+    l.expense = "支出金额";
+    l.counterparty = "对方户名";
+    l.description = "摘要";
+    saveLayout(db, l);
+    Bill b = read(file);
+    ASSERT_EQ(b.rows.size(), 3u);
+    EXPECT_EQ(b.rows[0].date, "2024-03-01");
+    ASSERT_EQ(bills.book(b), 3u);
+    EXPECT_EQ(balance("工商银行"), "7882.71");
+    EXPECT_EQ(one("SELECT theType FROM SAccount WHERE AName='工商银行'"), "银行卡");
 }
 
 // The user decides each row: left out, put back, or booked where the preview
