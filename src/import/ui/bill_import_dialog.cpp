@@ -143,6 +143,7 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->verticalHeader()->setDefaultSectionSize(22);
     grid_->setColumnWidth(static_cast<int>(BillColumn::Remark), 220);
+    grid_->setColumnWidth(static_cast<int>(BillColumn::Fate), 150);
 
     auto* exit = new QPushButton(QStringLiteral("退出"));
     auto* buttons = new QHBoxLayout;
@@ -241,18 +242,19 @@ void BillImportDialog::fill() {
     grid_->setRowCount(static_cast<int>(bill_.rows.size()));
     for (int i = 0; i < grid_->rowCount(); ++i) {
         const BillRow& r = bill_.rows[static_cast<std::size_t>(i)];
-        const QString cells[8] = {qs(r.date),
-                                  r.fate == BillFate::Refund             ? QStringLiteral("退款")
-                                  : r.direction == BillDirection::Income ? QStringLiteral("收入")
-                                  : r.direction == BillDirection::Expense
-                                      ? QStringLiteral("支出")
-                                      : QStringLiteral("不计收支"),
-                                  moneyText(r.amount),
-                                  qs(r.remark()),
-                                  qs(r.bookCategory),
-                                  qs(r.account),
-                                  qs(r.member),
-                                  QString::fromUtf8(fateCaption(r.fate))};
+        const QString cells[8] = {
+            qs(r.date),
+            r.preparedFate == BillFate::Refund || r.preparedFate == BillFate::RefundOfUnbooked
+                ? QStringLiteral("退款")
+            : r.direction == BillDirection::Income  ? QStringLiteral("收入")
+            : r.direction == BillDirection::Expense ? QStringLiteral("支出")
+                                                    : QStringLiteral("不计收支"),
+            moneyText(r.amount),
+            qs(r.remark()),
+            qs(r.bookCategory),
+            qs(r.account),
+            qs(r.member),
+            QString::fromUtf8(fateCaption(r.fate))};
         for (int c = 0; c < 8; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             const bool editable =
