@@ -488,8 +488,8 @@ TEST_F(Bills, ABankStatementReadsItsDatesAmountsAndEndsAtItsTotal) {
     l.expense = "支出";
     l.description = "摘要";
     saveLayout(db, l);
-    const fs::path f = write("ccb.csv",
-                             "建设银行账户明细\n起止日期：2024年12月01日 至 2025年01月31日\n\n"
+    const fs::path f = write(
+        "ccb.csv", toGb18030("建设银行账户明细\n起止日期：2024年12月01日 至 2025年01月31日\n\n"
                              "交易日期,摘要,收入,支出\n"
                              "20241203,工资,\"5,000.00(CN)\",-\n"
                              "2024/12/9,超市,-,  88.80 \n"
@@ -498,7 +498,7 @@ TEST_F(Bills, ABankStatementReadsItsDatesAmountsAndEndsAtItsTotal) {
                              "12/29,水费,-,30.00\n"
                              "01/03,电费,-,45.50\n"
                              "人民币合计,,5100.00,164.30\n"
-                             "以上数据仅供参考\n");
+                             "以上数据仅供参考\n"));
     const Bill b = read(f);
     ASSERT_EQ(b.rows.size(), 5u);
     std::vector<std::string> seen;
