@@ -366,6 +366,40 @@ private:
     CellGrid grid_;
 };
 
+// A formula cell as the result kept beside the formula: a number, or a marker
+// saying text (in the STRING record that follows), a truth value, an error or
+// nothing.
+void formulaCell(Records& records, SheetCells& cells, std::string_view b) {
+    if (b.size() < 14) {
+        return;
+    }
+    const std::uint16_t row = u16(b, 0), col = u16(b, 2), xf = u16(b, 4);
+    if (u16(b, 12) != 0xFFFF) {
+        cells.number(row, col, xf, f64(b, 6));
+        return;
+    }
+    switch (b[6]) {
+        case 0:
+            while (records.peekType() && *records.peekType() != kString &&
+                   *records.peekType() != kEof && *records.peekType() != kFormula) {
+                records.next();  // shared or array formula parts come first
+            }
+            if (records.peekType() == kString) {
+                const Record s = *records.next();
+                cells.at(row, col) = recordText(s.body, 0, 2);
+            }
+            break;
+        case 1:
+            cells.at(row, col) = b[8] ? "TRUE" : "FALSE";
+            break;
+        case 2:
+            throw errorCell(row, col, errorName(static_cast<std::uint8_t>(b[8])));
+        default:
+            cells.at(row, col).clear();
+            break;
+    }
+}
+
 CellGrid readCells(std::string_view stream, const Globals& g) {
     Records records(stream, *g.sheetAt);
     auto first = records.next();
@@ -420,39 +454,9 @@ CellGrid readCells(std::string_view stream, const Globals& g) {
                     cells.at(row, col) = b[6] ? "TRUE" : "FALSE";
                 }
                 break;
-            case kFormula: {
-                if (b.size() < 14) {
-                    break;
-                }
-                // The result kept beside the formula: a number, or a marker
-                // saying text (in the STRING record that follows), a truth
-                // value, an error or nothing.
-                if (u16(b, 12) != 0xFFFF) {
-                    cells.number(row, col, xf, f64(b, 6));
-                    break;
-                }
-                switch (b[6]) {
-                    case 0:
-                        while (records.peekType() && *records.peekType() != kString &&
-                               *records.peekType() != kEof && *records.peekType() != kFormula) {
-                            records.next();  // shared or array formula parts come first
-                        }
-                        if (records.peekType() == kString) {
-                            const Record s = *records.next();
-                            cells.at(row, col) = recordText(s.body, 0, 2);
-                        }
-                        break;
-                    case 1:
-                        cells.at(row, col) = b[8] ? "TRUE" : "FALSE";
-                        break;
-                    case 2:
-                        throw errorCell(row, col, errorName(static_cast<std::uint8_t>(b[8])));
-                    default:
-                        cells.at(row, col).clear();
-                        break;
-                }
+            case kFormula:
+                formulaCell(records, cells, b);
                 break;
-            }
             default:
                 break;
         }

@@ -132,18 +132,7 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
     top->addWidget(new QLabel(QStringLiteral("家庭成员：")));
     top->addWidget(member_);
 
-    const char* headings[8] = {"日期", "收/支", "金额", "备注", "类别", "账户", "家庭成员", "去向"};
-    grid_->setColumnCount(8);
-    for (int c = 0; c < 8; ++c) {
-        grid_->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromUtf8(headings[c])));
-    }
-    grid_->setItemDelegate(new NameDelegate(this, import_model_));
-    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                           QAbstractItemView::AnyKeyPressed);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->verticalHeader()->setDefaultSectionSize(22);
-    grid_->setColumnWidth(static_cast<int>(BillColumn::Remark), 220);
-    grid_->setColumnWidth(static_cast<int>(BillColumn::Fate), 150);
+    setUpGrid();
 
     auto* exit = new QPushButton(QStringLiteral("退出"));
     auto* buttons = new QHBoxLayout;
@@ -185,6 +174,21 @@ BillImportDialog::BillImportDialog(TfrmDM& dm, Prompter& prompter, BillChooser c
                 }
                 fill();
             }));
+}
+
+void BillImportDialog::setUpGrid() {
+    const char* headings[8] = {"日期", "收/支", "金额", "备注", "类别", "账户", "家庭成员", "去向"};
+    grid_->setColumnCount(8);
+    for (int c = 0; c < 8; ++c) {
+        grid_->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromUtf8(headings[c])));
+    }
+    grid_->setItemDelegate(new NameDelegate(this, import_model_));
+    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->verticalHeader()->setDefaultSectionSize(22);
+    grid_->setColumnWidth(static_cast<int>(BillColumn::Remark), 220);
+    grid_->setColumnWidth(static_cast<int>(BillColumn::Fate), 150);
 }
 
 void BillImportDialog::onOpen() {

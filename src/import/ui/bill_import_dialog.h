@@ -48,6 +48,7 @@ public:
     void setFate(int row, BillFate fate);
 
 private:
+    void setUpGrid();
     void showRead(const BillRead& read);
     void fill();
     void showTotals();
