@@ -49,6 +49,21 @@ Converter& gb18030Converter() {
     return c;
 }
 
+std::size_t charLength(char32_t cp) {
+    if (cp < 0x80) {
+        return 1;
+    }
+    if (auto g = encodeChar(cp)) {
+        return g->size();
+    }
+    if (auto g = gb18030Converter().convert(utf8Of(cp))) {
+        return g->size();
+    }
+    return cp < 0x10000 ? 2 : 4;
+}
+
+}  // namespace
+
 std::string utf8Of(char32_t cp) {
     std::string s;
     if (cp < 0x80) {
@@ -68,21 +83,6 @@ std::string utf8Of(char32_t cp) {
     }
     return s;
 }
-
-std::size_t charLength(char32_t cp) {
-    if (cp < 0x80) {
-        return 1;
-    }
-    if (auto g = encodeChar(cp)) {
-        return g->size();
-    }
-    if (auto g = gb18030Converter().convert(utf8Of(cp))) {
-        return g->size();
-    }
-    return cp < 0x10000 ? 2 : 4;
-}
-
-}  // namespace
 
 char32_t nextChar(std::string_view s, std::size_t& pos) {
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };

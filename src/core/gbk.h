@@ -31,4 +31,7 @@ std::string sortKey(std::string_view utf8);
 // invalid sequence, consuming one byte.
 char32_t nextChar(std::string_view utf8, std::size_t& pos);
 
+// One character as UTF-8.
+std::string utf8Of(char32_t cp);
+
 }  // namespace fennory::gbk

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/gbk.h"
 #include "import/cell_text.h"
 #include "import/spreadsheet_reader.h"
 
@@ -96,24 +97,6 @@ private:
     std::size_t at_;
 };
 
-void appendUtf8(std::string& out, std::uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // Reads across a record and its CONTINUE records as one run of bytes; at
 // each seam, characters being read start again with a byte that says their
 // width.
@@ -171,7 +154,7 @@ public:
                 c = 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00);
             }
             high = 0;
-            appendUtf8(out, c);
+            out += gbk::utf8Of(c);
         }
         return out;
     }
