@@ -460,6 +460,10 @@ CellGrid readXlsStream(std::string_view workbook, std::string_view sheet) {
 }
 
 CellGrid readXlsSheet(const std::filesystem::path& file, std::string_view sheet) {
+    return readXlsStream(xlsWorkbookStream(file), sheet);
+}
+
+std::string xlsWorkbookStream(const std::filesystem::path& file) {
     const std::string name = file.filename().string();
     auto notAWorkbook = [&name] {
         return SpreadsheetReadError(
@@ -498,7 +502,7 @@ CellGrid readXlsSheet(const std::filesystem::path& file, std::string_view sheet)
                                     reinterpret_cast<guint8*>(bytes.data()))) {
         throw damaged("无法读出工作簿数据");
     }
-    return readXlsStream(bytes, sheet);
+    return bytes;
 }
 
 }  // namespace fennory

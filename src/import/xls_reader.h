@@ -23,4 +23,7 @@ CellGrid readXlsSheet(const std::filesystem::path& file, std::string_view sheet)
 // The same from the bytes of a "Workbook" stream.
 CellGrid readXlsStream(std::string_view workbook, std::string_view sheet);
 
+// The bytes of a workbook file's "Workbook" stream. Throws SpreadsheetReadError.
+std::string xlsWorkbookStream(const std::filesystem::path& file);
+
 }  // namespace fennory

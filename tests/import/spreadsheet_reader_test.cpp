@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "import/spreadsheet_reader.h"
+#include "import/xls_reader.h"
 #include "reporting/sheet.h"
 #include "support/test_data_file.h"
 #include "support/workbook_probe.h"
@@ -176,6 +177,44 @@ TEST(SheetWriter, ExportFilesAreNamedByBookSheetAndTime) {
     EXPECT_EQ(columnName(0), "A");
     EXPECT_EQ(columnName(8), "I");
     EXPECT_EQ(columnName(26), "AA");
+}
+
+}  // namespace
+}  // namespace fennory
+
+namespace fennory {
+namespace {
+
+// A damaged workbook stream, cut short or with bytes changed, is read or
+// refused with a message; it never brings the program down.
+TEST(XlsReader, ADamagedWorkbookStreamIsRefusedOrRead) {
+    const std::string whole =
+        xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/income500.xls");
+    ASSERT_GT(whole.size(), 20000u);
+    EXPECT_EQ(readXlsStream(whole, "Sheet1").size(), 501u);
+    std::size_t refused = 0, read = 0;
+    auto attempt = [&](const std::string& bytes) {
+        try {
+            readXlsStream(bytes, "Sheet1");
+            ++read;
+        } catch (const SpreadsheetReadError&) {
+            ++refused;
+        }
+    };
+    for (std::size_t cut = 0; cut < whole.size(); cut += 97) {
+        attempt(whole.substr(0, cut));
+    }
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 400; ++i) {
+        std::string bytes = whole;
+        for (int k = 0; k < 8; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            bytes[seed % bytes.size()] = static_cast<char>(seed >> 24);
+        }
+        attempt(bytes);
+    }
+    EXPECT_GT(refused, 0u);
+    EXPECT_GT(read, 0u);
 }
 
 }  // namespace
