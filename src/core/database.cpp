@@ -85,7 +85,7 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& expectedTab
 // The schema version a table came with (0: it was there from the first).
 int tableSince(const std::string& table) {
     static const std::map<std::string, int> since = {
-        {"BillSeen", 4}, {"BillMap", 4}, {"BillLayout", 4}};
+        {"BillSeen", 4}, {"BillMap", 4}, {"BillLayout", 4}, {"UndoAction", 5}, {"UndoLog", 5}};
     auto it = since.find(table);
     return it == since.end() ? 0 : it->second;
 }
@@ -324,7 +324,8 @@ sqlite3* Database::openKeyed(const std::filesystem::path& file, int flags) {
         std::string msg = err ? err : sqlite3_errmsg(db);
         sqlite3_free(err);
         sqlite3_close_v2(db);
-        throw DataFileError(fmt::format("{} 不是本软件的数据文件。", file.string()), msg);
+        throw DataFileError(
+            fmt::format("{} 不是本软件的数据文件，或已损坏。请从备份恢复。", file.string()), msg);
     }
     return db;
 }
@@ -535,6 +536,13 @@ void Database::migrate(int from) {
             // (A version 0 file was rebuilt from the whole schema above.)
             std::string_view schema = kSchema;
             const auto start = schema.find("CREATE TABLE IF NOT EXISTS BillSeen");
+            const auto end = schema.find("-- The history of a book's actions");
+            executeScript(std::string(schema.substr(start, end - start)));
+        }
+        if (from < 5 && from >= 1) {
+            // Version 5: the history of actions, to take them back.
+            std::string_view schema = kSchema;
+            const auto start = schema.find("CREATE TABLE IF NOT EXISTS UndoAction");
             const auto end = schema.find("CREATE TABLE SZTable");
             executeScript(std::string(schema.substr(start, end - start)));
         }
@@ -623,6 +631,9 @@ void Transaction::commit() {
         throw std::logic_error("an inner transaction is still open");
     }
     if (level_ == 1) {
+        if (db_.beforeCommit_) {
+            db_.beforeCommit_();
+        }
         db_.executeScript("COMMIT");
         ++db_.commits_;
     } else {

@@ -116,7 +116,7 @@ public:
     // The version of the schema this program makes and reads; stamped in
     // PRAGMA user_version. Every change of the schema raises it and adds a step
     // to the migration.
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
 
     // Opens an existing data file. Throws DataFileError, with a sentence the
     // user can act on, when it is missing, a folder, read-only, damaged, not a
@@ -196,6 +196,9 @@ public:
     int changes() const;
     int userVersion();
     int transactionDepth() const { return depth_; }
+    // Runs inside the outermost transaction just before it commits (the
+    // history names the action there).
+    void setBeforeCommit(std::function<void()> hook) { beforeCommit_ = std::move(hook); }
     const std::filesystem::path& path() const { return path_; }
 
     // The schema text every new data file is made from.
@@ -221,6 +224,7 @@ private:
     std::function<void()> writeGate_;
     std::function<void(std::string_view)> statementHook_;
     std::uint64_t commits_ = 0;
+    std::function<void()> beforeCommit_;
 };
 
 // One unit of work. The outermost transaction of a connection is BEGIN ...

@@ -355,6 +355,22 @@ CREATE TABLE IF NOT EXISTS BillLayout (
     Columns TEXT NOT NULL DEFAULT ''
 );
 
+-- The history of a book's actions, to take them back and do them again. Each
+-- action is the statements that reverse its changes, in the order made.
+CREATE TABLE IF NOT EXISTS UndoAction (
+    ID INTEGER PRIMARY KEY,
+    BName TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    theTime TEXT NOT NULL DEFAULT '',
+    Caption TEXT NOT NULL DEFAULT '',
+    Undone INTEGER NOT NULL DEFAULT 0
+);
+CREATE TABLE IF NOT EXISTS UndoLog (
+    Seq INTEGER PRIMARY KEY,
+    ActionID INTEGER NOT NULL,
+    Stmt TEXT NOT NULL
+);
+CREATE INDEX IF NOT EXISTS UndoLog_Action ON UndoLog(ActionID, Seq);
+
 CREATE TABLE SZTable (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
     theDate TEXT DEFAULT '',

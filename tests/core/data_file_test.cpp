@@ -124,6 +124,20 @@ TEST_F(Upgrade, AVersionZeroFileOpensWithItsBooksBalancesAndLog) {
     EXPECT_THROW(db.execute("UPDATE SAccount SET AMoney=1.5"), DbError);
 }
 
+TEST(UpgradeFromFour, AVersionFourFileGetsTheHistoryTablesAndKeepsItsRows) {
+    testing::TempFolder folder;
+    fs::path f = madeFile(folder);
+    {
+        Database db = Database::open(f);
+        db.executeScript("DROP TABLE UndoLog; DROP TABLE UndoAction; PRAGMA user_version = 4");
+    }
+    Database db = Database::open(f);
+    EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);
+    EXPECT_EQ(db.queryInt("SELECT AMoney FROM SAccount WHERE AName='现金'").value(), 1000000);
+    db.execute("INSERT INTO UndoLog(ActionID, Stmt) VALUES(1, 'SELECT 1')");
+    EXPECT_EQ(db.queryInt("SELECT count(*) FROM UndoAction").value(), 0);
+}
+
 TEST(UpgradeFromThree, AVersionThreeFileGetsTheBillTables) {
     testing::TempFolder folder;
     fs::path f = madeFile(folder);
