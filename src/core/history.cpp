@@ -1,0 +1,274 @@
+#include "core/history.h"
+
+#include <fmt/format.h>
+
+#include <map>
+
+namespace fennory {
+namespace {
+
+// What the history does not record: itself, and the engine's own tables.
+bool recorded(const std::string& table) {
+    return table != "UndoLog" && table != "UndoAction" && table.rfind("sqlite_", 0) != 0;
+}
+
+// A column's old value as SQL text that reads back exactly (a real number
+// with all its digits, text and blobs quoted).
+std::string oldValue(const std::string& column) {
+    return fmt::format(
+        "CASE typeof(OLD.\"{0}\") WHEN 'real' THEN printf('%!.17g', OLD.\"{0}\") "
+        "ELSE quote(OLD.\"{0}\") END",
+        column);
+}
+
+// What users call the rows of a table, for an action's caption.
+const std::map<std::string, const char*>& tableCaptions() {
+    static const std::map<std::string, const char*> c = {
+        {"InTable", "收入记录"},
+        {"OutTable", "支出记录"},
+        {"ChangeT", "转账记录"},
+        {"Borrow", "债务"},
+        {"Debt", "债权"},
+        {"BorrowR", "还债记录"},
+        {"DebtR", "收债记录"},
+        {"BList", "债务增减"},
+        {"DList", "债权增减"},
+        {"TTable", "投资"},
+        {"TTableR", "投资收益"},
+        {"TList", "投资增减"},
+        {"UPlan", "计划"},
+        {"UWarn", "提醒设置"},
+        {"SAccount", "账户"},
+        {"SFamily", "家庭成员"},
+        {"InD", "收入类别"},
+        {"OutD", "支出类别"},
+        {"TD", "投资分类"},
+        {"PD", "往来人员"},
+        {"BillSeen", "账单"},
+        {"BillMap", "账单对应"},
+        {"BillLayout", "对账单格式"},
+        {"SMRX", "默认项"},
+        {"SMRB", "记账设置"},
+        {"SBook", "账簿"},
+        {"SBase", "版本设置"},
+        {"UList", "资金流动日志"},
+        {"SZTable", "收支统计"},
+    };
+    return c;
+}
+
+}  // namespace
+
+std::string historyCaption(const std::vector<std::string>& reversals) {
+    // The table the action is about: a bill's rows before the records they
+    // made, records before the log and the balances they move.
+    struct Count {
+        int added = 0, removed = 0, changed = 0;
+    };
+    std::map<std::string, Count> counts;
+    for (const std::string& s : reversals) {
+        const auto open = s.find('"');
+        const auto close = s.find('"', open + 1);
+        if (open == std::string::npos || close == std::string::npos) {
+            continue;
+        }
+        Count& c = counts[s.substr(open + 1, close - open - 1)];
+        if (s.rfind("DELETE", 0) == 0) {
+            ++c.added;
+        } else if (s.rfind("INSERT", 0) == 0) {
+            ++c.removed;
+        } else {
+            ++c.changed;
+        }
+    }
+    auto rank = [](const std::string& table) {
+        return table == "BillSeen" ? 0 : table == "UList" ? 3 : table == "SAccount" ? 2 : 1;
+    };
+    const std::pair<const std::string, Count>* main = nullptr;
+    for (const auto& entry : counts) {
+        if (!main || rank(entry.first) < rank(main->first)) {
+            main = &entry;
+        }
+    }
+    if (!main) {
+        return "操作";
+    }
+    const auto known = tableCaptions().find(main->first);
+    const std::string what = known == tableCaptions().end() ? main->first : known->second;
+    const Count& c = main->second;
+    const char* verb = main->first == "BillSeen"             ? "导入"
+                       : c.added > 0 && c.added >= c.removed ? (c.added > 1 ? "导入" : "新增")
+                       : c.removed > 0                       ? "删除"
+                                                             : "修改";
+    const int n = std::max({c.added, c.removed, c.changed});
+    return n > 1 ? fmt::format("{} {} {} 笔", verb, what, n) : fmt::format("{} {}", verb, what);
+}
+
+History::History(Database& db, std::function<std::string()> book)
+    : db_(db), book_(std::move(book)) {
+    current_ = db_.queryInt(
+                      "SELECT max(coalesce((SELECT max(ID) FROM UndoAction), 0), "
+                      "coalesce((SELECT max(ActionID) FROM UndoLog), 0)) + 1")
+                   .value_or(1);
+    db_.executeScript(
+        "CREATE TEMP TABLE IF NOT EXISTS HistoryState(Recording INTEGER, Current INTEGER); "
+        "DELETE FROM temp.HistoryState;");
+    db_.execute("INSERT INTO temp.HistoryState VALUES(1, ?1)", current_);
+    installTriggers();
+    db_.setBeforeCommit([this] { nameAction(); });
+}
+
+History::~History() {
+    db_.setBeforeCommit({});
+    try {
+        db_.executeScript("UPDATE temp.HistoryState SET Recording=0");
+    } catch (const std::exception&) {
+        // The connection is closing with its temporary tables.
+    }
+}
+
+void History::installTriggers() {
+    std::vector<std::string> tables;
+    Statement list = db_.prepare("SELECT name FROM main.sqlite_master WHERE type='table'");
+    while (list.step()) {
+        if (recorded(list.text(0))) {
+            tables.push_back(list.text(0));
+        }
+    }
+    std::string script;
+    for (const std::string& t : tables) {
+        std::vector<std::string> columns;
+        Statement info = db_.prepare(fmt::format("PRAGMA main.table_info(\"{}\")", t));
+        while (info.step()) {
+            columns.push_back(info.text(1));
+        }
+        std::string names = "rowid", values = "OLD.rowid", sets;
+        for (const std::string& c : columns) {
+            names += fmt::format(",\"{}\"", c);
+            values += fmt::format("||','||{}", oldValue(c));
+            sets += fmt::format("{}'\"{}\"='||{}", sets.empty() ? "" : "||','||", c, oldValue(c));
+        }
+        const std::string when = "WHEN (SELECT Recording FROM temp.HistoryState)";
+        const std::string log =
+            "INSERT INTO UndoLog(ActionID, Stmt) VALUES((SELECT Current FROM "
+            "temp.HistoryState), ";
+        script += fmt::format(
+            "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_i_{0}\" AFTER INSERT ON main.\"{0}\" {1} "
+            "BEGIN {2}'DELETE FROM \"{0}\" WHERE rowid='||NEW.rowid); END; "
+            "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_d_{0}\" BEFORE DELETE ON main.\"{0}\" {1} "
+            "BEGIN {2}'INSERT INTO \"{0}\"({3}) VALUES('||{4}||')'); END; "
+            "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_u_{0}\" BEFORE UPDATE ON main.\"{0}\" {1} "
+            "BEGIN {2}'UPDATE \"{0}\" SET '||{5}||' WHERE rowid='||OLD.rowid); END; ",
+            t, when, log, names, values, sets);
+    }
+    db_.executeScript(script);
+}
+
+// Just before an action commits: the statements it recorded become the
+// book's newest action, and what could be redone is dropped.
+void History::nameAction() {
+    if (replaying_) {
+        return;
+    }
+    std::vector<std::string> reversals;
+    Statement s = db_.prepare("SELECT Stmt FROM UndoLog WHERE ActionID=?1 ORDER BY Seq");
+    s.bind(1, current_);
+    while (s.step()) {
+        reversals.push_back(s.text(0));
+    }
+    if (reversals.empty()) {
+        return;
+    }
+    const std::string book = book_ ? book_() : std::string();
+    db_.execute(
+        "DELETE FROM UndoLog WHERE ActionID IN (SELECT ID FROM UndoAction WHERE BName=?1 AND "
+        "Undone=1)",
+        book);
+    db_.execute("DELETE FROM UndoAction WHERE BName=?1 AND Undone=1", book);
+    db_.execute(
+        "INSERT INTO UndoAction(ID, BName, theTime, Caption, Undone) "
+        "VALUES(?1, ?2, datetime('now', 'localtime'), ?3, 0)",
+        current_, book, historyCaption(reversals));
+    ++current_;
+    db_.execute("UPDATE temp.HistoryState SET Current=?1", current_);
+}
+
+std::optional<HistoryEntry> History::entry(const char* condition) const {
+    Statement s = db_.prepare(fmt::format(
+        "SELECT ID, theTime, Caption, Undone FROM UndoAction WHERE BName=?1 AND {}", condition));
+    s.bind(1, book_ ? book_() : std::string());
+    if (!s.step()) {
+        return std::nullopt;
+    }
+    return HistoryEntry{s.integer(0), s.text(1), s.text(2), s.integer(3) != 0};
+}
+
+std::optional<HistoryEntry> History::undoable() const {
+    return entry("Undone=0 ORDER BY ID DESC LIMIT 1");
+}
+
+std::optional<HistoryEntry> History::redoable() const {
+    return entry("Undone=1 ORDER BY ID LIMIT 1");
+}
+
+std::vector<HistoryEntry> History::entries(std::size_t limit) const {
+    std::vector<HistoryEntry> out;
+    Statement s = db_.prepare(
+        "SELECT ID, theTime, Caption, Undone FROM UndoAction WHERE BName=?1 ORDER BY ID DESC "
+        "LIMIT ?2");
+    s.bindAll(book_ ? book_() : std::string(), static_cast<std::int64_t>(limit));
+    while (s.step()) {
+        out.push_back({s.integer(0), s.text(1), s.text(2), s.integer(3) != 0});
+    }
+    return out;
+}
+
+// Runs an action's statements backwards; what the triggers record meanwhile
+// is what reverses this replay, and takes the place of what was run.
+void History::replay(std::int64_t action, bool undone) {
+    std::vector<std::string> statements;
+    Statement s = db_.prepare("SELECT Stmt FROM UndoLog WHERE ActionID=?1 ORDER BY Seq DESC");
+    s.bind(1, action);
+    while (s.step()) {
+        statements.push_back(s.text(0));
+    }
+    const std::int64_t scratch = current_;  // not an action: its rows are moved below
+    replaying_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{replaying_};
+    Transaction t(db_);
+    db_.execute("UPDATE temp.HistoryState SET Recording=1, Current=?1", scratch);
+    for (const std::string& statement : statements) {
+        db_.executeScript(statement);
+    }
+    db_.execute("DELETE FROM UndoLog WHERE ActionID=?1", action);
+    db_.execute("UPDATE UndoLog SET ActionID=?1 WHERE ActionID=?2", action, scratch);
+    db_.execute("UPDATE UndoAction SET Undone=?1 WHERE ID=?2", undone ? 1 : 0, action);
+    t.commit();
+}
+
+bool History::undo() {
+    const auto last = undoable();
+    if (!last) {
+        return false;
+    }
+    replay(last->id, true);
+    return true;
+}
+
+bool History::redo() {
+    const auto next = redoable();
+    if (!next) {
+        return false;
+    }
+    replay(next->id, false);
+    return true;
+}
+
+void History::setPaused(bool paused) {
+    db_.execute("UPDATE temp.HistoryState SET Recording=?1", paused ? 0 : 1);
+}
+
+}  // namespace fennory

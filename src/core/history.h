@@ -1,0 +1,69 @@
+#pragma once
+// The history of a book's actions, to take them back and do them again.
+//
+// Every committed transaction that changes the data file is one action (every
+// user action is one transaction). While the history records, temporary
+// triggers on every table write, beside each change, the statement that
+// reverses it into UndoLog. Undo runs an action's statements in reverse order
+// in one transaction; the same triggers record what reverses the undo, which
+// becomes the action's redo. Nothing is recomputed: balances, the fund-flow
+// log and use counts return exactly as they were.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/database.h"
+
+namespace fennory {
+
+struct HistoryEntry {
+    std::int64_t id = 0;
+    std::string time;     // "yyyy-mm-dd hh:mm:ss"
+    std::string caption;  // "删除 支出记录", "导入 收入记录 128 笔"
+    bool undone = false;
+};
+
+class History {
+public:
+    // Starts recording on this connection; `book` names the open book, whose
+    // history each action joins.
+    History(Database& db, std::function<std::string()> book);
+    ~History();
+    History(const History&) = delete;
+    History& operator=(const History&) = delete;
+
+    // What one action takes back or does again, if anything: the book's
+    // last action not undone, and its first undone one after that.
+    std::optional<HistoryEntry> undoable() const;
+    std::optional<HistoryEntry> redoable() const;
+    // Takes back the last action, or does the last undone one again, each in
+    // one transaction. False when there is nothing to do.
+    bool undo();
+    bool redo();
+
+    // The book's actions, newest first.
+    std::vector<HistoryEntry> entries(std::size_t limit = 200) const;
+
+    // While paused (a whole book deleted, a data file restored), changes are
+    // not recorded.
+    void setPaused(bool paused);
+
+private:
+    void installTriggers();
+    void nameAction();
+    void replay(std::int64_t action, bool undone);
+    std::optional<HistoryEntry> entry(const char* condition) const;
+
+    Database& db_;
+    std::function<std::string()> book_;
+    std::int64_t current_ = 1;
+    bool replaying_ = false;
+};
+
+// The caption of an action from the statements that reverse it.
+std::string historyCaption(const std::vector<std::string>& reversals);
+
+}  // namespace fennory

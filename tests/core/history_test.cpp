@@ -1,0 +1,172 @@
+// Taking actions back and doing them again: every table returns to the byte.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/history.h"
+#include "core/record_types.h"
+#include "support/test_data_file.h"
+
+namespace fennory {
+namespace {
+
+class HistoryTest : public testing::BookTest {
+protected:
+    HistoryTest() : history(std::make_unique<History>(db, [this] { return dm.book(); })) {}
+
+    // Every table but the history's own and the engine's counter of numbers
+    // given out: a number taken back is not given out again.
+    std::string book() {
+        std::string out;
+        for (const auto& t : rows("SELECT name FROM sqlite_master WHERE type='table' AND name NOT "
+                                  "IN ('UndoLog','UndoAction','sqlite_sequence') ORDER BY name")) {
+            out += "== " + t[0] + "\n";
+            for (const auto& r : rows("SELECT * FROM \"" + t[0] + "\" ORDER BY rowid")) {
+                for (const auto& c : r) {
+                    out += c + "|";
+                }
+                out += "\n";
+            }
+        }
+        return out;
+    }
+    std::int64_t bookIncome(const char* amount, const char* name = "工资") {
+        Transaction t(db);
+        const std::int64_t id =
+            RecordBooker(dm, RecordType::Income)
+                .book({"2024-03-05", name, *Money::parse(amount), "现金", "爸爸", "备注"});
+        t.commit();
+        return id;
+    }
+    void deleteIncome(std::int64_t id) {
+        Transaction t(db);
+        const auto r = rows(
+            "SELECT IDate, IName, IMoney, AName, FName, Remark FROM InTable "
+            "WHERE ID=" +
+            std::to_string(id));
+        RecordBooker(dm, RecordType::Income)
+            .takeBack(id, {r[0][0], r[0][1], Money::fromUnits(std::stoll(r[0][2])), r[0][3],
+                           r[0][4], r[0][5]});
+        db.execute("DELETE FROM InTable WHERE ID=?1", id);
+        t.commit();
+    }
+
+    std::unique_ptr<History> history;
+};
+
+TEST_F(HistoryTest, EachActionIsTakenBackAndDoneAgainToTheByte) {
+    std::vector<std::string> states{book()};
+    dm.NewFamily("爸爸");
+    states.push_back(book());
+    dm.NewAccount("现金", "爸爸");
+    states.push_back(book());
+    const std::int64_t id = bookIncome("100.50");
+    states.push_back(book());
+    deleteIncome(id);
+    states.push_back(book());
+
+    const auto entries = history->entries();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].caption, "删除 收入记录");
+    EXPECT_EQ(entries[1].caption, "新增 收入记录");
+    EXPECT_EQ(entries[2].caption, "新增 账户");
+    EXPECT_EQ(entries[3].caption, "新增 家庭成员");
+
+    for (int i = 3; i >= 0; --i) {
+        ASSERT_TRUE(history->undo());
+        EXPECT_EQ(book(), states[static_cast<std::size_t>(i)]) << "undo to state " << i;
+    }
+    EXPECT_FALSE(history->undo());
+    for (int i = 1; i <= 4; ++i) {
+        ASSERT_TRUE(history->redo());
+        EXPECT_EQ(book(), states[static_cast<std::size_t>(i)]) << "redo to state " << i;
+    }
+    EXPECT_FALSE(history->redo());
+    EXPECT_EQ(dm.RetAMoney("现金"), Money());
+}
+
+TEST_F(HistoryTest, ANewActionAfterAnUndoDropsWhatCouldBeRedone) {
+    dm.NewFamily("爸爸");
+    dm.NewAccount("现金", "爸爸");
+    bookIncome("10");
+    ASSERT_TRUE(history->undo());
+    ASSERT_TRUE(history->redoable());
+    bookIncome("20", "奖金");
+    EXPECT_FALSE(history->redoable());
+    EXPECT_EQ(history->undoable()->caption, "新增 收入记录");
+    EXPECT_EQ(dm.RetAMoney("现金").toPlain(), "20");
+    ASSERT_TRUE(history->undo());
+    ASSERT_TRUE(history->undo());  // the account
+    EXPECT_EQ(one("SELECT count(*) FROM SAccount"), "0");
+}
+
+// The history lives in the data file: a restart can take back what was done.
+TEST_F(HistoryTest, AnActionIsTakenBackAfterARestart) {
+    dm.NewFamily("爸爸");
+    dm.NewAccount("现金", "爸爸");
+    const std::string before = book();
+    bookIncome("55.55");
+    history.reset();
+    Database again = Database::open(db.path());
+    History reopened(again, [this] { return dm.book(); });
+    ASSERT_TRUE(reopened.undoable());
+    EXPECT_EQ(reopened.undoable()->caption, "新增 收入记录");
+    ASSERT_TRUE(reopened.undo());
+    EXPECT_EQ(book(), before);
+}
+
+// Random actions of several kinds, all taken back, all done again, and taken
+// back to random points: each time the book is exactly as it was.
+TEST_F(HistoryTest, RandomActionsUndoneAndRedoneReturnEveryTable) {
+    dm.NewFamily("爸爸");
+    dm.NewAccount("现金", "爸爸");
+    dm.NewAccount("银行卡", "爸爸");
+    std::mt19937 random(20261209);
+    std::vector<std::string> states{book()};
+    std::vector<std::int64_t> records;
+    const std::size_t first = history->entries().size();
+    for (int step = 0; step < 200; ++step) {
+        const int kind = static_cast<int>(random() % 4);
+        if (kind == 0 || records.empty()) {
+            records.push_back(bookIncome(std::to_string(random() % 100000).c_str()));
+        } else if (kind == 1) {
+            const std::size_t at = random() % records.size();
+            deleteIncome(records[at]);
+            records.erase(records.begin() + static_cast<std::ptrdiff_t>(at));
+        } else if (kind == 2) {
+            Transaction t(db);
+            db.execute("UPDATE SAccount SET AMoney=AMoney+?1, theCount=theCount+1 WHERE AName=?2",
+                       static_cast<std::int64_t>(random() % 1000), "银行卡");
+            t.commit();
+        } else {
+            dm.NewAccount("账户" + std::to_string(step), "爸爸");
+        }
+        states.push_back(book());
+    }
+    ASSERT_EQ(history->entries(1000).size(), first + 200);
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(history->undo());
+        ASSERT_EQ(book(), states[i - 1]) << "undo to " << i - 1;
+    }
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        ASSERT_TRUE(history->redo());
+        ASSERT_EQ(book(), states[i]) << "redo to " << i;
+    }
+    for (int round = 0; round < 5; ++round) {
+        const std::size_t back = random() % 40;
+        std::size_t at = states.size() - 1;
+        for (std::size_t k = 0; k < back; ++k) {
+            ASSERT_TRUE(history->undo());
+            --at;
+        }
+        ASSERT_EQ(book(), states[at]);
+        for (std::size_t k = 0; k < back; ++k) {
+            ASSERT_TRUE(history->redo());
+        }
+        ASSERT_EQ(book(), states.back());
+    }
+}
+
+}  // namespace
+}  // namespace fennory
