@@ -101,7 +101,7 @@ std::string historyCaption(const std::vector<std::string>& reversals) {
                        : c.removed > 0                       ? "删除"
                                                              : "修改";
     const int n = std::max({c.added, c.removed, c.changed});
-    return n > 1 ? fmt::format("{} {} {} 笔", verb, what, n) : fmt::format("{} {}", verb, what);
+    return n > 1 ? fmt::format("{} {} {} 笔", verb, what, n) : fmt::format("{}{}", verb, what);
 }
 
 History::History(Database& db, std::function<std::string()> book)
@@ -114,6 +114,7 @@ History::History(Database& db, std::function<std::string()> book)
         "CREATE TEMP TABLE IF NOT EXISTS HistoryState(Recording INTEGER, Current INTEGER); "
         "DELETE FROM temp.HistoryState;");
     db_.execute("INSERT INTO temp.HistoryState VALUES(1, ?1)", current_);
+    prune();
     installTriggers();
     db_.setBeforeCommit([this] { nameAction(); });
 }
@@ -125,6 +126,18 @@ History::~History() {
     } catch (const std::exception&) {
         // The connection is closing with its temporary tables.
     }
+}
+
+// Each book keeps its last 200 actions, and any of the last 90 days.
+void History::prune() {
+    Transaction t(db_);
+    db_.executeScript(
+        "DELETE FROM UndoAction WHERE theTime < datetime('now', 'localtime', '-90 days') AND "
+        "(SELECT count(*) FROM UndoAction AS b WHERE b.BName = UndoAction.BName AND "
+        "b.ID > UndoAction.ID) >= 200; "
+        "DELETE FROM UndoLog WHERE ActionID NOT IN (SELECT ID FROM UndoAction) AND ActionID < "
+        "(SELECT Current FROM temp.HistoryState);");
+    t.commit();
 }
 
 void History::installTriggers() {

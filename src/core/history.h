@@ -22,7 +22,7 @@ namespace fennory {
 struct HistoryEntry {
     std::int64_t id = 0;
     std::string time;     // "yyyy-mm-dd hh:mm:ss"
-    std::string caption;  // "删除 支出记录", "导入 收入记录 128 笔"
+    std::string caption;  // "删除支出记录", "导入 收入记录 128 笔"
     bool undone = false;
 };
 
@@ -52,6 +52,7 @@ public:
     void setPaused(bool paused);
 
 private:
+    void prune();
     void installTriggers();
     void nameAction();
     void replay(std::int64_t action, bool undone);

@@ -68,10 +68,10 @@ TEST_F(HistoryTest, EachActionIsTakenBackAndDoneAgainToTheByte) {
 
     const auto entries = history->entries();
     ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[0].caption, "删除 收入记录");
-    EXPECT_EQ(entries[1].caption, "新增 收入记录");
-    EXPECT_EQ(entries[2].caption, "新增 账户");
-    EXPECT_EQ(entries[3].caption, "新增 家庭成员");
+    EXPECT_EQ(entries[0].caption, "删除收入记录");
+    EXPECT_EQ(entries[1].caption, "新增收入记录");
+    EXPECT_EQ(entries[2].caption, "新增账户");
+    EXPECT_EQ(entries[3].caption, "新增家庭成员");
 
     for (int i = 3; i >= 0; --i) {
         ASSERT_TRUE(history->undo());
@@ -94,7 +94,7 @@ TEST_F(HistoryTest, ANewActionAfterAnUndoDropsWhatCouldBeRedone) {
     ASSERT_TRUE(history->redoable());
     bookIncome("20", "奖金");
     EXPECT_FALSE(history->redoable());
-    EXPECT_EQ(history->undoable()->caption, "新增 收入记录");
+    EXPECT_EQ(history->undoable()->caption, "新增收入记录");
     EXPECT_EQ(dm.RetAMoney("现金").toPlain(), "20");
     ASSERT_TRUE(history->undo());
     ASSERT_TRUE(history->undo());  // the account
@@ -111,7 +111,7 @@ TEST_F(HistoryTest, AnActionIsTakenBackAfterARestart) {
     Database again = Database::open(db.path());
     History reopened(again, [this] { return dm.book(); });
     ASSERT_TRUE(reopened.undoable());
-    EXPECT_EQ(reopened.undoable()->caption, "新增 收入记录");
+    EXPECT_EQ(reopened.undoable()->caption, "新增收入记录");
     ASSERT_TRUE(reopened.undo());
     EXPECT_EQ(book(), before);
 }
@@ -166,6 +166,23 @@ TEST_F(HistoryTest, RandomActionsUndoneAndRedoneReturnEveryTable) {
         }
         ASSERT_EQ(book(), states.back());
     }
+}
+
+// A book keeps its last 200 actions, and any of the last 90 days; older ones
+// are dropped when the history starts.
+TEST_F(HistoryTest, OldActionsBeyondTheLimitAreDroppedAtStart) {
+    dm.NewFamily("爸爸");
+    dm.NewAccount("现金", "爸爸");
+    for (int i = 0; i < 205; ++i) {
+        bookIncome("1");
+    }
+    db.execute("UPDATE UndoAction SET theTime='2020-01-01 00:00:00' WHERE ID <= 3");
+    history.reset();
+    history = std::make_unique<History>(db, [this] { return dm.book(); });
+    const auto all = history->entries(1000);
+    EXPECT_EQ(all.size(), 204u);  // the three old ones beyond the newest 200 are gone
+    EXPECT_EQ(one("SELECT count(*) FROM UndoLog WHERE ActionID <= 3"), "0");
+    EXPECT_EQ(all.back().caption, "新增收入记录");
 }
 
 }  // namespace
