@@ -37,6 +37,9 @@ void TfrmMain::buildMenus() {
         }
     }
     addWindowMenuRows(*this);
+    // The tools menu names what undo and redo would take back when it opens.
+    connect(menus_.at(QStringLiteral("工具【&T】")), &QMenu::aboutToShow, this,
+            guarded(this, &TfrmMain::showHistoryCaptions));
 }
 
 void TfrmMain::addMenuRows(const char* menu, std::span<const MenuRow> rows) {

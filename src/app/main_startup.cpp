@@ -119,6 +119,10 @@ void TfrmMain::afterRestore() {
 }
 
 void TfrmMain::bookOpened() {
+    if (!history_) {
+        history_ = std::make_unique<History>(dm_.db(), [this] { return dm_.book(); });
+    }
+    showHistoryCaptions();
     setWindowTitle(qs(dm_.book()));
     myShow(true);
     mySum();

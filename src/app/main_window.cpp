@@ -57,12 +57,19 @@ TfrmMain::TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     stack_->addWidget(mdi_);
     setCentralWidget(stack_);
     handlers_ = {
-        {"newBook", [this] { newBook(); }},     {"openBook", [this] { openBookDialog(); }},
-        {"closeBook", [this] { closeBook(); }}, {"pageSetup", [this] { pageSetup(); }},
-        {"exit", [this] { close(); }},          {"calculator", [this] { calculator(); }},
-        {"help", [this] { help(); }},           {"website", [this] { website(); }},
-        {"upgrade", [this] { upgrade(); }},     {"about", [this] { about(); }},
+        {"newBook", [this] { newBook(); }},
+        {"openBook", [this] { openBookDialog(); }},
+        {"closeBook", [this] { closeBook(); }},
+        {"pageSetup", [this] { pageSetup(); }},
+        {"exit", [this] { close(); }},
+        {"calculator", [this] { calculator(); }},
+        {"help", [this] { help(); }},
+        {"website", [this] { website(); }},
+        {"upgrade", [this] { upgrade(); }},
+        {"about", [this] { about(); }},
         {"home", [this] { myfrmClose(); }},
+        {"undo", [this] { replayHistory(true); }},
+        {"redo", [this] { replayHistory(false); }},
     };
     buildMenus();
     buildToolBar();
@@ -125,6 +132,35 @@ void TfrmMain::openRegistered(const std::string& id) {
     myfrmClose();
     if (QWidget* screen = f->second(*this)) {
         openChild(screen, id);
+    }
+}
+
+void TfrmMain::replayHistory(bool undo) {
+    if (!history_ || dm_.book().empty()) {
+        return;
+    }
+    const std::string reopen = child_ ? childId_ : std::string();
+    myfrmClose();
+    if (undo ? history_->undo() : history_->redo()) {
+        loadOpenBookState(dm_);
+    }
+    if (!reopen.empty()) {
+        run(reopen);
+    }
+    mySum();
+    showHistoryCaptions();
+}
+
+void TfrmMain::showHistoryCaptions() {
+    const auto undo = history_ ? history_->undoable() : std::nullopt;
+    const auto redo = history_ ? history_->redoable() : std::nullopt;
+    if (QAction* a = action("undo")) {
+        // Enabled even with nothing to take back: the captions are read when
+        // the menu opens, and the shortcut must reach the history anyway.
+        a->setText(undo ? QStringLiteral("撤销 ") + qs(undo->caption) : QStringLiteral("撤销"));
+    }
+    if (QAction* a = action("redo")) {
+        a->setText(redo ? QStringLiteral("重做 ") + qs(redo->caption) : QStringLiteral("重做"));
     }
 }
 

@@ -19,6 +19,7 @@
 #include "app/totals_view.h"
 #include "core/book_checks.h"
 #include "core/data_module.h"
+#include "core/history.h"
 #include "core/ui/book_host.h"
 #include "core/ui/prompter.h"
 #include "core/ui/shell.h"
@@ -117,6 +118,9 @@ private:
     void childClosed();
     void centreOnWindow(QWidget& dialog) const;
     void refreshSubmenus();
+    // Undo or redo, then the open screen and the totals read again.
+    void replayHistory(bool undo);
+    void showHistoryCaptions();
     bool showMissingNames(const std::optional<MissingNames>& missing);
 
     TfrmDM& dm_;
@@ -133,7 +137,8 @@ private:
     std::map<QString, std::vector<MenuRow>> rows_;
     std::map<std::pair<QString, QString>, QMenu*> submenus_;
     bool bookShown_ = true;
-    std::set<std::string> namesFirst_;  // rows that need a member and an account first
+    std::set<std::string> namesFirst_;
+    std::unique_ptr<History> history_;  // rows that need a member and an account first
     std::vector<QMenu*> bookMenus_;
     std::map<QString, QMenu*> menus_;
     QPointer<QWidget> child_;

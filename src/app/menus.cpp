@@ -19,6 +19,9 @@ constexpr MenuRow kBookRows[] = {
 };
 constexpr MenuRow kToolRows[] = {
     {.id = "calculator", .order = 100, .caption = "计算器 &P"},
+    // Their captions name the action they take back or do again.
+    {.id = "undo", .order = 900, .caption = "撤销", .shortcut = "Ctrl+Z"},
+    {.id = "redo", .order = 901, .caption = "重做", .shortcut = "Ctrl+Y"},
 };
 constexpr MenuRow kHelpRows[] = {
     {.id = "help", .order = 100, .caption = "帮助 &H"},

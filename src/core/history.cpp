@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <map>
+#include <set>
 
 namespace fennory {
 namespace {
@@ -81,12 +82,21 @@ std::string historyCaption(const std::vector<std::string>& reversals) {
             ++c.changed;
         }
     }
-    auto rank = [](const std::string& table) {
-        return table == "BillSeen" ? 0 : table == "UList" ? 3 : table == "SAccount" ? 2 : 1;
+    // A bill before its records, records before the names and balances they
+    // touch, rows made or removed before rows only changed, the log last.
+    static const std::set<std::string> records = {
+        "InTable", "OutTable", "ChangeT", "Borrow", "Debt",  "BorrowR", "DebtR",
+        "TTable",  "TTableR",  "BList",   "DList",  "TList", "UPlan"};
+    auto rank = [](const std::string& table, const Count& c) {
+        const int kind = table == "BillSeen"       ? 0
+                         : records.contains(table) ? 1
+                         : table == "UList"        ? 4
+                                                   : 2;
+        return kind * 2 + (c.added + c.removed == 0 ? 1 : 0);
     };
     const std::pair<const std::string, Count>* main = nullptr;
     for (const auto& entry : counts) {
-        if (!main || rank(entry.first) < rank(main->first)) {
+        if (!main || rank(entry.first, entry.second) < rank(main->first, main->second)) {
             main = &entry;
         }
     }

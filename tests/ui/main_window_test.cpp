@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/screens.h"
+#include "bookkeeping/ui/entry_screen.h"
 #include "books/book_creation.h"
 #include "books/open_book.h"
 #include "core/data_module.h"
@@ -32,6 +33,7 @@ private slots:
     void closingAsksAndNoKeepsTheWindowOpen();
     void rowsAddedByAModuleLandInTheirMenuByOrder();
     void menuCaptionsAndShortcuts();
+    void aDeletedRecordComesBackWithCtrlZ();
     void leaderLinesReachTheirFigures();
     void whatTheDesktopCannotOpenIsSaidWithWhereItIs();
 
@@ -256,6 +258,50 @@ void MainWindowTest::whatTheDesktopCannotOpenIsSaidWithWhereItIs() {
     }
     // Nothing to open is never reported as opened.
     QVERIFY(!openOnDesktop(QStringLiteral("/no/such/file.xlsx")));
+}
+
+// The user deletes an income by mistake and presses Ctrl+Z: the record, its
+// account's balance and the totals come back; Ctrl+Y deletes it again.
+void MainWindowTest::aDeletedRecordComesBackWithCtrlZ() {
+    dm_->NewFamily("爸爸");
+    dm_->NewAccount("现金", "爸爸");
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+
+    window_->action("income")->trigger();
+    auto* s = dynamic_cast<TfrmInTable*>(window_->openScreen());
+    QVERIFY(s);
+    s->button(RecordScreen::kAdd)->click();
+    named<NameCombo>(*s, "nameField")->setName("工资");
+    named<MoneyEdit>(*s, "amountField")->setText(QStringLiteral("100"));
+    named<NameCombo>(*s, "accountField")->setName("现金");
+    named<NameCombo>(*s, "memberField")->setName("爸爸");
+    s->button(RecordScreen::kSave)->click();
+    QCOMPARE(dm_->RetAMoney("现金"), Money::yuan(100));
+
+    prompter->answers = {true};
+    s->button(RecordScreen::kDelete)->click();
+    QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM InTable").value(), 0);
+    QCOMPARE(dm_->RetAMoney("现金"), Money());
+
+    window_->setFocus();
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM InTable").value(), 1);
+    QCOMPARE(dm_->RetAMoney("现金"), Money::yuan(100));
+    QCOMPARE(named<TotalsView>(*window_, "totalsView")->figure("现金")->text(),
+             QStringLiteral("100.00"));
+    // The income screen is open again, with the record back in its list.
+    auto* again = dynamic_cast<TfrmInTable*>(window_->openScreen());
+    QVERIFY(again);
+    QCOMPARE(again->grid()->model()->rowCount(), 1);
+    QCOMPARE(window_->action("redo")->text(), QStringLiteral("重做 删除收入记录"));
+    QCOMPARE(window_->action("undo")->text(), QStringLiteral("撤销 新增收入记录"));
+
+    QTest::keyClick(window_.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM InTable").value(), 0);
+    QCOMPARE(dm_->RetAMoney("现金"), Money());
 }
 
 QTEST_MAIN(MainWindowTest)
