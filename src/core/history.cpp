@@ -187,6 +187,48 @@ void History::installTriggers() {
     db_.executeScript(script);
 }
 
+// An action that only added rows to a table, in one run of numbers (an
+// import), is taken back by one range statement instead of one per row.
+// Only then: a range could otherwise reach rows the action also put back.
+void History::compact(std::int64_t action) {
+    struct Rows {
+        bool onlyAdded = true;
+        std::int64_t first = 0, low = 0, high = 0, count = 0;
+    };
+    std::map<std::string, Rows> tables;
+    Statement s = db_.prepare("SELECT Seq, Stmt FROM UndoLog WHERE ActionID=?1 ORDER BY Seq");
+    s.bind(1, action);
+    while (s.step()) {
+        const std::string stmt = s.text(1);
+        const auto open = stmt.find('"'), close = stmt.find('"', open + 1);
+        if (open == std::string::npos || close == std::string::npos) {
+            continue;
+        }
+        Rows& r = tables[stmt.substr(open + 1, close - open - 1)];
+        static constexpr std::string_view kDelete = "WHERE rowid=";
+        const auto at = stmt.rfind(kDelete);
+        if (stmt.rfind("DELETE", 0) != 0 || at == std::string::npos) {
+            r.onlyAdded = false;
+            continue;
+        }
+        const std::int64_t rowid = std::stoll(stmt.substr(at + kDelete.size()));
+        r.first = r.count == 0 ? s.integer(0) : r.first;
+        r.low = r.count == 0 ? rowid : std::min(r.low, rowid);
+        r.high = r.count == 0 ? rowid : std::max(r.high, rowid);
+        ++r.count;
+    }
+    for (const auto& [table, r] : tables) {
+        if (!r.onlyAdded || r.count < 2 || r.high - r.low + 1 != r.count) {
+            continue;
+        }
+        db_.execute("DELETE FROM UndoLog WHERE ActionID=?1 AND Stmt LIKE ?2", action,
+                    fmt::format("DELETE FROM \"{}\" WHERE rowid=%", table));
+        db_.execute(
+            "INSERT INTO UndoLog(Seq, ActionID, Stmt) VALUES(?1, ?2, ?3)", r.first, action,
+            fmt::format("DELETE FROM \"{}\" WHERE rowid BETWEEN {} AND {}", table, r.low, r.high));
+    }
+}
+
 // Just before an action commits: the statements it recorded become the
 // book's newest action, and what could be redone is dropped.
 void History::nameAction() {
@@ -212,6 +254,7 @@ void History::nameAction() {
         "INSERT INTO UndoAction(ID, BName, theTime, Caption, Undone) "
         "VALUES(?1, ?2, datetime('now', 'localtime'), ?3, 0)",
         current_, book, historyCaption(reversals));
+    compact(current_);
     ++current_;
     db_.execute("UPDATE temp.HistoryState SET Current=?1", current_);
 }
@@ -268,6 +311,7 @@ void History::replay(std::int64_t action, bool undone) {
     }
     db_.execute("DELETE FROM UndoLog WHERE ActionID=?1", action);
     db_.execute("UPDATE UndoLog SET ActionID=?1 WHERE ActionID=?2", action, scratch);
+    compact(action);
     db_.execute("UPDATE UndoAction SET Undone=?1 WHERE ID=?2", undone ? 1 : 0, action);
     t.commit();
 }

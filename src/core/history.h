@@ -55,6 +55,7 @@ private:
     void prune();
     void installTriggers();
     void nameAction();
+    void compact(std::int64_t action);
     void replay(std::int64_t action, bool undone);
     std::optional<HistoryEntry> entry(const char* condition) const;
 

@@ -168,6 +168,32 @@ TEST_F(HistoryTest, RandomActionsUndoneAndRedoneReturnEveryTable) {
     }
 }
 
+// Many rows added at once are taken back by one range statement, not one per row.
+TEST_F(HistoryTest, ManyRowsAddedAtOnceAreTakenBackByOneRange) {
+    dm.NewFamily("爸爸");
+    dm.NewAccount("现金", "爸爸");
+    const std::string before = book();
+    {
+        Transaction t(db);
+        for (int i = 0; i < 1000; ++i) {
+            RecordBooker(dm, RecordType::Income)
+                .book({"2024-03-05", "工资", Money::yuan(1), "现金", "爸爸", ""});
+        }
+        t.commit();
+    }
+    const std::string after = book();
+    EXPECT_EQ(history->undoable()->caption, "导入 收入记录 1000 笔");
+    EXPECT_EQ(one("SELECT count(*) FROM UndoLog WHERE Stmt LIKE 'DELETE FROM \"InTable\"%'"), "1");
+    EXPECT_EQ(one("SELECT count(*) FROM UndoLog WHERE Stmt LIKE 'DELETE FROM \"UList\"%'"), "1");
+    ASSERT_TRUE(history->undo());
+    EXPECT_EQ(book(), before);
+    ASSERT_TRUE(history->redo());
+    EXPECT_EQ(book(), after);
+    EXPECT_EQ(one("SELECT count(*) FROM UndoLog WHERE Stmt LIKE 'DELETE FROM \"InTable\"%'"), "1");
+    ASSERT_TRUE(history->undo());
+    EXPECT_EQ(book(), before);
+}
+
 // A book keeps its last 200 actions, and any of the last 90 days; older ones
 // are dropped when the history starts.
 TEST_F(HistoryTest, OldActionsBeyondTheLimitAreDroppedAtStart) {
