@@ -199,6 +199,15 @@ public:
     // Runs inside the outermost transaction just before it commits (the
     // history names the action there).
     void setBeforeCommit(std::function<void()> hook) { beforeCommit_ = std::move(hook); }
+    // Told when rows are about to be added in bulk to these tables (true) and
+    // when that is over (false): the history then keeps one range per table.
+    using BulkHook = std::function<void(const std::vector<std::string>& tables, bool begin)>;
+    void setBulkHook(BulkHook hook) { bulkHook_ = std::move(hook); }
+    void bulkAdd(const std::vector<std::string>& tables, bool begin) {
+        if (bulkHook_) {
+            bulkHook_(tables, begin);
+        }
+    }
     const std::filesystem::path& path() const { return path_; }
 
     // The schema text every new data file is made from.
@@ -225,6 +234,37 @@ private:
     std::function<void(std::string_view)> statementHook_;
     std::uint64_t commits_ = 0;
     std::function<void()> beforeCommit_;
+    BulkHook bulkHook_;
+};
+
+// Rows added in bulk to AUTOINCREMENT tables inside one transaction (an
+// import): the history keeps them as one range per table, not row by row.
+class BulkAdd {
+public:
+    BulkAdd(Database& db, std::vector<std::string> tables) : db_(db), tables_(std::move(tables)) {
+        db_.bulkAdd(tables_, true);
+    }
+    // Before the transaction commits, so that the ranges join its action.
+    void finish() {
+        if (!done_) {
+            done_ = true;
+            db_.bulkAdd(tables_, false);
+        }
+    }
+    ~BulkAdd() {
+        try {
+            finish();
+        } catch (...) {
+            // Only on the way out of a failure: the transaction rolls back anyway.
+        }
+    }
+    BulkAdd(const BulkAdd&) = delete;
+    BulkAdd& operator=(const BulkAdd&) = delete;
+
+private:
+    Database& db_;
+    std::vector<std::string> tables_;
+    bool done_ = false;
 };
 
 // One unit of work. The outermost transaction of a connection is BEGIN ...

@@ -74,7 +74,12 @@ std::string historyCaption(const std::vector<std::string>& reversals) {
             continue;
         }
         Count& c = counts[s.substr(open + 1, close - open - 1)];
-        if (s.rfind("DELETE", 0) == 0) {
+        if (const auto range = s.find("BETWEEN ");
+            s.rfind("DELETE", 0) == 0 && range != std::string::npos) {
+            const auto andAt = s.find(" AND ", range);
+            c.added += static_cast<int>(std::stoll(s.substr(andAt + 5)) -
+                                        std::stoll(s.substr(range + 8)) + 1);
+        } else if (s.rfind("DELETE", 0) == 0) {
             ++c.added;
         } else if (s.rfind("INSERT", 0) == 0) {
             ++c.removed;
@@ -122,15 +127,43 @@ History::History(Database& db, std::function<std::string()> book)
                    .value_or(1);
     db_.executeScript(
         "CREATE TEMP TABLE IF NOT EXISTS HistoryState(Recording INTEGER, Current INTEGER); "
-        "DELETE FROM temp.HistoryState;");
+        "DELETE FROM temp.HistoryState; "
+        "CREATE TEMP TABLE IF NOT EXISTS HistoryBulk(name TEXT PRIMARY KEY, since INTEGER); "
+        "DELETE FROM temp.HistoryBulk;");
     db_.execute("INSERT INTO temp.HistoryState VALUES(1, ?1)", current_);
     prune();
     installTriggers();
     db_.setBeforeCommit([this] { nameAction(); });
+    db_.setBulkHook(
+        [this](const std::vector<std::string>& tables, bool begin) { bulkAdd(tables, begin); });
+}
+
+// Rows added in bulk are not logged one by one: at the end, each table's new
+// rows are taken back by one range.
+void History::bulkAdd(const std::vector<std::string>& tables, bool begin) {
+    for (const std::string& t : tables) {
+        if (begin) {
+            db_.execute(fmt::format("INSERT OR REPLACE INTO temp.HistoryBulk(name, since) "
+                                    "SELECT ?1, coalesce(max(rowid), 0) FROM main.\"{}\"",
+                                    t),
+                        t);
+            continue;
+        }
+        const auto since = db_.queryInt("SELECT since FROM temp.HistoryBulk WHERE name=?1", t);
+        db_.execute("DELETE FROM temp.HistoryBulk WHERE name=?1", t);
+        const auto last =
+            db_.queryInt(fmt::format("SELECT coalesce(max(rowid), 0) FROM main.\"{}\"", t));
+        if (since && last && *last > *since && !paused_ && !replaying_) {
+            db_.execute("INSERT INTO UndoLog(ActionID, Stmt) VALUES(?1, ?2)", current_,
+                        fmt::format("DELETE FROM \"{}\" WHERE rowid BETWEEN {} AND {}", t,
+                                    *since + 1, *last));
+        }
+    }
 }
 
 History::~History() {
     db_.setBeforeCommit({});
+    db_.setBulkHook({});
     try {
         db_.executeScript("UPDATE temp.HistoryState SET Recording=0");
     } catch (const std::exception&) {
@@ -177,6 +210,7 @@ void History::installTriggers() {
             "temp.HistoryState), ";
         script += fmt::format(
             "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_i_{0}\" AFTER INSERT ON main.\"{0}\" {1} "
+            "AND NOT EXISTS (SELECT 1 FROM temp.HistoryBulk WHERE name='{0}') "
             "BEGIN {2}'DELETE FROM \"{0}\" WHERE rowid='||NEW.rowid); END; "
             "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_d_{0}\" BEFORE DELETE ON main.\"{0}\" {1} "
             "BEGIN {2}'INSERT INTO \"{0}\"({3}) VALUES('||{4}||')'); END; "
@@ -335,6 +369,7 @@ bool History::redo() {
 }
 
 void History::setPaused(bool paused) {
+    paused_ = paused;
     db_.execute("UPDATE temp.HistoryState SET Recording=?1", paused ? 0 : 1);
 }
 

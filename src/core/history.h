@@ -56,6 +56,7 @@ private:
     void installTriggers();
     void nameAction();
     void compact(std::int64_t action);
+    void bulkAdd(const std::vector<std::string>& tables, bool begin);
     void replay(std::int64_t action, bool undone);
     std::optional<HistoryEntry> entry(const char* condition) const;
 
@@ -63,6 +64,7 @@ private:
     std::function<std::string()> book_;
     std::int64_t current_ = 1;
     bool replaying_ = false;
+    bool paused_ = false;
 };
 
 // The caption of an action from the statements that reverse it.

@@ -317,6 +317,8 @@ void importRows(TfrmDM& dm, const ImportKind& kind, const std::vector<ImportRow>
                           "VALUES(?1,?2,?3,?4,?5,?6,?7)",
                           type->table, type->dateColumn, type->nameColumn, type->moneyColumn));
     const char* table = type ? type->table : "ChangeT";
+    // The history takes the import's new records and log entries back as ranges.
+    BulkAdd bulk(dm.db(), {table, "UList"});
     Statement log = dm.db().prepare(
         "INSERT INTO UList(theDate,theType,Remark,theIn,theOut,AName,AMoney,FName,BName,theT,"
         "theID,theE) VALUES(?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12)");
@@ -363,6 +365,7 @@ void importRows(TfrmDM& dm, const ImportKind& kind, const std::vector<ImportRow>
         }
     }
     balances.write();
+    bulk.finish();
     t.commit();
 }
 

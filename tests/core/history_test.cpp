@@ -194,6 +194,30 @@ TEST_F(HistoryTest, ManyRowsAddedAtOnceAreTakenBackByOneRange) {
     EXPECT_EQ(book(), before);
 }
 
+// Rows added in bulk (an import) are kept as one range, and named by their count.
+TEST_F(HistoryTest, RowsAddedInBulkAreKeptAsOneRange) {
+    dm.NewFamily("爸爸");
+    dm.NewAccount("现金", "爸爸");
+    const std::string before = book();
+    {
+        Transaction t(db);
+        BulkAdd bulk(db, {"InTable", "UList"});
+        for (int i = 0; i < 50; ++i) {
+            RecordBooker(dm, RecordType::Income)
+                .book({"2024-03-05", "工资", Money::yuan(2), "现金", "爸爸", ""});
+        }
+        bulk.finish();
+        t.commit();
+    }
+    const std::string after = book();
+    EXPECT_EQ(history->undoable()->caption, "导入 收入记录 50 笔");
+    EXPECT_EQ(one("SELECT count(*) FROM UndoLog WHERE Stmt LIKE 'DELETE FROM \"InTable\"%'"), "1");
+    ASSERT_TRUE(history->undo());
+    EXPECT_EQ(book(), before);
+    ASSERT_TRUE(history->redo());
+    EXPECT_EQ(book(), after);
+}
+
 // A book keeps its last 200 actions, and any of the last 90 days; older ones
 // are dropped when the history starts.
 TEST_F(HistoryTest, OldActionsBeyondTheLimitAreDroppedAtStart) {
