@@ -352,20 +352,12 @@ void History::replay(std::int64_t action, bool undone) {
 
 bool History::undo() {
     const auto last = undoable();
-    if (!last) {
-        return false;
-    }
-    replay(last->id, true);
-    return true;
+    return last && (replay(last->id, true), true);
 }
 
 bool History::redo() {
     const auto next = redoable();
-    if (!next) {
-        return false;
-    }
-    replay(next->id, false);
-    return true;
+    return next && (replay(next->id, false), true);
 }
 
 void History::setPaused(bool paused) {
