@@ -1,6 +1,6 @@
 // The record screens on the sample book of 100,000 records: opening one on every
 // record (query, model, grid and its first paint), a title sort, and saving
-// one record under "本月记账".
+// one record under "本月记账", with and without the history.
 
 #include <benchmark/benchmark.h>
 
@@ -15,6 +15,7 @@
 #include "books/open_book.h"
 #include "core/data_module.h"
 #include "core/database.h"
+#include "core/history.h"
 #include "core/ui/prompter.h"
 #include "qt_bench.h"
 
@@ -84,6 +85,25 @@ void BM_SaveOneRecordWithoutTheFlush(benchmark::State& state) {
     s.db.executeScript("PRAGMA synchronous=FULL");
 }
 BENCHMARK(BM_SaveOneRecordWithoutTheFlush)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// The same saves while the history records each one, to be taken back.
+void BM_SaveOneRecordWithHistory(benchmark::State& state) {
+    Sample& s = sample();
+    History history(s.db, [&s] { return s.dm.book(); });
+    BM_SaveOneRecordUnderThisMonth(state);
+    state.counters["actions"] = static_cast<double>(history.entries(1000).size());
+}
+BENCHMARK(BM_SaveOneRecordWithHistory)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+void BM_SaveOneRecordWithHistoryWithoutTheFlush(benchmark::State& state) {
+    Sample& s = sample();
+    s.db.executeScript("PRAGMA synchronous=OFF");
+    BM_SaveOneRecordWithHistory(state);
+    s.db.executeScript("PRAGMA synchronous=FULL");
+}
+BENCHMARK(BM_SaveOneRecordWithHistoryWithoutTheFlush)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(200);
 
 // "全部删除 &D" of 10,000 listed records with their balances and log entries.
 // Runs last: the records are gone afterwards.

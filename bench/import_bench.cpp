@@ -95,6 +95,25 @@ void BM_ImportIncomeRowsWithHistory(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportIncomeRowsWithHistory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Taking the whole import back, and doing it again.
+void BM_UndoAndRedoOfTheImport(benchmark::State& state) {
+    const std::vector<ImportRow> rows = sampleRows();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Book book;
+        History history(*book.db, [&book] { return book.dm->book(); });
+        importRows(*book.dm, incomeImport(), rows);
+        state.ResumeTiming();
+        history.undo();
+        state.PauseTiming();
+        state.counters["redo statements"] =
+            static_cast<double>(book.db->queryInt("SELECT count(*) FROM UndoLog").value_or(0));
+        state.ResumeTiming();
+        history.redo();
+    }
+}
+BENCHMARK(BM_UndoAndRedoOfTheImport)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void BM_PlainInsertsOfTheSameRows(benchmark::State& state) {
     const std::vector<ImportRow> rows = sampleRows();
     for (auto _ : state) {

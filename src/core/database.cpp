@@ -84,8 +84,9 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& expectedTab
 
 // The schema version a table came with (0: it was there from the first).
 int tableSince(const std::string& table) {
-    static const std::map<std::string, int> since = {
-        {"BillSeen", 4}, {"BillMap", 4}, {"BillLayout", 4}, {"UndoAction", 5}, {"UndoLog", 5}};
+    static const std::map<std::string, int> since = {{"BillSeen", 4},   {"BillMap", 4},
+                                                     {"BillLayout", 4}, {"UndoAction", 5},
+                                                     {"UndoLog", 5},    {"UndoRows", 6}};
     auto it = since.find(table);
     return it == since.end() ? 0 : it->second;
 }
@@ -543,6 +544,13 @@ void Database::migrate(int from) {
             // Version 5: the history of actions, to take them back.
             std::string_view schema = kSchema;
             const auto start = schema.find("CREATE TABLE IF NOT EXISTS UndoAction");
+            const auto end = schema.find("-- Rows an undo took away");
+            executeScript(std::string(schema.substr(start, end - start)));
+        }
+        if (from < 6 && from >= 1) {
+            // Version 6: rows an undo took away in bulk, for their redo.
+            std::string_view schema = kSchema;
+            const auto start = schema.find("CREATE TABLE IF NOT EXISTS UndoRows");
             const auto end = schema.find("CREATE TABLE SZTable");
             executeScript(std::string(schema.substr(start, end - start)));
         }

@@ -10,7 +10,8 @@ namespace {
 
 // What the history does not record: itself, and the engine's own tables.
 bool recorded(const std::string& table) {
-    return table != "UndoLog" && table != "UndoAction" && table.rfind("sqlite_", 0) != 0;
+    return table != "UndoLog" && table != "UndoAction" && table != "UndoRows" &&
+           table.rfind("sqlite_", 0) != 0;
 }
 
 // A column's old value as SQL text that reads back exactly (a real number
@@ -147,7 +148,13 @@ void History::bulkAdd(const std::vector<std::string>& tables, bool begin) {
                                     "SELECT ?1, coalesce(max(rowid), 0) FROM main.\"{}\"",
                                     t),
                         t);
+            // Without an insert trigger the engine keeps no statement journal
+            // per row, which is most of what a trigger costs an import.
+            db_.executeScript(fmt::format("DROP TRIGGER IF EXISTS temp.\"hist_i_{}\"", t));
             continue;
+        }
+        if (const auto sql = insertTriggers_.find(t); sql != insertTriggers_.end()) {
+            db_.executeScript(sql->second);
         }
         const auto since = db_.queryInt("SELECT since FROM temp.HistoryBulk WHERE name=?1", t);
         db_.execute("DELETE FROM temp.HistoryBulk WHERE name=?1", t);
@@ -179,7 +186,8 @@ void History::prune() {
         "(SELECT count(*) FROM UndoAction AS b WHERE b.BName = UndoAction.BName AND "
         "b.ID > UndoAction.ID) >= 200; "
         "DELETE FROM UndoLog WHERE ActionID NOT IN (SELECT ID FROM UndoAction) AND ActionID < "
-        "(SELECT Current FROM temp.HistoryState);");
+        "(SELECT Current FROM temp.HistoryState); "
+        "DELETE FROM UndoRows WHERE ActionID NOT IN (SELECT ID FROM UndoAction);");
     t.commit();
 }
 
@@ -198,6 +206,7 @@ void History::installTriggers() {
         while (info.step()) {
             columns.push_back(info.text(1));
         }
+        columns_[t] = columns;
         std::string names = "rowid", values = "OLD.rowid", sets;
         for (const std::string& c : columns) {
             names += fmt::format(",\"{}\"", c);
@@ -208,10 +217,12 @@ void History::installTriggers() {
         const std::string log =
             "INSERT INTO UndoLog(ActionID, Stmt) VALUES((SELECT Current FROM "
             "temp.HistoryState), ";
-        script += fmt::format(
+        insertTriggers_[t] = fmt::format(
             "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_i_{0}\" AFTER INSERT ON main.\"{0}\" {1} "
-            "AND NOT EXISTS (SELECT 1 FROM temp.HistoryBulk WHERE name='{0}') "
-            "BEGIN {2}'DELETE FROM \"{0}\" WHERE rowid='||NEW.rowid); END; "
+            "BEGIN {2}'DELETE FROM \"{0}\" WHERE rowid='||NEW.rowid); END; ",
+            t, when, log);
+        script += insertTriggers_[t];
+        script += fmt::format(
             "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_d_{0}\" BEFORE DELETE ON main.\"{0}\" {1} "
             "BEGIN {2}'INSERT INTO \"{0}\"({3}) VALUES('||{4}||')'); END; "
             "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_u_{0}\" BEFORE UPDATE ON main.\"{0}\" {1} "
@@ -283,6 +294,10 @@ void History::nameAction() {
         "DELETE FROM UndoLog WHERE ActionID IN (SELECT ID FROM UndoAction WHERE BName=?1 AND "
         "Undone=1)",
         book);
+    db_.execute(
+        "DELETE FROM UndoRows WHERE ActionID IN (SELECT ID FROM UndoAction WHERE BName=?1 AND "
+        "Undone=1)",
+        book);
     db_.execute("DELETE FROM UndoAction WHERE BName=?1 AND Undone=1", book);
     db_.execute(
         "INSERT INTO UndoAction(ID, BName, theTime, Caption, Undone) "
@@ -341,13 +356,69 @@ void History::replay(std::int64_t action, bool undone) {
     Transaction t(db_);
     db_.execute("UPDATE temp.HistoryState SET Recording=1, Current=?1", scratch);
     for (const std::string& statement : statements) {
-        db_.executeScript(statement);
+        if (!replayRange(statement, action, scratch)) {
+            db_.executeScript(statement);
+        }
     }
     db_.execute("DELETE FROM UndoLog WHERE ActionID=?1", action);
     db_.execute("UPDATE UndoLog SET ActionID=?1 WHERE ActionID=?2", action, scratch);
     compact(action);
     db_.execute("UPDATE UndoAction SET Undone=?1 WHERE ID=?2", undone ? 1 : 0, action);
     t.commit();
+}
+
+// A range of rows added in bulk is taken away, and put back, by one statement
+// each way: the rows are kept in UndoRows meanwhile, not logged row by row.
+bool History::replayRange(const std::string& statement, std::int64_t action, std::int64_t scratch) {
+    const auto open = statement.find('"'), close = statement.find('"', open + 1);
+    if (open == std::string::npos || close == std::string::npos) {
+        return false;
+    }
+    const std::string table = statement.substr(open + 1, close - open - 1);
+    const auto known = columns_.find(table);
+    if (known == columns_.end() || known->second.size() > kKeptColumns) {
+        return false;
+    }
+    std::string names = "rowid", kept = "RowID";
+    for (std::size_t i = 0; i < known->second.size(); ++i) {
+        names += fmt::format(",\"{}\"", known->second[i]);
+        kept += fmt::format(",c{}", i + 1);
+    }
+    auto unrecorded = [this](const std::string& sql) {
+        db_.executeScript("UPDATE temp.HistoryState SET Recording=0");
+        db_.executeScript(sql);
+        db_.executeScript("UPDATE temp.HistoryState SET Recording=1");
+    };
+    auto log = [&](const std::string& reversal) {
+        db_.execute("INSERT INTO UndoLog(ActionID, Stmt) VALUES(?1, ?2)", scratch, reversal);
+    };
+    const std::string putBack =
+        fmt::format("INSERT INTO \"{}\"({}) SELECT {} FROM UndoRows WHERE ActionID={} AND Tbl='{}'",
+                    table, names, kept, action, table);
+    if (statement.rfind("DELETE", 0) == 0 &&
+        statement.find(" rowid BETWEEN ") != std::string::npos) {
+        const std::string range = statement.substr(statement.find(" WHERE "));
+        db_.executeScript(
+            fmt::format("INSERT INTO UndoRows(ActionID,Tbl,{}) SELECT {},'{}',{} "
+                        "FROM main.\"{}\"{}",
+                        kept, action, table, names, table, range));
+        unrecorded(statement);
+        log(putBack);
+        return true;
+    }
+    if (statement == putBack) {
+        Statement bounds =
+            db_.prepare("SELECT min(RowID), max(RowID) FROM UndoRows WHERE ActionID=?1 AND Tbl=?2");
+        bounds.bindAll(action, table);
+        bounds.step();
+        const std::int64_t low = bounds.integer(0), high = bounds.integer(1);
+        bounds.reset();
+        unrecorded(statement);
+        db_.execute("DELETE FROM UndoRows WHERE ActionID=?1 AND Tbl=?2", action, table);
+        log(fmt::format("DELETE FROM \"{}\" WHERE rowid BETWEEN {} AND {}", table, low, high));
+        return true;
+    }
+    return false;
 }
 
 bool History::undo() {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,9 +59,13 @@ private:
     void compact(std::int64_t action);
     void bulkAdd(const std::vector<std::string>& tables, bool begin);
     void replay(std::int64_t action, bool undone);
+    bool replayRange(const std::string& statement, std::int64_t action, std::int64_t scratch);
     std::optional<HistoryEntry> entry(const char* condition) const;
 
     Database& db_;
+    std::map<std::string, std::string> insertTriggers_;  // table -> its trigger's SQL
+    std::map<std::string, std::vector<std::string>> columns_;
+    static constexpr std::size_t kKeptColumns = 20;  // UndoRows c1..c20
     std::function<std::string()> book_;
     std::int64_t current_ = 1;
     bool replaying_ = false;

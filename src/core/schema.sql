@@ -370,6 +370,15 @@ CREATE TABLE IF NOT EXISTS UndoLog (
     Stmt TEXT NOT NULL
 );
 CREATE INDEX IF NOT EXISTS UndoLog_Action ON UndoLog(ActionID, Seq);
+-- Rows an undo took away by one range (an import's records), kept as they
+-- were, without type affinity, to be put back by one statement on redo.
+CREATE TABLE IF NOT EXISTS UndoRows (
+    ActionID INTEGER NOT NULL,
+    Tbl TEXT NOT NULL,
+    RowID INTEGER NOT NULL,
+    c1, c2, c3, c4, c5, c6, c7, c8, c9, c10, c11, c12, c13, c14, c15, c16, c17, c18, c19, c20
+);
+CREATE INDEX IF NOT EXISTS UndoRows_Action ON UndoRows(ActionID, Tbl);
 
 CREATE TABLE SZTable (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -124,12 +124,28 @@ TEST_F(Upgrade, AVersionZeroFileOpensWithItsBooksBalancesAndLog) {
     EXPECT_THROW(db.execute("UPDATE SAccount SET AMoney=1.5"), DbError);
 }
 
+TEST(UpgradeFromFive, AVersionFiveFileGetsTheTableOfKeptRows) {
+    testing::TempFolder folder;
+    fs::path f = madeFile(folder);
+    {
+        Database db = Database::open(f);
+        db.executeScript("DROP TABLE UndoRows; PRAGMA user_version = 5");
+    }
+    Database db = Database::open(f);
+    EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);
+    EXPECT_EQ(db.queryInt("SELECT AMoney FROM SAccount WHERE AName='现金'").value(), 1000000);
+    db.execute("INSERT INTO UndoRows(ActionID, Tbl, RowID, c1) VALUES(1, 'InTable', 1, 2.5)");
+    EXPECT_EQ(db.queryText("SELECT typeof(c1) FROM UndoRows").value(), "real");
+}
+
 TEST(UpgradeFromFour, AVersionFourFileGetsTheHistoryTablesAndKeepsItsRows) {
     testing::TempFolder folder;
     fs::path f = madeFile(folder);
     {
         Database db = Database::open(f);
-        db.executeScript("DROP TABLE UndoLog; DROP TABLE UndoAction; PRAGMA user_version = 4");
+        db.executeScript(
+            "DROP TABLE UndoLog; DROP TABLE UndoAction; DROP TABLE UndoRows; "
+            "PRAGMA user_version = 4");
     }
     Database db = Database::open(f);
     EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);

@@ -19,8 +19,9 @@ protected:
     // given out: a number taken back is not given out again.
     std::string book() {
         std::string out;
-        for (const auto& t : rows("SELECT name FROM sqlite_master WHERE type='table' AND name NOT "
-                                  "IN ('UndoLog','UndoAction','sqlite_sequence') ORDER BY name")) {
+        for (const auto& t :
+             rows("SELECT name FROM sqlite_master WHERE type='table' AND name NOT "
+                  "IN ('UndoLog','UndoAction','UndoRows','sqlite_sequence') ORDER BY name")) {
             out += "== " + t[0] + "\n";
             for (const auto& r : rows("SELECT * FROM \"" + t[0] + "\" ORDER BY rowid")) {
                 for (const auto& c : r) {
@@ -214,6 +215,13 @@ TEST_F(HistoryTest, RowsAddedInBulkAreKeptAsOneRange) {
     EXPECT_EQ(one("SELECT count(*) FROM UndoLog WHERE Stmt LIKE 'DELETE FROM \"InTable\"%'"), "1");
     ASSERT_TRUE(history->undo());
     EXPECT_EQ(book(), before);
+    // The redo puts the rows back by one statement per table, not one per row.
+    EXPECT_EQ(one("SELECT count(*) FROM UndoLog WHERE Stmt LIKE 'INSERT INTO \"InTable\"%'"), "1");
+    EXPECT_EQ(one("SELECT count(*) FROM UndoRows WHERE Tbl='InTable'"), "50");
+    ASSERT_TRUE(history->redo());
+    EXPECT_EQ(book(), after);
+    EXPECT_EQ(one("SELECT count(*) FROM UndoRows"), "0");
+    ASSERT_TRUE(history->undo());
     ASSERT_TRUE(history->redo());
     EXPECT_EQ(book(), after);
 }
