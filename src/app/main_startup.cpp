@@ -108,6 +108,11 @@ void TfrmMain::endProgram() {
 
 void TfrmMain::afterRestore() {
     myfrmClose();
+    // The restored file is on a new connection, with the history it was
+    // saved with; recording starts there afresh.
+    history_.reset();
+    history_ = std::make_unique<History>(dm_.db(), [this] { return dm_.book(); });
+    showHistoryCaptions();
     if (!dm_.book().empty() && bookExists(dm_, dm_.book())) {
         loadOpenBookState(dm_);
         mySum();

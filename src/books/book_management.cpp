@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include "core/history.h"
+
 namespace fennory {
 namespace {
 
@@ -60,7 +62,10 @@ CheckResult deleteBook(TfrmDM& dm, const std::string& book) {
     if (book == dm.book()) {
         return CheckResult::fail("不能删除当前打开账簿！");
     }
+    // A whole book is not an action to take back: the safety copy covers it.
+    NotInHistory outside(dm.db());
     Transaction t(dm.db());
+    forgetHistory(dm.db(), book);
     for (const char* table : deletionOrder()) {
         dm.db().execute(fmt::format("DELETE FROM {} WHERE BName=?1", table), book);
     }
@@ -82,7 +87,10 @@ Check<RenameField> renameBook(TfrmDM& dm, const std::string& oldName, const std:
     if (dm.db().queryInt("SELECT ID FROM SBook WHERE BName=?1 AND BName<>?2", newName, oldName)) {
         return R::fail("账簿名称 已经存在！", RenameField::Name);
     }
+    // The book's history names it as it was, and cannot take back under the new name.
+    NotInHistory outside(dm.db());
     Transaction t(dm.db());
+    forgetHistory(dm.db(), oldName);
     for (const char* table : bookTables()) {
         dm.db().execute(fmt::format("UPDATE {} SET BName=?1 WHERE BName=?2", table), newName,
                         oldName);
@@ -104,6 +112,8 @@ Check<PasswordField> changePassword(TfrmDM& dm, const std::string& oldPassword,
     if (newPassword != confirm) {
         return R::fail("新密码与确认密码不一致！", PasswordField::Confirm);
     }
+    // Ctrl+Z does not bring back a password given up.
+    NotInHistory outside(dm.db());
     dm.db().execute("UPDATE SBook SET BPass=?1 WHERE BName=?2", newPassword, dm.book());
     return R::pass();
 }

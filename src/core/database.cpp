@@ -182,6 +182,10 @@ bool Statement::step() {
     throw DbError(rc, sqlite3_errmsg(db_), sql_);
 }
 
+bool Statement::readOnly() const {
+    return sqlite3_stmt_readonly(stmt_) != 0;
+}
+
 void Statement::run() {
     while (step()) {
     }
@@ -548,7 +552,13 @@ void Database::migrate(int from) {
             executeScript(std::string(schema.substr(start, end - start)));
         }
         if (from < 6 && from >= 1) {
-            // Version 6: rows an undo took away in bulk, for their redo.
+            // Version 6: rows an undo took away in bulk, for their redo, and
+            // the money each action moved (a version 5 table lacks it).
+            if (from == 5) {
+                executeScript(
+                    "ALTER TABLE UndoAction ADD COLUMN MoneyIn INTEGER NOT NULL DEFAULT 0; "
+                    "ALTER TABLE UndoAction ADD COLUMN MoneyOut INTEGER NOT NULL DEFAULT 0;");
+            }
             std::string_view schema = kSchema;
             const auto start = schema.find("CREATE TABLE IF NOT EXISTS UndoRows");
             const auto end = schema.find("CREATE TABLE SZTable");
@@ -595,6 +605,17 @@ Statement Database::prepare(std::string_view sql) {
         }
     }
     return Statement(db_, stmt, std::string(sql));
+}
+
+void Database::runAsAction(Statement& s) {
+    // A transaction begun by other means (a preview's own read) counts too.
+    if (depth_ > 0 || s.readOnly() || sqlite3_get_autocommit(db_) == 0) {
+        s.run();
+        return;
+    }
+    Transaction t(*this);
+    s.run();
+    t.commit();
 }
 
 void Database::executeScript(std::string_view sql) {

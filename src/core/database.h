@@ -86,6 +86,7 @@ public:
     bool step();
     // Runs a statement that returns no rows.
     void run();
+    bool readOnly() const;
     void reset();
 
     int columnCount() const;
@@ -158,9 +159,13 @@ public:
 
     Statement prepare(std::string_view sql);
     // Runs a statement with the given values bound in order.
+    // A write outside any transaction is a transaction of its own, so that
+    // it is an action the history can take back like any other.
     template <class... Args>
     void execute(std::string_view sql, const Args&... args) {
-        prepare(sql).bindAll(args...).run();
+        Statement s = prepare(sql);
+        s.bindAll(args...);
+        runAsAction(s);
     }
     // Runs statement text that takes no values (schema, pragmas).
     void executeScript(std::string_view sql);
@@ -208,6 +213,13 @@ public:
             bulkHook_(tables, begin);
         }
     }
+    // Told when work that is kept out of the history starts (true) and ends.
+    void setPauseHook(std::function<void(bool)> hook) { pauseHook_ = std::move(hook); }
+    void pauseHistory(bool pause) {
+        if (pauseHook_) {
+            pauseHook_(pause);
+        }
+    }
     const std::filesystem::path& path() const { return path_; }
 
     // The schema text every new data file is made from.
@@ -222,6 +234,7 @@ private:
     // version adds are not asked for.
     void checkSchema(bool columnsToo, int version = kSchemaVersion);
     void migrate(int from);
+    void runAsAction(Statement& s);
     void rebuildForVersion1();
 
     static Database openChecked(const std::filesystem::path& file, bool checkPages);
@@ -235,6 +248,26 @@ private:
     std::uint64_t commits_ = 0;
     std::function<void()> beforeCommit_;
     BulkHook bulkHook_;
+    std::function<void(bool)> pauseHook_;
+};
+
+// Work that is not an action of the history (a whole book deleted or
+// renamed, a password changed): nothing is recorded while this lives.
+class NotInHistory {
+public:
+    explicit NotInHistory(Database& db) : db_(db) { db_.pauseHistory(true); }
+    ~NotInHistory() {
+        try {
+            db_.pauseHistory(false);
+        } catch (...) {
+            // The connection is gone; its history went with it.
+        }
+    }
+    NotInHistory(const NotInHistory&) = delete;
+    NotInHistory& operator=(const NotInHistory&) = delete;
+
+private:
+    Database& db_;
 };
 
 // Rows added in bulk to AUTOINCREMENT tables inside one transaction (an

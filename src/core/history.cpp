@@ -59,6 +59,17 @@ const std::map<std::string, const char*>& tableCaptions() {
     return c;
 }
 
+constexpr const char* kEntryColumns = "ID, theTime, Caption, Undone, MoneyIn, MoneyOut";
+
+HistoryEntry entryOf(const Statement& s) {
+    return {s.integer(0),
+            s.text(1),
+            s.text(2),
+            s.integer(3) != 0,
+            Money::fromUnits(s.integer(4)),
+            Money::fromUnits(s.integer(5))};
+}
+
 }  // namespace
 
 std::string historyCaption(const std::vector<std::string>& reversals) {
@@ -130,13 +141,18 @@ History::History(Database& db, std::function<std::string()> book)
         "CREATE TEMP TABLE IF NOT EXISTS HistoryState(Recording INTEGER, Current INTEGER); "
         "DELETE FROM temp.HistoryState; "
         "CREATE TEMP TABLE IF NOT EXISTS HistoryBulk(name TEXT PRIMARY KEY, since INTEGER); "
-        "DELETE FROM temp.HistoryBulk;");
+        "DELETE FROM temp.HistoryBulk; "
+        "CREATE TEMP TABLE IF NOT EXISTS HistoryMoney(MoneyIn INTEGER, MoneyOut INTEGER); "
+        "DELETE FROM temp.HistoryMoney; INSERT INTO temp.HistoryMoney VALUES(0, 0);");
     db_.execute("INSERT INTO temp.HistoryState VALUES(1, ?1)", current_);
+    // A row that INSERT OR REPLACE pushes out is logged only with this on.
+    db_.executeScript("PRAGMA recursive_triggers = ON");
     prune();
     installTriggers();
     db_.setBeforeCommit([this] { nameAction(); });
     db_.setBulkHook(
         [this](const std::vector<std::string>& tables, bool begin) { bulkAdd(tables, begin); });
+    db_.setPauseHook([this](bool pause) { setPaused(pause); });
 }
 
 // Rows added in bulk are not logged one by one: at the end, each table's new
@@ -150,7 +166,10 @@ void History::bulkAdd(const std::vector<std::string>& tables, bool begin) {
                         t);
             // Without an insert trigger the engine keeps no statement journal
             // per row, which is most of what a trigger costs an import.
-            db_.executeScript(fmt::format("DROP TRIGGER IF EXISTS temp.\"hist_i_{}\"", t));
+            db_.executeScript(
+                fmt::format("DROP TRIGGER IF EXISTS temp.\"hist_i_{0}\"; "
+                            "DROP TRIGGER IF EXISTS temp.\"hist_m_i_{0}\"",
+                            t));
             continue;
         }
         if (const auto sql = insertTriggers_.find(t); sql != insertTriggers_.end()) {
@@ -164,6 +183,13 @@ void History::bulkAdd(const std::vector<std::string>& tables, bool begin) {
             db_.execute("INSERT INTO UndoLog(ActionID, Stmt) VALUES(?1, ?2)", current_,
                         fmt::format("DELETE FROM \"{}\" WHERE rowid BETWEEN {} AND {}", t,
                                     *since + 1, *last));
+            if (t == "UList") {
+                db_.execute(
+                    "UPDATE temp.HistoryMoney SET MoneyIn=MoneyIn+(SELECT coalesce(sum(theIn), 0) "
+                    "FROM main.UList WHERE rowid>?1), MoneyOut=MoneyOut+(SELECT "
+                    "coalesce(sum(theOut), 0) FROM main.UList WHERE rowid>?1)",
+                    *since);
+            }
         }
     }
 }
@@ -171,6 +197,7 @@ void History::bulkAdd(const std::vector<std::string>& tables, bool begin) {
 History::~History() {
     db_.setBeforeCommit({});
     db_.setBulkHook({});
+    db_.setPauseHook({});
     try {
         db_.executeScript("UPDATE temp.HistoryState SET Recording=0");
     } catch (const std::exception&) {
@@ -221,6 +248,23 @@ void History::installTriggers() {
             "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_i_{0}\" AFTER INSERT ON main.\"{0}\" {1} "
             "BEGIN {2}'DELETE FROM \"{0}\" WHERE rowid='||NEW.rowid); END; ",
             t, when, log);
+        if (t == "UList") {
+            // The money an action moves, for the list of actions.
+            const std::string add =
+                "UPDATE HistoryMoney SET MoneyIn=MoneyIn+{0}.theIn, "
+                "MoneyOut=MoneyOut+{0}.theOut; END; ";
+            insertTriggers_[t] +=
+                fmt::format(
+                    "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_m_i_{}\" AFTER INSERT ON "
+                    "main.\"{}\" {} BEGIN ",
+                    t, t, when) +
+                fmt::format(fmt::runtime(add), "NEW");
+            script += fmt::format(
+                          "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_m_d_{}\" BEFORE "
+                          "DELETE ON main.\"{}\" {} BEGIN ",
+                          t, t, when) +
+                      fmt::format(fmt::runtime(add), "OLD");
+        }
         script += insertTriggers_[t];
         script += fmt::format(
             "CREATE TEMP TRIGGER IF NOT EXISTS \"hist_d_{0}\" BEFORE DELETE ON main.\"{0}\" {1} "
@@ -300,22 +344,24 @@ void History::nameAction() {
         book);
     db_.execute("DELETE FROM UndoAction WHERE BName=?1 AND Undone=1", book);
     db_.execute(
-        "INSERT INTO UndoAction(ID, BName, theTime, Caption, Undone) "
-        "VALUES(?1, ?2, datetime('now', 'localtime'), ?3, 0)",
-        current_, book, historyCaption(reversals));
+        "INSERT INTO UndoAction(ID, BName, theTime, Caption, Undone, MoneyIn, MoneyOut) "
+        "SELECT ?1, ?2, datetime('now', 'localtime'), ?3, 0, MoneyIn, MoneyOut "
+        "FROM temp.HistoryMoney",
+        current_, book, caption(reversals));
+    db_.executeScript("UPDATE temp.HistoryMoney SET MoneyIn=0, MoneyOut=0");
     compact(current_);
     ++current_;
     db_.execute("UPDATE temp.HistoryState SET Current=?1", current_);
 }
 
 std::optional<HistoryEntry> History::entry(const char* condition) const {
-    Statement s = db_.prepare(fmt::format(
-        "SELECT ID, theTime, Caption, Undone FROM UndoAction WHERE BName=?1 AND {}", condition));
+    Statement s = db_.prepare(
+        fmt::format("SELECT {} FROM UndoAction WHERE BName=?1 AND {}", kEntryColumns, condition));
     s.bind(1, book_ ? book_() : std::string());
     if (!s.step()) {
         return std::nullopt;
     }
-    return HistoryEntry{s.integer(0), s.text(1), s.text(2), s.integer(3) != 0};
+    return entryOf(s);
 }
 
 std::optional<HistoryEntry> History::undoable() const {
@@ -328,12 +374,11 @@ std::optional<HistoryEntry> History::redoable() const {
 
 std::vector<HistoryEntry> History::entries(std::size_t limit) const {
     std::vector<HistoryEntry> out;
-    Statement s = db_.prepare(
-        "SELECT ID, theTime, Caption, Undone FROM UndoAction WHERE BName=?1 ORDER BY ID DESC "
-        "LIMIT ?2");
+    Statement s = db_.prepare(fmt::format(
+        "SELECT {} FROM UndoAction WHERE BName=?1 ORDER BY ID DESC LIMIT ?2", kEntryColumns));
     s.bindAll(book_ ? book_() : std::string(), static_cast<std::int64_t>(limit));
     while (s.step()) {
-        out.push_back({s.integer(0), s.text(1), s.text(2), s.integer(3) != 0});
+        out.push_back(entryOf(s));
     }
     return out;
 }
@@ -364,6 +409,7 @@ void History::replay(std::int64_t action, bool undone) {
     db_.execute("UPDATE UndoLog SET ActionID=?1 WHERE ActionID=?2", action, scratch);
     compact(action);
     db_.execute("UPDATE UndoAction SET Undone=?1 WHERE ID=?2", undone ? 1 : 0, action);
+    db_.executeScript("UPDATE temp.HistoryMoney SET MoneyIn=0, MoneyOut=0");
     t.commit();
 }
 
@@ -371,7 +417,8 @@ void History::replay(std::int64_t action, bool undone) {
 // each way: the rows are kept in UndoRows meanwhile, not logged row by row.
 bool History::replayRange(const std::string& statement, std::int64_t action, std::int64_t scratch) {
     const auto open = statement.find('"'), close = statement.find('"', open + 1);
-    if (open == std::string::npos || close == std::string::npos) {
+    const auto between = statement.rfind(" BETWEEN ");
+    if (open == std::string::npos || close == std::string::npos || between == std::string::npos) {
         return false;
     }
     const std::string table = statement.substr(open + 1, close - open - 1);
@@ -379,11 +426,17 @@ bool History::replayRange(const std::string& statement, std::int64_t action, std
     if (known == columns_.end() || known->second.size() > kKeptColumns) {
         return false;
     }
+    const std::string bounds = statement.substr(between);  // " BETWEEN low AND high"
     std::string names = "rowid", kept = "RowID";
     for (std::size_t i = 0; i < known->second.size(); ++i) {
         names += fmt::format(",\"{}\"", known->second[i]);
         kept += fmt::format(",c{}", i + 1);
     }
+    const std::string takeAway = fmt::format("DELETE FROM \"{}\" WHERE rowid{}", table, bounds);
+    const std::string keptRows = fmt::format(
+        "FROM UndoRows WHERE ActionID={} AND Tbl='{}' AND RowID{}", action, table, bounds);
+    const std::string putBack =
+        fmt::format("INSERT INTO \"{}\"({}) SELECT {} {}", table, names, kept, keptRows);
     auto unrecorded = [this](const std::string& sql) {
         db_.executeScript("UPDATE temp.HistoryState SET Recording=0");
         db_.executeScript(sql);
@@ -392,30 +445,19 @@ bool History::replayRange(const std::string& statement, std::int64_t action, std
     auto log = [&](const std::string& reversal) {
         db_.execute("INSERT INTO UndoLog(ActionID, Stmt) VALUES(?1, ?2)", scratch, reversal);
     };
-    const std::string putBack =
-        fmt::format("INSERT INTO \"{}\"({}) SELECT {} FROM UndoRows WHERE ActionID={} AND Tbl='{}'",
-                    table, names, kept, action, table);
-    if (statement.rfind("DELETE", 0) == 0 &&
-        statement.find(" rowid BETWEEN ") != std::string::npos) {
-        const std::string range = statement.substr(statement.find(" WHERE "));
+    if (statement == takeAway) {
         db_.executeScript(
             fmt::format("INSERT INTO UndoRows(ActionID,Tbl,{}) SELECT {},'{}',{} "
-                        "FROM main.\"{}\"{}",
-                        kept, action, table, names, table, range));
+                        "FROM main.\"{}\" WHERE rowid{}",
+                        kept, action, table, names, table, bounds));
         unrecorded(statement);
         log(putBack);
         return true;
     }
     if (statement == putBack) {
-        Statement bounds =
-            db_.prepare("SELECT min(RowID), max(RowID) FROM UndoRows WHERE ActionID=?1 AND Tbl=?2");
-        bounds.bindAll(action, table);
-        bounds.step();
-        const std::int64_t low = bounds.integer(0), high = bounds.integer(1);
-        bounds.reset();
         unrecorded(statement);
-        db_.execute("DELETE FROM UndoRows WHERE ActionID=?1 AND Tbl=?2", action, table);
-        log(fmt::format("DELETE FROM \"{}\" WHERE rowid BETWEEN {} AND {}", table, low, high));
+        db_.executeScript("DELETE " + keptRows);
+        log(takeAway);
         return true;
     }
     return false;
@@ -432,8 +474,72 @@ bool History::redo() {
 }
 
 void History::setPaused(bool paused) {
-    paused_ = paused;
-    db_.execute("UPDATE temp.HistoryState SET Recording=?1", paused ? 0 : 1);
+    pauses_ += paused ? 1 : -1;
+    paused_ = pauses_ > 0;
+    db_.execute("UPDATE temp.HistoryState SET Recording=?1", paused_ ? 0 : 1);
+}
+
+int History::stepsTo(std::int64_t id) const {
+    const auto target = entry(fmt::format("ID={}", id).c_str());
+    if (!target) {
+        return 0;
+    }
+    return static_cast<int>(
+        db_.queryInt(target->undone
+                         ? "SELECT count(*) FROM UndoAction WHERE BName=?1 AND Undone=1 AND ID<=?2"
+                         : "SELECT count(*) FROM UndoAction WHERE BName=?1 AND Undone=0 AND ID>=?2",
+                     book_ ? book_() : std::string(), id)
+            .value_or(0));
+}
+
+int History::goTo(std::int64_t id) {
+    const auto target = entry(fmt::format("ID={}", id).c_str());
+    if (!target) {
+        return 0;
+    }
+    // All the steps or none: one transaction around them.
+    Transaction t(db_);
+    int steps = 0;
+    for (auto next = target->undone ? redoable() : undoable();
+         next && (target->undone ? next->id <= id : next->id >= id);
+         next = target->undone ? redoable() : undoable()) {
+        replay(next->id, !target->undone);
+        ++steps;
+    }
+    t.commit();
+    return steps;
+}
+
+// A book's whole history, once the book is deleted or renamed: its
+// statements name the book as it was.
+void forgetHistory(Database& db, const std::string& book) {
+    const char* actions = "(SELECT ID FROM UndoAction WHERE BName=?1)";
+    db.execute(fmt::format("DELETE FROM UndoLog WHERE ActionID IN {}", actions), book);
+    db.execute(fmt::format("DELETE FROM UndoRows WHERE ActionID IN {}", actions), book);
+    db.execute("DELETE FROM UndoAction WHERE BName=?1", book);
+}
+
+// An action's caption; a bill's booking names the bill's source.
+std::string History::caption(const std::vector<std::string>& reversals) const {
+    std::string text = historyCaption(reversals);
+    static constexpr std::string_view kBill = "导入 账单";
+    static constexpr std::string_view kAdded = "DELETE FROM \"BillSeen\" WHERE rowid";
+    if (text.rfind(kBill, 0) != 0) {
+        return text;
+    }
+    for (const std::string& r : reversals) {
+        if (r.rfind(kAdded, 0) != 0) {
+            continue;
+        }
+        // "=N" or " BETWEEN N AND M": the first row added tells the source.
+        const auto digits = r.find_first_of("0123456789", kAdded.size());
+        const auto source = db_.queryText("SELECT Source FROM BillSeen WHERE rowid=?1",
+                                          static_cast<std::int64_t>(std::stoll(r.substr(digits))));
+        if (source) {
+            return fmt::format("导入 {}账单{}", *source, text.substr(kBill.size()));
+        }
+    }
+    return text;
 }
 
 }  // namespace fennory

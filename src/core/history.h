@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/database.h"
+#include "core/money.h"
 
 namespace fennory {
 
@@ -25,6 +26,7 @@ struct HistoryEntry {
     std::string time;     // "yyyy-mm-dd hh:mm:ss"
     std::string caption;  // "删除支出记录", "导入 收入记录 128 笔"
     bool undone = false;
+    Money moneyIn, moneyOut;  // what the action's fund-flow entries moved in and out
 };
 
 class History {
@@ -45,6 +47,13 @@ public:
     bool undo();
     bool redo();
 
+    // How many actions going back to (or forward to) this one takes: an
+    // action not undone is undone with every later one, an undone one is
+    // done again with every earlier undone one.
+    int stepsTo(std::int64_t id) const;
+    // Takes those steps, all in one transaction; returns how many.
+    int goTo(std::int64_t id);
+
     // The book's actions, newest first.
     std::vector<HistoryEntry> entries(std::size_t limit = 200) const;
 
@@ -61,6 +70,7 @@ private:
     void replay(std::int64_t action, bool undone);
     bool replayRange(const std::string& statement, std::int64_t action, std::int64_t scratch);
     std::optional<HistoryEntry> entry(const char* condition) const;
+    std::string caption(const std::vector<std::string>& reversals) const;
 
     Database& db_;
     std::map<std::string, std::string> insertTriggers_;  // table -> its trigger's SQL
@@ -70,7 +80,11 @@ private:
     std::int64_t current_ = 1;
     bool replaying_ = false;
     bool paused_ = false;
+    int pauses_ = 0;
 };
+
+// Drops a book's whole history (the book was deleted or renamed).
+void forgetHistory(Database& db, const std::string& book);
 
 // The caption of an action from the statements that reverse it.
 std::string historyCaption(const std::vector<std::string>& reversals);

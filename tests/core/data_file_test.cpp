@@ -124,18 +124,26 @@ TEST_F(Upgrade, AVersionZeroFileOpensWithItsBooksBalancesAndLog) {
     EXPECT_THROW(db.execute("UPDATE SAccount SET AMoney=1.5"), DbError);
 }
 
-TEST(UpgradeFromFive, AVersionFiveFileGetsTheTableOfKeptRows) {
+TEST(UpgradeFromFive, AVersionFiveFileGetsTheTableOfKeptRowsAndTheMoneyOfEachAction) {
     testing::TempFolder folder;
     fs::path f = madeFile(folder);
     {
         Database db = Database::open(f);
-        db.executeScript("DROP TABLE UndoRows; PRAGMA user_version = 5");
+        db.executeScript(
+            "DROP TABLE UndoRows; DROP TABLE UndoAction; "
+            "CREATE TABLE UndoAction (ID INTEGER PRIMARY KEY, BName TEXT COLLATE NOCASE NOT NULL "
+            "DEFAULT '', theTime TEXT NOT NULL DEFAULT '', Caption TEXT NOT NULL DEFAULT '', "
+            "Undone INTEGER NOT NULL DEFAULT 0); "
+            "INSERT INTO UndoAction(ID, BName, Caption) VALUES(1, '我家', '新增收入记录'); "
+            "PRAGMA user_version = 5");
     }
     Database db = Database::open(f);
     EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);
     EXPECT_EQ(db.queryInt("SELECT AMoney FROM SAccount WHERE AName='现金'").value(), 1000000);
     db.execute("INSERT INTO UndoRows(ActionID, Tbl, RowID, c1) VALUES(1, 'InTable', 1, 2.5)");
     EXPECT_EQ(db.queryText("SELECT typeof(c1) FROM UndoRows").value(), "real");
+    EXPECT_EQ(db.queryText("SELECT Caption||MoneyIn||MoneyOut FROM UndoAction").value(),
+              "新增收入记录00");
 }
 
 TEST(UpgradeFromFour, AVersionFourFileGetsTheHistoryTablesAndKeepsItsRows) {

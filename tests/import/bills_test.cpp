@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "core/history.h"
 #include "core/record_types.h"
 #include "core/totals.h"
 #include "import/bills.h"
@@ -144,6 +145,26 @@ TEST_F(Bills, BookingTakesIncomeExpensesAndRefundsOnceAndNeverTwice) {
     EXPECT_EQ(fates(again)[0], "已导入");
     EXPECT_EQ(bills.book(again), 0u);
     EXPECT_EQ(one("SELECT count(*) FROM OutTable"), "2");
+}
+
+// Taking a booking back forgets the bill's rows too: the same file books again.
+TEST_F(Bills, AnUndoneBookingCanBeBookedAgain) {
+    History history(db, [this] { return dm.book(); });
+    const fs::path f = write("alipay.csv", alipayCsv(kAlipayRows));
+    Bill b = read(f);
+    ASSERT_EQ(bills.book(b), 3u);
+    ASSERT_TRUE(history.undoable());
+    EXPECT_EQ(history.undoable()->caption, "导入 支付宝账单 3 笔");
+    EXPECT_EQ(history.undoable()->moneyIn.toPlain(), "200");
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(one("SELECT count(*) FROM OutTable"), "0");
+    EXPECT_EQ(one("SELECT count(*) FROM BillSeen"), "0");
+    EXPECT_EQ(balance("支付宝"), "0");
+
+    Bill again = read(f);
+    EXPECT_EQ(fates(again)[0], "将导入");
+    EXPECT_EQ(bills.book(again), 3u);
+    EXPECT_EQ(balance("招商银行信用卡(1234)"), "-25.5");
 }
 
 TEST_F(Bills, AnAmountNoOneCouldTypeIsRefusedAsTypedAndImportedOnesAre) {
