@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <ranges>
 
+#include "app/history_dialog.h"
 #include "app/menus.h"
 #include "books/book_creation.h"
 #include "books/open_book.h"
@@ -31,6 +32,7 @@
 #include "core/totals.h"
 #include "core/ui/desktop.h"
 #include "core/ui/guard.h"
+#include "core/ui/record_screen.h"
 #include "core/updater_files.h"
 #include "plans/plans.h"
 #include "plans/status_date.h"
@@ -70,6 +72,7 @@ TfrmMain::TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent)
         {"home", [this] { myfrmClose(); }},
         {"undo", [this] { replayHistory(true); }},
         {"redo", [this] { replayHistory(false); }},
+        {"history", [this] { showHistory(); }},
     };
     buildMenus();
     buildToolBar();
@@ -139,16 +142,38 @@ void TfrmMain::replayHistory(bool undo) {
     if (!history_ || dm_.book().empty()) {
         return;
     }
+    showChanged([&] { return undo ? history_->undo() : history_->redo(); });
+}
+
+// Shows the book anew after the history changed it: the open screen reads
+// its list again on the record it was on, if that is still there, and the
+// totals and the menu's captions follow.
+void TfrmMain::showChanged(const std::function<bool()>& change) {
     const std::string reopen = child_ ? childId_ : std::string();
+    const auto* screen = qobject_cast<RecordScreen*>(child_.data());
+    const std::int64_t current = screen ? screen->currentId() : 0;
     myfrmClose();
-    if (undo ? history_->undo() : history_->redo()) {
+    if (change()) {
         loadOpenBookState(dm_);
     }
     if (!reopen.empty()) {
         run(reopen);
+        if (auto* again = qobject_cast<RecordScreen*>(child_.data()); again && current != 0) {
+            again->makeCurrent(current);
+        }
     }
     mySum();
     showHistoryCaptions();
+}
+
+void TfrmMain::showHistory() {
+    if (!history_ || dm_.book().empty()) {
+        return;
+    }
+    TfrmHistory dialog(
+        dm_.db(), *history_, [this] { return dm_.book(); }, prompter_,
+        [this] { showChanged([] { return true; }); }, this);
+    dialog.exec();
 }
 
 void TfrmMain::showHistoryCaptions() {

@@ -120,6 +120,8 @@ private:
     void refreshSubmenus();
     // Undo or redo, then the open screen and the totals read again.
     void replayHistory(bool undo);
+    void showChanged(const std::function<bool()>& change);
+    void showHistory();
     void showHistoryCaptions();
     bool showMissingNames(const std::optional<MissingNames>& missing);
 

@@ -22,6 +22,7 @@ constexpr MenuRow kToolRows[] = {
     // Their captions name the action they take back or do again.
     {.id = "undo", .order = 900, .caption = "撤销", .shortcut = "Ctrl+Z"},
     {.id = "redo", .order = 901, .caption = "重做", .shortcut = "Ctrl+Y"},
+    {.id = "history", .order = 902, .caption = "操作记录 &L", .needsBook = true},
 };
 constexpr MenuRow kHelpRows[] = {
     {.id = "help", .order = 100, .caption = "帮助 &H"},

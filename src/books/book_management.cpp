@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "core/dates.h"
 #include "core/history.h"
 
 namespace fennory {
@@ -62,7 +63,12 @@ CheckResult deleteBook(TfrmDM& dm, const std::string& book) {
     if (book == dm.book()) {
         return CheckResult::fail("不能删除当前打开账簿！");
     }
-    // A whole book is not an action to take back: the safety copy covers it.
+    // A whole book is not an action to take back: a copy of the data file
+    // as it was is kept beside the backups instead.
+    const auto folder = dm.db().path().parent_path() / "Backup";
+    std::filesystem::create_directories(folder);
+    dm.db().backupTo(folder /
+                     fmt::format("删除账簿前-{}.eac", dates::localTimeText("%Y-%m-%d-%H%M%S")));
     NotInHistory outside(dm.db());
     Transaction t(dm.db());
     forgetHistory(dm.db(), book);

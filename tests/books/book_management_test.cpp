@@ -8,6 +8,7 @@
 #include <map>
 
 #include "core/dates.h"
+#include "core/history.h"
 
 #include "books/backup.h"
 #include "books/book_creation.h"
@@ -73,6 +74,34 @@ TEST_F(Books, TheOpenBookCannotBeDeletedAndAnotherGoesFromEveryTable) {
         EXPECT_EQ(count(table, "家"), home[table]) << table;  // the same names stay
     }
     EXPECT_EQ(list.rows().size(), 1u);
+}
+
+// Deleting or renaming a whole book is not an action of the open book's history:
+// the deleted book is kept in a copy of the data file, and the history of the
+// book deleted or renamed goes, since its statements name the book as it was.
+TEST_F(Books, AWholeBookDeletedOrRenamedIsNotInTheHistoryAndACopyKeepsTheDeleted) {
+    History history(db, [this] { return dm.book(); });
+    session.CurrentBook = "别的";
+    db.execute("UPDATE InTable SET Remark='改过' WHERE BName='别的'");
+    session.CurrentBook = "家";
+    db.execute("UPDATE InTable SET Remark='改过' WHERE BName='家'");
+    ASSERT_EQ(history.entries().size(), 1u);
+
+    ASSERT_TRUE(renameBook(dm, "别的", "新名字").ok);
+    ASSERT_TRUE(deleteBook(dm, "新名字").ok);
+    EXPECT_EQ(history.entries().size(), 1u);  // the open book's own action only
+    EXPECT_EQ(one("SELECT count(*) FROM UndoAction WHERE BName<>'家'"), "0");
+    EXPECT_EQ(one("SELECT count(*) FROM UndoLog WHERE ActionID NOT IN (SELECT ID FROM UndoAction)"),
+              "0");
+
+    std::vector<fs::path> copies;
+    for (const auto& e : fs::directory_iterator(db.path().parent_path() / "Backup")) {
+        copies.push_back(e.path());
+    }
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].filename().string().rfind("删除账簿前-", 0), 0u);
+    Database copy = Database::open(copies[0]);
+    EXPECT_EQ(copy.queryInt("SELECT count(*) FROM InTable WHERE BName='新名字'").value_or(0), 1);
 }
 
 TEST_F(Books, AFaultHalfWayThroughADeleteOrRenameLeavesTheFileAsItWas) {

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/history.h"
+#include "core/history_list.h"
 #include "core/record_types.h"
 #include "support/test_data_file.h"
 
@@ -167,6 +168,45 @@ TEST_F(HistoryTest, RandomActionsUndoneAndRedoneReturnEveryTable) {
         }
         ASSERT_EQ(book(), states.back());
     }
+}
+
+// "操作记录": newest first with the money each action moved; going back to a
+// row takes back that action and every later one, after one question naming
+// how many, and going to an undone row does them again.
+TEST_F(HistoryTest, TheListGoesBackToAnyRowAndForwardAgain) {
+    dm.NewFamily("爸爸");
+    dm.NewAccount("现金", "爸爸");
+    const std::string start = book();
+    bookIncome("100.50");
+    bookIncome("20");
+    const std::string end = book();
+    deleteIncome(bookIncome("3"));
+
+    HistoryListModel list(db, *history, [this] { return dm.book(); });
+    list.refresh();
+    ASSERT_EQ(list.rows().size(), 6u);
+    EXPECT_EQ(list.text(HistoryColumn::What), "删除收入记录");  // the newest, current
+    EXPECT_EQ(list.rows().displayText(0, static_cast<int>(HistoryColumn::MoneyOut)), "3.00");
+    EXPECT_EQ(list.rows().displayText(3, static_cast<int>(HistoryColumn::MoneyIn)), "100.50");
+
+    list.setCurrentId(list.idOf(list.rows(), 3));  // the first income
+    auto step = list.stepToCurrent();
+    ASSERT_TRUE(step);
+    EXPECT_TRUE(step->undo);
+    EXPECT_EQ(step->count, 4);
+    EXPECT_NE(step->question.find("将撤销最近的 4 个操作"), std::string::npos) << step->question;
+    EXPECT_EQ(list.goToCurrent(), 4);
+    EXPECT_EQ(book(), start);
+    EXPECT_EQ(list.text(HistoryColumn::State), "已撤销");  // the row stays current
+
+    list.setCurrentId(list.idOf(list.rows(), 2));  // the second income, undone
+    step = list.stepToCurrent();
+    ASSERT_TRUE(step);
+    EXPECT_FALSE(step->undo);
+    EXPECT_EQ(step->count, 2);
+    EXPECT_EQ(list.goToCurrent(), 2);
+    EXPECT_EQ(book(), end);
+    EXPECT_EQ(history->undoable()->caption, "新增收入记录");
 }
 
 // Many rows added at once are taken back by one range statement, not one per row.

@@ -5,8 +5,10 @@
 #include <QMenu>
 #include <QtTest>
 
+#include "app/history_dialog.h"
 #include "app/main_window.h"
 #include "app/screens.h"
+#include "bookkeeping/entries.h"
 #include "bookkeeping/ui/entry_screen.h"
 #include "books/book_creation.h"
 #include "books/open_book.h"
@@ -34,6 +36,8 @@ private slots:
     void rowsAddedByAModuleLandInTheirMenuByOrder();
     void menuCaptionsAndShortcuts();
     void aDeletedRecordComesBackWithCtrlZ();
+    void anUndoneChangeKeepsItsRecordCurrent();
+    void theActionListGoesBackToARowAfterOneQuestion();
     void leaderLinesReachTheirFigures();
     void whatTheDesktopCannotOpenIsSaidWithWhereItIs();
 
@@ -302,6 +306,72 @@ void MainWindowTest::aDeletedRecordComesBackWithCtrlZ() {
     QTest::keyClick(window_.get(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM InTable").value(), 0);
     QCOMPARE(dm_->RetAMoney("现金"), Money());
+}
+
+// Two incomes typed in; the older one changed, then the change taken back:
+// the screen opens again on that record, not on the first row.
+void MainWindowTest::anUndoneChangeKeepsItsRecordCurrent() {
+    dm_->NewFamily("爸爸");
+    dm_->NewAccount("现金", "爸爸");
+    window_->action("income")->trigger();
+    auto* s = dynamic_cast<TfrmInTable*>(window_->openScreen());
+    QVERIFY(s);
+    for (const char* amount : {"100", "200"}) {
+        s->button(RecordScreen::kAdd)->click();
+        named<NameCombo>(*s, "nameField")->setName("工资");
+        named<MoneyEdit>(*s, "amountField")->setText(QString::fromUtf8(amount));
+        named<NameCombo>(*s, "accountField")->setName("现金");
+        named<NameCombo>(*s, "memberField")->setName("爸爸");
+        s->button(RecordScreen::kSave)->click();
+    }
+    const auto older = dm_->db().queryInt("SELECT min(ID) FROM InTable").value();
+    s->makeCurrent(older);
+    QCOMPARE(s->currentId(), older);
+    s->button(RecordScreen::kChange)->click();
+    named<MoneyEdit>(*s, "amountField")->setText(QStringLiteral("150"));
+    s->button(RecordScreen::kSave)->click();
+    QCOMPARE(dm_->RetAMoney("现金"), Money::yuan(350));
+
+    window_->action("undo")->trigger();
+    QCOMPARE(dm_->RetAMoney("现金"), Money::yuan(300));
+    auto* again = dynamic_cast<TfrmInTable*>(window_->openScreen());
+    QVERIFY(again);
+    QCOMPARE(again->currentId(), older);
+    QCOMPARE(named<MoneyEdit>(*again, "amountField")->text(), QStringLiteral("100"));
+}
+
+void MainWindowTest::theActionListGoesBackToARowAfterOneQuestion() {
+    dm_->NewFamily("爸爸");
+    dm_->NewAccount("现金", "爸爸");
+    for (int i = 1; i <= 3; ++i) {
+        EntryModel m(*dm_, incomeEntry());
+        m.refresh();
+        m.startNewRecord();
+        QVERIFY(m.save({"2024-05-01", "工资", std::to_string(i * 10), "现金", "爸爸", ""}).ok);
+    }
+    QCOMPARE(dm_->RetAMoney("现金"), Money::yuan(60));
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<TfrmHistory*>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        seen = true;
+        QCOMPARE(d->grid()->model()->rowCount(), 5);
+        QVERIFY(d->findChild<QLabel*>("note")->text().contains(QStringLiteral("删除整个账簿")));
+        // The first of the three incomes: three actions to take back.
+        d->grid()->selectRow(2);
+        QCOMPARE(d->stepButton()->text(), QStringLiteral("撤销到此处（&U）"));
+        prompter->answers = {true};
+        d->stepButton()->click();
+        QVERIFY(prompter->asked.back().contains(QStringLiteral("将撤销最近的 3 个操作")));
+        QCOMPARE(d->stepButton()->text(), QStringLiteral("重做到此处（&R）"));
+        d->accept();
+    });
+    window_->action("history")->trigger();
+    QVERIFY(seen);
+    QCOMPARE(dm_->db().queryInt("SELECT count(*) FROM InTable").value(), 0);
+    QCOMPARE(named<TotalsView>(*window_, "totalsView")->figure("现金")->text(),
+             QStringLiteral("0.00"));
+    QCOMPARE(window_->action("redo")->text(), QStringLiteral("重做 新增收入记录"));
 }
 
 QTEST_MAIN(MainWindowTest)

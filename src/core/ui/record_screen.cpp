@@ -105,6 +105,13 @@ void RecordScreen::Ref() {
     showModel();
 }
 
+void RecordScreen::makeCurrent(std::int64_t id) {
+    if (model_.mode() == RecordMode::Browse && model_.indexOf(id) >= 0) {
+        model_.setCurrentId(id);
+        showModel();
+    }
+}
+
 void RecordScreen::showModel() {
     selecting_ = true;
     grid_->setTable(model_.rows(), model_.hidden());

@@ -63,6 +63,8 @@ public:
 
     // Reads the list again and shows it, the current record kept current.
     void Ref();
+    // Makes a listed record current (after an undo, say); nothing otherwise.
+    void makeCurrent(std::int64_t id);
     // Shows the model as it is now: the rows, the current record, the fields
     // and the buttons.
     void showModel();
