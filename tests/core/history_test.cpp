@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <random>
 
 #include "core/history.h"
@@ -207,6 +211,93 @@ TEST_F(HistoryTest, TheListGoesBackToAnyRowAndForwardAgain) {
     EXPECT_EQ(list.goToCurrent(), 2);
     EXPECT_EQ(book(), end);
     EXPECT_EQ(history->undoable()->caption, "新增收入记录");
+}
+
+// Every row of every table of a data file, the history's included.
+std::string wholeFile(const std::filesystem::path& file) {
+    Database db = Database::open(file);
+    std::string out;
+    std::vector<std::string> tables;
+    Statement names = db.prepare("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name");
+    while (names.step()) {
+        tables.push_back(names.text(0));
+    }
+    for (const std::string& t : tables) {
+        out += "== " + t + "\n";
+        Statement rows = db.prepare("SELECT * FROM \"" + t + "\" ORDER BY rowid");
+        while (rows.step()) {
+            for (int c = 0; c < rows.columnCount(); ++c) {
+                out += (rows.isNull(c) ? std::string("NULL") : rows.text(c)) + "|";
+            }
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+// The program killed at each statement of an undo in turn: the data file
+// opens afterwards either as it was before the undo or as it is after it.
+TEST_F(HistoryTest, AKillAtAnyMomentOfAnUndoLeavesTheFileBeforeOrAfterIt) {
+    namespace fs = std::filesystem;
+    dm.NewFamily("爸爸");
+    dm.NewAccount("现金", "爸爸");
+    {
+        // One action of many statements: records, their log and a balance.
+        Transaction t(db);
+        for (int i = 0; i < 5; ++i) {
+            RecordBooker(dm, RecordType::Income)
+                .book({"2024-03-05", "工资", Money::yuan(i + 1), "现金", "爸爸", ""});
+        }
+        db.execute("UPDATE SAccount SET Remark='改过'");
+        t.commit();
+    }
+    const auto dir = db.path().parent_path();
+    const fs::path start = dir / "start.eac", work = dir / "work.eac";
+    db.backupTo(start);
+    const std::string before = wholeFile(start);
+    std::string after;
+    {
+        fs::copy_file(start, work, fs::copy_options::overwrite_existing);
+        Database d = Database::open(work);
+        History h(d, [this] { return dm.book(); });
+        ASSERT_TRUE(h.undo());
+    }
+    after = wholeFile(work);
+    ASSERT_NE(before, after);
+
+    int kills = 0;
+    for (int killAt = 1;; ++killAt) {
+        fs::copy_file(start, work, fs::copy_options::overwrite_existing);
+        std::error_code ec;
+        fs::remove(fs::path(work.string() + "-journal"), ec);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The child dies at its killAt-th statement without a word or a
+            // destructor, as a killed program does.
+            int seen = 0;
+            Database d = Database::open(work);
+            d.setStatementHook([&](std::string_view) {
+                if (++seen == killAt) {
+                    _exit(9);
+                }
+            });
+            History h(d, [] { return std::string("家庭账簿"); });
+            h.undo();
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        const std::string found = wholeFile(work);
+        EXPECT_TRUE(found == before || found == after) << "killed at statement " << killAt;
+        if (WEXITSTATUS(status) == 0) {
+            EXPECT_EQ(found, after);
+            break;
+        }
+        ++kills;
+    }
+    EXPECT_GT(kills, 10);
 }
 
 // Many rows added at once are taken back by one range statement, not one per row.
