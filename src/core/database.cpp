@@ -14,6 +14,7 @@
 #include <map>
 
 #include "core/gbk.h"
+#include "core/own_schema.h"
 
 namespace fennory {
 namespace {
@@ -309,6 +310,11 @@ sqlite3* Database::openKeyed(const std::filesystem::path& file, int flags) {
     if (rc == SQLITE_OK) {
         rc = sqlite3_exec(db, kCipherSettings, nullptr, nullptr, nullptr);
     }
+    if (rc == SQLITE_OK) {
+        // A page whose cells claim more than it holds is refused as damaged,
+        // not read past its end.
+        rc = sqlite3_exec(db, "PRAGMA cell_size_check = ON", nullptr, nullptr, nullptr);
+    }
     if (rc != SQLITE_OK) {
         std::string msg = sqlite3_errmsg(db);
         sqlite3_close_v2(db);
@@ -393,6 +399,13 @@ Database Database::openChecked(const std::filesystem::path& file, bool checkPage
     int version = 0;
     try {
         version = d.userVersion();
+        // Before anything else reads the file: only our own schema.
+        if (auto foreign = foreignSchemaObject(d.db_, kSchema, version == kSchemaVersion)) {
+            throw DataFileError(
+                fmt::format("{}含有本软件不会建立的{}，可能被他人改动过，不予打开。"
+                            "请从备份恢复。",
+                            fileLabel(file), *foreign));
+        }
         auto check = checkPages ? d.queryText("PRAGMA quick_check") : std::string("ok");
         if (check.value_or("") != "ok") {
             throw DataFileError(fmt::format("{}已损坏。请从备份恢复。", fileLabel(file)),

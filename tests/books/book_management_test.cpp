@@ -236,6 +236,15 @@ TEST_F(Restore, EveryFileThatIsNotAGoodBackupIsRefusedAndTheDataFileStaysAsItWas
     Database::open(missing).executeScript("DROP TABLE UWarn");
     expectRefused(missing);
 
+    // A backup someone planted a trigger in: refused, and left as it was.
+    const fs::path planted = candidate("planted.eac");
+    backupDataFile(db, planted);
+    Database::open(planted).executeScript(
+        "CREATE TRIGGER wipe AFTER INSERT ON InTable BEGIN DELETE FROM SAccount; END");
+    const std::string plantedBytes = bytes(planted);
+    expectRefused(planted);
+    EXPECT_EQ(bytes(planted), plantedBytes);
+
     const fs::path newer = candidate("newer.eac");
     backupDataFile(db, newer);
     Database::open(newer).executeScript("PRAGMA user_version = 99");

@@ -129,7 +129,7 @@ TEST(DataFileOpen, RefusesFilesThatAreNotThisProgramsDataFile) {
     raw = nullptr;
     sqlite3_open(other.string().c_str(), &raw);
     sqlite3_key(raw, "pxd417", 6);
-    sqlite3_exec(raw, "CREATE TABLE t(x)", nullptr, nullptr, nullptr);
+    sqlite3_exec(raw, "CREATE TABLE SAType(theName)", nullptr, nullptr, nullptr);
     sqlite3_close(raw);
     try {
         Database::open(other);
@@ -140,6 +140,92 @@ TEST(DataFileOpen, RefusesFilesThatAreNotThisProgramsDataFile) {
 
     // Nothing was created in place of the missing file.
     EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+std::string fileBytes(const std::filesystem::path& f) {
+    std::ifstream in(f, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Someone else's objects in a keyed file: the file is refused before anything
+// in it is read, and left exactly as it was.
+TEST(DataFileOpen, RefusesEveryObjectThisProgramDoesNotMakeAndLeavesTheFileAsItWas) {
+    testing::TempFolder folder;
+    const auto made = folder.path() / "made.eac";
+    Database::create(made).close();
+    const std::pair<const char*, const char*> foreign[] = {
+        {"CREATE TRIGGER t1 AFTER INSERT ON InTable BEGIN DELETE FROM OutTable; END", "触发器 t1"},
+        {"CREATE VIEW v1 AS SELECT * FROM InTable", "视图 v1"},
+        {"CREATE TABLE extra(x)", "表 extra"},
+        {"CREATE INDEX extra_i ON InTable(Remark)", "索引 extra_i"},
+        {"CREATE VIRTUAL TABLE r1 USING rtree(id, a, b)", "虚拟表 r1"},
+        // An object of our name whose text is not ours: an index on an expression.
+        {"DROP INDEX InTable_Book_Date; CREATE INDEX InTable_Book_Date ON "
+         "InTable(BName, length(hex(zeroblob(100000000))))",
+         "索引 InTable_Book_Date"},
+    };
+    for (const auto& [sql, named] : foreign) {
+        const auto file = folder.path() / "hostile.eac";
+        std::filesystem::copy_file(made, file, std::filesystem::copy_options::overwrite_existing);
+        sqlite3* raw = nullptr;
+        sqlite3_open(file.string().c_str(), &raw);
+        sqlite3_key(raw, "pxd417", 6);
+        sqlite3_exec(raw,
+                     "PRAGMA cipher_page_size = 1024; PRAGMA kdf_iter = 64000; "
+                     "PRAGMA cipher_hmac_algorithm = HMAC_SHA1; "
+                     "PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;",
+                     nullptr, nullptr, nullptr);
+        char* err = nullptr;
+        const int rc = sqlite3_exec(raw, sql, nullptr, nullptr, &err);
+        const std::string engine = err ? err : "";
+        sqlite3_free(err);
+        sqlite3_close(raw);
+        if (rc != SQLITE_OK && engine.find("no such module") != std::string::npos) {
+            continue;  // this engine has no such virtual tables to plant
+        }
+        ASSERT_EQ(rc, SQLITE_OK) << sql << ": " << engine;
+        const std::string bytes = fileBytes(file);
+        try {
+            Database::open(file);
+            ADD_FAILURE() << "opened a file holding " << named;
+        } catch (const DataFileError& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string("含有本软件不会建立的") + named),
+                      std::string::npos)
+                << e.what();
+        }
+        EXPECT_EQ(fileBytes(file), bytes) << named;
+    }
+}
+
+// Files made by earlier versions, upgraded, open again under the strict check.
+TEST(DataFileOpen, AnUpgradedFileIsStillOurOwnSchema) {
+    testing::TempFolder folder;
+    const auto f = folder.path() / "old.eac";
+    {
+        Database db = Database::create(f);
+        db.executeScript(
+            "DROP TABLE UndoRows; DROP TABLE UndoAction; "
+            "CREATE TABLE UndoAction (ID INTEGER PRIMARY KEY, BName TEXT COLLATE NOCASE NOT NULL "
+            "DEFAULT '', theTime TEXT NOT NULL DEFAULT '', Caption TEXT NOT NULL DEFAULT '', "
+            "Undone INTEGER NOT NULL DEFAULT 0); PRAGMA user_version = 5");
+    }
+    Database::open(f).close();  // upgraded
+    EXPECT_NO_THROW(Database::open(f));
+
+    // An older file is held to our names and plain definitions before its upgrade.
+    {
+        Database db = Database::open(f);
+        db.executeScript(
+            "DROP INDEX InTable_Book_Date; CREATE INDEX InTable_Book_Date ON "
+            "InTable(BName, length(hex(zeroblob(100000000)))); PRAGMA user_version = 4");
+    }
+    try {
+        Database::open(f);
+        ADD_FAILURE() << "upgraded a file holding an expression index";
+    } catch (const DataFileError& e) {
+        EXPECT_NE(std::string(e.what()).find("索引 InTable_Book_Date"), std::string::npos)
+            << e.what();
+    }
 }
 
 TEST(DataFileOpen, CreateNeverOverwritesAFile) {
