@@ -454,7 +454,7 @@ void Database::checkSchema(bool columnsToo, int version) {
             continue;
         }
         auto it = std::find_if(present.begin(), present.end(),
-                               [&](const auto& p) { return p.first == table; });
+                               [&name = table](const auto& p) { return p.first == name; });
         if (it == present.end()) {
             throw DataFileError(fmt::format("{} 不是本软件的数据文件（缺少表 {}）。请从备份恢复。",
                                             path_.string(), table));

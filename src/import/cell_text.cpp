@@ -42,9 +42,17 @@ std::string civil(long daysSince1970) {
     return fmt::format("{:04d}-{:02d}-{:02d}", y + (m <= 2), m, dd);
 }
 
+// The serial of 10000-01-01, the first day no spreadsheet shows.
+constexpr double kLastSerial = 2958466;
+
 }  // namespace
 
 std::string excelDate(double serial, bool date1904) {
+    // Beyond 9999-12-31 (or before 1900) a spreadsheet shows no date either:
+    // the number is read as it stands, and the date check refuses it.
+    if (!std::isfinite(serial) || serial < 0 || serial >= kLastSerial) {
+        return numberText(fmt::format("{}", serial));
+    }
     double whole = std::floor(serial);
     double frac = serial - whole;
     long n = static_cast<long>(whole);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <limits>
 
+#include "import/cell_text.h"
 #include "import/spreadsheet_reader.h"
 #include "import/xls_reader.h"
 #include "reporting/sheet.h"
@@ -116,6 +118,16 @@ TEST_F(Reader, EarlyDatesAndThe1904System) {
                        "<row r=\"3\"><c r=\"A3\" s=\"1\"><v>61</v></c></row>",
                        "", styles);
     EXPECT_EQ(readSheet1(file("early.xlsx")).rows, (Rows{{"1900-01-01"}, {"1900-03-01"}}));
+}
+
+// A date-formatted cell holding a number no calendar reaches (a hostile or
+// broken file) reads as that number, which the date check then refuses.
+TEST(CellDates, ANumberBeyondAnyDateReadsAsTheNumber) {
+    EXPECT_EQ(excelDate(45000, false), "2023-03-15");
+    EXPECT_EQ(excelDate(2958465, false), "9999-12-31");
+    EXPECT_EQ(excelDate(-2.23288e+110, false), "-2.23288e+110");
+    EXPECT_EQ(excelDate(1e300, true), "1e+300");
+    EXPECT_EQ(excelDate(std::numeric_limits<double>::infinity(), false), "inf");
 }
 
 TEST_F(Reader, XlsFixtureReadsAsText) {
