@@ -76,6 +76,13 @@ std::string fromGb18030(const std::string& bytes) {
 }
 
 std::string readFile(const fs::path& file) {
+    std::error_code ec;
+    const auto size = fs::file_size(file, ec);
+    if (!ec && size > kMaxBillBytes) {
+        throw SpreadsheetReadError(
+            fmt::format("{} 有 {} MB，不像是账单或对账单（最多 {} MB），不予读取。",
+                        file.filename().string(), size >> 20, kMaxBillBytes >> 20));
+    }
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }

@@ -150,6 +150,12 @@ Grid squared(Grid g) {
     for (const auto& r : g) {
         width = std::max(width, r.size());
     }
+    // A cell far out (XFD1048576) would square into billions of empty ones.
+    if (width != 0 && g.size() > kMaxCells / width) {
+        throw SpreadsheetReadError(fmt::format(
+            "工作表太大：{} 行 {} 列，超过了能导入的 {} 个单元格。请只留下要导入的行和列。",
+            g.size(), width, kMaxCells));
+    }
     for (auto& r : g) {
         r.resize(width);
     }
@@ -189,7 +195,6 @@ SheetData readXlsxSheet(const std::filesystem::path& file, const char* name) {
 }
 
 // ---- .xls ----
-
 
 bool startsWith(const std::string& data, const char* magic, std::size_t n) {
     return data.size() >= n && std::memcmp(data.data(), magic, n) == 0;

@@ -32,7 +32,15 @@ SheetData readSheet1(const std::filesystem::path& file);
 SheetData readFirstSheet(const std::filesystem::path& file);
 
 // Limits that keep a hostile or broken file from exhausting memory.
-inline constexpr std::size_t kMaxSheetXmlBytes = 512u << 20;
+inline constexpr std::size_t kMaxSheetXmlBytes = 256u << 20;
 inline constexpr std::size_t kMaxColumns = 16384;
+// Rows times columns of a sheet once squared (an empty cell costs memory too):
+// over three times a 100,000-row import of twelve columns.
+inline constexpr std::size_t kMaxCells = 4'000'000;
+// A part that unpacks to more than this many times its packed size, beyond
+// a few megabytes, is a zip bomb, not a sheet.
+inline constexpr std::size_t kMaxPackRatio = 200;
+// Bills and statements are text of a few megabytes at most.
+inline constexpr std::size_t kMaxBillBytes = 64u << 20;
 
 }  // namespace fennory

@@ -36,6 +36,12 @@ std::string Zip::read(const std::string& name) const {
     if (!(st.valid & ZIP_STAT_SIZE) || st.size > kMaxSheetXmlBytes) {
         throw SpreadsheetReadError("工作簿太大，无法读取（" + name + "）");
     }
+    // Refused before it is unpacked: a few kilobytes that claim gigabytes.
+    if ((st.valid & ZIP_STAT_COMP_SIZE) && st.size > (4u << 20) &&
+        st.size / std::max<zip_uint64_t>(st.comp_size, 1) > kMaxPackRatio) {
+        throw SpreadsheetReadError("工作簿的部件 " + name +
+                                   " 解压后异常地大，不像是表格程序保存的文件，不予读取。");
+    }
     std::unique_ptr<zip_file_t, decltype(&zip_fclose)> f(zip_fopen(zip_, name.c_str(), 0),
                                                          &zip_fclose);
     if (!f) {

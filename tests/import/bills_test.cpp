@@ -147,6 +147,17 @@ TEST_F(Bills, BookingTakesIncomeExpensesAndRefundsOnceAndNeverTwice) {
     EXPECT_EQ(one("SELECT count(*) FROM OutTable"), "2");
 }
 
+// A file of a hundred megabytes (one endless line) is no bill: refused by its
+// size, before a byte of it is read into memory.
+TEST_F(Bills, AFileFarBeyondAnyBillIsRefusedUnread) {
+    const fs::path f = folder.path() / "huge.csv";
+    { std::ofstream(f) << "交易时间,金额\n"; }
+    fs::resize_file(f, 100u << 20);
+    const BillRead r = readBill(f, {});
+    EXPECT_FALSE(r.check.ok);
+    EXPECT_NE(r.check.message.find("不像是账单"), std::string::npos) << r.check.message;
+}
+
 // Taking a booking back forgets the bill's rows too: the same file books again.
 TEST_F(Bills, AnUndoneBookingCanBeBookedAgain) {
     History history(db, [this] { return dm.book(); });

@@ -120,6 +120,39 @@ TEST_F(Reader, EarlyDatesAndThe1904System) {
     EXPECT_EQ(readSheet1(file("early.xlsx")).rows, (Rows{{"1900-01-01"}, {"1900-03-01"}}));
 }
 
+// Files made to exhaust the reader: each is refused with a message, in
+// bounded memory, before the work it would cost.
+TEST_F(Reader, ASheetThatWouldSquareIntoBillionsOfCellsIsRefused) {
+    testing::writeXlsx(file("far.xlsx"), "Sheet1",
+                       "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>日期</t></is></c>"
+                       "<c r=\"XFD1\"><v>1</v></c></row>"
+                       "<row r=\"1048576\"><c r=\"A1048576\"><v>2</v></c></row>");
+    EXPECT_NE(errorOf(file("far.xlsx")).find("工作表太大"), std::string::npos)
+        << errorOf(file("far.xlsx"));
+}
+
+TEST_F(Reader, APartThatUnpacksFarBeyondItsSizeIsRefusedUnread) {
+    // Megabytes of blank space inside the sheet: legal XML, packed a thousandfold.
+    testing::writeXlsx(file("bomb.xlsx"), "Sheet1", std::string(40u << 20, ' '));
+    EXPECT_LT(std::filesystem::file_size(file("bomb.xlsx")), 200u << 10);
+    EXPECT_NE(errorOf(file("bomb.xlsx")).find("解压后异常地大"), std::string::npos)
+        << errorOf(file("bomb.xlsx"));
+}
+
+TEST_F(Reader, DeeplyNestedMarkupIsReadWithoutRecursion) {
+    std::string deep;
+    for (int i = 0; i < 200000; ++i) {
+        deep += "<x>";
+    }
+    for (int i = 0; i < 200000; ++i) {
+        deep += "</x>";
+    }
+    testing::writeXlsx(
+        file("deep.xlsx"), "Sheet1",
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>日期</t></is></c></row>" + deep);
+    EXPECT_EQ(readSheet1(file("deep.xlsx")).header, std::vector<std::string>{"日期"});
+}
+
 // A date-formatted cell holding a number no calendar reaches (a hostile or
 // broken file) reads as that number, which the date check then refuses.
 TEST(CellDates, ANumberBeyondAnyDateReadsAsTheNumber) {
