@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "core/history.h"
 #include "reference/accounts.h"
 #include "reference/editors.h"
 #include "reference/family.h"
@@ -91,6 +92,26 @@ TEST_F(Accounts, AdjustingChecksTheRealBalanceFirst) {
     ASSERT_TRUE(model.adjust({id, "钱包", "爸爸", "100", "100.0"}).ok);
     EXPECT_EQ(dm.RetAMoney("钱包"), Money::yuan(100));
     EXPECT_EQ(rows("SELECT theIn, theOut FROM UList WHERE theType='调账'"), (Rows{{"0", "0"}}));
+}
+
+// Taking a rename back restores every table it reached, to the byte.
+TEST_F(Accounts, AnUndoneRenameRestoresEveryTableItReached) {
+    addAccount("钱包", "0");
+    for (const RenameTarget& t : renameTargets(NameKind::Account)) {
+        const std::string table = t.table, column = t.column;
+        insertRow(table, {{"BName", "家庭账簿"}, {column, "钱包"}});
+    }
+    History history(db, [this] { return dm.book(); });
+    const std::string before = dump();
+    ASSERT_TRUE(model.edit({idOf("钱包"), "钱包", "银行卡", "妈妈", "工行卡", "新"}).ok);
+    ASSERT_NE(dump(), before);
+    ASSERT_TRUE(history.undo());
+    // The history's own tables aside, every row is as it was.
+    auto withoutHistory = [](const std::string& d) {
+        return d.substr(0, d.find("== UndoAction")) + d.substr(d.find("== UndoRows"));
+    };
+    EXPECT_EQ(withoutHistory(dump()), withoutHistory(before));
+    EXPECT_EQ(one("SELECT count(*) FROM SAccount WHERE AName='钱包'"), "1");
 }
 
 TEST_F(Accounts, ARenameIsCarriedIntoEverySixteenColumnsOfTheBookOnly) {
