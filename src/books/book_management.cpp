@@ -24,8 +24,8 @@ const std::vector<const char*>& deletionOrder() {
         "InD", "OutD", "SAccount", "InTable", "OutTable", "ChangeT", "Borrow", "TD", "TTable",
         "UPlan", "UList", "SFamily", "Debt", "BList", "BorrowR", "DebtR", "DList", "PD", "SMRB",
         "SMRX", "TList", "TTableR", "UWarn",
-        // The bills' memory of the book goes with it.
-        "BillSeen", "BillMap"};
+        // The bills' memory of the book goes with it, and its budgets.
+        "BillSeen", "BillMap", "Budget"};
     return t;
 }
 
@@ -36,8 +36,8 @@ const std::vector<const char*>& bookTables() {
         "BList", "Borrow", "BorrowR", "ChangeT", "Debt", "DebtR", "DList", "InD", "InTable", "OutD",
         "OutTable", "PD", "SAccount", "SBook", "SFamily", "SMRB", "SMRX", "TD", "TList", "TTable",
         "TTableR", "UList", "UPlan", "UWarn",
-        // The bills' memory of the book goes with it.
-        "BillSeen", "BillMap"};
+        // The bills' memory of the book goes with it, and its budgets.
+        "BillSeen", "BillMap", "Budget"};
     return t;
 }
 

@@ -85,9 +85,9 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& expectedTab
 
 // The schema version a table came with (0: it was there from the first).
 int tableSince(const std::string& table) {
-    static const std::map<std::string, int> since = {{"BillSeen", 4},   {"BillMap", 4},
-                                                     {"BillLayout", 4}, {"UndoAction", 5},
-                                                     {"UndoLog", 5},    {"UndoRows", 6}};
+    static const std::map<std::string, int> since = {
+        {"BillSeen", 4}, {"BillMap", 4},  {"BillLayout", 4}, {"UndoAction", 5},
+        {"UndoLog", 5},  {"UndoRows", 6}, {"Budget", 7}};
     auto it = since.find(table);
     return it == since.end() ? 0 : it->second;
 }
@@ -574,6 +574,13 @@ void Database::migrate(int from) {
             }
             std::string_view schema = kSchema;
             const auto start = schema.find("CREATE TABLE IF NOT EXISTS UndoRows");
+            const auto end = schema.find("-- What each category may cost");
+            executeScript(std::string(schema.substr(start, end - start)));
+        }
+        if (from < 7 && from >= 1) {
+            // Version 7: budgets by category and month.
+            std::string_view schema = kSchema;
+            const auto start = schema.find("CREATE TABLE IF NOT EXISTS Budget");
             const auto end = schema.find("CREATE TABLE SZTable");
             executeScript(std::string(schema.substr(start, end - start)));
         }

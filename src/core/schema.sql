@@ -382,6 +382,19 @@ CREATE TABLE IF NOT EXISTS UndoRows (
 );
 CREATE INDEX IF NOT EXISTS UndoRows_Action ON UndoRows(ActionID, Tbl);
 
+-- What each category may cost (支出) or is to bring in (收入) in a month of a
+-- year, per book.
+CREATE TABLE IF NOT EXISTS Budget (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    BName TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    theType TEXT NOT NULL DEFAULT '支出',
+    theName TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    theYear INTEGER NOT NULL DEFAULT 0,
+    theMonth INTEGER NOT NULL DEFAULT 1 CHECK (theMonth BETWEEN 1 AND 12),
+    theMoney INTEGER NOT NULL DEFAULT 0 CHECK (typeof(theMoney) = 'integer')
+);
+CREATE UNIQUE INDEX IF NOT EXISTS Budget_One ON Budget(BName, theType, theName, theYear, theMonth);
+
 CREATE TABLE SZTable (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
     theDate TEXT DEFAULT '',

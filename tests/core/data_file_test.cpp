@@ -124,13 +124,31 @@ TEST_F(Upgrade, AVersionZeroFileOpensWithItsBooksBalancesAndLog) {
     EXPECT_THROW(db.execute("UPDATE SAccount SET AMoney=1.5"), DbError);
 }
 
+TEST(UpgradeFromSix, AVersionSixFileGetsTheBudgets) {
+    testing::TempFolder folder;
+    fs::path f = madeFile(folder);
+    {
+        Database db = Database::open(f);
+        db.executeScript("DROP TABLE Budget; PRAGMA user_version = 6");
+    }
+    Database db = Database::open(f);
+    EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);
+    EXPECT_EQ(db.queryInt("SELECT AMoney FROM SAccount WHERE AName='现金'").value(), 1000000);
+    db.execute(
+        "INSERT INTO Budget(BName,theType,theName,theYear,theMonth,theMoney) "
+        "VALUES('我家','支出','餐饮',2026,12,10000000)");
+    EXPECT_THROW(db.execute("INSERT INTO Budget(BName,theType,theName,theYear,theMonth,theMoney) "
+                            "VALUES('我家','支出','餐饮',2026,12,1)"),
+                 DbError);  // one amount per category and month
+}
+
 TEST(UpgradeFromFive, AVersionFiveFileGetsTheTableOfKeptRowsAndTheMoneyOfEachAction) {
     testing::TempFolder folder;
     fs::path f = madeFile(folder);
     {
         Database db = Database::open(f);
         db.executeScript(
-            "DROP TABLE UndoRows; DROP TABLE UndoAction; "
+            "DROP TABLE Budget; DROP TABLE UndoRows; DROP TABLE UndoAction; "
             "CREATE TABLE UndoAction (ID INTEGER PRIMARY KEY, BName TEXT COLLATE NOCASE NOT NULL "
             "DEFAULT '', theTime TEXT NOT NULL DEFAULT '', Caption TEXT NOT NULL DEFAULT '', "
             "Undone INTEGER NOT NULL DEFAULT 0); "
@@ -152,7 +170,7 @@ TEST(UpgradeFromFour, AVersionFourFileGetsTheHistoryTablesAndKeepsItsRows) {
     {
         Database db = Database::open(f);
         db.executeScript(
-            "DROP TABLE UndoLog; DROP TABLE UndoAction; DROP TABLE UndoRows; "
+            "DROP TABLE UndoLog; DROP TABLE UndoAction; DROP TABLE UndoRows; DROP TABLE Budget; "
             "PRAGMA user_version = 4");
     }
     Database db = Database::open(f);

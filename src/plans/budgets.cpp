@@ -1,0 +1,239 @@
+#include "plans/budgets.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <map>
+
+#include "core/dates.h"
+
+namespace fennory {
+namespace {
+
+struct KindDef {
+    const char* stored;  // Budget.theType
+    const char* table;   // the records it is measured against
+    const char* date;
+    const char* name;
+    const char* money;
+    const char* paceVerb;
+};
+
+const KindDef& def(BudgetKind k) {
+    static const KindDef expense{"支出", "OutTable", "ODate", "OName", "OMoney", "花费"};
+    static const KindDef income{"收入", "InTable", "IDate", "IName", "IMoney", "收入"};
+    return k == BudgetKind::Expense ? expense : income;
+}
+
+// Spending per category between two dates, in one pass over the records'
+// covering index (book, date, name, money).
+std::map<std::string, Money> spentByName(TfrmDM& dm, BudgetKind kind, const std::string& from,
+                                         const std::string& to) {
+    const KindDef& d = def(kind);
+    Statement s = dm.db().prepare(
+        fmt::format("SELECT {1}, sum({2}) FROM {0} WHERE BName=?1 AND {3} BETWEEN ?2 AND ?3 "
+                    "GROUP BY {1}",
+                    d.table, d.name, d.money, d.date));
+    s.bindAll(dm.book(), from, to);
+    std::map<std::string, Money> out;
+    while (s.step()) {
+        out[s.text(0)] = Money::fromUnits(s.integer(1));
+    }
+    return out;
+}
+
+std::string day(int year, int month, int dayOfMonth) {
+    return fmt::format("{:04d}-{:02d}-{:02d}", year, month, dayOfMonth);
+}
+
+}  // namespace
+
+bool BudgetLine::sameEveryMonth() const {
+    return std::all_of(months.begin(), months.end(), [&](Money m) { return m == months[0]; });
+}
+
+Money BudgetLine::year() const {
+    Money sum;
+    for (Money m : months) {
+        sum += m;
+    }
+    return sum;
+}
+
+std::optional<double> BudgetRow::used() const {
+    if (budget.isZero()) {
+        return std::nullopt;
+    }
+    return spent.ratioTo(budget);
+}
+
+BudgetYear::BudgetYear(TfrmDM& dm, BudgetKind kind, int year) : dm_(dm), kind_(kind), year_(year) {
+    reload();
+}
+
+void BudgetYear::reload() {
+    lines_.clear();
+    for (const std::string& name :
+         kind_ == BudgetKind::Expense ? dm_.ComOutType() : dm_.ComInType()) {
+        lines_.push_back({name, {}});
+    }
+    Statement s = dm_.db().prepare(
+        "SELECT theName, theMonth, theMoney FROM Budget WHERE BName=?1 AND theType=?2 AND "
+        "theYear=?3");
+    s.bindAll(dm_.book(), std::string(def(kind_).stored), static_cast<std::int64_t>(year_));
+    while (s.step()) {
+        auto line = std::find_if(lines_.begin(), lines_.end(),
+                                 [&](const BudgetLine& l) { return l.name == s.text(0); });
+        if (line == lines_.end()) {
+            // A category since disabled or renamed keeps its budget, listed last.
+            lines_.push_back({s.text(0), {}});
+            line = lines_.end() - 1;
+        }
+        const auto month = static_cast<std::size_t>(std::clamp<std::int64_t>(s.integer(1), 1, 12));
+        line->months[month - 1] = Money::fromUnits(s.integer(2));
+    }
+}
+
+std::optional<Money> BudgetYear::read(const std::string& typed, std::string& refusal) const {
+    if (typed.empty()) {
+        return Money();
+    }
+    const Money::TypedAmount amount = Money::readTyped("预算金额", typed, "预算金额 必须是数字！");
+    if (!amount) {
+        refusal = amount.refusal;
+        return std::nullopt;
+    }
+    if (*amount < Money()) {
+        refusal = "预算金额 不能小于零！";
+        return std::nullopt;
+    }
+    return *amount;
+}
+
+void BudgetYear::write(const std::string& name, int month, Money amount) {
+    dm_.db().execute(
+        "DELETE FROM Budget WHERE BName=?1 AND theType=?2 AND theName=?3 AND theYear=?4 AND "
+        "theMonth=?5",
+        dm_.book(), std::string(def(kind_).stored), name, static_cast<std::int64_t>(year_),
+        static_cast<std::int64_t>(month));
+    if (!amount.isZero()) {
+        dm_.db().execute(
+            "INSERT INTO Budget(BName, theType, theName, theYear, theMonth, theMoney) "
+            "VALUES(?1, ?2, ?3, ?4, ?5, ?6)",
+            dm_.book(), std::string(def(kind_).stored), name, static_cast<std::int64_t>(year_),
+            static_cast<std::int64_t>(month), amount);
+    }
+}
+
+CheckResult BudgetYear::setMonth(const std::string& name, int month, const std::string& typed) {
+    std::string refusal;
+    const auto amount = read(typed, refusal);
+    if (!amount) {
+        return CheckResult::fail(refusal);
+    }
+    if (month < 1 || month > 12) {
+        return CheckResult::nothingToDo();
+    }
+    Transaction t(dm_.db());
+    write(name, month, *amount);
+    t.commit();
+    reload();
+    return CheckResult::pass();
+}
+
+CheckResult BudgetYear::setEveryMonth(const std::string& name, const std::string& typed) {
+    std::string refusal;
+    const auto amount = read(typed, refusal);
+    if (!amount) {
+        return CheckResult::fail(refusal);
+    }
+    Transaction t(dm_.db());
+    for (int month = 1; month <= 12; ++month) {
+        write(name, month, *amount);
+    }
+    t.commit();
+    reload();
+    return CheckResult::pass();
+}
+
+int BudgetYear::copyLastYear() {
+    int set = 0;
+    Transaction t(dm_.db());
+    for (int month = 1; month <= 12; ++month) {
+        const auto spent = spentByName(dm_, kind_, day(year_ - 1, month, 1),
+                                       day(year_ - 1, month, dates::daysInMonth(year_ - 1, month)));
+        for (const BudgetLine& line : lines_) {
+            const auto it = spent.find(line.name);
+            // A refund-heavy month comes to less than nothing: no budget.
+            const Money amount = it == spent.end() || it->second < Money() ? Money() : it->second;
+            write(line.name, month, amount);
+            set += amount.isZero() ? 0 : 1;
+        }
+    }
+    t.commit();
+    reload();
+    return set;
+}
+
+BudgetReport budgetExecution(TfrmDM& dm, BudgetKind kind, int year, BudgetPeriod period, int index,
+                             const std::string& today) {
+    int first = 1, last = 12;
+    if (period == BudgetPeriod::Month) {
+        first = last = std::clamp(index, 1, 12);
+    } else if (period == BudgetPeriod::Quarter) {
+        first = 3 * (std::clamp(index, 1, 4) - 1) + 1;
+        last = first + 2;
+    }
+    const auto spent =
+        spentByName(dm, kind, day(year, first, 1), day(year, last, dates::daysInMonth(year, last)));
+    std::map<std::string, Money> budget;
+    Statement s = dm.db().prepare(
+        "SELECT theName, sum(theMoney) FROM Budget WHERE BName=?1 AND theType=?2 AND theYear=?3 "
+        "AND theMonth BETWEEN ?4 AND ?5 GROUP BY theName");
+    s.bindAll(dm.book(), std::string(def(kind).stored), static_cast<std::int64_t>(year),
+              static_cast<std::int64_t>(first), static_cast<std::int64_t>(last));
+    while (s.step()) {
+        if (s.integer(1) != 0) {
+            budget[s.text(0)] = Money::fromUnits(s.integer(1));
+        }
+    }
+    // The month under way: spent so far, carried to the month's end.
+    const auto now = dates::parse(today);
+    const bool underWay =
+        period == BudgetPeriod::Month && now && now->year == year && now->month == first;
+    auto withPace = [&](BudgetRow row) {
+        if (underWay && now->day > 0) {
+            const int days = dates::daysInMonth(year, first);
+            row.pace = Money::fromUnits(row.spent.units() * days / now->day);
+        }
+        return row;
+    };
+    BudgetReport report;
+    report.total.name = "合计";
+    for (const auto& [name, amount] : budget) {
+        const auto it = spent.find(name);
+        report.rows.push_back(withPace({name, amount, it == spent.end() ? Money() : it->second}));
+    }
+    for (const auto& [name, amount] : spent) {
+        if (!budget.contains(name) && !amount.isZero()) {
+            report.unbudgeted.push_back(withPace({name, Money(), amount}));
+        }
+    }
+    for (const auto* list : {&report.rows, &report.unbudgeted}) {
+        for (const BudgetRow& r : *list) {
+            report.total.budget += r.budget;
+            report.total.spent += r.spent;
+        }
+    }
+    report.total = withPace(report.total);
+    return report;
+}
+
+std::string paceText(const BudgetRow& row, BudgetKind kind) {
+    if (!row.pace) {
+        return {};
+    }
+    return fmt::format("按目前速度，月底将{} {} 元", def(kind).paceVerb, row.pace->toDisplay());
+}
+
+}  // namespace fennory
