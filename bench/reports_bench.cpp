@@ -2,7 +2,8 @@
 // monthly report over the ten years (120 rows), computed with one grouped
 // statement per side and, for comparison, with two statements per period;
 // the income-expense statistics grouped by category; and the month-by-category
-// cross table, computed in one pass and cell by cell, and written.
+// cross table, computed in one pass and cell by cell, and written; the budget
+// report of every month of the ten years.
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "period_statements.h"
+#include "plans/budgets.h"
 #include "reports/analysis.h"
 #include "reports/period_report.h"
 #include "reports/statistics.h"
@@ -63,6 +65,29 @@ void BM_MonthlyReportTenYears(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(report.rows().size());
 }
 BENCHMARK(BM_MonthlyReportTenYears)->Unit(benchmark::kMillisecond);
+
+// The budget report of every month of the ten years, by category, against
+// budgets copied from each year before.
+void BM_BudgetReportEveryMonthTenYears(benchmark::State& state) {
+    Sample& s = sample();
+    static const bool budgets = [&] {
+        for (int year = 2015; year <= 2024; ++year) {
+            BudgetYear(s.dm, BudgetKind::Expense, year).copyLastYear();
+        }
+        return true;
+    }();
+    benchmark::DoNotOptimize(budgets);
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        rows = 0;
+        for (const BudgetReport& r :
+             budgetExecutionByMonth(s.dm, BudgetKind::Expense, 2015, 2024, "2024-12-31")) {
+            rows += r.rows.size() + r.unbudgeted.size();
+        }
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_BudgetReportEveryMonthTenYears)->Unit(benchmark::kMillisecond);
 
 void BM_MonthlyReportTenYearsPeriodByPeriod(benchmark::State& state) {
     Sample& s = sample();

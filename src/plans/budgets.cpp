@@ -25,8 +25,8 @@ const KindDef& def(BudgetKind k) {
     return k == BudgetKind::Expense ? expense : income;
 }
 
-// Spending per category between two dates, in one pass over the records'
-// covering index (book, date, name, money).
+// Spending per category between two dates, over the records' covering index
+// (book, date, name, money).
 std::map<std::string, Money> spentByName(TfrmDM& dm, BudgetKind kind, const std::string& from,
                                          const std::string& to) {
     const KindDef& d = def(kind);
@@ -175,36 +175,67 @@ int BudgetYear::copyLastYear() {
     return set;
 }
 
-BudgetReport budgetExecution(TfrmDM& dm, BudgetKind kind, int year, BudgetPeriod period, int index,
-                             const std::string& today) {
-    int first = 1, last = 12;
-    if (period == BudgetPeriod::Month) {
-        first = last = std::clamp(index, 1, 12);
-    } else if (period == BudgetPeriod::Quarter) {
-        first = 3 * (std::clamp(index, 1, 4) - 1) + 1;
-        last = first + 2;
-    }
-    const auto spent =
-        spentByName(dm, kind, day(year, first, 1), day(year, last, dates::daysInMonth(year, last)));
-    std::map<std::string, Money> budget;
+namespace {
+
+using ByName = std::map<std::string, Money>;
+
+// Per month ("yyyy-mm") and category, in one pass each: what was spent (over
+// the records' covering index) and what was budgeted.
+struct MonthSums {
+    std::map<std::string, ByName> spent, budget;
+};
+
+MonthSums monthSums(TfrmDM& dm, BudgetKind kind, int firstYear, int firstMonth, int lastYear,
+                    int lastMonth) {
+    const KindDef& d = def(kind);
+    MonthSums out;
+    // Grouped by day in the index's own order (no sort), summed by month here.
     Statement s = dm.db().prepare(
-        "SELECT theName, sum(theMoney) FROM Budget WHERE BName=?1 AND theType=?2 AND theYear=?3 "
-        "AND theMonth BETWEEN ?4 AND ?5 GROUP BY theName");
-    s.bindAll(dm.book(), std::string(def(kind).stored), static_cast<std::int64_t>(year),
-              static_cast<std::int64_t>(first), static_cast<std::int64_t>(last));
+        fmt::format("SELECT {3}, {1}, sum({2}) FROM {0} WHERE BName=?1 AND {3} BETWEEN ?2 AND ?3 "
+                    "GROUP BY {3}, {1}",
+                    d.table, d.name, d.money, d.date));
+    s.bindAll(dm.book(), day(firstYear, firstMonth, 1),
+              day(lastYear, lastMonth, dates::daysInMonth(lastYear, lastMonth)));
+    std::string lastMonthSeen;
+    ByName* into = nullptr;
     while (s.step()) {
-        if (s.integer(1) != 0) {
-            budget[s.text(0)] = Money::fromUnits(s.integer(1));
+        const std::string date = s.text(0);
+        if (!into || date.compare(0, 7, lastMonthSeen) != 0) {
+            lastMonthSeen = date.substr(0, 7);
+            into = &out.spent[lastMonthSeen];
         }
+        (*into)[s.text(1)] += Money::fromUnits(s.integer(2));
     }
-    // The month under way: spent so far, carried to the month's end.
-    const auto now = dates::parse(today);
-    const bool underWay =
-        period == BudgetPeriod::Month && now && now->year == year && now->month == first;
+    Statement b = dm.db().prepare(
+        "SELECT printf('%04d-%02d', theYear, theMonth), theName, theMoney FROM Budget "
+        "WHERE BName=?1 AND theType=?2 AND theYear*100+theMonth BETWEEN ?3 AND ?4");
+    b.bindAll(dm.book(), std::string(d.stored),
+              static_cast<std::int64_t>(firstYear * 100 + firstMonth),
+              static_cast<std::int64_t>(lastYear * 100 + lastMonth));
+    while (b.step()) {
+        out.budget[b.text(0)][b.text(1)] = Money::fromUnits(b.integer(2));
+    }
+    return out;
+}
+
+// The report of the months [from, to] ("yyyy-mm") of the sums.
+BudgetReport assemble(const MonthSums& sums, const std::string& from, const std::string& to,
+                      std::optional<dates::Ymd> underWay) {
+    ByName spent, budget;
+    auto add = [&](const std::map<std::string, ByName>& byMonth, ByName& into) {
+        for (auto it = byMonth.lower_bound(from); it != byMonth.end() && it->first <= to; ++it) {
+            for (const auto& [name, amount] : it->second) {
+                into[name] += amount;
+            }
+        }
+    };
+    add(sums.spent, spent);
+    add(sums.budget, budget);
+    std::erase_if(budget, [](const auto& b) { return b.second.isZero(); });
     auto withPace = [&](BudgetRow row) {
-        if (underWay && now->day > 0) {
-            const int days = dates::daysInMonth(year, first);
-            row.pace = Money::fromUnits(row.spent.units() * days / now->day);
+        if (underWay && underWay->day > 0) {
+            const int days = dates::daysInMonth(underWay->year, underWay->month);
+            row.pace = Money::fromUnits(row.spent.units() * days / underWay->day);
         }
         return row;
     };
@@ -227,6 +258,45 @@ BudgetReport budgetExecution(TfrmDM& dm, BudgetKind kind, int year, BudgetPeriod
     }
     report.total = withPace(report.total);
     return report;
+}
+
+std::string month(int year, int m) {
+    return fmt::format("{:04d}-{:02d}", year, m);
+}
+
+}  // namespace
+
+BudgetReport budgetExecution(TfrmDM& dm, BudgetKind kind, int year, BudgetPeriod period, int index,
+                             const std::string& today) {
+    int first = 1, last = 12;
+    if (period == BudgetPeriod::Month) {
+        first = last = std::clamp(index, 1, 12);
+    } else if (period == BudgetPeriod::Quarter) {
+        first = 3 * (std::clamp(index, 1, 4) - 1) + 1;
+        last = first + 2;
+    }
+    // The month under way: spent so far, carried to the month's end.
+    auto now = dates::parse(today);
+    if (!(period == BudgetPeriod::Month && now && now->year == year && now->month == first)) {
+        now.reset();
+    }
+    return assemble(monthSums(dm, kind, year, first, year, last), month(year, first),
+                    month(year, last), now);
+}
+
+std::vector<BudgetReport> budgetExecutionByMonth(TfrmDM& dm, BudgetKind kind, int firstYear,
+                                                 int lastYear, const std::string& today) {
+    const MonthSums sums = monthSums(dm, kind, firstYear, 1, lastYear, 12);
+    const auto now = dates::parse(today);
+    std::vector<BudgetReport> out;
+    for (int year = firstYear; year <= lastYear; ++year) {
+        for (int m = 1; m <= 12; ++m) {
+            const bool underWay = now && now->year == year && now->month == m;
+            out.push_back(
+                assemble(sums, month(year, m), month(year, m), underWay ? now : std::nullopt));
+        }
+    }
+    return out;
 }
 
 std::string paceText(const BudgetRow& row, BudgetKind kind) {

@@ -75,6 +75,11 @@ struct BudgetReport {
 BudgetReport budgetExecution(TfrmDM& dm, BudgetKind kind, int year, BudgetPeriod period, int index,
                              const std::string& today);
 
+// Every month of the years, each as budgetExecution gives it, summed in one
+// pass over the records and one over the budgets.
+std::vector<BudgetReport> budgetExecutionByMonth(TfrmDM& dm, BudgetKind kind, int firstYear,
+                                                 int lastYear, const std::string& today);
+
 // "按目前速度，月底将花费 1,234.00 元" for a row with a pace; "" otherwise.
 std::string paceText(const BudgetRow& row, BudgetKind kind);
 

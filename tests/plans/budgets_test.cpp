@@ -118,6 +118,13 @@ TEST_F(Budgets, TheReportSetsEachBudgetAgainstWhatWasSpentAndListsTheRest) {
     const BudgetReport year =
         budgetExecution(dm, BudgetKind::Expense, 2026, BudgetPeriod::Year, 0, "2026-12-09");
     EXPECT_EQ(row(year.rows, "餐饮")->budget.toPlain(), "12000");
+
+    // Every month at once reads as each month alone.
+    const auto months = budgetExecutionByMonth(dm, BudgetKind::Expense, 2026, 2026, "2026-12-09");
+    ASSERT_EQ(months.size(), 12u);
+    EXPECT_EQ(months[10].total.spent, m.total.spent);
+    EXPECT_EQ(months[10].rows.size(), m.rows.size());
+    EXPECT_EQ(row(months[9].rows, "餐饮")->spent.toPlain(), "50");
 }
 
 TEST_F(Budgets, TheMonthUnderWayIsCarriedToItsEndAtTodaysPace) {
