@@ -117,7 +117,7 @@ void loadOpenBookState(TfrmDM& dm) {
     }
     Statement s = dm.db().prepare(
         "SELECT FName, AName, IName, OName, TName, PName, D_I, D_O, D_C, D_B, D_D, D_T, TX_M, "
-        "TX_T FROM SMRX WHERE BName=?1");
+        "TX_T, TX_B FROM SMRX WHERE BName=?1");
     s.bind(1, dm.book());
     std::vector<BookState> found;
     while (s.step()) {
@@ -136,6 +136,7 @@ void loadOpenBookState(TfrmDM& dm) {
         r.D_T = s.integer(11) != 0;
         r.TX_M = s.integer(12) != 0;
         r.TX_T = s.integer(13) != 0;
+        r.TX_B = s.integer(14) != 0;
         found.push_back(r);
     }
     if (found.size() == 1) {

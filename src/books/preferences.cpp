@@ -26,7 +26,7 @@ BookDefaults loadDefaults(TfrmDM& dm) {
     BookDefaults d;
     Statement s = dm.db().prepare(
         "SELECT FName, AName, IName, OName, TName, PName, D_I, D_O, D_C, D_B, D_D, D_T, TX_M, "
-        "TX_T FROM SMRX WHERE BName=?1");
+        "TX_T, TX_B FROM SMRX WHERE BName=?1");
     s.bind(1, dm.book());
     if (!s.step()) {
         return d;
@@ -39,8 +39,8 @@ BookDefaults loadDefaults(TfrmDM& dm) {
             d.names[i] = stored;
         }
     }
-    bool* flags[8] = {&d.D_I, &d.D_O, &d.D_C, &d.D_B, &d.D_D, &d.D_T, &d.TX_M, &d.TX_T};
-    for (int i = 0; i < 8; ++i) {
+    bool* flags[9] = {&d.D_I, &d.D_O, &d.D_C, &d.D_B, &d.D_D, &d.D_T, &d.TX_M, &d.TX_T, &d.TX_B};
+    for (int i = 0; i < 9; ++i) {
         *flags[i] = s.integer(6 + i) != 0;
     }
     return d;
@@ -50,10 +50,10 @@ void saveDefaults(TfrmDM& dm, const BookDefaults& d) {
     auto flag = [](bool b) { return b ? 1 : 0; };
     dm.db().execute(
         "UPDATE SMRX SET FName=?1, AName=?2, IName=?3, OName=?4, TName=?5, PName=?6, D_I=?7, "
-        "D_O=?8, D_C=?9, D_B=?10, D_D=?11, D_T=?12, TX_M=?13, TX_T=?14 WHERE BName=?15",
+        "D_O=?8, D_C=?9, D_B=?10, D_D=?11, D_T=?12, TX_M=?13, TX_T=?14, TX_B=?16 WHERE BName=?15",
         d.names[0], d.names[1], d.names[2], d.names[3], d.names[4], d.names[5], flag(d.D_I),
         flag(d.D_O), flag(d.D_C), flag(d.D_B), flag(d.D_D), flag(d.D_T), flag(d.TX_M), flag(d.TX_T),
-        dm.book());
+        dm.book(), flag(d.TX_B));
     BookState& b = dm.session().OpenBookState;
     b.FName = d.names[0];
     b.AName = d.names[1];
@@ -69,6 +69,7 @@ void saveDefaults(TfrmDM& dm, const BookDefaults& d) {
     b.D_T = d.D_T;
     b.TX_M = d.TX_M;
     b.TX_T = d.TX_T;
+    b.TX_B = d.TX_B;
 }
 
 SortOrders loadSortOrders(TfrmDM& dm) {

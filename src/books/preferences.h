@@ -17,7 +17,7 @@ enum class DefaultName { Member, Account, Income, Expense, Investment, Contact }
 struct BookDefaults {
     std::string names[6];  // by DefaultName; "" for none
     bool D_I = false, D_O = false, D_C = false, D_B = false, D_D = false, D_T = false;
-    bool TX_M = false, TX_T = false;
+    bool TX_M = false, TX_T = false, TX_B = true;
 };
 
 // The names each default may take: the book's members, enabled accounts,

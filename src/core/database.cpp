@@ -500,6 +500,9 @@ void Database::rebuildForVersion1() {
         }
         std::string list;
         for (const std::string& c : columns) {
+            if (table == "SMRX" && c == "TX_B") {
+                continue;  // came with version 8: it keeps its default
+            }
             list += (list.empty() ? "" : ", ") + c;
         }
         // Only the one-row tables drop duplicates; a name list with two
@@ -583,6 +586,14 @@ void Database::migrate(int from) {
             const auto start = schema.find("CREATE TABLE IF NOT EXISTS Budget");
             const auto end = schema.find("CREATE TABLE SZTable");
             executeScript(std::string(schema.substr(start, end - start)));
+        }
+        if (from < 8 && from >= 1 &&
+            !queryInt("SELECT count(*) FROM sqlite_master WHERE "
+                      "name='SMRX' AND sql LIKE '%TX_B%'")
+                 .value_or(0)) {
+            // Version 8: whether a save that takes a category past its budget
+            // is told, per book (on unless turned off).
+            executeScript("ALTER TABLE SMRX ADD COLUMN TX_B INTEGER NOT NULL DEFAULT -1");
         }
         executeScript(fmt::format("PRAGMA user_version = {}", kSchemaVersion));
         t.commit();

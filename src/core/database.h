@@ -117,7 +117,7 @@ public:
     // The version of the schema this program makes and reads; stamped in
     // PRAGMA user_version. Every change of the schema raises it and adds a step
     // to the migration.
-    static constexpr int kSchemaVersion = 7;
+    static constexpr int kSchemaVersion = 8;
 
     // Opens an existing data file. Throws DataFileError, with a sentence the
     // user can act on, when it is missing, a folder, read-only, damaged, not a

@@ -17,6 +17,7 @@ struct BookState {
     bool D_I = false, D_O = false, D_C = false, D_B = false, D_D = false, D_T = false;
     bool TX_M = true;   // play the plan reminder sound at start-up
     bool TX_T = false;  // show today's due plans at start-up
+    bool TX_B = true;   // tell when a save takes a category past its budget
 };
 
 struct Session {

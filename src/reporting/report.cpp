@@ -1,6 +1,7 @@
 #include "reporting/report.h"
 
 #include "core/dates.h"
+#include "core/main_texts.h"
 
 #include <fmt/format.h>
 
@@ -102,6 +103,70 @@ Band titledPageHeader(const std::string& title, double usable) {
          .top = 9},
     };
     return b;
+}
+
+Layout ruledListLayout(std::string name, std::string title, bool landscape,
+                       const std::vector<ListColumn>& cols) {
+    Layout l{.name = std::move(name), .title = std::move(title), .landscape = landscape};
+    const double usable = l.width() - l.marginLeft - l.marginRight;  // 277 mm across
+    constexpr double kPt = 0.75;                                     // a layout pixel in points
+
+    l.pageHeader = titledPageHeader(l.title, usable);
+    auto right = [&](std::size_t i) { return i + 1 < cols.size() ? cols[i + 1].left : usable; };
+    auto ruled = [&](Band& b) {
+        for (const ListColumn& c : cols) {
+            b.rules.push_back({c.left, 0, c.left, b.height});
+        }
+        b.rules.push_back({usable, 0, usable, b.height});
+        b.rules.push_back({0, b.height, usable, b.height});
+    };
+    l.columnHeader.height = 6;
+    l.data.height = 7;
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+        const double w = right(i) - cols[i].left - 2;
+        l.columnHeader.fields.push_back({.text = cols[i].heading,
+                                         .left = cols[i].left + 1,
+                                         .width = w,
+                                         .align = Align::Center,
+                                         .fontPt = 13 * kPt});
+        l.data.fields.push_back({.source = Source::Column,
+                                 .column = cols[i].column,
+                                 .left = cols[i].left + 1,
+                                 .width = w,
+                                 .align = cols[i].money || i == 0 ? Align::Right : Align::Left,
+                                 .format = cols[i].money ? Format::Number : Format::Text,
+                                 .fontPt = 13 * kPt});
+    }
+    ruled(l.columnHeader);
+    l.columnHeader.rules.push_back({0, 0, usable, 0});
+    ruled(l.data);
+    auto sums = [&](Band& b, Source count, const char* word, Source sum) {
+        b.height = 7;
+        b.fields.push_back({.source = count,
+                            .text = word,
+                            .width = cols.size() > 2 ? cols[2].left - 1 : 30,
+                            .fontPt = 13 * kPt});
+        for (std::size_t i = 0; i < cols.size(); ++i) {
+            if (cols[i].money) {
+                b.fields.push_back({.source = sum,
+                                    .column = cols[i].column,
+                                    .left = cols[i].left + 1,
+                                    .width = right(i) - cols[i].left - 2,
+                                    .align = Align::Right,
+                                    .format = Format::Number,
+                                    .fontPt = 13 * kPt});
+            }
+        }
+        ruled(b);
+    };
+    sums(l.summary, Source::RowCount, "合计 ", Source::Sum);
+    sums(l.pageFooter, Source::PageRowCount, "本页合计 ", Source::PageSum);
+    l.pageFooter.fields.push_back({.text = std::string(kVendorAddress),
+                                   .left = usable - 70,
+                                   .width = 69,
+                                   .align = Align::Right,
+                                   .fontPt = 8});
+    return l;
 }
 
 Pagination paginate(const Layout& layout, const Table& rows, const std::string& printedAt) {

@@ -96,6 +96,22 @@ struct Pagination {
 // heading row follows in the column header band.
 Band titledPageHeader(const std::string& title, double usableWidth);
 
+// A column of a ruled list: where it starts (mm from the left margin), its
+// heading, the row's column it shows, and whether it is money (right-aligned
+// with separators, summed per page and at the end).
+struct ListColumn {
+    double left;
+    const char* heading;
+    const char* column;
+    bool money = false;
+};
+
+// The ruled list the queries print: the title and page number above, the
+// heading row, a ruled line per row, and the page's and the report's count
+// and sums at the foot.
+Layout ruledListLayout(std::string name, std::string title, bool landscape,
+                       const std::vector<ListColumn>& cols);
+
 // Splits the rows into pages. Every column a Sum or PageSum field names is
 // summed per page and over the report. The summary goes on the last page when
 // it fits under the last row; else the last row moves to a new page with it.

@@ -449,70 +449,8 @@ Sheet RecordQuery::sheet() const {
 }
 
 report::Layout RecordQuery::printLayout() const {
-    using namespace report;  // the layout vocabulary: Align, Field, Format, Source
-    report::Layout l{.name = kind_.layoutName,
-                     .title = dm_.book() + kind_.reportName,
-                     .landscape = true};                             // 10 mm margins
-    const double usable = l.width() - l.marginLeft - l.marginRight;  // 277 mm
-    constexpr double kPt = 0.75;                                     // a layout pixel in points
-    const auto& cols = kind_.print;
-
-    l.pageHeader = report::titledPageHeader(l.title, usable);
-    auto right = [&](std::size_t i) { return i + 1 < cols.size() ? cols[i + 1].left : usable; };
-    auto ruled = [&](report::Band& b) {
-        for (const PrintColumn& c : cols) {
-            b.rules.push_back({c.left, 0, c.left, b.height});
-        }
-        b.rules.push_back({usable, 0, usable, b.height});
-        b.rules.push_back({0, b.height, usable, b.height});
-    };
-    l.columnHeader.height = 6;
-    l.data.height = 7;
-    for (std::size_t i = 0; i < cols.size(); ++i) {
-        const double w = right(i) - cols[i].left - 2;
-        l.columnHeader.fields.push_back({.text = cols[i].heading,
-                                         .left = cols[i].left + 1,
-                                         .width = w,
-                                         .align = Align::Center,
-                                         .fontPt = 13 * kPt});
-        l.data.fields.push_back({.source = Source::Column,
-                                 .column = cols[i].column,
-                                 .left = cols[i].left + 1,
-                                 .width = w,
-                                 .align = cols[i].money || i == 0 ? Align::Right : Align::Left,
-                                 .format = cols[i].money ? Format::Number : Format::Text,
-                                 .fontPt = 13 * kPt});
-    }
-    ruled(l.columnHeader);
-    l.columnHeader.rules.push_back({0, 0, usable, 0});
-    ruled(l.data);
-    auto sums = [&](report::Band& b, Source count, const char* word, Source sum) {
-        b.height = 7;
-        b.fields.push_back({.source = count,
-                            .text = word,
-                            .width = cols.size() > 2 ? cols[2].left - 1 : 30,
-                            .fontPt = 13 * kPt});
-        for (std::size_t i = 0; i < cols.size(); ++i) {
-            if (cols[i].money) {
-                b.fields.push_back({.source = sum,
-                                    .column = cols[i].column,
-                                    .left = cols[i].left + 1,
-                                    .width = right(i) - cols[i].left - 2,
-                                    .align = Align::Right,
-                                    .format = Format::Number,
-                                    .fontPt = 13 * kPt});
-            }
-        }
-        ruled(b);
-    };
-    sums(l.summary, Source::RowCount, "合计 ", Source::Sum);
-    sums(l.pageFooter, Source::PageRowCount, "本页合计 ", Source::PageSum);
-    l.pageFooter.fields.push_back({.text = std::string(kVendorAddress),
-                                   .left = usable - 70,
-                                   .width = 69,
-                                   .align = Align::Right,
-                                   .fontPt = 8});
-    return l;
+    return report::ruledListLayout(kind_.layoutName, dm_.book() + kind_.reportName, true,
+                                   kind_.print);
 }
 
 Table RecordQuery::printRows(int sortKey, bool descending) {

@@ -24,12 +24,7 @@ struct QueryColumn {
     bool hidden = false;
 };
 
-struct PrintColumn {
-    double left;  // mm from the left margin
-    const char* heading;
-    const char* column;
-    bool money = false;  // summed, "%2.2n", right-aligned
-};
+using PrintColumn = report::ListColumn;
 
 struct QueryKind {
     const char* caption;  // "收入查询"

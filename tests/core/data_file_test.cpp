@@ -142,6 +142,35 @@ TEST(UpgradeFromSix, AVersionSixFileGetsTheBudgets) {
                  DbError);  // one amount per category and month
 }
 
+TEST(UpgradeFromSeven, TheBudgetReminderIsOnForEveryBookAndTheFileIsStillOurOwn) {
+    testing::TempFolder folder;
+    fs::path f = madeFile(folder);
+    {
+        Database db = Database::open(f);
+        // SMRX as version 7 made it, without the budget reminder's switch.
+        db.executeScript(
+            "ALTER TABLE SMRX RENAME TO SMRX7; DROP INDEX SMRX_BName; "
+            "CREATE TABLE SMRX (\n    BName TEXT COLLATE NOCASE NOT NULL,\n"
+            "    BPassKG INTEGER NOT NULL DEFAULT 0,\n    BPass TEXT DEFAULT '',\n"
+            "    FName TEXT COLLATE NOCASE DEFAULT '',\n    AName TEXT COLLATE NOCASE DEFAULT '',\n"
+            "    IName TEXT COLLATE NOCASE DEFAULT '',\n    OName TEXT COLLATE NOCASE DEFAULT '',\n"
+            "    TName TEXT COLLATE NOCASE DEFAULT '',\n    PName TEXT COLLATE NOCASE DEFAULT '',\n"
+            "    D_I INTEGER NOT NULL DEFAULT 0,\n    D_O INTEGER NOT NULL DEFAULT 0,\n"
+            "    D_C INTEGER NOT NULL DEFAULT 0,\n    D_B INTEGER NOT NULL DEFAULT 0,\n"
+            "    D_D INTEGER NOT NULL DEFAULT 0,\n    D_T INTEGER NOT NULL DEFAULT 0,\n"
+            "    TX_M INTEGER NOT NULL DEFAULT -1,\n    TX_T INTEGER NOT NULL DEFAULT 0\n); "
+            "INSERT INTO SMRX SELECT BName, BPassKG, BPass, FName, AName, IName, OName, TName, "
+            "PName, D_I, D_O, D_C, D_B, D_D, D_T, TX_M, TX_T FROM SMRX7; DROP TABLE SMRX7; "
+            "CREATE UNIQUE INDEX SMRX_BName ON SMRX(BName); PRAGMA user_version = 7");
+    }
+    Database db = Database::open(f);  // refuses a file that is not our own schema
+    EXPECT_EQ(db.userVersion(), Database::kSchemaVersion);
+    EXPECT_EQ(db.queryInt("SELECT count(*) FROM SMRX WHERE TX_B=-1"),
+              db.queryInt("SELECT count(*) FROM SMRX"));
+    db.close();
+    EXPECT_NO_THROW(Database::open(f));  // and again, now as a file of this version
+}
+
 TEST(UpgradeFromFive, AVersionFiveFileGetsTheTableOfKeptRowsAndTheMoneyOfEachAction) {
     testing::TempFolder folder;
     fs::path f = madeFile(folder);

@@ -48,7 +48,7 @@ TEST_F(DataFile, TablesHaveTheirColumnsInOrder) {
               "ID,theDate,theType,Remark,theIn,theOut,AName,AMoney,FName,BName,theT,theID,theE,");
     EXPECT_EQ(columns("SMRX"),
               "BName,BPassKG,BPass,FName,AName,IName,OName,TName,PName,D_I,D_O,D_C,D_B,D_D,D_T,"
-              "TX_M,TX_T,");
+              "TX_M,TX_T,TX_B,");
     EXPECT_EQ(columns("TTableR"), "ID,TID,RDate,RMoney,SMoney,AName,FName,Remark,BName,");
     EXPECT_EQ(columns("SZTable"), "ID,theDate,theSM,theSC,theZM,theZC,theJY,theBC,");
 }

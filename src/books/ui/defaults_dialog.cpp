@@ -46,12 +46,13 @@ TfrmMRX::TfrmMRX(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     }
     auto* display = new QGroupBox(QStringLiteral("显示设置"));
     auto* dl = new QGridLayout(display);
-    const char* flagCaptions[8] = {"只显示本月收入",           "只显示本月支出", "只显示本月转账",
-                                   "只显示未还债务",           "只显示未收债权", "只显示未收投资",
-                                   "打开软件播放计划提醒音乐", "弹出今日计划"};
-    const bool values[8] = {stored.D_I, stored.D_O, stored.D_C,  stored.D_B,
-                            stored.D_D, stored.D_T, stored.TX_M, stored.TX_T};
-    for (std::size_t i = 0; i < 8; ++i) {
+    const char* flagCaptions[9] = {
+        "只显示本月收入",           "只显示本月支出", "只显示本月转账",
+        "只显示未还债务",           "只显示未收债权", "只显示未收投资",
+        "打开软件播放计划提醒音乐", "弹出今日计划",   "记账超出预算时提醒"};
+    const bool values[9] = {stored.D_I, stored.D_O,  stored.D_C,  stored.D_B, stored.D_D,
+                            stored.D_T, stored.TX_M, stored.TX_T, stored.TX_B};
+    for (std::size_t i = 0; i < 9; ++i) {
         flags_[i] = new QCheckBox(u8(flagCaptions[i]));
         flags_[i]->setChecked(values[i]);
         if (i < 6) {
@@ -64,10 +65,15 @@ TfrmMRX::TfrmMRX(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     pl->addWidget(flags_[6]);
     pl->addWidget(flags_[7]);
     pl->addStretch(1);
+    auto* budgets = new QGroupBox(book + QStringLiteral(" 预算提醒设置"));
+    auto* bl = new QHBoxLayout(budgets);
+    bl->addWidget(flags_[8]);
+    bl->addStretch(1);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(names);
     outer->addWidget(display);
     outer->addWidget(plans);
+    outer->addWidget(budgets);
     outer->addLayout(saveExitRow(this, save_));
     connect(save_, &QPushButton::clicked, this, guarded(this, &TfrmMRX::onSave));
 }
@@ -77,8 +83,8 @@ void TfrmMRX::onSave() {
     for (std::size_t i = 0; i < 6; ++i) {
         d.names[i] = empties_[i]->isChecked() ? std::string() : ss(lists_[i]->currentText());
     }
-    bool* out[8] = {&d.D_I, &d.D_O, &d.D_C, &d.D_B, &d.D_D, &d.D_T, &d.TX_M, &d.TX_T};
-    for (std::size_t i = 0; i < 8; ++i) {
+    bool* out[9] = {&d.D_I, &d.D_O, &d.D_C, &d.D_B, &d.D_D, &d.D_T, &d.TX_M, &d.TX_T, &d.TX_B};
+    for (std::size_t i = 0; i < 9; ++i) {
         *out[i] = flags_[i]->isChecked();
     }
     saveDefaults(dm_, d);

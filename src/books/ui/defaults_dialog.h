@@ -40,7 +40,7 @@ private:
     Prompter& prompter_;
     std::array<QComboBox*, 6> lists_{};
     std::array<QCheckBox*, 6> empties_{};
-    std::array<QCheckBox*, 8> flags_{};
+    std::array<QCheckBox*, 9> flags_{};
     QPushButton* save_;
 };
 
