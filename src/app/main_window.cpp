@@ -31,6 +31,7 @@
 #include "core/main_texts.h"
 #include "core/totals.h"
 #include "core/ui/desktop.h"
+#include "plans/budget_report.h"
 #include "core/ui/guard.h"
 #include "core/ui/record_screen.h"
 #include "core/updater_files.h"
@@ -90,6 +91,7 @@ TfrmMain::TfrmMain(TfrmDM& dm, Prompter& prompter, QWidget* parent)
                     myA(c);
                 }
             }));
+    connect(totals_, &TotalsView::budgetClicked, this, guarded([this] { run("budgetReport"); }));
     resize(1024, 618);
 }
 
@@ -212,6 +214,8 @@ void TfrmMain::myA(const std::string& accountType) {
 void TfrmMain::mySum() {
     Totals t = fennory::mySum(dm_);
     totals_->show(t);
+    totals_->showBudget(
+        dm_.book().empty() ? QString() : qs(budgetMonthLine(dm_, dm_.session().currentDate())));
     status_[2]->setText(qs(t.statusLine()));
 }
 

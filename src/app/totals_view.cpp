@@ -7,6 +7,9 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QPainter>
+#include <QVBoxLayout>
+
+#include "core/ui/inputs.h"
 
 namespace fennory::ui {
 namespace {
@@ -63,10 +66,20 @@ QString iconFor(const std::string& caption) {
 
 }  // namespace
 
-TotalsView::TotalsView(QWidget* parent) : QWidget(parent) {
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(24, 24, 24, 24);
+TotalsView::TotalsView(QWidget* parent)
+    : QWidget(parent), budget_(withName("budgetLine", new QLabel(this))) {
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(24, 24, 24, 24);
+    auto* outer = new QHBoxLayout;
     outer->setSpacing(24);
+    whole->addLayout(outer, 1);
+    budget_->setTextFormat(Qt::RichText);
+    budget_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    budget_->setCursor(Qt::PointingHandCursor);
+    budget_->setToolTip(QStringLiteral("打开预算执行表"));
+    budget_->hide();
+    connect(budget_, &QLabel::linkActivated, this, guarded([this] { emit budgetClicked(); }));
+    whole->addWidget(budget_);
 
     auto addRow = [this](QGridLayout* g, int row, int col, const std::string& caption,
                          bool withPicture) {
@@ -132,6 +145,11 @@ void TotalsView::show(const Totals& t) {
     for (const auto& [caption, value] : values) {
         figures_.at(caption)->setText(QString::fromStdString(value.toDisplay()));
     }
+}
+
+void TotalsView::showBudget(const QString& line) {
+    budget_->setText(QStringLiteral("<a href=\"budget\">%1</a>").arg(line.toHtmlEscaped()));
+    budget_->setVisible(!line.isEmpty());
 }
 
 QLabel* TotalsView::figure(const std::string& caption) const {

@@ -24,11 +24,16 @@ public:
     QLabel* figure(const std::string& caption) const;
     // The clickable picture beside a row, which opens its query.
     QToolButton* picture(const std::string& caption) const;
+    // This month's budget use, a link to the budget report; hidden when "".
+    void showBudget(const QString& line);
+    QLabel* budgetLine() const { return budget_; }
 
 signals:
     void pictureClicked(const QString& caption);
+    void budgetClicked();
 
 private:
+    QLabel* budget_;
     std::map<std::string, QLabel*> figures_;
     std::map<std::string, QToolButton*> pictures_;
 };

@@ -74,6 +74,13 @@ RecordCheck checkNewAccount(TfrmDM& dm, const RecordInput& in);
 RecordInput withStoredNames(TfrmDM& dm, RecordInput in, const char* nameTable,
                             const char* nameColumn);
 
+// What the last save added to its category in its month: the amount, less
+// what a change took back from the same category and month.
+struct SavedAmount {
+    std::string name, date;
+    Money added;
+};
+
 // What a record form asks of its model: the fields of a new record (the book's
 // defaults), of the record a change begins on, and the save of either.
 class EditedRecords {
@@ -84,6 +91,7 @@ public:
     virtual RecordCheck save(const RecordInput& in) = 0;
     // The current record's fields ("" without one).
     virtual RecordInput currentInput() const = 0;
+    virtual std::optional<SavedAmount> lastSaved() const { return std::nullopt; }
 };
 
 // "记账：3  合计：1,234.50"-style totals of the listed records.
@@ -247,6 +255,7 @@ public:
         return this->hasCurrent() ? rowInput(static_cast<std::size_t>(this->currentIndex()))
                                   : RecordInput{};
     }
+    std::optional<SavedAmount> lastSaved() const override { return lastSaved_; }
 
 protected:
     // Where a form field stands among the list's columns.
@@ -301,13 +310,20 @@ protected:
         const RecordInput in =
             withStoredNames(this->dm_, typed, type.names.table.data(), type.names.column.data());
         std::int64_t id = this->currentId();
+        const BookedRecord now = booked(in);
+        SavedAmount added{now.name, now.date, now.amount};
         if (this->mode() == RecordMode::Change) {
-            booker_.change(id, booked(rowInput(static_cast<std::size_t>(this->currentIndex()))),
-                           booked(in));
+            const BookedRecord was =
+                booked(rowInput(static_cast<std::size_t>(this->currentIndex())));
+            booker_.change(id, was, now);
+            if (was.name == now.name && was.date.substr(0, 7) == now.date.substr(0, 7)) {
+                added.added -= was.amount;
+            }
         } else {
-            id = booker_.book(booked(in));
+            id = booker_.book(now);
         }
         t.commit();
+        lastSaved_ = added;
         this->saved(id);
         return RecordCheck::pass();
     }
@@ -327,6 +343,7 @@ protected:
 
 private:
     FormColumns form_;
+    std::optional<SavedAmount> lastSaved_;
 };
 
 }  // namespace fennory

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <regex>
 
 #include "core/dates.h"
 
@@ -25,28 +26,35 @@ const KindDef& def(BudgetKind k) {
     return k == BudgetKind::Expense ? expense : income;
 }
 
-// Spending per category between two dates, over the records' covering index
-// (book, date, name, money).
-std::map<std::string, Money> spentByName(TfrmDM& dm, BudgetKind kind, const std::string& from,
-                                         const std::string& to) {
-    const KindDef& d = def(kind);
-    Statement s = dm.db().prepare(
-        fmt::format("SELECT {1}, sum({2}) FROM {0} WHERE BName=?1 AND {3} BETWEEN ?2 AND ?3 "
-                    "GROUP BY {1}",
-                    d.table, d.name, d.money, d.date));
-    s.bindAll(dm.book(), from, to);
-    std::map<std::string, Money> out;
-    while (s.step()) {
-        out[s.text(0)] = Money::fromUnits(s.integer(1));
-    }
-    return out;
-}
-
 std::string day(int year, int month, int dayOfMonth) {
     return fmt::format("{:04d}-{:02d}-{:02d}", year, month, dayOfMonth);
 }
 
+using ByName = std::map<std::string, Money>;
+
+// Per month ("yyyy-mm") and category, in one pass each: what was spent (over
+// the records' covering index) and what was budgeted.
+struct MonthSums {
+    std::map<std::string, ByName> spent, budget;
+};
+
+MonthSums monthSums(TfrmDM& dm, BudgetKind kind, int firstYear, int firstMonth, int lastYear,
+                    int lastMonth);
+
 }  // namespace
+
+std::string budgetColumnCaption(BudgetColumn c) {
+    if (c == BudgetColumn::Name) {
+        return "类别";
+    }
+    if (c == BudgetColumn::EveryMonth) {
+        return "每月相同";
+    }
+    if (c == BudgetColumn::Year) {
+        return "全年";
+    }
+    return fmt::format("{}月", static_cast<int>(c) - static_cast<int>(BudgetColumn::January) + 1);
+}
 
 bool BudgetLine::sameEveryMonth() const {
     return std::all_of(months.begin(), months.end(), [&](Money m) { return m == months[0]; });
@@ -69,6 +77,48 @@ std::optional<double> BudgetRow::used() const {
 
 BudgetYear::BudgetYear(TfrmDM& dm, BudgetKind kind, int year) : dm_(dm), kind_(kind), year_(year) {
     reload();
+}
+
+void BudgetYear::show(BudgetKind kind, int year) {
+    kind_ = kind;
+    year_ = year;
+    reload();
+}
+
+std::string BudgetYear::text(std::size_t row, BudgetColumn column) const {
+    if (row >= lines_.size()) {
+        return {};
+    }
+    const BudgetLine& line = lines_[row];
+    auto amount = [](Money m) { return m.isZero() ? std::string() : m.toDisplay(); };
+    switch (column) {
+    case BudgetColumn::Name:
+        return line.name;
+    case BudgetColumn::EveryMonth:
+        return line.sameEveryMonth() ? amount(line.months[0]) : std::string();
+    case BudgetColumn::Year:
+        return amount(line.year());
+    default:
+        return amount(line.months[static_cast<std::size_t>(static_cast<int>(column) -
+                                                           static_cast<int>(BudgetColumn::January))]);
+    }
+}
+
+CheckResult BudgetYear::edit(std::size_t row, BudgetColumn column, const std::string& typed) {
+    if (row >= lines_.size() || !editable(column)) {
+        return CheckResult::nothingToDo();
+    }
+    const std::string name = lines_[row].name;
+    if (column == BudgetColumn::EveryMonth) {
+        return setEveryMonth(name, typed);
+    }
+    return setMonth(name, static_cast<int>(column) - static_cast<int>(BudgetColumn::January) + 1,
+                    typed);
+}
+
+std::string BudgetYear::copyQuestion() const {
+    return fmt::format("按 {} 年每个类别每月的实际{}设置 {} 年的预算？\n{} 年已设的预算将被替换。",
+                       year_ - 1, def(kind_).stored, year_, year_);
 }
 
 void BudgetYear::reload() {
@@ -98,7 +148,11 @@ std::optional<Money> BudgetYear::read(const std::string& typed, std::string& ref
     if (typed.empty()) {
         return Money();
     }
-    const Money::TypedAmount amount = Money::readTyped("预算金额", typed, "预算金额 必须是数字！");
+    // The grid shows "1,500.00"; taken back as it is shown, it is the same amount.
+    static const std::regex grouped(R"(-?\d{1,3}(,\d{3})+(\.\d*)?)");
+    const std::string plain =
+        std::regex_match(typed, grouped) ? std::regex_replace(typed, std::regex(","), "") : typed;
+    const Money::TypedAmount amount = Money::readTyped("预算金额", plain, "预算金额 必须是数字！");
     if (!amount) {
         refusal = amount.refusal;
         return std::nullopt;
@@ -158,10 +212,12 @@ CheckResult BudgetYear::setEveryMonth(const std::string& name, const std::string
 
 int BudgetYear::copyLastYear() {
     int set = 0;
+    const MonthSums sums = monthSums(dm_, kind_, year_ - 1, 1, year_ - 1, 12);
     Transaction t(dm_.db());
     for (int month = 1; month <= 12; ++month) {
-        const auto spent = spentByName(dm_, kind_, day(year_ - 1, month, 1),
-                                       day(year_ - 1, month, dates::daysInMonth(year_ - 1, month)));
+        const auto found = sums.spent.find(fmt::format("{:04d}-{:02d}", year_ - 1, month));
+        const ByName none;
+        const ByName& spent = found == sums.spent.end() ? none : found->second;
         for (const BudgetLine& line : lines_) {
             const auto it = spent.find(line.name);
             // A refund-heavy month comes to less than nothing: no budget.
@@ -176,14 +232,6 @@ int BudgetYear::copyLastYear() {
 }
 
 namespace {
-
-using ByName = std::map<std::string, Money>;
-
-// Per month ("yyyy-mm") and category, in one pass each: what was spent (over
-// the records' covering index) and what was budgeted.
-struct MonthSums {
-    std::map<std::string, ByName> spent, budget;
-};
 
 MonthSums monthSums(TfrmDM& dm, BudgetKind kind, int firstYear, int firstMonth, int lastYear,
                     int lastMonth) {

@@ -23,14 +23,36 @@ struct BudgetLine {
     Money year() const;
 };
 
+// The columns of "预算设置": the category, "每月相同", the twelve months and
+// the year's sum.
+enum class BudgetColumn { Name, EveryMonth, January, December = January + 11, Year };
+inline constexpr int kBudgetColumns = static_cast<int>(BudgetColumn::Year) + 1;
+std::string budgetColumnCaption(BudgetColumn c);
+
 // The budgets of the open book for one kind and year, as "预算设置" edits them.
 class BudgetYear {
 public:
     BudgetYear(TfrmDM& dm, BudgetKind kind, int year);
 
+    BudgetKind kind() const { return kind_; }
+    int year() const { return year_; }
+    // Another kind or year, read afresh.
+    void show(BudgetKind kind, int year);
+
     // Every category of the kind, in the book's order, with its months.
     const std::vector<BudgetLine>& lines() const { return lines_; }
     void reload();
+
+    // A cell as the grid shows it: amounts with two decimals, "" for none;
+    // "每月相同" shows the amount only when every month has it.
+    std::string text(std::size_t row, BudgetColumn column) const;
+    static bool editable(BudgetColumn column) {
+        return column != BudgetColumn::Name && column != BudgetColumn::Year;
+    }
+    // What the user typed into an editable cell: a month, or every month.
+    CheckResult edit(std::size_t row, BudgetColumn column, const std::string& typed);
+    // The question "按去年实际" asks before it replaces the year's budgets.
+    std::string copyQuestion() const;
 
     // A typed amount for one month (1-12), or for every month of the year
     // ("每月相同"); an empty amount removes the budget. Refused with the reason

@@ -182,17 +182,18 @@ void MainWindowTest::rowsAddedByAModuleLandInTheirMenuByOrder() {
     QMenu* reports = window_->menu(QStringLiteral("报表中心【&R】"));
     QCOMPARE(captions(reports).mid(0, 7),
              (QStringList{"账户查询 &X", "|", "收支报表 &F", "收支统计表 &R", "收支分析 &E",
-                          "债务债权统计表 &Z", "|"}));
+                          "债务债权统计表 &Z", "预算执行表 &U"}));
     QCOMPARE(captions(reports->actions().at(2)->menu()), (QStringList{"月报表 &M", "年报表 &Y"}));
 
-    static constexpr MenuRow later[] = {{.id = "budgets", .order = 150, .caption = "预算设置 &B"}};
+    static constexpr MenuRow later[] = {{.id = "goals", .order = 150, .caption = "储蓄目标 &G"}};
     window_->addMenuRows("计划【&P】", later);
     QMenu* plans = window_->menu(QStringLiteral("计划【&P】"));
-    QCOMPARE(captions(plans), (QStringList{"新建计划 &N", "查看计划 &V", "执行计划 &M",
-                                           "预算设置 &B", "|", "今日计划 &D"}));
-    QVERIFY(!window_->action("budgets")->isEnabled());
-    window_->registerScreen("budgets", [](Shell&) { return new QLabel; });
-    QVERIFY(window_->action("budgets")->isEnabled());
+    QCOMPARE(captions(plans),
+             (QStringList{"新建计划 &N", "查看计划 &V", "执行计划 &M", "储蓄目标 &G", "|",
+                          "今日计划 &D", "|", "预算设置 &B"}));
+    QVERIFY(!window_->action("goals")->isEnabled());
+    window_->registerScreen("goals", [](Shell&) { return new QLabel; });
+    QVERIFY(window_->action("goals")->isEnabled());
 }
 
 void MainWindowTest::menuCaptionsAndShortcuts() {

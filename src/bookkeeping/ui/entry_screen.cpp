@@ -27,4 +27,10 @@ EntryScreen::EntryScreen(TfrmDM& dm, Prompter& prompter, const EntryKind& kind, 
     Ref();
 }
 
+void EntryScreen::afterSave() {
+    if (const auto s = model_.lastSaved()) {
+        navigation().saved(dm_, model_.kind().caption, s->name, s->date, s->added, this);
+    }
+}
+
 }  // namespace fennory::ui

@@ -14,6 +14,8 @@ public:
     EntryModel& model() { return model_; }
 
 protected:
+    void afterSave() override;
+
 private:
     EntryModel model_;
 };

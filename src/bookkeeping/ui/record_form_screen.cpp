@@ -89,6 +89,7 @@ void RecordFormScreen::onSave() {
     }
     showModel();
     button(kAdd)->setFocus();  // the next record can start at once
+    afterSave();
 }
 
 }  // namespace fennory::ui

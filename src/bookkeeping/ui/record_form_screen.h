@@ -35,6 +35,8 @@ protected:
     void onChange() override;
     void onSave() override;
     QWidget* firstField() const override { return date_; }
+    // What follows a save that passed, once the list shows it.
+    virtual void afterSave() {}
 
     TfrmDM& dm_;
     Prompter& prompter_;

@@ -42,6 +42,17 @@ void showReminders(TfrmDM& dm, const std::string& kind, QWidget* parent) {
     }
 }
 
+void remindOverBudget(TfrmDM& dm, const std::string& kind, const std::string& name,
+                      const std::string& date, Money added, QWidget* parent) {
+    if (kind != recordType(RecordType::Expense).caption) {
+        return;
+    }
+    if (const auto r = overBudgetReminder(dm, name, date, added)) {
+        TfrmTXMes box(*r, parent);
+        box.exec();
+    }
+}
+
 TfrmUWarn::TfrmUWarn(TfrmDM& dm, Prompter& prompter, QWidget* parent)
     : RecordScreen(model_, prompter, parent),
       model_(dm),

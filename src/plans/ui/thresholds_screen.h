@@ -13,6 +13,7 @@
 #include "core/ui/inputs.h"
 #include "core/ui/prompter.h"
 #include "core/ui/record_screen.h"
+#include "plans/budget_report.h"
 #include "plans/thresholds.h"
 
 namespace fennory::ui {
@@ -30,6 +31,11 @@ private:
 // myTX of an entry screen: one window after the other for the reminders of
 // the kind in the current month.
 void showReminders(TfrmDM& dm, const std::string& kind, QWidget* parent);
+
+// After an expense's save: one window when it took its category past the
+// month's budget.
+void remindOverBudget(TfrmDM& dm, const std::string& kind, const std::string& name,
+                      const std::string& date, Money added, QWidget* parent);
 
 class TfrmUWarn : public RecordScreen {
     Q_OBJECT
