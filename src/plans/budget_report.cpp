@@ -34,12 +34,12 @@ BudgetLevel budgetLevel(const BudgetRow& row) {
 
 std::string budgetPeriodCaption(int year, BudgetPeriod period, int index) {
     switch (period) {
-    case BudgetPeriod::Month:
-        return fmt::format("{}年{}月", year, index);
-    case BudgetPeriod::Quarter:
-        return fmt::format("{}年第{}季度", year, index);
-    case BudgetPeriod::Year:
-        break;
+        case BudgetPeriod::Month:
+            return fmt::format("{}年{}月", year, index);
+        case BudgetPeriod::Quarter:
+            return fmt::format("{}年第{}季度", year, index);
+        case BudgetPeriod::Year:
+            break;
     }
     return fmt::format("{}年", year);
 }
@@ -71,18 +71,18 @@ std::string BudgetReportModel::title() const {
 std::string BudgetReportModel::caption(BudgetReportColumn c) const {
     const bool expense = kind_ == BudgetKind::Expense;
     switch (c) {
-    case BudgetReportColumn::Name:
-        return expense ? "支出类别" : "收入类别";
-    case BudgetReportColumn::Budget:
-        return "预算";
-    case BudgetReportColumn::Spent:
-        return expense ? "已支出" : "已收入";
-    case BudgetReportColumn::Remaining:
-        return expense ? "剩余" : "尚差";
-    case BudgetReportColumn::Used:
-        return expense ? "已用" : "完成";
-    case BudgetReportColumn::Pace:
-        break;
+        case BudgetReportColumn::Name:
+            return expense ? "支出类别" : "收入类别";
+        case BudgetReportColumn::Budget:
+            return "预算";
+        case BudgetReportColumn::Spent:
+            return expense ? "已支出" : "已收入";
+        case BudgetReportColumn::Remaining:
+            return expense ? "剩余" : "尚差";
+        case BudgetReportColumn::Used:
+            return expense ? "已用" : "完成";
+        case BudgetReportColumn::Pace:
+            break;
     }
     return "按目前速度";
 }
@@ -112,8 +112,8 @@ BudgetLevel BudgetReportModel::level(std::size_t shownRow) const {
 std::vector<BudgetBar> BudgetReportModel::bars() const {
     std::vector<BudgetBar> out;
     for (const BudgetRow& r : report_.rows) {
-        out.push_back({r.name, r.spent, r.remaining() > Money() ? r.remaining() : Money(),
-                       budgetLevel(r)});
+        out.push_back(
+            {r.name, r.spent, r.remaining() > Money() ? r.remaining() : Money(), budgetLevel(r)});
     }
     return out;
 }
@@ -154,14 +154,16 @@ Sheet BudgetReportModel::sheet() const {
 }
 
 report::Layout BudgetReportModel::printLayout() const {
-    static const std::vector<report::ListColumn> expense{
-        {0, "支出类别", "theName"}, {50, "预算", "theBudget", true},
-        {90, "已支出", "theSpent", true}, {130, "剩余", "theRemain", true},
-        {170, "已用", "theUsed"}};
-    static const std::vector<report::ListColumn> income{
-        {0, "收入类别", "theName"}, {50, "预算", "theBudget", true},
-        {90, "已收入", "theSpent", true}, {130, "尚差", "theRemain", true},
-        {170, "完成", "theUsed"}};
+    static const std::vector<report::ListColumn> expense{{0, "支出类别", "theName"},
+                                                         {50, "预算", "theBudget", true},
+                                                         {90, "已支出", "theSpent", true},
+                                                         {130, "剩余", "theRemain", true},
+                                                         {170, "已用", "theUsed"}};
+    static const std::vector<report::ListColumn> income{{0, "收入类别", "theName"},
+                                                        {50, "预算", "theBudget", true},
+                                                        {90, "已收入", "theSpent", true},
+                                                        {130, "尚差", "theRemain", true},
+                                                        {170, "完成", "theUsed"}};
     return report::ruledListLayout("Print/theBudget.rf3", title(), false,
                                    kind_ == BudgetKind::Expense ? expense : income);
 }
@@ -217,9 +219,10 @@ std::optional<Reminder> overBudgetReminder(TfrmDM& dm, const std::string& name,
     const std::string month = fmt::format("{:04d}-{:02d}", day->year, day->month);
     const Money spent = Money::fromUnits(
         dm.db()
-            .queryInt("SELECT coalesce(sum(OMoney), 0) FROM OutTable WHERE BName=?1 AND OName=?2 AND "
-                      "ODate BETWEEN ?3 AND ?4",
-                      dm.book(), name, month + "-01", month + "-31")
+            .queryInt(
+                "SELECT coalesce(sum(OMoney), 0) FROM OutTable WHERE BName=?1 AND OName=?2 AND "
+                "ODate BETWEEN ?3 AND ?4",
+                dm.book(), name, month + "-01", month + "-31")
             .value_or(0));
     const Money limit = Money::fromUnits(*budget);
     // Only the save that crosses the line tells; later ones in the month do not.

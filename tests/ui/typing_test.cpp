@@ -10,42 +10,18 @@
 #include "app/screens.h"
 #include "bookkeeping/ui/bookkeeping_screen.h"
 #include "bookkeeping/ui/entry_screen.h"
+#include "keyboard.h"
 #include "named.h"
 #include "scripted_prompter.h"
 #include "ui_book.h"
 
 using namespace fennory;
 using namespace fennory::ui;
+using fennory::testing::key;
 using fennory::testing::named;
+using fennory::testing::type;
 
 namespace {
-
-// Where the keyboard sends a key: an open list of matches, else the field.
-QWidget* keyTarget() {
-    if (QWidget* popup = QApplication::activePopupWidget()) {
-        return popup;
-    }
-    return QApplication::focusWidget();
-}
-
-// Letters and digits as key presses; Chinese as the input method commits it.
-void type(const QString& text) {
-    for (QChar c : text) {
-        QWidget* w = keyTarget();
-        QVERIFY2(w, "no widget has the keyboard");
-        if (c.unicode() < 128) {
-            QTest::keyClick(w, c.toLatin1());
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QApplication::sendEvent(QApplication::focusWidget(), &commit);
-        }
-    }
-}
-
-void key(Qt::Key k) {
-    QTest::keyClick(keyTarget(), k);
-}
 
 // Empties the field the way a user does: select all, delete (a shown
 // completion goes with the first Delete, the typed text with the next).

@@ -5,10 +5,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QStackedBarSeries>
 #include <QSplitter>
-#include <QValueAxis>
+#include <QStackedBarSeries>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include "core/dates.h"
 #include "core/ui/criteria_form.h"
@@ -93,8 +93,7 @@ TfrmBudget::TfrmBudget(TfrmDM& dm, Prompter& prompter, QWidget* parent)
 }
 
 void TfrmBudget::showKindYear() {
-    model_.show(expense_->isChecked() ? BudgetKind::Expense : BudgetKind::Income,
-                year_->value());
+    model_.show(expense_->isChecked() ? BudgetKind::Expense : BudgetKind::Income, year_->value());
     fill();
 }
 
@@ -195,10 +194,9 @@ TfrmBudgetReport::TfrmBudgetReport(TfrmDM& dm, Prompter& prompter, FileOpener op
     body->addWidget(chart_);
     body->setStretchFactor(0, 2);
     body->setStretchFactor(1, 3);
-    layOutQueryScreen(this, {.criteria = criteria,
-                             .buttons = {run_, excel_, print_},
-                             .body = body,
-                             .totals = {pace_}});
+    layOutQueryScreen(
+        this,
+        {.criteria = criteria, .buttons = {run_, excel_, print_}, .body = body, .totals = {pace_}});
     excel_->setEnabled(false);
     print_->setEnabled(false);
     connect(period_, &QComboBox::currentIndexChanged, this, guarded([this] { offerIndexes(); }));

@@ -50,8 +50,7 @@ private:
 class TfrmBudgetReport : public QueryScreen {
     Q_OBJECT
 public:
-    TfrmBudgetReport(TfrmDM& dm, Prompter& prompter, FileOpener opener,
-                     QWidget* parent = nullptr);
+    TfrmBudgetReport(TfrmDM& dm, Prompter& prompter, FileOpener opener, QWidget* parent = nullptr);
     BudgetReportModel& model() { return model_; }
     RecordGrid* grid() const { return grid_; }
     QChart* chart() const { return chart_->chart(); }
