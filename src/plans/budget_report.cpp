@@ -154,12 +154,12 @@ Sheet BudgetReportModel::sheet() const {
 }
 
 report::Layout BudgetReportModel::printLayout() const {
-    static const std::vector<report::ListColumn> expense{{0, "支出类别", "theName"},
+    static const std::vector<report::ListColumn> expense{{0, "支出类别", "theName", false, true},
                                                          {50, "预算", "theBudget", true},
                                                          {90, "已支出", "theSpent", true},
                                                          {130, "剩余", "theRemain", true},
                                                          {170, "已用", "theUsed"}};
-    static const std::vector<report::ListColumn> income{{0, "收入类别", "theName"},
+    static const std::vector<report::ListColumn> income{{0, "收入类别", "theName", false, true},
                                                         {50, "预算", "theBudget", true},
                                                         {90, "已收入", "theSpent", true},
                                                         {130, "尚差", "theRemain", true},

@@ -133,7 +133,9 @@ Layout ruledListLayout(std::string name, std::string title, bool landscape,
                                  .column = cols[i].column,
                                  .left = cols[i].left + 1,
                                  .width = w,
-                                 .align = cols[i].money || i == 0 ? Align::Right : Align::Left,
+                                 .align = cols[i].money || (i == 0 && !cols[i].leftAligned)
+                                              ? Align::Right
+                                              : Align::Left,
                                  .format = cols[i].money ? Format::Number : Format::Text,
                                  .fontPt = 13 * kPt});
     }

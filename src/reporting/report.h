@@ -104,6 +104,7 @@ struct ListColumn {
     const char* heading;
     const char* column;
     bool money = false;
+    bool leftAligned = false;  // a first column is right-aligned (a number) unless so
 };
 
 // The ruled list the queries print: the title and page number above, the

@@ -119,8 +119,10 @@ void BudgetScreensTest::amountsAreTypedIntoTheGridAndABadOneIsRefused() {
     QCOMPARE(grid->item(0, static_cast<int>(BudgetColumn::Year))->text(),
              QStringLiteral("18,000.00"));
 
-    // One month more for the new year's feast.
-    grid->setCurrentCell(0, static_cast<int>(BudgetColumn::January) + 1);
+    // One month more for the new year's feast, the cell picked by a click.
+    QTableWidgetItem* february = grid->item(0, static_cast<int>(BudgetColumn::January) + 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualItemRect(february).center());
     type("3000");
     enter();
     QCOMPARE(grid->item(0, static_cast<int>(BudgetColumn::EveryMonth))->text(), QString());

@@ -292,7 +292,7 @@ void TfrmBudgetReport::drawBars() {
     series->attachAxis(x);
     series->attachAxis(y);
     chart->legend()->setVisible(true);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignTop);  // upright names fill the bottom
 }
 
 void TfrmBudgetReport::onExcel() {
