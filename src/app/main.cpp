@@ -2,6 +2,7 @@
 // the main window. The only place that wires the concrete pieces together.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QLocale>
@@ -10,8 +11,10 @@
 #include <QUrl>
 
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/screens.h"
 #include "books/startup_check.h"
@@ -26,8 +29,30 @@
 #include "core/ui/prompter.h"
 #include "core/ui/single_instance.h"
 
+namespace {
+
+// A command from a script: no window, the same data file and the same lock.
+int commandLine(int argc, char** argv, const std::vector<std::string>& args) {
+    using namespace fennory;
+    QCoreApplication app(argc, argv);
+    ui::SingleInstance guard;
+    if (!guard.acquire()) {
+        std::cerr << "Fennory 已经打开了：请先关闭程序再运行命令。\n";
+        return kCommandLocked;
+    }
+    Session session;
+    session.ExeFolder = QCoreApplication::applicationDirPath().toStdString();
+    return runCommandLine(args, session.dataFile(), dates::today(), std::cout, std::cerr);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace fennory;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (isCommandLine(args)) {
+        return commandLine(argc, argv, args);
+    }
     // The FFmpeg backend decodes MP3 by itself, without GStreamer's plugins.
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) {
         qputenv("QT_MEDIA_BACKEND", "ffmpeg");

@@ -1,5 +1,7 @@
 #include "books/open_book.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 
 #include "books/book_creation.h"
@@ -71,6 +73,21 @@ OpenDialogStart openDialogStart(TfrmDM& dm, const std::string& offered) {
         s.focus = BookField::Password;
     }
     return s;
+}
+
+BookCheck openBookForScript(TfrmDM& dm, const std::string& book, const std::string& password) {
+    if (!bookExists(dm, book)) {
+        return BookCheck::fail(fmt::format("账簿“{}”不存在。", book), BookField::BookList);
+    }
+    const auto found = dm.db().queryInt(
+        "SELECT count(*) FROM SBook WHERE BName=?1 AND BPass=?2", book, password);
+    if (found.value_or(0) != 1) {
+        return BookCheck::fail("密码错误。", BookField::Password);
+    }
+    dm.session().CurrentBook = book;
+    dm.session().OpenBookState = BookState{};
+    loadOpenBookState(dm);
+    return BookCheck::pass();
 }
 
 BookCheck openBook(TfrmDM& dm, const OpenInput& in) {

@@ -36,6 +36,9 @@ struct OpenInput {
 // password leaves the book open until now (if any) open.
 BookCheck openBook(TfrmDM& dm, const OpenInput& in);
 
+// A book opened by a script: the same password, nothing remembered.
+BookCheck openBookForScript(TfrmDM& dm, const std::string& book, const std::string& password);
+
 // Whether the data file holds a book of this name.
 bool bookExists(TfrmDM& dm, const std::string& book);
 
