@@ -75,30 +75,18 @@ int backup(Database& db, const Arguments& a, std::ostream& err) {
     return kCommandDone;
 }
 
-int exportJournal(TfrmDM& dm, const Arguments& a, const std::string& today, std::ostream& err) {
-    const std::filesystem::path file = a.operands.at(0);
-    const std::filesystem::path part = file.string() + ".part";
-    JournalSummary s;
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            err << fmt::format("无法写入 {}。\n", file.string());
-            return kCommandFailed;
-        }
-        s = writeJournal(dm, out, a.beancount ? JournalFormat::Beancount : JournalFormat::Ledger,
-                         today);
-        out.flush();
-        if (!out) {
-            err << fmt::format("写入 {} 时出错，磁盘可能已满。\n", file.string());
-            std::filesystem::remove(part);
-            return kCommandFailed;
-        }
+int exportJournalTo(TfrmDM& dm, const Arguments& a, const std::string& today, std::ostream& err) {
+    try {
+        const JournalSummary s =
+            exportJournal(dm, a.operands.at(0),
+                          a.beancount ? JournalFormat::Beancount : JournalFormat::Ledger, today);
+        err << fmt::format("已导出 {} 笔交易、{} 个账户到 {}\n", s.transactions, s.accounts,
+                           a.operands[0]);
+        return kCommandDone;
+    } catch (const JournalFileError& e) {
+        err << e.what() << "\n";
+        return kCommandFailed;
     }
-    // Whole or not at all: a journal cut short would read as a smaller book.
-    std::filesystem::rename(part, file);
-    err << fmt::format("已导出 {} 笔交易、{} 个账户到 {}\n", s.transactions, s.accounts,
-                       file.string());
-    return kCommandDone;
 }
 
 int exportSheet(TfrmDM& dm, const Arguments& a, const std::string& today, std::ostream& err) {
@@ -218,7 +206,7 @@ int runCommandLine(const std::vector<std::string>& args, const std::filesystem::
             return backup(db, a, err);
         }
         if (a.command == "export-journal") {
-            return exportJournal(dm, a, today, err);
+            return exportJournalTo(dm, a, today, err);
         }
         if (a.command == "export-sheet") {
             return exportSheet(dm, a, today, err);

@@ -12,10 +12,10 @@ namespace fennory {
 
 enum CommandExit {
     kCommandDone = 0,
-    kCommandUsage = 1,     // the arguments do not say a command
-    kCommandRefused = 2,   // the data file, the book or its password
-    kCommandLocked = 3,    // the program is open
-    kCommandFailed = 4     // the command could not be done
+    kCommandUsage = 1,    // the arguments do not say a command
+    kCommandRefused = 2,  // the data file, the book or its password
+    kCommandLocked = 3,   // the program is open
+    kCommandFailed = 4    // the command could not be done
 };
 
 // Whether the arguments ask for the command line rather than the window.

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <set>
 #include <vector>
@@ -143,7 +144,9 @@ public:
         in.bind(1, dm_.book());
         while (in.step()) {
             const Money m = in.money(2);
-            add({in.text(0), describe(in.text(1), in.text(5)), in.text(4),
+            add({in.text(0),
+                 describe(in.text(1), in.text(5)),
+                 in.text(4),
                  {{moneyAccount(in.text(3)), m}, {named(f_.income, nullptr, in.text(1)), -m}}});
         }
         Statement out = dm_.db().prepare(
@@ -152,7 +155,9 @@ public:
         out.bind(1, dm_.book());
         while (out.step()) {
             const Money m = out.money(2);
-            add({out.text(0), describe(out.text(1), out.text(5)), out.text(4),
+            add({out.text(0),
+                 describe(out.text(1), out.text(5)),
+                 out.text(4),
                  {{named(f_.expenses, nullptr, out.text(1)), m}, {moneyAccount(out.text(3)), -m}}});
         }
         Statement tr = dm_.db().prepare(
@@ -161,7 +166,9 @@ public:
         tr.bind(1, dm_.book());
         while (tr.step()) {
             const Money m = tr.money(3);
-            add({tr.text(0), describe("转账", tr.text(5)), tr.text(4),
+            add({tr.text(0),
+                 describe("转账", tr.text(5)),
+                 tr.text(4),
                  {{moneyAccount(tr.text(2)), m}, {moneyAccount(tr.text(1)), -m}}});
         }
     }
@@ -222,7 +229,9 @@ public:
             const std::string table = s.text(7);
             const auto it = counter.find(fmt::format("{}#{}", table, s.integer(8)));
             const std::string other = it == counter.end() ? gone_[table] : it->second;
-            add({s.text(0), describe(s.text(1), s.text(2)), s.text(6),
+            add({s.text(0),
+                 describe(s.text(1), s.text(2)),
+                 s.text(6),
                  {{moneyAccount(s.text(5)), m}, {other, -m}}});
         }
     }
@@ -249,8 +258,7 @@ public:
             Statement s = dm_.db().prepare(o.sql);
             s.bind(1, dm_.book());
             while (s.step()) {
-                booked[named(o.root, o.middle, s.text(0))] +=
-                    o.sign > 0 ? s.money(1) : -s.money(1);
+                booked[named(o.root, o.middle, s.text(0))] += o.sign > 0 ? s.money(1) : -s.money(1);
             }
         }
         std::map<std::string, Money> journal;
@@ -267,7 +275,10 @@ public:
         for (const auto& [account, amount] : booked) {
             const Money gap = amount - journal[account];
             if (!gap.isZero()) {
-                add({today, "核销", "", {{account, gap}, {named(f_.equity, nullptr, "核销"), -gap}}});
+                add({today,
+                     "核销",
+                     "",
+                     {{account, gap}, {named(f_.equity, nullptr, "核销"), -gap}}});
             }
         }
     }
@@ -302,8 +313,9 @@ public:
     }
 
     JournalSummary write(std::ostream& out) {
-        std::stable_sort(txns_.begin(), txns_.end(),
-                         [](const Transaction& a, const Transaction& b) { return a.date < b.date; });
+        std::stable_sort(
+            txns_.begin(), txns_.end(),
+            [](const Transaction& a, const Transaction& b) { return a.date < b.date; });
         std::set<std::string> accounts;
         for (const Transaction& t : txns_) {
             for (const Posting& p : t.postings) {
@@ -313,10 +325,11 @@ public:
         const std::string first = txns_.empty() ? std::string("1900-01-01") : txns_.front().date;
         out << (f_.beancount ? ";; " : "; ") << dm_.book() << " — Fennory记账软件 导出\n";
         if (f_.beancount) {
-            for (const auto& [option, root] :
-                 {std::pair{"name_assets", f_.assets}, {"name_liabilities", f_.liabilities},
-                  {"name_equity", f_.equity}, {"name_income", f_.income},
-                  {"name_expenses", f_.expenses}}) {
+            for (const auto& [option, root] : {std::pair{"name_assets", f_.assets},
+                                               {"name_liabilities", f_.liabilities},
+                                               {"name_equity", f_.equity},
+                                               {"name_income", f_.income},
+                                               {"name_expenses", f_.expenses}}) {
                 out << "option \"" << option << "\" \"" << root << "\"\n";
             }
             out << "option \"operating_currency\" \"CNY\"\n\n";
@@ -373,6 +386,34 @@ JournalSummary writeJournal(TfrmDM& dm, std::ostream& out, JournalFormat format,
     b.closeLoans(today);
     b.openingBalances();
     return b.write(out);
+}
+
+JournalSummary exportJournal(TfrmDM& dm, const std::filesystem::path& file, JournalFormat format,
+                             const std::string& today) {
+    std::filesystem::path part = file;
+    part += ".part";
+    JournalSummary s;
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            throw JournalFileError(fmt::format("无法写入 {}。", file.string()));
+        }
+        s = writeJournal(dm, out, format, today);
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ec;
+            std::filesystem::remove(part, ec);
+            throw JournalFileError(fmt::format("写入 {} 时出错，磁盘可能已满。", file.string()));
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(part, file, ec);
+    if (ec) {
+        std::filesystem::remove(part, ec);
+        throw JournalFileError(fmt::format("无法写入 {}。", file.string()));
+    }
+    return s;
 }
 
 }  // namespace fennory

@@ -4,7 +4,9 @@
 // transaction, with the opening balances that make every account end where
 // the book has it.
 
+#include <filesystem>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
 #include "core/data_module.h"
@@ -22,5 +24,15 @@ struct JournalSummary {
 // entries of written-off loans).
 JournalSummary writeJournal(TfrmDM& dm, std::ostream& out, JournalFormat format,
                             const std::string& today);
+
+// The journal into a file, whole or not at all (a journal cut short would
+// read as a smaller book). Throws JournalFileError when it cannot be written.
+JournalSummary exportJournal(TfrmDM& dm, const std::filesystem::path& file, JournalFormat format,
+                             const std::string& today);
+
+class JournalFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 }  // namespace fennory

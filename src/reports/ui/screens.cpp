@@ -1,6 +1,9 @@
 #include "reports/ui/screens.h"
 
+#include <QInputDialog>
+
 #include "reports/analysis.h"
+#include "reports/journal.h"
 #include "reports/ui/analysis_screen.h"
 #include "reports/ui/fund_flow_screen.h"
 #include "reports/ui/loan_statistics_screen.h"
@@ -53,8 +56,44 @@ constexpr MenuRow kReportRows[] = {
     {.id = "fundFlow", .order = 800, .caption = "资金流动日志 &L"},
 };
 
+constexpr MenuRow kToolRows[] = {
+    {.id = "exportJournal", .order = 300, .caption = "导出为记账文本 &J"},
+};
+
+// "导出为记账文本": the format asked, the journal written to the Export folder
+// beside the data file, and the user told where.
+void exportJournalDialog(Shell& w) {
+    const QStringList formats{QStringLiteral("hledger / ledger（.journal）"),
+                              QStringLiteral("beancount（.beancount）")};
+    bool chosen = false;
+    const QString format =
+        QInputDialog::getItem(w.frame(), QStringLiteral("导出为记账文本"),
+                              QStringLiteral("记账文本的格式："), formats, 0, false, &chosen);
+    if (!chosen) {
+        return;
+    }
+    const bool beancount = format == formats[1];
+    TfrmDM& dm = w.dm();
+    std::filesystem::path file = dm.session().dataFile().parent_path() / "Export";
+    std::filesystem::create_directories(file);
+    file /= dm.book() + "-记账文本-" + exportStamp() + (beancount ? ".beancount" : ".journal");
+    try {
+        const JournalSummary s =
+            exportJournal(dm, file, beancount ? JournalFormat::Beancount : JournalFormat::Ledger,
+                          dm.session().currentDate());
+        w.prompter().info(QStringLiteral("已导出 %1 笔交易、%2 个账户到\n%3")
+                              .arg(s.transactions)
+                              .arg(s.accounts)
+                              .arg(QString::fromStdString(file.string())));
+    } catch (const JournalFileError& e) {
+        w.prompter().warn(QString::fromStdString(e.what()));
+    }
+}
+
 void registerReportScreens(Shell& shell) {
     shell.addMenuRows("报表中心【&R】", kReportRows);
+    shell.addMenuRows("工具【&T】", kToolRows);
+    shell.registerDialog("exportJournal", exportJournalDialog);
     installReportNavigation();
     registerScreens(shell, {
                                {"statistics", reportScreen<TfrmPage1>()},
