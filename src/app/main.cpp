@@ -23,6 +23,7 @@
 #include "core/dates.h"
 #include "core/errors.h"
 #include "core/main_texts.h"
+#include "core/program_home.h"
 #include "core/session.h"
 #include "core/ui/application.h"
 #include "core/ui/desktop.h"
@@ -40,8 +41,14 @@ int commandLine(int argc, char** argv, const std::vector<std::string>& args) {
         std::cerr << "Fennory 已经打开了：请先关闭程序再运行命令。\n";
         return kCommandLocked;
     }
+    const ProgramHome home =
+        programHome(QCoreApplication::applicationDirPath().toStdString(), xdgDataHome());
+    if (!home.refusal.empty()) {
+        std::cerr << home.refusal << "\n";
+        return kCommandRefused;
+    }
     Session session;
-    session.ExeFolder = QCoreApplication::applicationDirPath().toStdString();
+    session.ExeFolder = home.folder;
     return runCommandLine(args, session.dataFile(), dates::today(), std::cout, std::cerr);
 }
 
@@ -67,9 +74,15 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    const ProgramHome home =
+        programHome(QApplication::applicationDirPath().toStdString(), xdgDataHome());
+    if (!home.refusal.empty()) {
+        ui::MessageBoxPrompter().warn(QString::fromStdString(home.refusal));
+        return 1;
+    }
     Session session;
     session.StartupDate = dates::today();
-    session.ExeFolder = QApplication::applicationDirPath().toStdString();
+    session.ExeFolder = home.folder;
 
     ui::MessageBoxPrompter prompter;
     const std::filesystem::path dataFile = session.dataFile();

@@ -24,7 +24,9 @@ struct Session {
     std::string CurrentBook;  // empty when no book is open
     BookState OpenBookState;
     std::string StartupDate;          // "yyyy-mm-dd", fixed once at start-up
-    std::filesystem::path ExeFolder;  // the executable's folder
+    // The program's folder: the executable's own, or where an installed
+    // program keeps its data (with its help and sound beside it).
+    std::filesystem::path ExeFolder;
 
     // Where the current date is read from; tests fix it. The calendar's when unset.
     std::function<std::string()> clock;
