@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -138,38 +139,42 @@ public:
 
     // Income, expenses and transfers, from their records.
     void records() {
-        Statement in = dm_.db().prepare(
+        each(
             "SELECT IDate, IName, IMoney, AName, FName, Remark FROM InTable WHERE BName=?1 "
-            "ORDER BY ID");
-        in.bind(1, dm_.book());
-        while (in.step()) {
-            const Money m = in.money(2);
-            add({in.text(0),
-                 describe(in.text(1), in.text(5)),
-                 in.text(4),
-                 {{moneyAccount(in.text(3)), m}, {named(f_.income, nullptr, in.text(1)), -m}}});
-        }
-        Statement out = dm_.db().prepare(
+            "ORDER BY ID",
+            [this](Statement& r, Money m) {
+                add({r.text(0),
+                     describe(r.text(1), r.text(5)),
+                     r.text(4),
+                     {{moneyAccount(r.text(3)), m}, {named(f_.income, nullptr, r.text(1)), -m}}});
+            });
+        each(
             "SELECT ODate, OName, OMoney, AName, FName, Remark FROM OutTable WHERE BName=?1 "
-            "ORDER BY ID");
-        out.bind(1, dm_.book());
-        while (out.step()) {
-            const Money m = out.money(2);
-            add({out.text(0),
-                 describe(out.text(1), out.text(5)),
-                 out.text(4),
-                 {{named(f_.expenses, nullptr, out.text(1)), m}, {moneyAccount(out.text(3)), -m}}});
-        }
-        Statement tr = dm_.db().prepare(
-            "SELECT CDate, OldN, NewN, CMoney, FName, Remark FROM ChangeT WHERE BName=?1 "
-            "ORDER BY ID");
-        tr.bind(1, dm_.book());
-        while (tr.step()) {
-            const Money m = tr.money(3);
-            add({tr.text(0),
-                 describe("转账", tr.text(5)),
-                 tr.text(4),
-                 {{moneyAccount(tr.text(2)), m}, {moneyAccount(tr.text(1)), -m}}});
+            "ORDER BY ID",
+            [this](Statement& r, Money m) {
+                add({r.text(0),
+                     describe(r.text(1), r.text(5)),
+                     r.text(4),
+                     {{named(f_.expenses, nullptr, r.text(1)), m}, {moneyAccount(r.text(3)), -m}}});
+            });
+        each(
+            "SELECT CDate, OldN, CMoney, NewN, FName, Remark FROM ChangeT WHERE BName=?1 "
+            "ORDER BY ID",
+            [this](Statement& r, Money m) {
+                add({r.text(0),
+                     describe("转账", r.text(5)),
+                     r.text(4),
+                     {{moneyAccount(r.text(3)), m}, {moneyAccount(r.text(1)), -m}}});
+            });
+    }
+
+    // Each row of a statement of the book's (bound to ?1), with its money in
+    // the third column.
+    void each(const char* sql, const std::function<void(Statement&, Money)>& row) {
+        Statement s = dm_.db().prepare(sql);
+        s.bind(1, dm_.book());
+        while (s.step()) {
+            row(s, s.money(2));
         }
     }
 

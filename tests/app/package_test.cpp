@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLockFile>
+#include <QString>
+
 #include <array>
 #include <cstdio>
 
@@ -62,18 +65,19 @@ TEST(Package, HoldsTheProgramItsFilesAndDependenciesAndStartsFromTheUsersDataFol
         EXPECT_NE(info.output.find(needed), std::string::npos) << needed << ": " << info.output;
     }
     const Shell desktop = run("dpkg-deb --fsys-tarfile '" + deb +
-                            "' | tar -xOf - ./usr/share/applications/fennory.desktop");
+                              "' | tar -xOf - ./usr/share/applications/fennory.desktop");
     EXPECT_NE(desktop.output.find("Name=Fennory记账软件"), std::string::npos);
     EXPECT_NE(desktop.output.find("Categories=Office;Finance;"), std::string::npos);
 
     // Unpacked, its folder read-only, run for a user with a home of their own.
-    ASSERT_EQ(run("dpkg-deb -x '" + deb + "' '" + dir + "/root' && chmod -R a-w '" + dir +
-                  "/root/usr'")
-                  .status,
-              0);
-    const std::string env = "env -u XDG_DATA_HOME HOME='" + dir + "/home' XDG_RUNTIME_DIR='" +
-                            dir + "/rt' QT_QPA_PLATFORM=offscreen ";
+    ASSERT_EQ(
+        run("dpkg-deb -x '" + deb + "' '" + dir + "/root' && chmod -R a-w '" + dir + "/root/usr'")
+            .status,
+        0);
+    const std::string env = "env -u XDG_DATA_HOME HOME='" + dir + "/home' XDG_RUNTIME_DIR='" + dir +
+                            "/rt' QT_QPA_PLATFORM=offscreen ";
     fs::create_directories(folder.path() / "rt");
+    fs::permissions(folder.path() / "rt", fs::perms::owner_all);  // as a session's is
     const std::string program = "'" + dir + "/root/usr/bin/fennory'";
     const Shell first = run(env + program + " --book 我家 backup '" + dir + "/b.eac'");
     EXPECT_EQ(first.status, 2) << first.output;  // no book yet
@@ -94,6 +98,16 @@ TEST(Package, HoldsTheProgramItsFilesAndDependenciesAndStartsFromTheUsersDataFol
     const Shell backup = run(env + program + " --book 我家 backup '" + dir + "/b.eac'");
     EXPECT_EQ(backup.status, 0) << backup.output;
     EXPECT_TRUE(fs::exists(folder.path() / "b.eac"));
+
+    // While the window has the data file, a script waits its turn.
+    {
+        QLockFile window(QString::fromStdString(dir + "/rt/Account.lock"));
+        ASSERT_TRUE(window.tryLock());
+        const Shell locked = run(env + program + " --book 我家 backup '" + dir + "/c.eac'");
+        EXPECT_EQ(locked.status, 3) << locked.output;
+        EXPECT_NE(locked.output.find("Fennory 已经打开了"), std::string::npos);
+        EXPECT_FALSE(fs::exists(folder.path() / "c.eac"));
+    }
     run("chmod -R u+w '" + dir + "/root'");  // so that the folder can be removed
 }
 

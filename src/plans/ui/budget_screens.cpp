@@ -1,6 +1,5 @@
 #include "plans/ui/budget_screens.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,13 +7,13 @@
 #include <QSplitter>
 #include <QStackedBarSeries>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include "core/dates.h"
 #include "core/ui/criteria_form.h"
 #include "core/ui/guard.h"
 #include "core/ui/inputs.h"
 #include "core/ui/record_screen.h"
+#include "reporting/ui/charts.h"
 #include "reporting/ui/report_preview.h"
 
 namespace fennory::ui {
@@ -236,11 +235,7 @@ void TfrmBudgetReport::onRun() {
 
 void TfrmBudgetReport::drawBars() {
     QChart* chart = chart_->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis* a : chart->axes()) {
-        chart->removeAxis(a);
-        delete a;
-    }
+    clearChart(chart);
     chart->setTitle(qs(model_.title()));
     const std::vector<BudgetBar> bars = model_.bars();
     if (bars.empty()) {
@@ -278,19 +273,7 @@ void TfrmBudgetReport::drawBars() {
         series->append(s);
     }
     chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(names);
-    if (names.size() > 8) {
-        // Many categories: their names stand upright under narrow bars.
-        x->setLabelsAngle(-90);
-        x->setTruncateLabels(false);
-    }
-    auto* y = new QValueAxis;
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
+    addCategoryAxes(chart, series, names);
     chart->legend()->setVisible(true);
     chart->legend()->setAlignment(Qt::AlignTop);  // upright names fill the bottom
 }

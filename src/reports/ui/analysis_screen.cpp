@@ -18,15 +18,11 @@
 
 #include "core/dates.h"
 #include "core/ui/guard.h"
+#include "reporting/ui/charts.h"
 
 namespace fennory::ui {
 namespace {
 
-// Past this many points the axis labels stand upright, so that every label
-// stays readable; past the most labels an axis can show, only every few
-// points is named.
-constexpr int kUprightLabelsFrom = 12;
-constexpr int kMostLabels = 40;
 constexpr double kLabelledSliceShare = 0.03;  // smaller slices are named in the legend only
 // Past this many bars a bar is narrower than a pixel: each is then drawn at
 // least one pixel wide, so that years of days still show.
@@ -45,39 +41,6 @@ QChartView* chartView(const QString& title) {
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
     return view;
-}
-
-void clear(QChart* chart) {
-    chart->removeAllSeries();
-    for (QAbstractAxis* a : chart->axes()) {
-        chart->removeAxis(a);
-        delete a;
-    }
-}
-
-// The category axis under the bars and the line, the value axis beside them.
-void addAxes(QChart* chart, QAbstractSeries* series, const QStringList& labels) {
-    auto* x = new QBarCategoryAxis;
-    const int step = (static_cast<int>(labels.size()) + kMostLabels - 1) / kMostLabels;
-    QStringList shown;
-    for (int i = 0; i < labels.size(); ++i) {
-        // Categories must differ: an unnamed one is a run of zero-width spaces.
-        shown << (i % std::max(step, 1) == 0 ? labels[i] : QString(i + 1, QChar(0x200B)));
-    }
-    x->append(shown);
-    if (labels.size() >= kUprightLabelsFrom) {
-        x->setLabelsAngle(-90);
-        x->setTruncateLabels(false);
-        QFont small = x->labelsFont();
-        small.setPointSizeF(std::min(small.pointSizeF(), 8.0));
-        x->setLabelsFont(small);
-    }
-    auto* y = new QValueAxis;
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
 }
 
 }  // namespace
@@ -165,7 +128,7 @@ void AnalysisScreen::draw() {
     const QString caption = QString::fromUtf8(analysis_.kind().caption);
 
     QChart* bars = chart(0);
-    clear(bars);
+    clearChart(bars);
     auto* set = new QBarSet(caption);
     for (const AnalysisPoint& p : points) {
         *set << yuan(p.amount);
@@ -178,10 +141,10 @@ void AnalysisScreen::draw() {
         // A cosmetic pen in the theme's colour: one pixel at least.
         set->setPen(QPen(set->brush().color(), 0));
     }
-    addAxes(bars, barSeries, labels);
+    addCategoryAxes(bars, barSeries, labels);
 
     QChart* line = chart(1);
-    clear(line);
+    clearChart(line);
     auto* lineSeries = new QLineSeries;
     lineSeries->setName(caption);
     lineSeries->setPointsVisible(true);
@@ -189,12 +152,12 @@ void AnalysisScreen::draw() {
         lineSeries->append(static_cast<double>(i), yuan(points[i].amount));
     }
     line->addSeries(lineSeries);
-    addAxes(line, lineSeries, labels);
+    addCategoryAxes(line, lineSeries, labels);
 
     // One slice per row of the grid, in its order; a slice too small for its
     // label to be read beside the others leaves it to the legend.
     QChart* pie = chart(2);
-    clear(pie);
+    clearChart(pie);
     auto* pieSeries = new QPieSeries;
     for (const AnalysisPoint& p : points) {
         if (p.amount > Money()) {
