@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 #include "core/dates.h"
 
 namespace fennory {
@@ -49,6 +51,16 @@ void BudgetReportModel::run(BudgetKind kind, int year, BudgetPeriod period, int 
     kind_ = kind;
     period_ = budgetPeriodCaption(year, period, index);
     report_ = budgetExecution(dm_, kind, year, period, index, today);
+    // In the order the book lists its categories, as the settings grid shows them.
+    const std::vector<std::string> order =
+        kind == BudgetKind::Expense ? dm_.ComOutType() : dm_.ComInType();
+    auto rank = [&order](const BudgetRow& r) {
+        return std::find(order.begin(), order.end(), r.name) - order.begin();
+    };
+    for (auto* rows : {&report_.rows, &report_.unbudgeted}) {
+        std::stable_sort(rows->begin(), rows->end(),
+                         [&](const BudgetRow& a, const BudgetRow& b) { return rank(a) < rank(b); });
+    }
     heading_ = BudgetRow{.name = "未做预算"};
     shown_.clear();
     for (const BudgetRow& r : report_.rows) {
