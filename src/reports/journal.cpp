@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+#include "core/pinyin.h"
+
 namespace fennory {
 namespace {
 
@@ -36,7 +38,9 @@ struct FormatDef {
 
 const FormatDef& formatOf(JournalFormat f) {
     static const FormatDef ledger{false, "资产", "负债", "权益", "收入", "支出"};
-    static const FormatDef beancount{true, "资产", "负债", "权益", "收入", "支出"};
+    // Beancount takes only its own roots, and names whose parts begin with a
+    // capital or a digit: a Chinese name is led by its pinyin code.
+    static const FormatDef beancount{true, "Assets", "Liabilities", "Equity", "Income", "Expenses"};
     return f == JournalFormat::Ledger ? ledger : beancount;
 }
 
@@ -76,7 +80,15 @@ std::string component(const std::string& name, bool beancount) {
         const auto first = static_cast<unsigned char>(out[0]);
         if (first >= 'a' && first <= 'z') {
             out[0] = static_cast<char>(first - 32);
-        } else if (first < 0x80 && !(first >= 'A' && first <= 'Z') && !std::isdigit(first)) {
+        } else if (first >= 0x80) {
+            std::string code;
+            for (char c : PinyinCode(out)) {
+                if (std::isalnum(static_cast<unsigned char>(c))) {
+                    code += c;
+                }
+            }
+            out = (code.empty() ? std::string("X") : code) + "-" + out;
+        } else if (!(first >= 'A' && first <= 'Z') && !std::isdigit(first)) {
             out = "X" + out;
         }
     }
@@ -131,7 +143,8 @@ public:
                            component(type, f_.beancount), component(name, f_.beancount));
     }
     std::string named(const char* root, const char* middle, const std::string& name) const {
-        return middle ? fmt::format("{}:{}:{}", root, middle, component(name, f_.beancount))
+        return middle ? fmt::format("{}:{}:{}", root, component(middle, f_.beancount),
+                                    component(name, f_.beancount))
                       : fmt::format("{}:{}", root, component(name, f_.beancount));
     }
 
@@ -203,6 +216,7 @@ public:
             std::map<std::int64_t, std::string> party;
             while (r.step()) {
                 party[r.integer(0)] = named(fam.root, fam.middle, r.text(1));
+                loanAccounts_.insert(party[r.integer(0)]);
                 counter[fmt::format("{}#{}", fam.record, r.integer(0))] = party[r.integer(0)];
             }
             for (const char* part : fam.parts) {
@@ -217,6 +231,7 @@ public:
                 }
             }
             gone_[fam.record] = named(fam.root, fam.middle, "已删除");
+            loanAccounts_.insert(gone_[fam.record]);
             for (const char* part : fam.parts) {
                 gone_[part] = gone_[fam.record];
             }
@@ -263,15 +278,15 @@ public:
             Statement s = dm_.db().prepare(o.sql);
             s.bind(1, dm_.book());
             while (s.step()) {
-                booked[named(o.root, o.middle, s.text(0))] += o.sign > 0 ? s.money(1) : -s.money(1);
+                const std::string account = named(o.root, o.middle, s.text(0));
+                booked[account] += o.sign > 0 ? s.money(1) : -s.money(1);
+                loanAccounts_.insert(account);
             }
         }
         std::map<std::string, Money> journal;
         for (const Transaction& t : txns_) {
             for (const Posting& p : t.postings) {
-                if (p.account.find(":债务:") != std::string::npos ||
-                    p.account.find(":债权:") != std::string::npos ||
-                    p.account.find(":投资:") != std::string::npos) {
+                if (loanAccounts_.contains(p.account)) {
                     journal[p.account] += p.amount;
                     booked.try_emplace(p.account, Money());
                 }
@@ -330,13 +345,6 @@ public:
         const std::string first = txns_.empty() ? std::string("1900-01-01") : txns_.front().date;
         out << (f_.beancount ? ";; " : "; ") << dm_.book() << " — Fennory记账软件 导出\n";
         if (f_.beancount) {
-            for (const auto& [option, root] : {std::pair{"name_assets", f_.assets},
-                                               {"name_liabilities", f_.liabilities},
-                                               {"name_equity", f_.equity},
-                                               {"name_income", f_.income},
-                                               {"name_expenses", f_.expenses}}) {
-                out << "option \"" << option << "\" \"" << root << "\"\n";
-            }
             out << "option \"operating_currency\" \"CNY\"\n\n";
             for (const std::string& a : accounts) {
                 out << first << " open " << a << " CNY\n";
@@ -378,6 +386,7 @@ private:
     std::map<std::string, std::string> types_;
     std::vector<std::pair<std::string, Money>> balances_;
     std::map<std::string, std::string> gone_;
+    std::set<std::string> loanAccounts_;  // debts, credits and investments
     std::vector<Transaction> txns_;
 };
 

@@ -150,17 +150,27 @@ TEST_F(CommandLine, TheJournalReadByHledgerEndsEveryAccountWhereTheBookHasIt) {
               Money::fromUnits(std::stoll(one("SELECT sum(OMoney) FROM OutTable"))));
 }
 
-TEST_F(CommandLine, BeancountGetsItsOwnRootsOpeningsAndQuotedText) {
+TEST_F(CommandLine, BeancountGetsItsOwnRootsOpeningsAndQuotedTextAndBeanCheckTakesIt) {
+    fill();
+    if (HasFatalFailure()) {
+        return;
+    }
     book(RecordType::Expense, "2024-01-06", "餐饮", "120.5", "现金", "\"好吃\"");
     const fs::path journal = folder.path() / "book.beancount";
     ASSERT_EQ(run({"--book", "家庭账簿", "export-journal", journal.string(), "--beancount"}),
               kCommandDone);
     std::ifstream in(journal);
     const std::string text((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_NE(text.find("option \"name_assets\" \"资产\""), std::string::npos);
-    EXPECT_NE(text.find(" open 资产:现金:现金 CNY\n"), std::string::npos) << text;
+    // Its own roots, and each Chinese part led by its pinyin code.
+    EXPECT_NE(text.find(" open Assets:XJ-现金:XJ-现金 CNY\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(" open Liabilities:ZW-债务:ZS-张三 CNY\n"), std::string::npos) << text;
     EXPECT_NE(text.find("2024-01-06 * \"餐饮 ”好吃”\"\n  member: \"爸爸\"\n"), std::string::npos)
         << text;
+    if (std::system("bean-check --help > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "beancount is not installed";
+    }
+    const std::string check = "bean-check '" + journal.string() + "' 2>&1";
+    EXPECT_EQ(std::system(check.c_str()), 0);
 }
 
 TEST_F(CommandLine, ABackupOpensWithTheSameRecordsAndAWrongPasswordIsRefused) {
