@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <random>
+#include <sstream>
 
 #include "books/open_book.h"
 #include "core/data_module.h"
@@ -16,6 +17,7 @@
 #include "period_statements.h"
 #include "plans/budgets.h"
 #include "reports/analysis.h"
+#include "reports/journal.h"
 #include "reports/period_report.h"
 #include "reports/statistics.h"
 #include "sample_book.h"
@@ -88,6 +90,20 @@ void BM_BudgetReportEveryMonthTenYears(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_BudgetReportEveryMonthTenYears)->Unit(benchmark::kMillisecond);
+
+// The whole sample book as a plain-text journal, written to memory.
+void BM_JournalOfTheSampleBook(benchmark::State& state) {
+    Sample& s = sample();
+    std::size_t transactions = 0, bytes = 0;
+    for (auto _ : state) {
+        std::ostringstream out;
+        transactions = writeJournal(s.dm, out, JournalFormat::Ledger, "2024-12-31").transactions;
+        bytes = out.str().size();
+    }
+    state.counters["transactions"] = static_cast<double>(transactions);
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_JournalOfTheSampleBook)->Unit(benchmark::kMillisecond);
 
 void BM_MonthlyReportTenYearsPeriodByPeriod(benchmark::State& state) {
     Sample& s = sample();
