@@ -20,23 +20,7 @@ class HistoryTest : public testing::BookTest {
 protected:
     HistoryTest() : history(std::make_unique<History>(db, [this] { return dm.book(); })) {}
 
-    // Every table but the history's own and the engine's counter of numbers
-    // given out: a number taken back is not given out again.
-    std::string book() {
-        std::string out;
-        for (const auto& t :
-             rows("SELECT name FROM sqlite_master WHERE type='table' AND name NOT "
-                  "IN ('UndoLog','UndoAction','UndoRows','sqlite_sequence') ORDER BY name")) {
-            out += "== " + t[0] + "\n";
-            for (const auto& r : rows("SELECT * FROM \"" + t[0] + "\" ORDER BY rowid")) {
-                for (const auto& c : r) {
-                    out += c + "|";
-                }
-                out += "\n";
-            }
-        }
-        return out;
-    }
+    std::string book() { return dump(false); }
     std::int64_t bookIncome(const char* amount, const char* name = "工资") {
         Transaction t(db);
         const std::int64_t id =

@@ -88,11 +88,14 @@ void BookTest::insertRow(const std::string& table,
     s.run();
 }
 
-std::string BookTest::dump() {
+std::string BookTest::dump(bool withHistory) {
     std::string out;
-    for (const auto& t : rows("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name")) {
+    const std::string leftOut =
+        withHistory ? "" : " AND name NOT IN ('UndoLog','UndoAction','UndoRows','sqlite_sequence')";
+    for (const auto& t :
+         rows("SELECT name FROM sqlite_master WHERE type='table'" + leftOut + " ORDER BY name")) {
         out += "== " + t[0] + "\n";
-        for (const auto& r : rows("SELECT * FROM " + t[0] + " ORDER BY rowid")) {
+        for (const auto& r : rows("SELECT * FROM \"" + t[0] + "\" ORDER BY rowid")) {
             for (const auto& c : r) {
                 out += c + "|";
             }
