@@ -4,7 +4,16 @@
 install(TARGETS fennory RUNTIME DESTINATION bin)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/Help ${PROJECT_SOURCE_DIR}/data/Music
         DESTINATION share/fennory)
-install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Data/db.eac DESTINATION share/fennory/Data)
+# The template is made afresh for the package: the data file beside the built
+# program may hold someone's books by now.
+set(FENNORY_TEMPLATE ${CMAKE_BINARY_DIR}/package/db.eac)
+add_custom_command(OUTPUT ${FENNORY_TEMPLATE}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${FENNORY_TEMPLATE}
+  COMMAND make_datafile ${FENNORY_TEMPLATE}
+  DEPENDS make_datafile
+  COMMENT "Template data file for the package")
+add_custom_target(package_template ALL DEPENDS ${FENNORY_TEMPLATE})
+install(FILES ${FENNORY_TEMPLATE} DESTINATION share/fennory/Data)
 install(FILES ${PROJECT_SOURCE_DIR}/data/fennory.desktop DESTINATION share/applications)
 foreach(size 16 32 48 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/data/icons/hicolor/${size}x${size}/fennory.png

@@ -84,11 +84,14 @@ TEST(Package, HoldsTheProgramItsFilesAndDependenciesAndStartsFromTheUsersDataFol
     EXPECT_NE(first.output.find("账簿“我家”不存在。"), std::string::npos) << first.output;
     const fs::path data = folder.path() / "home/.local/share/fennory/Data/db.eac";
     ASSERT_TRUE(fs::exists(data));
+
     EXPECT_FALSE(fs::exists(folder.path() / "root/usr/bin/Data"));
 
     // A book made in the data file it made, which the installed program then backs up.
     {
         Database db = Database::open(data);
+        // Made from a fresh template: no household's books travel in the package.
+        EXPECT_EQ(db.queryInt("SELECT count(*) FROM SBook"), 0);
         Session session;
         TfrmDM dm(db, session);
         NewBookInput in;
