@@ -1,6 +1,9 @@
 // The main window's screen handling, checks and close question.
 
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QtTest>
@@ -15,6 +18,7 @@
 #include "core/data_module.h"
 #include "core/database.h"
 #include "core/ui/desktop.h"
+#include "modal.h"
 #include "named.h"
 #include "reporting/ui/export.h"
 #include "scripted_prompter.h"
@@ -40,6 +44,7 @@ private slots:
     void theActionListGoesBackToARowAfterOneQuestion();
     void leaderLinesReachTheirFigures();
     void whatTheDesktopCannotOpenIsSaidWithWhereItIs();
+    void theBookIsExportedAsAJournalInTheChosenFormat();
 
 private:
     std::unique_ptr<testing::UiBook> book_;
@@ -188,9 +193,8 @@ void MainWindowTest::rowsAddedByAModuleLandInTheirMenuByOrder() {
     static constexpr MenuRow later[] = {{.id = "goals", .order = 150, .caption = "储蓄目标 &G"}};
     window_->addMenuRows("计划【&P】", later);
     QMenu* plans = window_->menu(QStringLiteral("计划【&P】"));
-    QCOMPARE(captions(plans),
-             (QStringList{"新建计划 &N", "查看计划 &V", "执行计划 &M", "储蓄目标 &G", "|",
-                          "今日计划 &D", "|", "预算设置 &B"}));
+    QCOMPARE(captions(plans), (QStringList{"新建计划 &N", "查看计划 &V", "执行计划 &M",
+                                           "储蓄目标 &G", "|", "今日计划 &D", "|", "预算设置 &B"}));
     QVERIFY(!window_->action("goals")->isEnabled());
     window_->registerScreen("goals", [](Shell&) { return new QLabel; });
     QVERIFY(window_->action("goals")->isEnabled());
@@ -373,6 +377,29 @@ void MainWindowTest::theActionListGoesBackToARowAfterOneQuestion() {
     QCOMPARE(named<TotalsView>(*window_, "totalsView")->figure("现金")->text(),
              QStringLiteral("0.00"));
     QCOMPARE(window_->action("redo")->text(), QStringLiteral("重做 新增收入记录"));
+}
+
+void MainWindowTest::theBookIsExportedAsAJournalInTheChosenFormat() {
+    dm_->NewFamily("爸爸");
+    dm_->NewAccount("钱包", "爸爸");
+    dm_->AccountUp(Money::yuan(100), "钱包");
+    testing::ModalScript script;
+    QString offered;
+    script.then<QInputDialog>([&](QInputDialog& d) {
+        offered = d.comboBoxItems().join("|");
+        d.setTextValue(d.comboBoxItems().at(1));  // beancount
+        d.accept();
+    });
+    script.start();
+    window_->action("exportJournal")->trigger();
+    QTRY_VERIFY(script.finished());
+    QCOMPARE(offered, QStringLiteral("hledger / ledger（.journal）|beancount（.beancount）"));
+    QTRY_VERIFY(prompter->last().startsWith(QStringLiteral("已导出 1 笔交易、2 个账户到")));
+    const QStringList written =
+        QDir(QString::fromStdString((session->dataFile().parent_path() / "Export").string()))
+            .entryList({QStringLiteral("*.beancount")});
+    QCOMPARE(written.size(), 1);
+    QVERIFY(written[0].startsWith(QStringLiteral("家-记账文本-")));
 }
 
 QTEST_MAIN(MainWindowTest)
