@@ -64,7 +64,10 @@ std::pair<int, int> parseRef(const std::string& ref) {
     int col = 0;
     std::size_t i = 0;
     while (i < ref.size() && std::isalpha(static_cast<unsigned char>(ref[i]))) {
-        col = col * 26 + (std::toupper(static_cast<unsigned char>(ref[i])) - 'A' + 1);
+        // Past any sheet's last column it only needs to stay out of range.
+        if (col <= 1048576) {
+            col = col * 26 + (std::toupper(static_cast<unsigned char>(ref[i])) - 'A' + 1);
+        }
         ++i;
     }
     int row = 0;
@@ -77,8 +80,6 @@ std::pair<int, int> parseRef(const std::string& ref) {
     return {row - 1, col - 1};
 }
 
-namespace {}  // namespace
-
 Grid readSheetCells(const Zip& zip, const std::string& part, const std::vector<std::string>& shared,
                     const std::vector<bool>& dateXf, bool date1904) {
     Grid cells;
@@ -89,10 +90,11 @@ Grid readSheetCells(const Zip& zip, const std::string& part, const std::vector<s
     }
     int nextRow = 0;
     for (auto row : ws.child("sheetData").children("row")) {
-        int r = row.attribute("r") ? row.attribute("r").as_int() - 1 : nextRow;
-        if (r < 0 || r >= 1048576) {
+        const long long number = row.attribute("r") ? row.attribute("r").as_llong() : nextRow + 1LL;
+        if (number < 1 || number > 1048576) {
             throw SpreadsheetReadError("工作表已损坏：行号超出范围");
         }
+        const int r = static_cast<int>(number - 1);
         nextRow = r + 1;
         int nextCol = 0;
         for (auto c : row.children("c")) {

@@ -131,6 +131,21 @@ TEST_F(Reader, ASheetThatWouldSquareIntoBillionsOfCellsIsRefused) {
         << errorOf(file("far.xlsx"));
 }
 
+// References past every number a sheet can hold: refused, never wrapped round
+// onto a real cell. "MWLQKWX" counts to 2^32 + 2, column B once wrapped.
+TEST_F(Reader, ReferencesBeyondAnySheetAreRefusedNotWrappedOntoACell) {
+    const std::string header = "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>日期</t></is></c>";
+    testing::writeXlsx(file("wrap.xlsx"), "Sheet1",
+                       header + "<c r=\"MWLQKWX1\" t=\"inlineStr\"><is><t>金额</t></is></c></row>");
+    EXPECT_NE(errorOf(file("wrap.xlsx")).find("列号超出范围"), std::string::npos)
+        << errorOf(file("wrap.xlsx"));
+    for (const char* row : {"-2147483648", "4294967297", "99999999999999999999"}) {
+        testing::writeXlsx(file("row.xlsx"), "Sheet1",
+                           header + "</row><row r=\"" + row + "\"><c><v>1</v></c></row>");
+        EXPECT_NE(errorOf(file("row.xlsx")).find("行号超出范围"), std::string::npos) << row;
+    }
+}
+
 TEST_F(Reader, APartThatUnpacksFarBeyondItsSizeIsRefusedUnread) {
     // Megabytes of blank space inside the sheet: legal XML, packed a thousandfold.
     testing::writeXlsx(file("bomb.xlsx"), "Sheet1", std::string(40u << 20, ' '));
