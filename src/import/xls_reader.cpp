@@ -88,8 +88,12 @@ public:
         return r;
     }
     // The record after the next one's type, without taking it.
+    // A record that runs past the stream has no type: next() would not take it.
     std::optional<std::uint16_t> peekType() const {
-        return at_ + 4 <= s_.size() ? std::optional(u16(s_, at_)) : std::nullopt;
+        if (at_ + 4 > s_.size() || at_ + 4 + u16(s_, at_ + 2) > s_.size()) {
+            return std::nullopt;
+        }
+        return u16(s_, at_);
     }
 
 private:

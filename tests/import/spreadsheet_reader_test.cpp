@@ -277,5 +277,32 @@ TEST(XlsReader, ADamagedWorkbookStreamIsRefusedOrRead) {
     EXPECT_GT(read, 0u);
 }
 
+// A formula whose text result should follow it, then a record claiming more
+// bytes than the stream has left: the sheet ends there, read, instead of the
+// reader waiting on that record for ever.
+TEST(XlsReader, ARecordRunningPastTheStreamAfterATextFormulaEndsTheSheet) {
+    std::string s = xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/formulas.xls");
+    auto u16 = [&](std::size_t i) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(s[i]) |
+                                        static_cast<unsigned char>(s[i + 1]) << 8);
+    };
+    std::size_t at = 0;
+    while (u16(at) != 0x0006) {  // the first FORMULA record
+        at += 4 + u16(at + 2);
+        ASSERT_LT(at + 4, s.size());
+    }
+    const std::size_t body = at + 4;
+    s[body + 6] = 0;  // "the result is text, in the next record"
+    s[body + 12] = s[body + 13] = '\xFF';
+    s.resize(body + u16(at + 2));
+    s += std::string("\xFD\x00\x00\x01", 4) + std::string(10, '\0');
+
+    const auto rows = readXlsStream(s, "Sheet1");
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows[0][0], readXlsStream(xlsWorkbookStream(std::string(FENNORY_TEST_DATA) +
+                                                          "/import/formulas.xls"),
+                                        "Sheet1")[0][0]);
+}
+
 }  // namespace
 }  // namespace fennory
