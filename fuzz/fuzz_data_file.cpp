@@ -1,9 +1,10 @@
 // A data file of any content, as someone who knows the installation's key
 // could make one: the input is the file's plain pages, which the harness
-// encrypts as a data file before the program opens it. Opened or refused,
-// never more.
+// encrypts as a data file before the program opens it, at start-up and as a
+// backup chosen to restore. Opened or refused, never more.
 #include <sqlite3.h>
 
+#include "books/backup.h"
 #include "core/database.h"
 #include "fuzz_files.h"
 #include "fuzz_refusal.h"
@@ -58,5 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         db.queryInt("SELECT count(*) FROM SBook");
         db.queryInt("SELECT sum(IMoney) FROM InTable");
     });
+    // The restore's look before it asks: a copy checked in full, its books listed.
+    static Database live = [&] {
+        const auto f = plain.parent_path() / "live.eac";
+        std::error_code ec;
+        std::filesystem::remove(f, ec);
+        return Database::create(f);
+    }();
+    fuzz::refusedOrRead([&] { previewRestore(live, file); });
     return 0;
 }

@@ -56,7 +56,6 @@ const NameListKind& contactsList() {
 NameListModel::NameListModel(TfrmDM& dm, const NameListKind& kind)
     : ScreenModel(std::span<const ColumnDef>{}, NameListColumn::Id), dm_(dm), kind_(kind) {
     using C = NameListColumn;
-    auto col = [](C c) { return static_cast<int>(c); };
     columns_ = {{C::Name, kind_.column.c_str(), kind_.caption.c_str()},
                 {C::Pinyin, "thePY", "拼音码"},
                 {C::Book, "BName", "账簿名称", false, true},
