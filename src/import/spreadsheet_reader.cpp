@@ -65,7 +65,7 @@ std::pair<int, int> parseRef(const std::string& ref) {
     std::size_t i = 0;
     while (i < ref.size() && std::isalpha(static_cast<unsigned char>(ref[i]))) {
         // Past any sheet's last column it only needs to stay out of range.
-        if (col <= 1048576) {
+        if (col <= static_cast<int>(kMaxColumns)) {
             col = col * 26 + (std::toupper(static_cast<unsigned char>(ref[i])) - 'A' + 1);
         }
         ++i;

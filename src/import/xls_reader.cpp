@@ -87,13 +87,11 @@ public:
         at_ += 4u + size;
         return r;
     }
-    // The record after the next one's type, without taking it.
-    // A record that runs past the stream has no type: next() would not take it.
+    // The type of the record next() would take, without taking it.
     std::optional<std::uint16_t> peekType() const {
-        if (at_ + 4 > s_.size() || at_ + 4 + u16(s_, at_ + 2) > s_.size()) {
-            return std::nullopt;
-        }
-        return u16(s_, at_);
+        Records ahead = *this;
+        const auto r = ahead.next();
+        return r ? std::optional(r->type) : std::nullopt;
     }
 
 private:
