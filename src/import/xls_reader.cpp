@@ -326,9 +326,18 @@ class SheetCells {
 public:
     explicit SheetCells(const Globals& g) : g_(g) {}
 
-    std::string& at(std::uint32_t row, std::uint32_t column) {
+    // An empty cell far out (a formatted blank, an empty text) holds nothing,
+    // so it does not widen or lengthen the sheet; it only empties a cell
+    // already read.
+    void set(std::uint32_t row, std::uint32_t column, std::string text) {
         if (row >= kMaxRows || column >= kMaxColumns) {
             throw damaged("单元格位置超出范围");
+        }
+        if (text.empty()) {
+            if (row < grid_.size() && column < grid_[row].size()) {
+                grid_[row][column].clear();
+            }
+            return;
         }
         if (row >= grid_.size()) {
             grid_.resize(row + 1);
@@ -337,12 +346,12 @@ public:
         if (column >= line.size()) {
             line.resize(column + 1);
         }
-        return line[column];
+        line[column] = std::move(text);
     }
     void number(std::uint32_t row, std::uint32_t column, std::uint16_t xf, double v) {
-        at(row, column) = xf < g_.dateXf.size() && g_.dateXf[xf]
-                              ? excelDate(v, g_.date1904)
-                              : numberText(fmt::format("{:.17g}", v));
+        set(row, column,
+            xf < g_.dateXf.size() && g_.dateXf[xf] ? excelDate(v, g_.date1904)
+                                                   : numberText(fmt::format("{:.17g}", v)));
     }
     CellGrid take() { return std::move(grid_); }
 
@@ -371,16 +380,16 @@ void formulaCell(Records& records, SheetCells& cells, std::string_view b) {
             }
             if (records.peekType() == kString) {
                 const Record s = *records.next();
-                cells.at(row, col) = recordText(s.body, 0, 2);
+                cells.set(row, col, recordText(s.body, 0, 2));
             }
             break;
         case 1:
-            cells.at(row, col) = b[8] ? "TRUE" : "FALSE";
+            cells.set(row, col, b[8] ? "TRUE" : "FALSE");
             break;
         case 2:
             throw errorCell(row, col, errorName(static_cast<std::uint8_t>(b[8])));
         default:
-            cells.at(row, col).clear();
+            cells.set(row, col, {});
             break;
     }
 }
@@ -425,18 +434,18 @@ CellGrid readCells(std::string_view stream, const Globals& g) {
                     if (i >= g.shared.size()) {
                         throw damaged(fmt::format("第 {} 行的文本不在共享字符串表中", row + 1));
                     }
-                    cells.at(row, col) = g.shared[i];
+                    cells.set(row, col, g.shared[i]);
                 }
                 break;
             case kLabel:
-                cells.at(row, col) = recordText(b, 6, 2);
+                cells.set(row, col, recordText(b, 6, 2));
                 break;
             case kBoolErr:
                 if (b.size() >= 8) {
                     if (b[7]) {
                         throw errorCell(row, col, errorName(static_cast<std::uint8_t>(b[6])));
                     }
-                    cells.at(row, col) = b[6] ? "TRUE" : "FALSE";
+                    cells.set(row, col, b[6] ? "TRUE" : "FALSE");
                 }
                 break;
             case kFormula:

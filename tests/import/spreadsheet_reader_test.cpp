@@ -146,6 +146,23 @@ TEST_F(Reader, ReferencesBeyondAnySheetAreRefusedNotWrappedOntoACell) {
     }
 }
 
+// A formatted blank or an empty text far out holds nothing: the sheet is read
+// as far as its content goes instead of being refused as too big.
+TEST_F(Reader, EmptyCellsFarOutDoNotMakeTheSheetTooBig) {
+    const std::string styles = "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"4\"/></cellXfs>";
+    testing::writeXlsx(
+        file("blanks.xlsx"), "Sheet1",
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>日期</t></is></c>"
+        "<c r=\"B1\" t=\"inlineStr\"><is><t>金额</t></is></c><c r=\"XFD1\" s=\"1\"/></row>"
+        "<row r=\"2\"><c r=\"A2\" t=\"str\"><v>2024-03-05</v></c><c r=\"B2\"><v>12.5</v></c></row>"
+        "<row r=\"900000\"><c r=\"C900000\" t=\"inlineStr\"><is><t></t></is></c></row>"
+        "<row r=\"1048576\"><c r=\"XFD1048576\" s=\"1\"/></row>",
+        "", styles);
+    const SheetData d = readSheet1(file("blanks.xlsx"));
+    EXPECT_EQ(d.header, (std::vector<std::string>{"日期", "金额"}));
+    EXPECT_EQ(d.rows, (Rows{{"2024-03-05", "12.5"}}));
+}
+
 TEST_F(Reader, APartThatUnpacksFarBeyondItsSizeIsRefusedUnread) {
     // Megabytes of blank space inside the sheet: legal XML, packed a thousandfold.
     testing::writeXlsx(file("bomb.xlsx"), "Sheet1", std::string(40u << 20, ' '));
@@ -302,6 +319,28 @@ TEST(XlsReader, ARecordRunningPastTheStreamAfterATextFormulaEndsTheSheet) {
     EXPECT_EQ(rows[0][0], readXlsStream(xlsWorkbookStream(std::string(FENNORY_TEST_DATA) +
                                                           "/import/formulas.xls"),
                                         "Sheet1")[0][0]);
+}
+
+// An empty text at the last cell a sheet can have: the sheet keeps its own
+// length, not 65,536 rows of 256 columns that the import would refuse.
+TEST(XlsReader, AnEmptyTextAtTheFarCornerDoesNotGrowTheSheet) {
+    std::string s = xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/income500.xls");
+    auto u16 = [&](std::size_t i) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(s[i]) |
+                                        static_cast<unsigned char>(s[i + 1]) << 8);
+    };
+    // The globals end at the first EOF record, the first sheet at the second.
+    std::size_t sheetEof = 0;
+    int eofs = 0;
+    for (std::size_t at = 0; at + 4 <= s.size() && eofs < 2; at += 4 + u16(at + 2)) {
+        if (u16(at) == 0x000A && ++eofs == 2) {
+            sheetEof = at;
+        }
+    }
+    ASSERT_GT(sheetEof, 0u);
+    // LABEL at row 65,536, column 256: no characters.
+    s.insert(sheetEof, std::string("\x04\x02\x09\x00\xFF\xFF\xFF\x00\x0F\x00\x00\x00\x00", 13));
+    EXPECT_EQ(readXlsStream(s, "Sheet1").size(), 501u);
 }
 
 }  // namespace
