@@ -408,7 +408,14 @@ std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
     std::vector<std::string> row;
     std::string cell;
     bool quoted = false, wasQuoted = false;
+    std::size_t cells = 0;
     auto endCell = [&] {
+        // A cell costs memory even when empty: a file of bare separators
+        // would otherwise take many times its size.
+        if (++cells > kMaxCells) {
+            throw SpreadsheetReadError(fmt::format(
+                "账单太大：超过了能读入的 {} 个单元格，不像是账单或对账单。", kMaxCells));
+        }
         row.push_back(trimmed(cell));
         cell.clear();
         wasQuoted = false;
@@ -436,6 +443,10 @@ std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
                 ++i;
             }
             endCell();
+            if (rows.size() >= kMaxBillRows) {
+                throw SpreadsheetReadError(fmt::format(
+                    "账单太大：超过了能读入的 {} 行，不像是账单或对账单。", kMaxBillRows));
+            }
             rows.push_back(std::move(row));
             row.clear();
         } else {

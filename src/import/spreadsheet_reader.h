@@ -42,5 +42,8 @@ inline constexpr std::size_t kMaxCells = 4'000'000;
 inline constexpr std::size_t kMaxPackRatio = 200;
 // Bills and statements are text of a few megabytes at most.
 inline constexpr std::size_t kMaxBillBytes = 64u << 20;
+// A row costs memory of its own, empty or not: a file of bare line ends stops
+// here, far beyond any household's statement.
+inline constexpr std::size_t kMaxBillRows = 1'000'000;
 
 }  // namespace fennory

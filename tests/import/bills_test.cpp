@@ -10,6 +10,7 @@
 #include "core/record_types.h"
 #include "core/totals.h"
 #include "import/bills.h"
+#include "import/spreadsheet_reader.h"
 #include "reporting/sheet.h"
 #include "support/test_data_file.h"
 
@@ -156,6 +157,22 @@ TEST_F(Bills, AFileFarBeyondAnyBillIsRefusedUnread) {
     const BillRead r = readBill(f, {});
     EXPECT_FALSE(r.check.ok);
     EXPECT_NE(r.check.message.find("不像是账单"), std::string::npos) << r.check.message;
+}
+
+// Under the size limit but nothing except separators: every comma would be a
+// cell and every line end a row of its own, gigabytes of them from 64 MB.
+// Refused by the count, cells with the limit a sheet has.
+TEST_F(Bills, ABillOfNothingButSeparatorsIsRefusedByItsCount) {
+    for (const auto& [separator, count] : {std::pair{',', kMaxCells}, {'\n', kMaxBillRows}}) {
+        const fs::path f = folder.path() / "separators.csv";
+        {
+            std::ofstream out(f, std::ios::binary);
+            out << "交易时间,金额\n" << std::string(count + 10, separator);
+        }
+        const BillRead r = readBill(f, {});
+        EXPECT_FALSE(r.check.ok);
+        EXPECT_NE(r.check.message.find("账单太大"), std::string::npos) << r.check.message;
+    }
 }
 
 // Taking a booking back forgets the bill's rows too: the same file books again.
