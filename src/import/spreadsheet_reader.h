@@ -33,6 +33,9 @@ SheetData readFirstSheet(const std::filesystem::path& file);
 
 // Limits that keep a hostile or broken file from exhausting memory.
 inline constexpr std::size_t kMaxSheetXmlBytes = 256u << 20;
+// The parsed XML of a workbook's parts, held at once: a tree costs about 250
+// bytes a cell, so a sheet of millions of cells fits.
+inline constexpr std::size_t kMaxXmlTreeBytes = std::size_t{1} << 30;
 inline constexpr std::size_t kMaxColumns = 16384;
 // Rows times columns of a sheet once squared (an empty cell costs memory too):
 // over three times a 100,000-row import of twelve columns.

@@ -3,12 +3,68 @@
 #include <fmt/format.h>
 #include <zip.h>
 
+#include <atomic>
+#include <cstddef>
+#include <cstdlib>
 #include <map>
 #include <memory>
 
 #include "import/spreadsheet_reader.h"
 
 namespace fennory {
+
+namespace {
+
+// The trees of XML parts take many times the bytes of their markup: a part of
+// tiny elements, packed well enough to pass the size checks, grew to gigabytes.
+// Every tree pugixml holds is counted, and a parse that would pass the limit
+// fails as out of memory instead.
+std::atomic<std::size_t> xmlTreeBytes{0};
+std::atomic<std::size_t> xmlTreeLimit{kMaxXmlTreeBytes};
+
+struct alignas(std::max_align_t) TreeBlock {
+    std::size_t size;
+};
+
+void* allocateTree(std::size_t size) {
+    const std::size_t limit = xmlTreeLimit.load();
+    if (size > limit) {
+        return nullptr;
+    }
+    if (xmlTreeBytes.fetch_add(size) > limit - size) {
+        xmlTreeBytes.fetch_sub(size);
+        return nullptr;
+    }
+    auto* block = static_cast<TreeBlock*>(std::malloc(sizeof(TreeBlock) + size));
+    if (!block) {
+        xmlTreeBytes.fetch_sub(size);
+        return nullptr;
+    }
+    block->size = size;
+    return block + 1;
+}
+
+void freeTree(void* p) {
+    if (p) {
+        TreeBlock* block = static_cast<TreeBlock*>(p) - 1;
+        xmlTreeBytes.fetch_sub(block->size);
+        std::free(block);
+    }
+}
+
+// Before main: every tree is allocated, and so freed, by the functions above.
+[[maybe_unused]] const bool treeAllocatorSet = [] {
+    pugi::set_memory_management_functions(allocateTree, freeTree);
+    return true;
+}();
+
+}  // namespace
+
+XmlTreeLimit::XmlTreeLimit(std::size_t bytes) : previous_(xmlTreeLimit.exchange(bytes)) {}
+
+XmlTreeLimit::~XmlTreeLimit() {
+    xmlTreeLimit = previous_;
+}
 
 Zip::Zip(const std::filesystem::path& file) {
     int err = 0;
@@ -58,6 +114,10 @@ std::string Zip::read(const std::string& name) const {
 pugi::xml_document parseXml(const std::string& text, const std::string& part) {
     pugi::xml_document doc;
     pugi::xml_parse_result r = doc.load_buffer(text.data(), text.size());
+    if (r.status == pugi::status_out_of_memory) {
+        throw SpreadsheetReadError(fmt::format("工作簿太大，无法读取（{} 的内容展开后超过 {} MB）",
+                                               part, xmlTreeLimit.load() >> 20));
+    }
     if (!r) {
         throw SpreadsheetReadError(
             fmt::format("工作簿已损坏：{} 无法解析（{}）", part, r.description()));

@@ -30,7 +30,20 @@ private:
     ::zip* zip_ = nullptr;
 };
 
+// Refuses a part whose tree would take the parsed trees beyond kMaxXmlTreeBytes.
 pugi::xml_document parseXml(const std::string& text, const std::string& part);
+
+// Sets another limit on the trees held at once while it lives (for tests).
+class XmlTreeLimit {
+public:
+    explicit XmlTreeLimit(std::size_t bytes);
+    ~XmlTreeLimit();
+    XmlTreeLimit(const XmlTreeLimit&) = delete;
+    XmlTreeLimit& operator=(const XmlTreeLimit&) = delete;
+
+private:
+    std::size_t previous_;
+};
 
 struct SheetRef {
     std::string name;

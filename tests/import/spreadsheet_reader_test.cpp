@@ -6,6 +6,7 @@
 #include "import/cell_text.h"
 #include "import/spreadsheet_reader.h"
 #include "import/xls_reader.h"
+#include "import/xlsx_parts.h"
 #include "reporting/sheet.h"
 #include "support/test_data_file.h"
 #include "support/workbook_probe.h"
@@ -169,6 +170,25 @@ TEST_F(Reader, APartThatUnpacksFarBeyondItsSizeIsRefusedUnread) {
     EXPECT_LT(std::filesystem::file_size(file("bomb.xlsx")), 200u << 10);
     EXPECT_NE(errorOf(file("bomb.xlsx")).find("解压后异常地大"), std::string::npos)
         << errorOf(file("bomb.xlsx"));
+}
+
+// A part of tiny elements, small or packed well enough to pass the checks of
+// its size, has a tree of many times its bytes: a 17 MB workbook took 4 GB.
+// Refused once the trees held would pass their limit (lowered here to keep
+// the test small); a sheet within the limit reads.
+TEST_F(Reader, APartWhoseTreeWouldPassTheLimitIsRefused) {
+    const std::string header =
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>日期</t></is></c></row>";
+    std::string tiny;
+    while (tiny.size() < (2u << 20)) {
+        tiny += "<x/>";
+    }
+    testing::writeXlsx(file("tiny.xlsx"), "Sheet1", header + tiny);
+    testing::writeXlsx(file("plain.xlsx"), "Sheet1", header);
+    const XmlTreeLimit limit(16u << 20);
+    EXPECT_NE(errorOf(file("tiny.xlsx")).find("工作簿太大"), std::string::npos)
+        << errorOf(file("tiny.xlsx"));
+    EXPECT_EQ(readSheet1(file("plain.xlsx")).header, std::vector<std::string>{"日期"});
 }
 
 TEST_F(Reader, DeeplyNestedMarkupIsReadWithoutRecursion) {
