@@ -207,6 +207,10 @@ std::vector<std::string> sharedStrings(std::vector<std::string_view> pieces) {
     // stream is not believed.
     out.reserve(std::min<std::uint32_t>(unique, 1u << 16));
     for (std::uint32_t i = 0; i < unique && !p.atEnd(); ++i) {
+        // Three bytes make an empty string that costs tens in memory.
+        if (out.size() >= kMaxCells) {
+            throw damaged(fmt::format("共享字符串超过 {} 个", kMaxCells));
+        }
         const std::uint16_t count = p.word();
         const std::uint8_t flags = p.byte();
         const std::uint16_t runs = (flags & 0x08) ? p.word() : 0;

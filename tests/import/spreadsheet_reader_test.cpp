@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <limits>
 
@@ -361,6 +362,63 @@ TEST(XlsReader, AnEmptyTextAtTheFarCornerDoesNotGrowTheSheet) {
     // LABEL at row 65,536, column 256: no characters.
     s.insert(sheetEof, std::string("\x04\x02\x09\x00\xFF\xFF\xFF\x00\x0F\x00\x00\x00\x00", 13));
     EXPECT_EQ(readXlsStream(s, "Sheet1").size(), 501u);
+}
+
+// A shared string table of millions of empty strings, three bytes each, would
+// take ten times its bytes in memory: refused past the count a sheet can hold.
+TEST(XlsReader, SharedStringsBeyondAnySheetAreRefused) {
+    const std::string whole =
+        xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/income500.xls");
+    auto u16 = [](const std::string& s, std::size_t i) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(s[i]) |
+                                        static_cast<unsigned char>(s[i + 1]) << 8);
+    };
+    auto record = [](std::uint16_t type, const std::string& body) {
+        const char head[4] = {static_cast<char>(type & 0xFF), static_cast<char>(type >> 8),
+                              static_cast<char>(body.size() & 0xFF),
+                              static_cast<char>(body.size() >> 8)};
+        return std::string(head, 4) + body;
+    };
+    const std::size_t strings = kMaxCells + 1;
+    std::string table = std::string(4, '\0');
+    for (int k = 0; k < 4; ++k) {
+        table += static_cast<char>((strings >> (8 * k)) & 0xFF);
+    }
+    std::string sst;
+    const std::size_t perRecord = 8220 / 3;
+    for (std::size_t done = 0; done < strings; done += perRecord) {
+        const std::string empties(3 * std::min(perRecord, strings - done), '\0');
+        sst += done == 0 ? record(0x00FC, table + empties) : record(0x003C, empties);
+    }
+    // The globals with their own table replaced, the sheets moved by as much.
+    std::string s;
+    std::size_t at = 0;
+    for (; at + 4 <= whole.size() && u16(whole, at) != 0x000A; at += 4 + u16(whole, at + 2)) {
+        const std::size_t type = u16(whole, at);
+        if (type != 0x00FC && type != 0x003C) {
+            s += whole.substr(at, 4 + u16(whole, at + 2));
+        }
+        if (type == 0x00FC) {
+            s += sst;
+        }
+    }
+    ASSERT_NE(s.find(sst), std::string::npos);
+    const std::size_t shift = s.size() - at;
+    s += whole.substr(at);
+    for (std::size_t r = 0; r + 4 <= shift + at; r += 4 + u16(s, r + 2)) {
+        if (u16(s, r) == 0x0085) {
+            std::uint32_t offset = 0;
+            std::memcpy(&offset, s.data() + r + 4, 4);
+            offset += static_cast<std::uint32_t>(shift);
+            std::memcpy(s.data() + r + 4, &offset, 4);
+        }
+    }
+    try {
+        readXlsStream(s, "Sheet1");
+        ADD_FAILURE() << "read";
+    } catch (const SpreadsheetReadError& e) {
+        EXPECT_NE(std::string(e.what()).find("共享字符串"), std::string::npos) << e.what();
+    }
 }
 
 }  // namespace
