@@ -283,6 +283,12 @@ TEST(SheetWriter, ExportFilesAreNamedByBookSheetAndTime) {
 namespace fennory {
 namespace {
 
+// A little-endian 16-bit word of a workbook stream: record types and lengths.
+std::size_t u16(const std::string& s, std::size_t i) {
+    return static_cast<std::size_t>(static_cast<unsigned char>(s[i]) |
+                                    static_cast<unsigned char>(s[i + 1]) << 8);
+}
+
 // A damaged workbook stream, cut short or with bytes changed, is read or
 // refused with a message; it never brings the program down.
 TEST(XlsReader, ADamagedWorkbookStreamIsRefusedOrRead) {
@@ -320,19 +326,15 @@ TEST(XlsReader, ADamagedWorkbookStreamIsRefusedOrRead) {
 // reader waiting on that record for ever.
 TEST(XlsReader, ARecordRunningPastTheStreamAfterATextFormulaEndsTheSheet) {
     std::string s = xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/formulas.xls");
-    auto u16 = [&](std::size_t i) {
-        return static_cast<std::size_t>(static_cast<unsigned char>(s[i]) |
-                                        static_cast<unsigned char>(s[i + 1]) << 8);
-    };
     std::size_t at = 0;
-    while (u16(at) != 0x0006) {  // the first FORMULA record
-        at += 4 + u16(at + 2);
+    while (u16(s, at) != 0x0006) {  // the first FORMULA record
+        at += 4 + u16(s, at + 2);
         ASSERT_LT(at + 4, s.size());
     }
     const std::size_t body = at + 4;
     s[body + 6] = 0;  // "the result is text, in the next record"
     s[body + 12] = s[body + 13] = '\xFF';
-    s.resize(body + u16(at + 2));
+    s.resize(body + u16(s, at + 2));
     s += std::string("\xFD\x00\x00\x01", 4) + std::string(10, '\0');
 
     const auto rows = readXlsStream(s, "Sheet1");
@@ -346,15 +348,11 @@ TEST(XlsReader, ARecordRunningPastTheStreamAfterATextFormulaEndsTheSheet) {
 // length, not 65,536 rows of 256 columns that the import would refuse.
 TEST(XlsReader, AnEmptyTextAtTheFarCornerDoesNotGrowTheSheet) {
     std::string s = xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/income500.xls");
-    auto u16 = [&](std::size_t i) {
-        return static_cast<std::size_t>(static_cast<unsigned char>(s[i]) |
-                                        static_cast<unsigned char>(s[i + 1]) << 8);
-    };
     // The globals end at the first EOF record, the first sheet at the second.
     std::size_t sheetEof = 0;
     int eofs = 0;
-    for (std::size_t at = 0; at + 4 <= s.size() && eofs < 2; at += 4 + u16(at + 2)) {
-        if (u16(at) == 0x000A && ++eofs == 2) {
+    for (std::size_t at = 0; at + 4 <= s.size() && eofs < 2; at += 4 + u16(s, at + 2)) {
+        if (u16(s, at) == 0x000A && ++eofs == 2) {
             sheetEof = at;
         }
     }
@@ -369,10 +367,6 @@ TEST(XlsReader, AnEmptyTextAtTheFarCornerDoesNotGrowTheSheet) {
 TEST(XlsReader, SharedStringsBeyondAnySheetAreRefused) {
     const std::string whole =
         xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/income500.xls");
-    auto u16 = [](const std::string& s, std::size_t i) {
-        return static_cast<std::size_t>(static_cast<unsigned char>(s[i]) |
-                                        static_cast<unsigned char>(s[i + 1]) << 8);
-    };
     auto record = [](std::uint16_t type, const std::string& body) {
         const char head[4] = {static_cast<char>(type & 0xFF), static_cast<char>(type >> 8),
                               static_cast<char>(body.size() & 0xFF),
