@@ -90,6 +90,24 @@ SpreadsheetReadError errorCell(std::uint32_t row, std::uint32_t column, const st
                     column + 1, columnLetters(column), row + 1, error.empty() ? "#错误" : error));
 }
 
+void setCell(std::vector<std::vector<std::string>>& rows, std::size_t row, std::size_t column,
+             std::string text) {
+    if (text.empty()) {
+        if (row < rows.size() && column < rows[row].size()) {
+            rows[row][column].clear();
+        }
+        return;
+    }
+    if (row >= rows.size()) {
+        rows.resize(row + 1);
+    }
+    auto& line = rows[row];
+    if (column >= line.size()) {
+        line.resize(column + 1);
+    }
+    line[column] = std::move(text);
+}
+
 std::string numberText(const std::string& raw) {
     char* end = nullptr;
     double v = std::strtod(raw.c_str(), &end);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "import/spreadsheet_reader.h"
 
@@ -20,5 +21,10 @@ std::string columnLetters(std::uint32_t column);
 SpreadsheetReadError errorCell(std::uint32_t row, std::uint32_t column, const std::string& error);
 // The shortest text that reads back as the same number; other text as it is.
 std::string numberText(const std::string& raw);
+// Puts a cell's text into the rows read so far. An empty cell (a formatted
+// blank, an empty text) holds nothing, so it does not lengthen or widen the
+// sheet; it only empties a cell already read.
+void setCell(std::vector<std::vector<std::string>>& rows, std::size_t row, std::size_t column,
+             std::string text);
 
 }  // namespace fennory

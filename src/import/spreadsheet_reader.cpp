@@ -132,22 +132,8 @@ Grid readSheetCells(const Zip& zip, const std::string& part, const std::vector<s
             } else {
                 text = numberText(value);
             }
-            // A formatted blank far out holds nothing and does not grow the sheet.
-            if (text.empty()) {
-                if (static_cast<std::size_t>(r) < cells.size() &&
-                    static_cast<std::size_t>(col) < cells[static_cast<std::size_t>(r)].size()) {
-                    cells[static_cast<std::size_t>(r)][static_cast<std::size_t>(col)].clear();
-                }
-                continue;
-            }
-            if (static_cast<std::size_t>(r) >= cells.size()) {
-                cells.resize(static_cast<std::size_t>(r) + 1);
-            }
-            auto& line = cells[static_cast<std::size_t>(r)];
-            if (static_cast<std::size_t>(col) >= line.size()) {
-                line.resize(static_cast<std::size_t>(col) + 1);
-            }
-            line[static_cast<std::size_t>(col)] = std::move(text);
+            setCell(cells, static_cast<std::size_t>(r), static_cast<std::size_t>(col),
+                    std::move(text));
         }
     }
     return cells;

@@ -330,27 +330,11 @@ class SheetCells {
 public:
     explicit SheetCells(const Globals& g) : g_(g) {}
 
-    // An empty cell far out (a formatted blank, an empty text) holds nothing,
-    // so it does not widen or lengthen the sheet; it only empties a cell
-    // already read.
     void set(std::uint32_t row, std::uint32_t column, std::string text) {
         if (row >= kMaxRows || column >= kMaxColumns) {
             throw damaged("单元格位置超出范围");
         }
-        if (text.empty()) {
-            if (row < grid_.size() && column < grid_[row].size()) {
-                grid_[row][column].clear();
-            }
-            return;
-        }
-        if (row >= grid_.size()) {
-            grid_.resize(row + 1);
-        }
-        auto& line = grid_[row];
-        if (column >= line.size()) {
-            line.resize(column + 1);
-        }
-        line[column] = std::move(text);
+        setCell(grid_, row, column, std::move(text));
     }
     void number(std::uint32_t row, std::uint32_t column, std::uint16_t xf, double v) {
         set(row, column,
