@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -90,21 +91,32 @@ SpreadsheetReadError errorCell(std::uint32_t row, std::uint32_t column, const st
                     column + 1, columnLetters(column), row + 1, error.empty() ? "#错误" : error));
 }
 
-void setCell(std::vector<std::vector<std::string>>& rows, std::size_t row, std::size_t column,
-             std::string text) {
+void checkCellCount(std::size_t rows, std::size_t width) {
+    if (width != 0 && rows > kMaxCells / width) {
+        throw SpreadsheetReadError(fmt::format(
+            "工作表太大：{} 行 {} 列，超过了能导入的 {} 个单元格。请只留下要导入的行和列。", rows,
+            width, kMaxCells));
+    }
+}
+
+void CellRows::set(std::size_t row, std::size_t column, std::string text) {
     if (text.empty()) {
-        if (row < rows.size() && column < rows[row].size()) {
-            rows[row][column].clear();
+        if (row < rows_.size() && column < rows_[row].size()) {
+            rows_[row][column].clear();
         }
         return;
     }
-    if (row >= rows.size()) {
-        rows.resize(row + 1);
+    // Rows and width only grow, so a sheet refused here would be refused
+    // once read whole: the same answer, without the memory.
+    checkCellCount(std::max(rows_.size(), row + 1), std::max(width_, column + 1));
+    if (row >= rows_.size()) {
+        rows_.resize(row + 1);
     }
-    auto& line = rows[row];
+    auto& line = rows_[row];
     if (column >= line.size()) {
         line.resize(column + 1);
     }
+    width_ = std::max(width_, line.size());
     line[column] = std::move(text);
 }
 

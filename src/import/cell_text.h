@@ -21,10 +21,24 @@ std::string columnLetters(std::uint32_t column);
 SpreadsheetReadError errorCell(std::uint32_t row, std::uint32_t column, const std::string& error);
 // The shortest text that reads back as the same number; other text as it is.
 std::string numberText(const std::string& raw);
-// Puts a cell's text into the rows read so far. An empty cell (a formatted
-// blank, an empty text) holds nothing, so it does not lengthen or widen the
-// sheet; it only empties a cell already read.
-void setCell(std::vector<std::vector<std::string>>& rows, std::size_t row, std::size_t column,
-             std::string text);
+// The refusal of a sheet of `rows` rows and `width` columns, once squared,
+// when that is more cells than can be imported.
+void checkCellCount(std::size_t rows, std::size_t width);
+
+// The rows read so far, cell by cell. An empty cell (a formatted blank, an
+// empty text) holds nothing, so it does not lengthen or widen the sheet; it
+// only empties a cell already read. A sheet that would square into more
+// cells than can be imported is refused as soon as it does, before the rows
+// read take the memory of those cells: a cell in the last column of each of
+// thousands of rows took a gigabyte.
+class CellRows {
+public:
+    void set(std::size_t row, std::size_t column, std::string text);
+    std::vector<std::vector<std::string>> take() { return std::move(rows_); }
+
+private:
+    std::vector<std::vector<std::string>> rows_;
+    std::size_t width_ = 0;
+};
 
 }  // namespace fennory

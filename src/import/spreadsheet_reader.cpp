@@ -82,7 +82,7 @@ std::pair<int, int> parseRef(const std::string& ref) {
 
 Grid readSheetCells(const Zip& zip, const std::string& part, const std::vector<std::string>& shared,
                     const std::vector<bool>& dateXf, bool date1904) {
-    Grid cells;
+    CellRows cells;
     auto doc = parseXml(zip.read(part), part);
     auto ws = doc.child("worksheet");
     if (!ws) {
@@ -132,11 +132,10 @@ Grid readSheetCells(const Zip& zip, const std::string& part, const std::vector<s
             } else {
                 text = numberText(value);
             }
-            setCell(cells, static_cast<std::size_t>(r), static_cast<std::size_t>(col),
-                    std::move(text));
+            cells.set(static_cast<std::size_t>(r), static_cast<std::size_t>(col), std::move(text));
         }
     }
-    return cells;
+    return cells.take();
 }
 
 namespace {
@@ -146,12 +145,7 @@ Grid squared(Grid g) {
     for (const auto& r : g) {
         width = std::max(width, r.size());
     }
-    // A cell far out (XFD1048576) would square into billions of empty ones.
-    if (width != 0 && g.size() > kMaxCells / width) {
-        throw SpreadsheetReadError(fmt::format(
-            "工作表太大：{} 行 {} 列，超过了能导入的 {} 个单元格。请只留下要导入的行和列。",
-            g.size(), width, kMaxCells));
-    }
+    checkCellCount(g.size(), width);
     for (auto& r : g) {
         r.resize(width);
     }

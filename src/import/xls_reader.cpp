@@ -334,18 +334,18 @@ public:
         if (row >= kMaxRows || column >= kMaxColumns) {
             throw damaged("单元格位置超出范围");
         }
-        setCell(grid_, row, column, std::move(text));
+        grid_.set(row, column, std::move(text));
     }
     void number(std::uint32_t row, std::uint32_t column, std::uint16_t xf, double v) {
         set(row, column,
             xf < g_.dateXf.size() && g_.dateXf[xf] ? excelDate(v, g_.date1904)
                                                    : numberText(fmt::format("{:.17g}", v)));
     }
-    CellGrid take() { return std::move(grid_); }
+    CellGrid take() { return grid_.take(); }
 
 private:
     const Globals& g_;
-    CellGrid grid_;
+    CellRows grid_;
 };
 
 // A formula cell as the result kept beside the formula: a number, or a marker

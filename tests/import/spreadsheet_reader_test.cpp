@@ -9,6 +9,7 @@
 #include "import/xls_reader.h"
 #include "import/xlsx_parts.h"
 #include "reporting/sheet.h"
+#include "support/memory_ceiling.h"
 #include "support/test_data_file.h"
 #include "support/workbook_probe.h"
 #include "support/xlsx_builder.h"
@@ -131,6 +132,23 @@ TEST_F(Reader, ASheetThatWouldSquareIntoBillionsOfCellsIsRefused) {
                        "<row r=\"1048576\"><c r=\"A1048576\"><v>2</v></c></row>");
     EXPECT_NE(errorOf(file("far.xlsx")).find("工作表太大"), std::string::npos)
         << errorOf(file("far.xlsx"));
+}
+
+// Thousands of rows, each with one cell in the last column: a few kilobytes
+// that would square into tens of millions of cells. Refused as soon as the
+// rows read pass the limit, not after taking a gigabyte to find that out.
+TEST_F(Reader, ManyRowsReachingTheLastColumnAreRefusedWithinBoundedMemory) {
+    std::string rows = "<row><c r=\"A1\" t=\"inlineStr\"><is><t>日期</t></is></c></row>";
+    for (int i = 0; i < 2000; ++i) {
+        rows += "<row><c r=\"XFD1\"><v>1</v></c></row>";
+    }
+    testing::writeXlsx(file("wide.xlsx"), "Sheet1", rows);
+    std::string error;
+    {
+        const testing::MemoryCeiling ceiling(512u << 20);
+        error = errorOf(file("wide.xlsx"));
+    }
+    EXPECT_NE(error.find("工作表太大"), std::string::npos) << error;
 }
 
 // References past every number a sheet can hold: refused, never wrapped round
@@ -360,6 +378,39 @@ TEST(XlsReader, AnEmptyTextAtTheFarCornerDoesNotGrowTheSheet) {
     // LABEL at row 65,536, column 256: no characters.
     s.insert(sheetEof, std::string("\x04\x02\x09\x00\xFF\xFF\xFF\x00\x0F\x00\x00\x00\x00", 13));
     EXPECT_EQ(readXlsStream(s, "Sheet1").size(), 501u);
+}
+
+// The same in a workbook stream: a NUMBER record in the last of its 256
+// columns on each of 65,000 rows is refused within bounded memory.
+TEST(XlsReader, ManyRowsReachingTheLastColumnAreRefusedWithinBoundedMemory) {
+    std::string s = xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/income500.xls");
+    std::size_t sheetEof = 0;
+    int eofs = 0;
+    for (std::size_t at = 0; at + 4 <= s.size() && eofs < 2; at += 4 + u16(s, at + 2)) {
+        if (u16(s, at) == 0x000A && ++eofs == 2) {
+            sheetEof = at;
+        }
+    }
+    ASSERT_GT(sheetEof, 0u);
+    std::string numbers;
+    for (std::uint32_t row = 600; row < 65536; ++row) {
+        // NUMBER: row, column 256, format 0, the value 1.0.
+        numbers += std::string("\x03\x02\x0E\x00", 4);
+        numbers += static_cast<char>(row & 0xFF);
+        numbers += static_cast<char>(row >> 8);
+        numbers += std::string("\xFF\x00\x00\x00\x00\x00\x00\x00\x00\x00\xF0\x3F", 12);
+    }
+    s.insert(sheetEof, numbers);
+    std::string error = "<no error>";
+    {
+        const testing::MemoryCeiling ceiling(256u << 20);
+        try {
+            readXlsStream(s, "Sheet1");
+        } catch (const SpreadsheetReadError& e) {
+            error = e.what();
+        }
+    }
+    EXPECT_NE(error.find("工作表太大"), std::string::npos) << error;
 }
 
 // A shared string table of millions of empty strings, three bytes each, would
