@@ -4,10 +4,10 @@
 
 #include <fmt/format.h>
 #include <iconv.h>
+#include <re2/re2.h>
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <set>
 
 #include "core/gbk.h"
@@ -19,6 +19,18 @@ namespace fs = std::filesystem;
 
 namespace fennory {
 namespace {
+
+// Patterns read bytes as the text's UTF-8 holds them, "年" as three. RE2 takes
+// time in proportion to the text and no stack for it: std::regex recursed
+// once a character, and a date cell of a megabyte brought the program down.
+const RE2::Options& bytePatterns() {
+    static const RE2::Options o = [] {
+        RE2::Options b;
+        b.set_encoding(RE2::Options::EncodingLatin1);
+        return b;
+    }();
+    return o;
+}
 
 bool contains(const std::string& s, const char* part) {
     return s.find(part) != std::string::npos;
@@ -177,17 +189,17 @@ struct Period {
 std::optional<Period> statementPeriod(const std::vector<std::vector<std::string>>& rows,
                                       std::size_t before) {
     // Alternatives, not brackets: a character class sees the bytes of 年 one by one.
-    static const std::regex full(
-        R"((\d{4})\s*(?:-|/|\.|年)?\s*(\d{1,2})\s*(?:-|/|\.|月)?\s*(\d{1,2}))");
+    static const RE2 full(R"((\d{4})\s*(?:-|/|\.|年)?\s*(\d{1,2})\s*(?:-|/|\.|月)?\s*(\d{1,2}))",
+                          bytePatterns());
     for (std::size_t r = 0; r < before; ++r) {
         std::string line;
         for (const std::string& c : rows[r]) {
             line += c + ' ';
         }
         std::vector<std::pair<int, int>> found;
-        for (auto it = std::sregex_iterator(line.begin(), line.end(), full);
-             it != std::sregex_iterator(); ++it) {
-            const int y = std::stoi((*it)[1]), m = std::stoi((*it)[2]);
+        re2::StringPiece rest(line);
+        int y = 0, m = 0;
+        while (RE2::FindAndConsume(&rest, full, &y, &m)) {
             if (y >= 1990 && y <= 2200 && m >= 1 && m <= 12) {
                 found.emplace_back(y, m);
             }
@@ -209,15 +221,17 @@ std::optional<std::string> statementDate(const std::string& raw,
         return d;
     }
     const std::string text = trimmed(raw);
-    std::smatch m;
-    static const std::regex compact(R"((\d{4})(\d{2})(\d{2})(?:\s.*)?)");
-    static const std::regex chinese(R"((\d{4})年(\d{1,2})月(\d{1,2})(?:日)?(?:\s.*)?)");
-    static const std::regex noYear(R"((\d{1,2})\s*(?:-|/|\.|月)\s*(\d{1,2})(?:日)?(?:\s.*)?)");
-    if (std::regex_match(text, m, compact) || std::regex_match(text, m, chinese)) {
-        return importDate(fmt::format("{}-{}-{}", m.str(1), m.str(2), m.str(3)));
+    static const RE2 compact(R"((\d{4})(\d{2})(\d{2})(?:\s.*)?)", bytePatterns());
+    static const RE2 chinese(R"((\d{4})年(\d{1,2})月(\d{1,2})(?:日)?(?:\s.*)?)", bytePatterns());
+    static const RE2 noYear(R"((\d{1,2})\s*(?:-|/|\.|月)\s*(\d{1,2})(?:日)?(?:\s.*)?)",
+                            bytePatterns());
+    std::string y1, m1, d1;
+    if (RE2::FullMatch(text, compact, &y1, &m1, &d1) ||
+        RE2::FullMatch(text, chinese, &y1, &m1, &d1)) {
+        return importDate(fmt::format("{}-{}-{}", y1, m1, d1));
     }
-    if (std::regex_match(text, m, noYear)) {
-        const int month = std::stoi(m.str(1));
+    if (RE2::FullMatch(text, noYear, &m1, &d1)) {
+        const int month = std::stoi(m1);
         int y = year;
         if (period) {
             y = period->fromYear == period->toYear || month >= period->fromMonth ? period->fromYear
@@ -226,7 +240,7 @@ std::optional<std::string> statementDate(const std::string& raw,
         if (y == 0) {
             return std::string("?");
         }
-        return importDate(fmt::format("{}-{}-{}", y, m.str(1), m.str(2)));
+        return importDate(fmt::format("{}-{}-{}", y, m1, d1));
     }
     return std::nullopt;
 }
@@ -239,12 +253,12 @@ std::size_t filledCells(const std::vector<std::string>& row) {
 // A fee the platform took, said only in the row's note ("服务费¥0.10" of a
 // withdrawal): an expense of its own, beside the row.
 std::optional<BillRow> feeOf(const BillRow& row, const std::string& note) {
-    static const std::regex fee(R"(服务费\s*(?:¥|￥)?\s*(\d+(?:\.\d+)?))");
-    std::smatch m;
-    if (!std::regex_search(note, m, fee)) {
+    static const RE2 fee(R"(服务费\s*(?:¥|￥)?\s*(\d+(?:\.\d+)?))", bytePatterns());
+    std::string figure;
+    if (!RE2::PartialMatch(note, fee, &figure)) {
         return std::nullopt;
     }
-    const auto amount = billAmount(m.str(1));
+    const auto amount = billAmount(figure);
     if (!amount || amount->isZero()) {
         return std::nullopt;
     }

@@ -175,6 +175,36 @@ TEST_F(Bills, ABillOfNothingButSeparatorsIsRefusedByItsCount) {
     }
 }
 
+// Long text where a date, a statement's period or a fee is looked for: a
+// date cell of a megabyte, or a preamble line with a megabyte of blanks
+// inside its period, is read like any other instead of bringing the program
+// down (the patterns once recursed once a character).
+TEST_F(Bills, MegabytesInsideADateAPeriodOrANoteAreReadNotRecursedInto) {
+    const std::string longText(1u << 20, 'x');
+    const std::string row = ",商户消费,超市,\"牛奶\",支出,¥12.50,零钱,支付成功,42000001,10001,";
+    const BillRead date =
+        readBill(write("date.csv", wechatCsv({"20240305 " + longText + row + "/"})), {});
+    ASSERT_TRUE(date.check.ok) << date.check.message;
+    ASSERT_EQ(date.bill.rows.size(), 1u);
+    EXPECT_EQ(date.bill.rows[0].date, "2024-03-05");
+
+    const BillRead period =
+        readBill(write("period.csv", "账单期间：2024" + std::string(1u << 20, ' ') +
+                                         "-03-01 至 2024-03-31\n" +
+                                         wechatCsv({"2024-03-05 08:15:00" + row + "/"})),
+                 {});
+    ASSERT_TRUE(period.check.ok) << period.check.message;
+    ASSERT_EQ(period.bill.rows.size(), 1u);
+    EXPECT_EQ(period.bill.rows[0].date, "2024-03-05");
+
+    const BillRead note =
+        readBill(write("note.csv", wechatCsv({"2024-03-05 08:15:00" + row + "服务费" +
+                                              std::string(1u << 20, ' ') + "0.10"})),
+                 {});
+    ASSERT_TRUE(note.check.ok) << note.check.message;
+    EXPECT_EQ(note.bill.rows.size(), 2u) << "the fee is a row of its own";
+}
+
 // Taking a booking back forgets the bill's rows too: the same file books again.
 TEST_F(Bills, AnUndoneBookingCanBeBookedAgain) {
     History history(db, [this] { return dm.book(); });
