@@ -307,6 +307,18 @@ std::size_t u16(const std::string& s, std::size_t i) {
                                     static_cast<unsigned char>(s[i + 1]) << 8);
 }
 
+// Where the first sheet's EOF record stands, 0 when it has none: the globals
+// end at the first EOF record, the first sheet at the second.
+std::size_t firstSheetEnd(const std::string& s) {
+    int eofs = 0;
+    for (std::size_t at = 0; at + 4 <= s.size(); at += 4 + u16(s, at + 2)) {
+        if (u16(s, at) == 0x000A && ++eofs == 2) {
+            return at;
+        }
+    }
+    return 0;
+}
+
 // A damaged workbook stream, cut short or with bytes changed, is read or
 // refused with a message; it never brings the program down.
 TEST(XlsReader, ADamagedWorkbookStreamIsRefusedOrRead) {
@@ -366,14 +378,7 @@ TEST(XlsReader, ARecordRunningPastTheStreamAfterATextFormulaEndsTheSheet) {
 // length, not 65,536 rows of 256 columns that the import would refuse.
 TEST(XlsReader, AnEmptyTextAtTheFarCornerDoesNotGrowTheSheet) {
     std::string s = xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/income500.xls");
-    // The globals end at the first EOF record, the first sheet at the second.
-    std::size_t sheetEof = 0;
-    int eofs = 0;
-    for (std::size_t at = 0; at + 4 <= s.size() && eofs < 2; at += 4 + u16(s, at + 2)) {
-        if (u16(s, at) == 0x000A && ++eofs == 2) {
-            sheetEof = at;
-        }
-    }
+    const std::size_t sheetEof = firstSheetEnd(s);
     ASSERT_GT(sheetEof, 0u);
     // LABEL at row 65,536, column 256: no characters.
     s.insert(sheetEof, std::string("\x04\x02\x09\x00\xFF\xFF\xFF\x00\x0F\x00\x00\x00\x00", 13));
@@ -384,13 +389,7 @@ TEST(XlsReader, AnEmptyTextAtTheFarCornerDoesNotGrowTheSheet) {
 // columns on each of 65,000 rows is refused within bounded memory.
 TEST(XlsReader, ManyRowsReachingTheLastColumnAreRefusedWithinBoundedMemory) {
     std::string s = xlsWorkbookStream(std::string(FENNORY_TEST_DATA) + "/import/income500.xls");
-    std::size_t sheetEof = 0;
-    int eofs = 0;
-    for (std::size_t at = 0; at + 4 <= s.size() && eofs < 2; at += 4 + u16(s, at + 2)) {
-        if (u16(s, at) == 0x000A && ++eofs == 2) {
-            sheetEof = at;
-        }
-    }
+    const std::size_t sheetEof = firstSheetEnd(s);
     ASSERT_GT(sheetEof, 0u);
     std::string numbers;
     for (std::uint32_t row = 600; row < 65536; ++row) {
