@@ -102,6 +102,7 @@ void checkCellCount(std::size_t rows, std::size_t width) {
 void CellRows::set(std::size_t row, std::size_t column, std::string text) {
     if (text.empty()) {
         if (row < rows_.size() && column < rows_[row].size()) {
+            textBytes_ -= rows_[row][column].size();
             rows_[row][column].clear();
         }
         return;
@@ -117,6 +118,12 @@ void CellRows::set(std::size_t row, std::size_t column, std::string text) {
         line.resize(column + 1);
     }
     width_ = std::max(width_, line.size());
+    textBytes_ = textBytes_ - line[column].size() + text.size();
+    if (textBytes_ > kMaxSheetTextBytes) {
+        throw SpreadsheetReadError(
+            fmt::format("工作表太大：单元格的文字超过了能导入的 {} MB。请只留下要导入的行和列。",
+                        kMaxSheetTextBytes >> 20));
+    }
     line[column] = std::move(text);
 }
 

@@ -30,7 +30,8 @@ void checkCellCount(std::size_t rows, std::size_t width);
 // only empties a cell already read. A sheet that would square into more
 // cells than can be imported is refused as soon as it does, before the rows
 // read take the memory of those cells: a cell in the last column of each of
-// thousands of rows took a gigabyte.
+// thousands of rows took a gigabyte. So is one whose cells' text passes
+// kMaxSheetTextBytes: a long shared string named by many cells.
 class CellRows {
 public:
     void set(std::size_t row, std::size_t column, std::string text);
@@ -39,6 +40,7 @@ public:
 private:
     std::vector<std::vector<std::string>> rows_;
     std::size_t width_ = 0;
+    std::size_t textBytes_ = 0;
 };
 
 }  // namespace fennory

@@ -40,6 +40,10 @@ inline constexpr std::size_t kMaxColumns = 16384;
 // Rows times columns of a sheet once squared (an empty cell costs memory too):
 // over three times a 100,000-row import of twelve columns.
 inline constexpr std::size_t kMaxCells = 4'000'000;
+// The text of a sheet's cells, held at once: a shared string is copied into
+// every cell that names it, so one long string named by many cells is a bomb.
+// Many times the text of a 100,000-row import.
+inline constexpr std::size_t kMaxSheetTextBytes = 128u << 20;
 // A part that unpacks to more than this many times its packed size, beyond
 // a few megabytes, is a zip bomb, not a sheet.
 inline constexpr std::size_t kMaxPackRatio = 200;

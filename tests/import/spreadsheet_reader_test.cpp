@@ -151,6 +151,33 @@ TEST_F(Reader, ManyRowsReachingTheLastColumnAreRefusedWithinBoundedMemory) {
     EXPECT_NE(error.find("工作表太大"), std::string::npos) << error;
 }
 
+// One long shared string named by thousands of cells: a small file whose
+// cells, each a copy, would hold gigabytes of text. Refused within bounded
+// memory; a sheet naming it a few times reads.
+TEST_F(Reader, ALongSharedStringNamedByThousandsOfCellsIsRefusedWithinBoundedMemory) {
+    const std::string shared =
+        "<si><t>日期</t></si><si><t>" + std::string(1u << 20, 'x') + "</t></si>";
+    auto naming = [](int cells) {
+        std::string rows = "<row><c t=\"s\"><v>0</v></c></row>";
+        for (int i = 0; i < cells; ++i) {
+            rows += "<row><c t=\"s\"><v>1</v></c></row>";
+        }
+        return rows;
+    };
+    testing::writeXlsx(file("names.xlsx"), "Sheet1", naming(2000), shared);
+    testing::writeXlsx(file("few.xlsx"), "Sheet1", naming(3), shared);
+    std::string error;
+    {
+        const testing::MemoryCeiling ceiling(768u << 20);
+        error = errorOf(file("names.xlsx"));
+    }
+    EXPECT_NE(error.find("工作表太大"), std::string::npos) << error;
+    const SheetData few = readSheet1(file("few.xlsx"));
+    EXPECT_EQ(few.header, std::vector<std::string>{"日期"});
+    ASSERT_EQ(few.rows.size(), 3u);
+    EXPECT_EQ(few.rows[2][0].size(), 1u << 20);
+}
+
 // References past every number a sheet can hold: refused, never wrapped round
 // onto a real cell. "MWLQKWX" counts to 2^32 + 2, column B once wrapped.
 TEST_F(Reader, ReferencesBeyondAnySheetAreRefusedNotWrappedOntoACell) {
