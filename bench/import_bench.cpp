@@ -16,6 +16,7 @@
 #include "core/history.h"
 #include "import/bills.h"
 #include "import/record_import.h"
+#include "import/refund_links.h"
 
 namespace {
 
@@ -186,6 +187,35 @@ void BM_BillBookingOfAYear(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BillBookingOfAYear)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A bill made to be slow: half its rows payments to one payee on one day,
+// half refunds, their IDs beginning one another. Linking each refund to its
+// payment grows with the rows, not with their square.
+void BM_RefundsOfACraftedBill(benchmark::State& state) {
+    const auto rows = static_cast<std::size_t>(state.range(0));
+    Bill bill;
+    for (std::size_t i = 0; i < rows; ++i) {
+        BillRow r;
+        r.date = "2024-03-01";
+        r.counterparty = "某某商店";
+        r.amount = Money::yuan(static_cast<std::int64_t>(1 + i % 1000));
+        r.txId = std::string(1 + i % 64, '7') + std::to_string(i);
+        if (i % 2 == 1) {
+            r.direction = BillDirection::Income;
+            r.fate = BillFate::Refund;
+        }
+        bill.rows.push_back(std::move(r));
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(refundPayments(bill));
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_RefundsOfACraftedBill)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "core/gbk.h"
 #include "core/text.h"
 #include "import/record_import.h"
+#include "import/refund_links.h"
 #include "import/spreadsheet_reader.h"
 
 namespace fs = std::filesystem;
@@ -860,42 +861,26 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
 // before it of at least its amount. Booked only when that payment is booked
 // (in this bill or an earlier one); it then takes the payment's category.
 void BillImport::linkRefunds(Bill& bill, const std::set<std::string>& seen) {
-    auto paymentOf = [&bill](const BillRow& refund) -> const BillRow* {
-        const BillRow* found = nullptr;
-        for (const BillRow& paid : bill.rows) {
-            if (&paid == &refund || paid.direction != BillDirection::Expense ||
-                paid.fate == BillFate::Refund) {
-                continue;
-            }
-            if (!paid.txId.empty() && refund.txId.size() > paid.txId.size() &&
-                refund.txId.rfind(paid.txId, 0) == 0) {
-                return &paid;
-            }
-            const bool samePayee =
-                refund.counterparty.empty()
-                    ? !refund.description.empty() && paid.description == refund.description
-                    : paid.counterparty == refund.counterparty;
-            if (samePayee && paid.date <= refund.date && refund.amount <= paid.amount) {
-                found = &paid;
-            }
+    const std::vector<std::size_t> payments = refundPayments(bill);
+    // Keys remembered from earlier bills: an ID of ten characters or more that
+    // begins the refund's is its payment's.
+    std::vector<std::pair<std::string_view, std::size_t>> keys;
+    for (const std::string& key : seen) {
+        if (key.size() >= 10) {
+            keys.emplace_back(key, 0);
         }
-        return found;
-    };
-    auto bookedEarlier = [&seen](const BillRow& refund) {
-        return std::any_of(seen.begin(), seen.end(), [&refund](const std::string& key) {
-            return key.size() >= 10 && refund.txId.size() > key.size() &&
-                   refund.txId.rfind(key, 0) == 0;
-        });
-    };
-    for (BillRow& refund : bill.rows) {
+    }
+    const PrefixIndex earlier(std::move(keys));
+    for (std::size_t i = 0; i < bill.rows.size(); ++i) {
+        BillRow& refund = bill.rows[i];
         if (refund.fate != BillFate::Refund) {
             continue;
         }
-        const BillRow* paid = paymentOf(refund);
+        const BillRow* paid = payments[i] == PrefixIndex::npos ? nullptr : &bill.rows[payments[i]];
         if (paid && (paid->fate == BillFate::Import || paid->fate == BillFate::Seen)) {
             refund.bookCategory = paid->bookCategory;
             refund.categoryInferred = true;
-        } else if (paid || !bookedEarlier(refund)) {
+        } else if (paid || earlier.longestBeginning(refund.txId) == PrefixIndex::npos) {
             refund.fate = BillFate::RefundOfUnbooked;
         }
     }

@@ -5,11 +5,13 @@
 #include <iconv.h>
 
 #include <fstream>
+#include <random>
 
 #include "core/history.h"
 #include "core/record_types.h"
 #include "core/totals.h"
 #include "import/bills.h"
+#include "import/refund_links.h"
 #include "import/spreadsheet_reader.h"
 #include "reporting/sheet.h"
 #include "support/test_data_file.h"
@@ -740,6 +742,125 @@ TEST_F(Bills, RowsWithoutAnIdThatLookAlikeAreBothBookedOnce) {
     EXPECT_EQ(bills.book(b), 2u);
     Bill again = read(f);
     EXPECT_EQ(fates(again), (std::vector<std::string>{"已导入", "已导入"}));
+}
+
+// ---- which payment a refund takes back from ----
+
+// The rule as a person would apply it, row by row: the first payment whose ID
+// begins the refund's, else the last payment to the same payee on or before
+// its day of at least its amount.
+std::size_t paymentByHand(const Bill& bill, std::size_t refund) {
+    const BillRow& r = bill.rows[refund];
+    std::size_t found = PrefixIndex::npos;
+    for (std::size_t i = 0; i < bill.rows.size(); ++i) {
+        const BillRow& paid = bill.rows[i];
+        if (i == refund || paid.direction != BillDirection::Expense ||
+            paid.fate == BillFate::Refund) {
+            continue;
+        }
+        if (!paid.txId.empty() && r.txId.size() > paid.txId.size() &&
+            r.txId.starts_with(paid.txId)) {
+            return i;
+        }
+        const bool samePayee = r.counterparty.empty()
+                                   ? !r.description.empty() && paid.description == r.description
+                                   : paid.counterparty == r.counterparty;
+        if (samePayee && paid.date <= r.date && r.amount <= paid.amount) {
+            found = i;
+        }
+    }
+    return found;
+}
+
+// Bills of few payees, days, amounts and IDs, so that rows tie often.
+Bill tangledBill(std::mt19937& random, std::size_t rows) {
+    auto pick = [&random](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    const std::vector<std::string> ids = {"", "A", "AB", "ABC", "ABD", "ABCD", "B", "BA", "ABCDE"};
+    const std::vector<std::string> payees = {"", "某某商店", "某某超市"};
+    Bill b;
+    for (std::size_t i = 0; i < rows; ++i) {
+        BillRow r;
+        r.line = i + 1;
+        r.date = "2024-03-0" + std::to_string(1 + pick(4));
+        r.amount = Money::yuan(static_cast<std::int64_t>(1 + pick(5)));
+        r.counterparty = payees[pick(payees.size())];
+        r.description = payees[pick(payees.size())];
+        r.txId = ids[pick(ids.size())];
+        switch (pick(4)) {
+            case 0:
+                r.direction = BillDirection::Income;
+                r.fate = BillFate::Refund;
+                break;
+            case 1:
+                r.direction = BillDirection::Income;
+                break;
+            case 2:
+                r.direction = BillDirection::Expense;
+                r.fate = BillFate::Closed;
+                break;
+            default:
+                r.direction = BillDirection::Expense;
+        }
+        b.rows.push_back(r);
+    }
+    return b;
+}
+
+TEST(RefundLinks, EachRefundFindsThePaymentThatThePlainRuleFinds) {
+    std::mt19937 random(20261210);
+    for (int round = 0; round < 3000; ++round) {
+        const Bill b = tangledBill(random, 1 + round % 40);
+        const std::vector<std::size_t> found = refundPayments(b);
+        ASSERT_EQ(found.size(), b.rows.size());
+        for (std::size_t i = 0; i < b.rows.size(); ++i) {
+            const std::size_t expected =
+                b.rows[i].fate == BillFate::Refund ? paymentByHand(b, i) : PrefixIndex::npos;
+            ASSERT_EQ(found[i], expected) << "round " << round << ", row " << i;
+        }
+    }
+}
+
+// IDs that begin one another in long chains, as a crafted bill would have
+// them: the longest that begins a text, and the first place among all that do.
+TEST(RefundLinks, IdsBeginningOneAnotherAreFoundAlongLongChains) {
+    std::vector<std::string> texts;
+    for (std::size_t n = 1; n <= 300; ++n) {
+        texts.push_back(std::string(n, 'a'));
+        if (n % 7 == 0) {
+            texts.push_back(std::string(n, 'a') + "b");
+        }
+    }
+    std::mt19937 random(7);
+    std::shuffle(texts.begin(), texts.end(), random);
+    std::vector<std::pair<std::string_view, std::size_t>> entries;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        entries.emplace_back(texts[i], i);
+    }
+    const PrefixIndex index(entries);
+    std::vector<std::string> asked = {"",
+                                      "a",
+                                      "b",
+                                      "ab",
+                                      "aab",
+                                      "aaaaaaab",
+                                      "aaaaaaabc",
+                                      std::string(301, 'a'),
+                                      std::string(150, 'a') + "c",
+                                      std::string(147, 'a') + "bb"};
+    for (const std::string& s : asked) {
+        std::size_t longest = PrefixIndex::npos, first = PrefixIndex::npos;
+        for (const auto& [text, place] : entries) {
+            if (text.size() < s.size() && s.starts_with(text)) {
+                longest =
+                    longest == PrefixIndex::npos ? text.size() : std::max(longest, text.size());
+                first = std::min(first, place);
+            }
+        }
+        EXPECT_EQ(index.longestBeginning(s), longest) << s;
+        EXPECT_EQ(index.firstPlaceBeginning(s), first) << s;
+    }
 }
 
 }  // namespace
