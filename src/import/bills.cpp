@@ -856,10 +856,9 @@ void BillImport::prepare(Bill& bill, const std::string& member) {
     }
 }
 
-// A refund takes back from the payment it belongs to: the payment whose ID
-// begins the refund's, else the latest payment to the same counterparty
-// before it of at least its amount. Booked only when that payment is booked
-// (in this bill or an earlier one); it then takes the payment's category.
+// A refund takes back from the payment it belongs to (`refundPayments`).
+// Booked only when that payment is booked (in this bill or an earlier one);
+// it then takes the payment's category.
 void BillImport::linkRefunds(Bill& bill, const std::set<std::string>& seen) {
     const std::vector<std::size_t> payments = refundPayments(bill);
     // Keys remembered from earlier bills: an ID of ten characters or more that
